@@ -1,0 +1,44 @@
+# The Win32 editor and its Windows tests (MinGW-w64 i686, run under Wine).
+enable_language(RC)
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR}/res -I${CMAKE_SOURCE_DIR}")
+add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601
+  RPGITEM_MUSIC_URL="${RPGITEM_MUSIC_URL}" RPGITEM_CHAT_URL="${RPGITEM_CHAT_URL}")
+# Win32 structures are zero-filled by `{sizeof(x)}`, the idiomatic way.
+add_compile_options(-Wno-missing-field-initializers)
+add_link_options(-static -static-libgcc -static-libstdc++)
+
+add_library(editor_win STATIC
+  ui/application.cpp
+  ui/control_events.cpp
+  ui/editor_window.cpp
+  ui/event_wiring.cpp
+  ui/font_cache.cpp
+  ui/input_modes.cpp
+  ui/input_rules.cpp
+  ui/item_editor.cpp
+  ui/output_box.cpp
+  ui/static_controls.cpp
+)
+target_link_libraries(editor_win PUBLIC editor_core comctl32 gdiplus shlwapi ole32 uuid gdi32 user32)
+
+add_executable(rpgitem-editor WIN32 ui/main.cpp res/resources.rc)
+target_link_libraries(rpgitem-editor PRIVATE editor_win)
+target_link_options(rpgitem-editor PRIVATE -municode)
+
+# In-process tests of the real window, with the program's resources.
+add_executable(window_tests
+  tests/win32/test_main.cpp
+  tests/win32/window_fixture.cpp
+  tests/win32/layout_window_test.cpp
+  tests/win32/compose_window_test.cpp
+  res/resources.rc
+)
+target_link_libraries(window_tests PRIVATE editor_win GTest::gtest)
+add_test(NAME window_tests COMMAND window_tests)
+# The same tests on a Chinese system code page: nothing may depend on it.
+add_test(NAME window_tests_cp936 COMMAND window_tests)
+set_tests_properties(window_tests PROPERTIES ENVIRONMENT "LANG=C.UTF-8;LC_ALL=C.UTF-8;RPGITEM_EXPECT_ACP=1252")
+set_tests_properties(window_tests_cp936 PROPERTIES ENVIRONMENT "LANG=zh_CN.UTF-8;LC_ALL=zh_CN.UTF-8;RPGITEM_EXPECT_ACP=936")
+
+add_executable(ui_bench bench/ui_bench.cpp res/resources.rc)
+target_link_libraries(ui_bench PRIVATE editor_win)

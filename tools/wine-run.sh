@@ -1,0 +1,16 @@
+#!/bin/bash
+# Runs a Windows program under Wine on the private test display, preparing
+# the display and the prefix first when they are missing.
+#   wine-run.sh --prepare      only prepare (and start the Wine services)
+#   wine-run.sh program.exe …  run the program; its exit code is returned
+set -eu
+. "$(dirname "$0")/wine-env.sh"
+
+ensure_xvfb "$RPGITEM_TEST_DISPLAY"
+ensure_prefix
+if [ "${1:-}" = "--prepare" ]; then
+  start_wine_services
+  exit 0
+fi
+export DISPLAY=$RPGITEM_TEST_DISPLAY
+exec wine "$@"

@@ -1,0 +1,30 @@
+#include "ui/application.h"
+
+#include <objidl.h>
+#include <gdiplus.h>
+
+#include "ui/editor_window.h"
+
+GdiplusSession::GdiplusSession() {
+    Gdiplus::GdiplusStartupInput input;
+    if (Gdiplus::GdiplusStartup(&token_, &input, nullptr) != Gdiplus::Ok) token_ = 0;
+}
+
+GdiplusSession::~GdiplusSession() {
+    if (token_) Gdiplus::GdiplusShutdown(token_);
+}
+
+int runApplication(HINSTANCE instance) {
+    GdiplusSession gdiplus;
+    auto window = EditorWindow::create(instance, {});
+    if (!window) {
+        MessageBoxW(nullptr, L"主窗口创建失败。", L"信息：", MB_OK | MB_ICONINFORMATION | MB_TASKMODAL);
+        return 1;
+    }
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return static_cast<int>(msg.wParam);
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <windows.h>
+
+// Starts the runtime services, creates the main window, runs the message
+// loop until the window is closed and shuts everything down again.
+int runApplication(HINSTANCE instance);
+
+// Keeps GDI+ running for the lifetime of the object.
+class GdiplusSession {
+public:
+    GdiplusSession();
+    ~GdiplusSession();
+    GdiplusSession(const GdiplusSession&) = delete;
+    GdiplusSession& operator=(const GdiplusSession&) = delete;
+    bool ok() const { return token_ != 0; }
+
+private:
+    ULONG_PTR token_ = 0;
+};

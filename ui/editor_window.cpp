@@ -1,0 +1,420 @@
+#include "ui/editor_window.h"
+
+#include <commctrl.h>
+
+#include "res/resource_ids.h"
+#include "ui/event_wiring.h"
+#include "ui/input_modes.h"
+#include "ui/static_controls.h"
+#include "ui/win_text.h"
+
+namespace {
+
+constexpr int kFirstControlId = 1000;
+constexpr UINT kFirstMenuItemId = 0xE100;
+constexpr UINT_PTR kSizeGuardTimer = 1;
+// Until the skin draws the caption bar: the band that moves the window and
+// the close box at its right end.
+constexpr int kCaptionBandHeight = 28;
+constexpr int kCloseBoxWidth = 36;
+
+COLORREF toColorRef(std::uint32_t rrggbb) {
+    return RGB((rrggbb >> 16) & 0xFF, (rrggbb >> 8) & 0xFF, rrggbb & 0xFF);
+}
+
+RECT closeBox(HWND hwnd) {
+    RECT rc;
+    GetClientRect(hwnd, &rc);
+    return {rc.right - kCloseBoxWidth, 0, rc.right, kCaptionBandHeight - 4};
+}
+
+bool isCombo(layout::Kind kind) {
+    return kind == layout::Kind::ComboEditable || kind == layout::Kind::ComboList;
+}
+
+struct WindowClassAndStyle {
+    const wchar_t* className;
+    DWORD style;
+    DWORD exStyle;
+};
+
+WindowClassAndStyle classAndStyle(const layout::Control& spec) {
+    using layout::Kind;
+    switch (spec.kind) {
+    case Kind::Edit: {
+        DWORD style = WS_TABSTOP;
+        if (spec.editStyle & layout::kMultiLine) {
+            style |= ES_MULTILINE | ES_AUTOVSCROLL;
+            if (!(spec.editStyle & layout::kWrap)) style |= ES_AUTOHSCROLL;
+            if (spec.editStyle & layout::kVScroll) style |= WS_VSCROLL;
+            if (spec.editStyle & layout::kHScroll) style |= WS_HSCROLL;
+            if (spec.editStyle & layout::kWantReturn) style |= ES_WANTRETURN;
+        } else {
+            style |= ES_AUTOHSCROLL;
+        }
+        return {L"EDIT", style, WS_EX_CLIENTEDGE};
+    }
+    case Kind::Button:
+        return {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0};
+    case Kind::CheckBox:
+        return {L"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, 0};
+    case Kind::Radio:
+        return {L"BUTTON", BS_AUTORADIOBUTTON | WS_TABSTOP, 0};
+    case Kind::ComboEditable:
+        return {L"COMBOBOX", CBS_DROPDOWN | CBS_AUTOHSCROLL | CBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP, 0};
+    case Kind::ComboList:
+        return {L"COMBOBOX", CBS_DROPDOWNLIST | CBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP, 0};
+    case Kind::ListBox:
+        return {L"LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
+    case Kind::GroupBox:
+        return {L"BUTTON", BS_GROUPBOX, 0};
+    case Kind::Label:
+        // Transparent: painted after the siblings beneath it, over their pixels.
+        return {kLabelClass, 0, WS_EX_TRANSPARENT};
+    case Kind::PictureBox:
+        return {kPictureClass, 0, 0};
+    case Kind::WebView:
+        return {L"STATIC", 0, 0};
+    case Kind::Timer:
+    case Kind::FileDialog:
+        break;
+    }
+    return {nullptr, 0, 0};
+}
+
+bool registerMainClass(HINSTANCE instance, WNDPROC proc) {
+    WNDCLASSEXW existing{sizeof(existing)};
+    if (GetClassInfoExW(instance, kEditorWindowClass, &existing)) return true;
+    WNDCLASSEXW wc{sizeof(wc)};
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = proc;
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_APP));
+    wc.hIconSm = wc.hIcon;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = kEditorWindowClass;
+    return RegisterClassExW(&wc) != 0;
+}
+
+}  // namespace
+
+EditorWindow::EditorWindow(HINSTANCE instance, const Options& options)
+    : instance_(instance), options_(options), editBackground_(CreateSolidBrush(RGB(255, 255, 255))) {}
+
+std::unique_ptr<EditorWindow> EditorWindow::create(HINSTANCE instance, const Options& options) {
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+    if (!registerMainClass(instance, windowProc) || !registerStaticControlClasses(instance)) return nullptr;
+    std::unique_ptr<EditorWindow> window(new EditorWindow(instance, options));
+    // No caption of the platform's own: the title is a label of the layout
+    // and the client area spans the whole window.
+    HWND hwnd = CreateWindowExW(0, kEditorWindowClass, L"", WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPSIBLINGS,
+                                layout::kWindowLeft, layout::kWindowTop, layout::kWindowWidth,
+                                layout::kWindowHeight, nullptr, nullptr, instance, window.get());
+    if (!hwnd || !window->build()) return nullptr;
+    if (options.show) {
+        ShowWindow(hwnd, SW_SHOW);
+        UpdateWindow(hwnd);
+    }
+    return window;
+}
+
+EditorWindow::~EditorWindow() {
+    if (hwnd_ && IsWindow(hwnd_)) {
+        options_.quitOnClose = false;
+        DestroyWindow(hwnd_);
+    }
+    for (auto& [title, menu] : menus_) DestroyMenu(menu);
+}
+
+bool EditorWindow::build() {
+    const auto specs = layout::controls();
+    for (size_t i = 0; i < specs.size(); ++i) {
+        const layout::Control& spec = specs[i];
+        if (spec.kind == layout::Kind::Timer || spec.kind == layout::Kind::FileDialog) continue;
+        HWND created = createControl(spec, kFirstControlId + static_cast<int>(i));
+        if (!created) return false;
+        byName_.emplace(std::string(spec.name), created);
+        byHandle_.emplace(created, &spec);
+        configureControl(created, spec);
+    }
+    output_ = std::make_unique<OutputBox>(control("编辑框1"), [this] {
+        dispatch({EventKind::ContentChanged, "编辑框1"});
+    });
+    createPopupMenus();
+    installEventReporters();
+    SetTimer(hwnd_, kSizeGuardTimer, layout::kSizeGuardIntervalMs, nullptr);
+    return true;
+}
+
+HWND EditorWindow::createControl(const layout::Control& spec, int id) {
+    const auto [className, kindStyle, exStyle] = classAndStyle(spec);
+    if (!className) return nullptr;
+    HWND parent = spec.parent.empty() ? hwnd_ : control(spec.parent);
+    if (!parent) return nullptr;
+    DWORD style = WS_CHILD | WS_CLIPSIBLINGS | kindStyle;
+    if (spec.visible) style |= WS_VISIBLE;
+    if (!spec.enabled) style |= WS_DISABLED;
+    // A combo box's window height includes its dropped list.
+    const int height = isCombo(spec.kind) ? spec.height + 160 : spec.height;
+    // Child windows are linked below their earlier siblings, so creating in
+    // layout order stacks the first control on top.
+    return CreateWindowExW(exStyle, className, wide(spec.text).c_str(), style, spec.left, spec.top, spec.width,
+                           height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+}
+
+void EditorWindow::configureControl(HWND hwnd, const layout::Control& spec) {
+    using layout::Kind;
+    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.get(spec.font)), FALSE);
+    for (std::string_view item : spec.items) {
+        const UINT add = spec.kind == Kind::ListBox ? LB_ADDSTRING : CB_ADDSTRING;
+        SendMessageW(hwnd, add, 0, reinterpret_cast<LPARAM>(wide(item).c_str()));
+    }
+    switch (spec.kind) {
+    case Kind::Edit:
+        SendMessageW(hwnd, EM_SETLIMITTEXT, 0, 0);  // no 32K limit on any field
+        applyInputMode(hwnd, spec.inputMode);
+        break;
+    case Kind::CheckBox:
+    case Kind::Radio:
+        SendMessageW(hwnd, BM_SETCHECK, spec.checked ? BST_CHECKED : BST_UNCHECKED, 0);
+        break;
+    case Kind::ComboEditable:
+    case Kind::ComboList: {
+        // The closed box keeps the layout's height whatever the font.
+        RECT rc;
+        GetWindowRect(hwnd, &rc);
+        const auto itemHeight = static_cast<int>(SendMessageW(hwnd, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
+        const int wanted = itemHeight + spec.height - (rc.bottom - rc.top);
+        if (wanted > 0) SendMessageW(hwnd, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), wanted);
+        break;
+    }
+    case Kind::Label:
+        setLabelColour(hwnd, toColorRef(spec.textColour));
+        break;
+    case Kind::PictureBox:
+        setPictureResource(hwnd, spec.picture == layout::Picture::Tutorial ? IDR_TUTORIAL_PNG : IDR_COLOUR_CHART_JPG);
+        break;
+    case Kind::GroupBox:
+        forwardChildNotifications(hwnd);
+        break;
+    default:
+        break;
+    }
+}
+
+void EditorWindow::installEventReporters() {
+    for (const wiring::Binding& binding : wiring::bindings()) {
+        HWND target = control(binding.control);
+        if (!target) continue;
+        reportControlEvents(target, binding.kind == EventKind::LeftPressed, binding.kind == EventKind::RightPressed,
+                            binding.kind == EventKind::KeyDown);
+    }
+}
+
+void EditorWindow::createPopupMenus() {
+    UINT id = kFirstMenuItemId;
+    for (const layout::PopupMenu& menu : layout::popupMenus()) {
+        HMENU popup = CreatePopupMenu();
+        AppendMenuW(popup, MF_STRING, id++, wide(menu.item).c_str());
+        menus_.emplace_back(menu.title, popup);
+    }
+}
+
+HWND EditorWindow::control(std::string_view name) const {
+    auto found = byName_.find(name);
+    return found == byName_.end() ? nullptr : found->second;
+}
+
+std::string_view EditorWindow::nameOf(HWND hwnd) const {
+    auto found = byHandle_.find(hwnd);
+    return found == byHandle_.end() ? std::string_view() : found->second->name;
+}
+
+HMENU EditorWindow::popupMenu(std::string_view title) const {
+    for (const auto& [menuTitle, menu] : menus_) {
+        if (menuTitle == title) return menu;
+    }
+    return nullptr;
+}
+
+std::string EditorWindow::text(std::string_view name) const {
+    HWND hwnd = control(name);
+    return hwnd ? windowText(hwnd) : std::string();
+}
+
+bool EditorWindow::isChecked(std::string_view name) const {
+    HWND hwnd = control(name);
+    return hwnd && SendMessageW(hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+int EditorWindow::selection(std::string_view name) const {
+    HWND hwnd = control(name);
+    return hwnd ? static_cast<int>(SendMessageW(hwnd, CB_GETCURSEL, 0, 0)) : -1;
+}
+
+std::string EditorWindow::selectedItemText(std::string_view name) const {
+    HWND hwnd = control(name);
+    const int index = selection(name);
+    if (!hwnd || index < 0) return {};
+    const auto length = SendMessageW(hwnd, CB_GETLBTEXTLEN, index, 0);
+    if (length == CB_ERR) return {};
+    std::wstring item(static_cast<size_t>(length) + 1, L'\0');
+    item.resize(static_cast<size_t>(SendMessageW(hwnd, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(item.data()))));
+    return utf8(item);
+}
+
+std::vector<std::string> EditorWindow::listItems(std::string_view name) const {
+    std::vector<std::string> items;
+    HWND hwnd = control(name);
+    if (!hwnd) return items;
+    const auto count = SendMessageW(hwnd, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        const auto length = SendMessageW(hwnd, LB_GETTEXTLEN, i, 0);
+        if (length == LB_ERR) continue;
+        std::wstring item(static_cast<size_t>(length) + 1, L'\0');
+        item.resize(static_cast<size_t>(SendMessageW(hwnd, LB_GETTEXT, i, reinterpret_cast<LPARAM>(item.data()))));
+        items.push_back(utf8(item));
+    }
+    return items;
+}
+
+void EditorWindow::dispatch(const ControlEvent& event) {
+    if (const wiring::Binding* binding = wiring::find(event.control, event.kind)) binding->handler(*this, event);
+}
+
+LRESULT CALLBACK EditorWindow::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_NCCREATE) {
+        auto* self = static_cast<EditorWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->hwnd_ = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<EditorWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
+    if (msg == WM_NCDESTROY) {
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        self->hwnd_ = nullptr;
+        return DefWindowProcW(hwnd, msg, wParam, lParam);
+    }
+    return self->handleMessage(msg, wParam, lParam);
+}
+
+LRESULT EditorWindow::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_COMMAND:
+        onCommand(wParam, lParam);
+        return 0;
+    case kControlEventMessage:
+        onControlEvent(*reinterpret_cast<const ControlEvent*>(wParam), reinterpret_cast<HWND>(lParam));
+        return 0;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+        return onControlColour(msg, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_TIMER:
+        if (wParam == kSizeGuardTimer) dispatch({EventKind::Tick, "时钟1"});
+        return 0;
+    case WM_NCHITTEST:
+        return onHitTest(lParam);
+    case WM_PAINT:
+        onPaint();
+        return 0;
+    case WM_LBUTTONUP:
+        onLeftButtonUp(lParam);
+        return 0;
+    case WM_DESTROY:
+        KillTimer(hwnd_, kSizeGuardTimer);
+        if (options_.quitOnClose) PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcW(hwnd_, msg, wParam, lParam);
+}
+
+void EditorWindow::onCommand(WPARAM wParam, LPARAM lParam) {
+    const WORD code = HIWORD(wParam);
+    auto* source = reinterpret_cast<HWND>(lParam);
+    if (!source) {
+        const UINT id = LOWORD(wParam);
+        if (code == 0 && id >= kFirstMenuItemId && id < kFirstMenuItemId + menus_.size()) {
+            dispatch({EventKind::MenuItemChosen, menus_[id - kFirstMenuItemId].first});
+        }
+        return;
+    }
+    auto found = byHandle_.find(source);
+    if (found == byHandle_.end()) return;
+    const layout::Control& spec = *found->second;
+    switch (spec.kind) {
+    case layout::Kind::Edit:
+        if (code != EN_CHANGE) return;
+        if (source == output_->hwnd()) {
+            output_->onPlatformChange();
+        } else {
+            dispatch({EventKind::ContentChanged, spec.name});
+        }
+        return;
+    case layout::Kind::Button:
+    case layout::Kind::CheckBox:
+    case layout::Kind::Radio:
+        if (code == BN_CLICKED) dispatch({EventKind::Click, spec.name});
+        return;
+    case layout::Kind::ComboEditable:
+    case layout::Kind::ComboList:
+        if (code == CBN_SELCHANGE) dispatch({EventKind::SelectionChanged, spec.name});
+        return;
+    default:
+        return;
+    }
+}
+
+void EditorWindow::onControlEvent(const ControlEvent& reported, HWND source) {
+    const std::string_view name = nameOf(source);
+    if (name.empty()) return;
+    ControlEvent event = reported;
+    event.control = name;
+    dispatch(event);
+}
+
+LRESULT EditorWindow::onControlColour(UINT msg, HDC dc, HWND source) {
+    auto found = byHandle_.find(source);
+    // The edit part of a combo box asks on behalf of the combo box.
+    if (found == byHandle_.end()) found = byHandle_.find(GetParent(source));
+    const COLORREF colour = found == byHandle_.end() ? RGB(0, 0, 0) : toColorRef(found->second->textColour);
+    SetTextColor(dc, colour);
+    if (msg == WM_CTLCOLOREDIT || msg == WM_CTLCOLORLISTBOX) {
+        SetBkColor(dc, RGB(255, 255, 255));
+        return reinterpret_cast<LRESULT>(editBackground_.get());
+    }
+    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+}
+
+LRESULT EditorWindow::onHitTest(LPARAM lParam) {
+    const LRESULT hit = DefWindowProcW(hwnd_, WM_NCHITTEST, 0, lParam);
+    if (hit != HTCLIENT) return hit;
+    POINT p{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    ScreenToClient(hwnd_, &p);
+    const RECT close = closeBox(hwnd_);
+    if (p.y < kCaptionBandHeight && !PtInRect(&close, p)) return HTCAPTION;
+    return HTCLIENT;
+}
+
+void EditorWindow::onPaint() {
+    ScopedPaint paint(hwnd_);
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    FillRect(paint.dc(), &client, GetSysColorBrush(COLOR_BTNFACE));
+    FrameRect(paint.dc(), &client, GetSysColorBrush(COLOR_BTNSHADOW));
+    RECT close = closeBox(hwnd_);
+    ScopedSelect font(paint.dc(), fonts_.get({"微软雅黑", 18, 400}));
+    SetBkMode(paint.dc(), TRANSPARENT);
+    SetTextColor(paint.dc(), GetSysColor(COLOR_BTNTEXT));
+    DrawTextW(paint.dc(), L"\u00D7", 1, &close, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+}
+
+void EditorWindow::onLeftButtonUp(LPARAM lParam) {
+    POINT p{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    const RECT close = closeBox(hwnd_);
+    if (PtInRect(&close, p)) PostMessageW(hwnd_, WM_CLOSE, 0, 0);
+}

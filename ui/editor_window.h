@@ -1,0 +1,76 @@
+// The main window: created from the layout, it owns its controls' handles,
+// fonts and menus, and routes every control event to the wiring table.
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ui/control_events.h"
+#include "ui/font_cache.h"
+#include "ui/layout.h"
+#include "ui/output_box.h"
+#include "ui/scoped_gdi.h"
+
+class EditorWindow {
+public:
+    struct Options {
+        bool show = true;
+        bool quitOnClose = true;  // end the message loop when the window goes
+    };
+
+    static std::unique_ptr<EditorWindow> create(HINSTANCE instance, const Options& options);
+    ~EditorWindow();
+    EditorWindow(const EditorWindow&) = delete;
+    EditorWindow& operator=(const EditorWindow&) = delete;
+
+    HWND hwnd() const { return hwnd_; }
+    HWND control(std::string_view name) const;  // nullptr for an unknown name
+    std::string_view nameOf(HWND control) const;
+    HMENU popupMenu(std::string_view title) const;
+    OutputBox& output() { return *output_; }
+
+    // Reads of the controls, by name.
+    std::string text(std::string_view name) const;
+    bool isChecked(std::string_view name) const;
+    int selection(std::string_view name) const;
+    std::string selectedItemText(std::string_view name) const;
+    std::vector<std::string> listItems(std::string_view name) const;
+
+    // Runs the handler bound to the event, if any.
+    void dispatch(const ControlEvent& event);
+
+private:
+    EditorWindow(HINSTANCE instance, const Options& options);
+    bool build();
+    HWND createControl(const layout::Control& spec, int id);
+    void configureControl(HWND hwnd, const layout::Control& spec);
+    void installEventReporters();
+    void createPopupMenus();
+
+    static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    void onCommand(WPARAM wParam, LPARAM lParam);
+    LRESULT onControlColour(UINT msg, HDC dc, HWND control);
+    LRESULT onHitTest(LPARAM lParam);
+    void onPaint();
+    void onLeftButtonUp(LPARAM lParam);
+    void onControlEvent(const ControlEvent& reported, HWND control);
+
+    HINSTANCE instance_;
+    Options options_;
+    HWND hwnd_ = nullptr;
+    FontCache fonts_;
+    ScopedBrush editBackground_;
+    std::map<std::string, HWND, std::less<>> byName_;
+    std::map<HWND, const layout::Control*> byHandle_;
+    std::vector<std::pair<std::string_view, HMENU>> menus_;
+    std::unique_ptr<OutputBox> output_;
+};
+
+// Window class of the main window (for tools that look for it).
+inline constexpr wchar_t kEditorWindowClass[] = L"RPGitemEditorWindow";

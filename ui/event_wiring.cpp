@@ -1,0 +1,62 @@
+#include "ui/event_wiring.h"
+
+#include "ui/editor_window.h"
+#include "ui/item_editor.h"
+
+namespace wiring {
+namespace {
+
+void recompose(EditorWindow& window, const ControlEvent&) {
+    refreshOutput(window);
+}
+
+void keepSize(EditorWindow& window, const ControlEvent&) {
+    sizeGuard(window);
+}
+
+using enum EventKind;
+
+constexpr Binding kBindings[] = {
+    {"时钟1", Tick, keepSize},
+    {"编辑框2", ContentChanged, recompose},
+    {"编辑框3", ContentChanged, recompose},
+    {"编辑框4", ContentChanged, recompose},
+    {"编辑框5", ContentChanged, recompose},
+    {"编辑框6", ContentChanged, recompose},
+    {"编辑框13", ContentChanged, recompose},
+    {"编辑框8", ContentChanged, recompose},
+    {"编辑框12", ContentChanged, recompose},
+    {"编辑框9", ContentChanged, recompose},
+    {"编辑框10", ContentChanged, recompose},
+    {"编辑框11", ContentChanged, recompose},
+    {"编辑框7", ContentChanged, recompose},
+    {"编辑框18", ContentChanged, recompose},
+    {"编辑框19", ContentChanged, recompose},
+    {"编辑框21", ContentChanged, recompose},
+    {"编辑框22", ContentChanged, recompose},
+    {"编辑框23", ContentChanged, recompose},
+    {"编辑框20", ContentChanged, recompose},
+    {"编辑框_掉落", ContentChanged, recompose},
+    {"选择框1", Click, recompose},
+    {"选择框2", Click, recompose},
+    {"选择框3", Click, recompose},
+    {"选择框5", Click, recompose},
+    {"组合框_掉落", SelectionChanged, recompose},
+    {"组合框_药水", SelectionChanged, recompose},
+    {"透明标签64", LeftPressed, recompose},
+};
+
+}  // namespace
+
+std::span<const Binding> bindings() {
+    return kBindings;
+}
+
+const Binding* find(std::string_view control, EventKind kind) {
+    for (const Binding& binding : kBindings) {
+        if (binding.kind == kind && binding.control == control) return &binding;
+    }
+    return nullptr;
+}
+
+}  // namespace wiring

@@ -1,0 +1,27 @@
+// Which handler each control event runs: one table for the whole window.
+#pragma once
+
+#include <span>
+#include <string_view>
+
+#include "ui/control_events.h"
+
+class EditorWindow;
+
+namespace wiring {
+
+using Handler = void (*)(EditorWindow& window, const ControlEvent& event);
+
+struct Binding {
+    std::string_view control;  // control name, or a popup menu's title
+    EventKind kind;
+    Handler handler;
+};
+
+std::span<const Binding> bindings();
+
+// The binding of (control, kind), or nullptr: such events are left to the
+// control's default behaviour.
+const Binding* find(std::string_view control, EventKind kind);
+
+}  // namespace wiring

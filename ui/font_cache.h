@@ -1,0 +1,25 @@
+// Fonts of the layout, created once per (face, height, weight) and owned
+// for the window's lifetime.
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <string>
+#include <tuple>
+
+#include "ui/layout.h"
+#include "ui/scoped_gdi.h"
+
+class FontCache {
+public:
+    // The face controls use when the layout names none: the simplified-Chinese
+    // interface face at 12 px.
+    static constexpr std::string_view kDefaultFace = "宋体";
+    static constexpr int kDefaultHeight = 12;
+
+    HFONT get(const layout::Font& font);
+
+private:
+    std::map<std::tuple<std::string, int, int>, ScopedFont> fonts_;
+};

@@ -1,0 +1,68 @@
+#include "ui/input_modes.h"
+
+#include <commctrl.h>
+
+#include "ui/win_text.h"
+
+namespace {
+
+constexpr UINT_PTR kInputModeId = 0x5252;
+
+std::wstring clipboardText(HWND owner) {
+    std::wstring text;
+    if (!IsClipboardFormatAvailable(CF_UNICODETEXT) || !OpenClipboard(owner)) return text;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
+            text = chars;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+void pasteFiltered(HWND edit, layout::InputMode mode) {
+    std::wstring accepted;
+    for (wchar_t ch : clipboardText(edit)) {
+        if (ch >= L' ' && acceptsCharacter(mode, ch)) accepted += ch;
+    }
+    SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(accepted.c_str()));
+}
+
+void rewriteInteger(HWND edit) {
+    const std::string current = windowText(edit);
+    const std::string rewritten = integerBoxText(current);
+    if (rewritten != current) setWindowText(edit, rewritten);
+}
+
+LRESULT CALLBACK inputModeProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+    const auto mode = static_cast<layout::InputMode>(data);
+    switch (msg) {
+    case WM_CHAR: {
+        const auto ch = static_cast<wchar_t>(wParam);
+        if (ch >= L' ' && !acceptsCharacter(mode, ch)) return 0;  // refused; control keys pass
+        break;
+    }
+    case WM_PASTE:
+        pasteFiltered(hwnd, mode);
+        return 0;
+    case WM_KILLFOCUS:
+        if (mode == layout::InputMode::IntegerOnly) {
+            const LRESULT result = DefSubclassProc(hwnd, msg, wParam, lParam);
+            rewriteInteger(hwnd);
+            return result;
+        }
+        break;
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(hwnd, inputModeProc, kInputModeId);
+        break;
+    }
+    return DefSubclassProc(hwnd, msg, wParam, lParam);
+}
+
+}  // namespace
+
+void applyInputMode(HWND edit, layout::InputMode mode) {
+    if (mode == layout::InputMode::Normal) return;
+    SetWindowSubclass(edit, inputModeProc, kInputModeId, static_cast<DWORD_PTR>(mode));
+}

@@ -1,0 +1,10 @@
+// Integer-only and decimal-only edit boxes.
+#pragma once
+
+#include <windows.h>
+
+#include "ui/input_rules.h"
+
+// Filters typed and pasted characters; integer boxes are rewritten when
+// they lose the focus (only when that changes their text).
+void applyInputMode(HWND edit, layout::InputMode mode);

@@ -1,0 +1,15 @@
+// The item editor's handlers over the main window's controls.
+#pragma once
+
+#include "editor/item_form.h"
+
+class EditorWindow;
+
+// Reads the form's controls as they are at this moment.
+ItemForm readItemForm(const EditorWindow& window);
+
+// Empties the output box and appends every command line again.
+void refreshOutput(EditorWindow& window);
+
+// Puts the window back to its fixed size; the position stays.
+void sizeGuard(EditorWindow& window);

@@ -1,0 +1,42 @@
+#include "ui/output_box.h"
+
+#include "ui/win_text.h"
+
+class OutputBox::WriteScope {
+public:
+    explicit WriteScope(OutputBox& box) : box_(box), outer_(box.writing_) { box_.writing_ = true; }
+    ~WriteScope() { box_.writing_ = outer_; }
+    WriteScope(const WriteScope&) = delete;
+    WriteScope& operator=(const WriteScope&) = delete;
+
+private:
+    OutputBox& box_;
+    bool outer_;
+};
+
+void OutputBox::setText(std::string_view text) {
+    {
+        WriteScope scope(*this);
+        SetWindowTextW(edit_, wide(text).c_str());
+    }
+    if (changed_) changed_();
+}
+
+void OutputBox::append(std::string_view text) {
+    {
+        WriteScope scope(*this);
+        const int end = GetWindowTextLengthW(edit_);
+        SendMessageW(edit_, EM_SETSEL, end, end);
+        SendMessageW(edit_, EM_SCROLLCARET, 0, 0);
+        SendMessageW(edit_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(wide(text).c_str()));
+    }
+    if (changed_) changed_();
+}
+
+std::string OutputBox::text() const {
+    return windowText(edit_);
+}
+
+void OutputBox::onPlatformChange() {
+    if (!writing_ && changed_) changed_();
+}

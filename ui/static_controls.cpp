@@ -1,0 +1,162 @@
+#include "ui/static_controls.h"
+
+// <gdiplus.h> needs the COM declarations first.
+#include <objidl.h>
+#include <gdiplus.h>
+#include <shlwapi.h>
+
+#include <memory>
+
+#include "ui/scoped_gdi.h"
+#include "ui/win_text.h"
+
+namespace {
+
+struct LabelState {
+    HFONT font = nullptr;
+    COLORREF colour = RGB(0, 0, 0);
+};
+
+LabelState* labelState(HWND hwnd) {
+    return reinterpret_cast<LabelState*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+}
+
+void paintLabel(HWND hwnd) {
+    ScopedPaint paint(hwnd);
+    const LabelState* state = labelState(hwnd);
+    if (!state) return;
+    RECT rc;
+    GetClientRect(hwnd, &rc);
+    const std::wstring text = windowTextW(hwnd);
+    ScopedSelect font(paint.dc(), state->font ? state->font : GetStockObject(DEFAULT_GUI_FONT));
+    SetBkMode(paint.dc(), TRANSPARENT);
+    SetTextColor(paint.dc(), state->colour);
+    const bool multiLine = text.find(L'\n') != std::wstring::npos;
+    const UINT format = multiLine ? DT_WORDBREAK | DT_NOPREFIX : DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
+    DrawTextW(paint.dc(), text.c_str(), static_cast<int>(text.size()), &rc, format);
+}
+
+LRESULT CALLBACK labelProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_NCCREATE:
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(new LabelState));
+        break;
+    case WM_NCDESTROY:
+        delete labelState(hwnd);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        break;
+    case WM_ERASEBKGND:
+        return 1;  // no background: whatever lies beneath shows through
+    case WM_PAINT:
+        paintLabel(hwnd);
+        return 0;
+    case WM_SETFONT:
+        if (auto* state = labelState(hwnd)) state->font = reinterpret_cast<HFONT>(wParam);
+        if (LOWORD(lParam)) InvalidateRect(hwnd, nullptr, FALSE);
+        return 0;
+    case WM_GETFONT:
+        if (auto* state = labelState(hwnd)) return reinterpret_cast<LRESULT>(state->font);
+        return 0;
+    case WM_SETTEXT: {
+        const LRESULT result = DefWindowProcW(hwnd, msg, wParam, lParam);
+        // The old text lies in the parent's pixels: have the parent repaint.
+        RECT rc;
+        GetWindowRect(hwnd, &rc);
+        MapWindowPoints(nullptr, GetParent(hwnd), reinterpret_cast<POINT*>(&rc), 2);
+        InvalidateRect(GetParent(hwnd), &rc, TRUE);
+        return result;
+    }
+    }
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+struct PictureState {
+    std::unique_ptr<Gdiplus::Bitmap> bitmap;
+};
+
+PictureState* pictureState(HWND hwnd) {
+    return reinterpret_cast<PictureState*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+}
+
+void paintPicture(HWND hwnd) {
+    ScopedPaint paint(hwnd);
+    RECT rc;
+    GetClientRect(hwnd, &rc);
+    FillRect(paint.dc(), &rc, GetSysColorBrush(COLOR_BTNFACE));
+    const PictureState* state = pictureState(hwnd);
+    if (!state || !state->bitmap) return;
+    Gdiplus::Graphics graphics(paint.dc());
+    // Explicit size: the natural pixel size, whatever resolution the file states.
+    graphics.DrawImage(state->bitmap.get(), 0, 0, static_cast<INT>(state->bitmap->GetWidth()),
+                       static_cast<INT>(state->bitmap->GetHeight()));
+}
+
+LRESULT CALLBACK pictureProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_NCCREATE:
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(new PictureState));
+        break;
+    case WM_NCDESTROY:
+        delete pictureState(hwnd);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        break;
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT:
+        paintPicture(hwnd);
+        return 0;
+    }
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+std::unique_ptr<Gdiplus::Bitmap> loadBitmapResource(int resourceId) {
+    HMODULE module = GetModuleHandleW(nullptr);
+    HRSRC info = FindResourceW(module, MAKEINTRESOURCEW(resourceId), MAKEINTRESOURCEW(10) /* RT_RCDATA */);
+    if (!info) return nullptr;
+    HGLOBAL loaded = LoadResource(module, info);
+    const void* bytes = loaded ? LockResource(loaded) : nullptr;
+    if (!bytes) return nullptr;
+    IStream* stream = SHCreateMemStream(static_cast<const BYTE*>(bytes), SizeofResource(module, info));
+    if (!stream) return nullptr;
+    auto decoded = std::make_unique<Gdiplus::Bitmap>(stream);
+    stream->Release();
+    // The decoder has its own copy of the pixels once it reports success.
+    if (decoded->GetLastStatus() != Gdiplus::Ok) return nullptr;
+    return decoded;
+}
+
+}  // namespace
+
+bool registerStaticControlClasses(HINSTANCE instance) {
+    WNDCLASSEXW label{sizeof(label)};
+    label.lpfnWndProc = labelProc;
+    label.hInstance = instance;
+    label.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    label.lpszClassName = kLabelClass;
+    WNDCLASSEXW picture = label;
+    picture.lpfnWndProc = pictureProc;
+    picture.lpszClassName = kPictureClass;
+    WNDCLASSEXW existing{sizeof(existing)};
+    const bool haveLabel = GetClassInfoExW(instance, kLabelClass, &existing) || RegisterClassExW(&label);
+    const bool havePicture = GetClassInfoExW(instance, kPictureClass, &existing) || RegisterClassExW(&picture);
+    return haveLabel && havePicture;
+}
+
+void setLabelColour(HWND label, COLORREF colour) {
+    if (auto* state = labelState(label)) state->colour = colour;
+    InvalidateRect(label, nullptr, FALSE);
+}
+
+bool setPictureResource(HWND pictureBox, int resourceId) {
+    auto* state = pictureState(pictureBox);
+    if (!state) return false;
+    state->bitmap = loadBitmapResource(resourceId);
+    InvalidateRect(pictureBox, nullptr, FALSE);
+    return state->bitmap != nullptr;
+}
+
+SIZE pictureSize(HWND pictureBox) {
+    const auto* state = pictureState(pictureBox);
+    if (!state || !state->bitmap) return {0, 0};
+    return {static_cast<LONG>(state->bitmap->GetWidth()), static_cast<LONG>(state->bitmap->GetHeight())};
+}

@@ -1,0 +1,19 @@
+// The layout's own window classes: transparent labels and picture boxes.
+#pragma once
+
+#include <windows.h>
+
+inline constexpr wchar_t kLabelClass[] = L"RPGitemTransparentLabel";
+inline constexpr wchar_t kPictureClass[] = L"RPGitemPictureBox";
+
+bool registerStaticControlClasses(HINSTANCE instance);
+
+// Text colour of a label (COLORREF); the font comes with WM_SETFONT.
+void setLabelColour(HWND label, COLORREF colour);
+
+// Shows the RCDATA picture `resourceId` at its natural size. Returns false
+// when the picture cannot be decoded; the box then stays empty.
+bool setPictureResource(HWND pictureBox, int resourceId);
+
+// Natural size of the picture a box shows ({0, 0} when it has none).
+SIZE pictureSize(HWND pictureBox);

@@ -1,0 +1,33 @@
+// Conversions between the program's UTF-8 and the controls' UTF-16, plus the
+// few text reads and writes every window needs.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+#include "ui/unicode.h"
+
+inline std::wstring wide(std::string_view utf8) {
+    const std::u16string u16 = unicode::toUtf16(utf8);
+    return std::wstring(u16.begin(), u16.end());
+}
+
+inline std::string utf8(std::wstring_view text) {
+    return unicode::toUtf8(std::u16string_view(reinterpret_cast<const char16_t*>(text.data()), text.size()));
+}
+
+inline std::wstring windowTextW(HWND hwnd) {
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+inline std::string windowText(HWND hwnd) {
+    return utf8(windowTextW(hwnd));
+}
+
+inline void setWindowText(HWND hwnd, std::string_view text) {
+    SetWindowTextW(hwnd, wide(text).c_str());
+}
