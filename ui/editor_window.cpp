@@ -28,6 +28,8 @@ RECT closeBox(HWND hwnd) {
     return {rc.right - kCloseBoxWidth, 0, rc.right, kCaptionBandHeight - 4};
 }
 
+constexpr int kMinimumDroppedListHeight = 160;
+
 bool isCombo(layout::Kind kind) {
     return kind == layout::Kind::ComboEditable || kind == layout::Kind::ComboList;
 }
@@ -89,8 +91,9 @@ bool registerMainClass(HINSTANCE instance, WNDPROC proc) {
     wc.style = CS_DBLCLKS;
     wc.lpfnWndProc = proc;
     wc.hInstance = instance;
-    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_APP));
-    wc.hIconSm = wc.hIcon;
+    // The icon's own 48 x 48 image, not one scaled to the system's icon size.
+    wc.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, 48, 48, LR_SHARED));
+    wc.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, 16, 16, LR_SHARED));
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = kEditorWindowClass;
@@ -154,10 +157,13 @@ HWND EditorWindow::createControl(const layout::Control& spec, int id) {
     HWND parent = spec.parent.empty() ? hwnd_ : control(spec.parent);
     if (!parent) return nullptr;
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS | kindStyle;
-    if (spec.visible) style |= WS_VISIBLE;
+    // A hidden combo box ignores a new item height: it is hidden only once
+    // configured (see configureControl).
+    if (spec.visible || isCombo(spec.kind)) style |= WS_VISIBLE;
     if (!spec.enabled) style |= WS_DISABLED;
-    // A combo box's window height includes its dropped list.
-    const int height = isCombo(spec.kind) ? spec.height + 160 : spec.height;
+    // A combo box's window height includes its dropped list; the margin
+    // covers the list's own border.
+    const int height = isCombo(spec.kind) ? spec.height + kMinimumDroppedListHeight + 8 : spec.height;
     // Child windows are linked below their earlier siblings, so creating in
     // layout order stacks the first control on top.
     return CreateWindowExW(exStyle, className, wide(spec.text).c_str(), style, spec.left, spec.top, spec.width,
@@ -188,6 +194,7 @@ void EditorWindow::configureControl(HWND hwnd, const layout::Control& spec) {
         const auto itemHeight = static_cast<int>(SendMessageW(hwnd, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
         const int wanted = itemHeight + spec.height - (rc.bottom - rc.top);
         if (wanted > 0) SendMessageW(hwnd, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), wanted);
+        if (!spec.visible) ShowWindow(hwnd, SW_HIDE);
         break;
     }
     case Kind::Label:

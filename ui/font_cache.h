@@ -14,8 +14,8 @@
 class FontCache {
 public:
     // The face controls use when the layout names none: the simplified-Chinese
-    // interface face at 12 px.
-    static constexpr std::string_view kDefaultFace = "宋体";
+    // system's interface face (9 pt, 12 px).
+    static constexpr std::string_view kDefaultFace = "微软雅黑";
     static constexpr int kDefaultHeight = 12;
 
     HFONT get(const layout::Font& font);
