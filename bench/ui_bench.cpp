@@ -1,0 +1,72 @@
+// Keystroke to complete output in the real window under Wine: one typed
+// character in a field recomposes an item of N lines into the output box.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "ui/application.h"
+#include "ui/editor_window.h"
+#include "ui/win_text.h"
+
+namespace {
+
+double nowMs() {
+    static LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER t;
+    QueryPerformanceCounter(&t);
+    return 1000.0 * static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+void pump() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+// Fills the form so that it composes to `lines` output lines.
+void fillItem(EditorWindow& window, int lines) {
+    std::string description;
+    for (int i = 0; i < lines - 4; ++i) description += "第" + std::to_string(i) + "行描述 &6金色文字\r\n";
+    HWND box = window.control("编辑框13");
+    SendMessageW(box, EM_SETSEL, 0, -1);
+    SendMessageW(box, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(wide(description).c_str()));
+    SetWindowTextW(window.control("编辑框2"), L"legendary_sword");
+    pump();
+}
+
+void measure(EditorWindow& window, int lines, int rounds) {
+    fillItem(window, lines);
+    HWND field = window.control("编辑框3");
+    std::vector<double> samples;
+    for (int i = 0; i < rounds; ++i) {
+        const double start = nowMs();
+        SendMessageW(field, WM_CHAR, i % 2 ? L'\b' : L'a', 1);  // type, then erase
+        samples.push_back(nowMs() - start);
+        pump();
+    }
+    const size_t produced = window.output().text().size();
+    std::sort(samples.begin(), samples.end());
+    std::printf("keystroke_to_output lines=%d rounds=%d median_ms=%.2f p90_ms=%.2f max_ms=%.2f output_bytes=%zu\n",
+                lines, rounds, samples[samples.size() / 2], samples[samples.size() * 9 / 10], samples.back(),
+                produced);
+}
+
+}  // namespace
+
+int main() {
+    GdiplusSession gdiplus;
+    auto window = EditorWindow::create(GetModuleHandleW(nullptr), {.show = true, .quitOnClose = false});
+    if (!window) return 1;
+    pump();
+    for (int lines : {3, 100, 200}) measure(*window, lines, 40);
+    return 0;
+}

@@ -39,6 +39,7 @@ ItemForm readItemForm(const EditorWindow& w) {
 
 void refreshOutput(EditorWindow& w) {
     OutputBox& output = w.output();
+    OutputBox::BatchedPainting batch(output);
     output.setText("");
     const ItemForm form = readItemForm(w);
     for (const std::string& subCommand : composeCommands(form)) output.append(commandLine(form.id, subCommand));

@@ -40,3 +40,17 @@ std::string OutputBox::text() const {
 void OutputBox::onPlatformChange() {
     if (!writing_ && changed_) changed_();
 }
+
+// Clearing the visible bit is what WM_SETREDRAW does on Windows; Wine's edit
+// control ignores WM_SETREDRAW and repaints on every insertion (about 20 ms
+// each), so the bit is cleared directly. Nothing is hidden or moved.
+OutputBox::BatchedPainting::BatchedPainting(OutputBox& box)
+    : edit_(box.edit_), wasVisible_(GetWindowLongW(box.edit_, GWL_STYLE) & WS_VISIBLE) {
+    if (wasVisible_) SetWindowLongW(edit_, GWL_STYLE, GetWindowLongW(edit_, GWL_STYLE) & ~WS_VISIBLE);
+}
+
+OutputBox::BatchedPainting::~BatchedPainting() {
+    if (!wasVisible_) return;
+    SetWindowLongW(edit_, GWL_STYLE, GetWindowLongW(edit_, GWL_STYLE) | WS_VISIBLE);
+    InvalidateRect(edit_, nullptr, TRUE);
+}

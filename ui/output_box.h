@@ -25,6 +25,20 @@ public:
 
     HWND hwnd() const { return edit_; }
 
+    // Holds the box's painting back while a run of writes rebuilds it, and
+    // paints the result once.
+    class BatchedPainting {
+    public:
+        explicit BatchedPainting(OutputBox& box);
+        ~BatchedPainting();
+        BatchedPainting(const BatchedPainting&) = delete;
+        BatchedPainting& operator=(const BatchedPainting&) = delete;
+
+    private:
+        HWND edit_;
+        bool wasVisible_;
+    };
+
 private:
     class WriteScope;
     HWND edit_;
