@@ -5,7 +5,6 @@ add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WIN
   RPGITEM_MUSIC_URL="${RPGITEM_MUSIC_URL}" RPGITEM_CHAT_URL="${RPGITEM_CHAT_URL}")
 # Win32 structures are zero-filled by `{sizeof(x)}`, the idiomatic way.
 add_compile_options(-Wno-missing-field-initializers)
-add_link_options(-static -static-libgcc -static-libstdc++)
 
 add_library(editor_win STATIC
   ui/application.cpp
