@@ -75,5 +75,5 @@ ensure_prefix() {
 # that none of them is born inside a test and holds the runner's pipes.
 start_wine_services() {
   setsid wineserver -p </dev/null >/dev/null 2>&1 &
-  DISPLAY=$RPGITEM_TEST_DISPLAY setsid wine cmd /c exit </dev/null >/dev/null 2>&1
+  setsid wine cmd /c exit </dev/null >/dev/null 2>&1
 }

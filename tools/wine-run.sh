@@ -7,10 +7,11 @@ set -eu
 . "$(dirname "$0")/wine-env.sh"
 
 ensure_xvfb "$RPGITEM_TEST_DISPLAY"
+# Wine's desktop process binds to the display it first sees: always ours.
+export DISPLAY=$RPGITEM_TEST_DISPLAY
 ensure_prefix
 if [ "${1:-}" = "--prepare" ]; then
   start_wine_services
   exit 0
 fi
-export DISPLAY=$RPGITEM_TEST_DISPLAY
 exec wine "$@"
