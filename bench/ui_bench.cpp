@@ -8,7 +8,9 @@
 #include <vector>
 
 #include "ui/application.h"
+#include "editor/compose.h"
 #include "ui/editor_window.h"
+#include "ui/item_editor.h"
 #include "ui/win_text.h"
 
 namespace {
@@ -53,6 +55,17 @@ void measure(EditorWindow& window, int lines, int rounds) {
         samples.push_back(nowMs() - start);
         pump();
     }
+    // Where the time goes: reading the form, composing, writing the box.
+    double read = 0, compose = 0;
+    for (int i = 0; i < rounds; ++i) {
+        const double t0 = nowMs();
+        const ItemForm form = readItemForm(window);
+        const double t1 = nowMs();
+        const CommandList commands = composeCommands(form);
+        read += t1 - t0;
+        compose += nowMs() - t1;
+    }
+    std::printf("  read_form_ms=%.3f compose_ms=%.3f\n", read / rounds, compose / rounds);
     const size_t produced = window.output().text().size();
     std::sort(samples.begin(), samples.end());
     std::printf("keystroke_to_output lines=%d rounds=%d median_ms=%.2f p90_ms=%.2f max_ms=%.2f output_bytes=%zu\n",

@@ -17,6 +17,7 @@ add_library(editor_win STATIC
   ui/item_editor.cpp
   ui/output_box.cpp
   ui/static_controls.cpp
+  ui/subclass.cpp
 )
 target_link_libraries(editor_win PUBLIC editor_core comctl32 gdiplus shlwapi ole32 uuid gdi32 user32)
 

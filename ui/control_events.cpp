@@ -1,13 +1,10 @@
 #include "ui/control_events.h"
 
-#include <commctrl.h>
+#include "ui/subclass.h"
 
 namespace {
 
-constexpr UINT_PTR kReporterId = 0x5250;
-constexpr UINT_PTR kForwarderId = 0x5251;
-
-enum ReportFlags : DWORD_PTR { kReportLeft = 1, kReportRight = 2, kReportKey = 4 };
+enum ReportFlags : std::uintptr_t { kReportLeft = 1, kReportRight = 2, kReportKey = 4 };
 
 void report(HWND control, EventKind kind, POINT cursor, UINT key) {
     ControlEvent event{kind, {}, cursor, currentModifiers(), key};
@@ -21,7 +18,7 @@ POINT screenPoint(HWND control, LPARAM lParam) {
     return p;
 }
 
-LRESULT CALLBACK reporterProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR flags) {
+LRESULT reporterProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, WNDPROC previous, std::uintptr_t flags) {
     switch (msg) {
     case WM_LBUTTONDOWN:
         if (flags & kReportLeft) report(hwnd, EventKind::LeftPressed, screenPoint(hwnd, lParam), 0);
@@ -33,12 +30,9 @@ LRESULT CALLBACK reporterProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
     case WM_SYSKEYDOWN:
         if (flags & kReportKey) report(hwnd, EventKind::KeyDown, {}, static_cast<UINT>(wParam));
         break;
-    case WM_NCDESTROY:
-        RemoveWindowSubclass(hwnd, reporterProc, kReporterId);
-        break;
     }
     // The control still gets every message: reporting never consumes one.
-    return DefSubclassProc(hwnd, msg, wParam, lParam);
+    return CallWindowProcW(previous, hwnd, msg, wParam, lParam);
 }
 
 // Transparent labels lying over a group box (its title, for one) must be
@@ -54,7 +48,7 @@ void repaintTransparentSiblingsAbove(HWND groupBox) {
     }
 }
 
-LRESULT CALLBACK forwarderProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+LRESULT forwarderProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, WNDPROC previous, std::uintptr_t) {
     switch (msg) {
     case WM_COMMAND:
     case WM_NOTIFY:
@@ -82,11 +76,8 @@ LRESULT CALLBACK forwarderProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
         repaintTransparentSiblingsAbove(hwnd);
         return 1;
     }
-    case WM_NCDESTROY:
-        RemoveWindowSubclass(hwnd, forwarderProc, kForwarderId);
-        break;
     }
-    return DefSubclassProc(hwnd, msg, wParam, lParam);
+    return CallWindowProcW(previous, hwnd, msg, wParam, lParam);
 }
 
 }  // namespace
@@ -100,15 +91,13 @@ int currentModifiers() {
 }
 
 void reportControlEvents(HWND control, bool leftPressed, bool rightPressed, bool keyDown) {
-    DWORD_PTR flags = 0;
-    DWORD_PTR previous = 0;
-    if (GetWindowSubclass(control, reporterProc, kReporterId, &previous)) flags = previous;
+    std::uintptr_t flags = subclassData<reporterProc>(control);
     if (leftPressed) flags |= kReportLeft;
     if (rightPressed) flags |= kReportRight;
     if (keyDown) flags |= kReportKey;
-    SetWindowSubclass(control, reporterProc, kReporterId, flags);
+    if (flags) subclassWindow<reporterProc>(control, flags);
 }
 
 void forwardChildNotifications(HWND groupBox) {
-    SetWindowSubclass(groupBox, forwarderProc, kForwarderId, 0);
+    subclassWindow<forwarderProc>(groupBox);
 }

@@ -1,12 +1,10 @@
 #include "ui/input_modes.h"
 
-#include <commctrl.h>
+#include "ui/subclass.h"
 
 #include "ui/win_text.h"
 
 namespace {
-
-constexpr UINT_PTR kInputModeId = 0x5252;
 
 std::wstring clipboardText(HWND owner) {
     std::wstring text;
@@ -35,7 +33,7 @@ void rewriteInteger(HWND edit) {
     if (rewritten != current) setWindowText(edit, rewritten);
 }
 
-LRESULT CALLBACK inputModeProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+LRESULT inputModeProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, WNDPROC previous, std::uintptr_t data) {
     const auto mode = static_cast<layout::InputMode>(data);
     switch (msg) {
     case WM_CHAR: {
@@ -48,21 +46,18 @@ LRESULT CALLBACK inputModeProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
         return 0;
     case WM_KILLFOCUS:
         if (mode == layout::InputMode::IntegerOnly) {
-            const LRESULT result = DefSubclassProc(hwnd, msg, wParam, lParam);
+            const LRESULT result = CallWindowProcW(previous, hwnd, msg, wParam, lParam);
             rewriteInteger(hwnd);
             return result;
         }
         break;
-    case WM_NCDESTROY:
-        RemoveWindowSubclass(hwnd, inputModeProc, kInputModeId);
-        break;
     }
-    return DefSubclassProc(hwnd, msg, wParam, lParam);
+    return CallWindowProcW(previous, hwnd, msg, wParam, lParam);
 }
 
 }  // namespace
 
 void applyInputMode(HWND edit, layout::InputMode mode) {
     if (mode == layout::InputMode::Normal) return;
-    SetWindowSubclass(edit, inputModeProc, kInputModeId, static_cast<DWORD_PTR>(mode));
+    subclassWindow<inputModeProc>(edit, static_cast<std::uintptr_t>(mode));
 }

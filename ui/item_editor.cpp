@@ -37,12 +37,15 @@ ItemForm readItemForm(const EditorWindow& w) {
     return form;
 }
 
+void emitCommand(EditorWindow& w, std::string_view subCommand) {
+    w.output().append(commandLine(w.text("编辑框2"), subCommand));
+}
+
 void refreshOutput(EditorWindow& w) {
     OutputBox& output = w.output();
     OutputBox::BatchedPainting batch(output);
     output.setText("");
-    const ItemForm form = readItemForm(w);
-    for (const std::string& subCommand : composeCommands(form)) output.append(commandLine(form.id, subCommand));
+    for (const std::string& subCommand : composeCommands(readItemForm(w))) emitCommand(w, subCommand);
 }
 
 void sizeGuard(EditorWindow& w) {
