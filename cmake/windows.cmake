@@ -16,6 +16,7 @@ add_library(editor_win STATIC
   ui/input_rules.cpp
   ui/item_editor.cpp
   ui/output_box.cpp
+  ui/output_editor.cpp
   ui/static_controls.cpp
   ui/subclass.cpp
 )
@@ -31,6 +32,7 @@ add_executable(window_tests
   tests/win32/window_fixture.cpp
   tests/win32/layout_window_test.cpp
   tests/win32/compose_window_test.cpp
+  tests/win32/history_window_test.cpp
   res/resources.rc
 )
 target_link_libraries(window_tests PRIVATE editor_win GTest::gtest)

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "output/output_history.h"
 #include "ui/control_events.h"
 #include "ui/font_cache.h"
 #include "ui/layout.h"
@@ -33,6 +34,7 @@ public:
     std::string_view nameOf(HWND control) const;
     HMENU popupMenu(std::string_view title) const;
     OutputBox& output() { return *output_; }
+    OutputHistory& history() { return history_; }
 
     // Reads of the controls, by name.
     std::string text(std::string_view name) const;
@@ -70,6 +72,7 @@ private:
     std::map<HWND, const layout::Control*> byHandle_;
     std::vector<std::pair<std::string_view, HMENU>> menus_;
     std::unique_ptr<OutputBox> output_;
+    OutputHistory history_;
 };
 
 // Window class of the main window (for tools that look for it).

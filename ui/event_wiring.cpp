@@ -2,6 +2,7 @@
 
 #include "ui/editor_window.h"
 #include "ui/item_editor.h"
+#include "ui/output_editor.h"
 
 namespace wiring {
 namespace {
@@ -12,6 +13,18 @@ void recompose(EditorWindow& window, const ControlEvent&) {
 
 void keepSize(EditorWindow& window, const ControlEvent&) {
     sizeGuard(window);
+}
+
+void snapshot(EditorWindow& window, const ControlEvent&) {
+    recordSnapshot(window);
+}
+
+void undo(EditorWindow& window, const ControlEvent&) {
+    undoOutput(window);
+}
+
+void redo(EditorWindow& window, const ControlEvent&) {
+    redoOutput(window);
 }
 
 using enum EventKind;
@@ -44,6 +57,10 @@ constexpr Binding kBindings[] = {
     {"组合框_掉落", SelectionChanged, recompose},
     {"组合框_药水", SelectionChanged, recompose},
     {"透明标签64", LeftPressed, recompose},
+    {"编辑框1", ContentChanged, snapshot},
+    {"编辑框1", KeyDown, onOutputKeyDown},
+    {"按钮6", Click, undo},
+    {"按钮5", Click, redo},
 };
 
 }  // namespace

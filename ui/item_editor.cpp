@@ -43,7 +43,7 @@ void emitCommand(EditorWindow& w, std::string_view subCommand) {
 
 void refreshOutput(EditorWindow& w) {
     OutputBox& output = w.output();
-    OutputBox::BatchedPainting batch(output);
+    OutputBox::Batch batch(output);
     output.setText("");
     for (const std::string& subCommand : composeCommands(readItemForm(w))) emitCommand(w, subCommand);
 }

@@ -1,6 +1,8 @@
 // The output box's writes. Every program write reports exactly one change,
 // whether or not the platform sends a notification for it (a multi-line
-// edit box sends none for WM_SETTEXT under some systems, one under others).
+// edit box sends none for WM_SETTEXT under Wine, one under Windows).
+// The box's text is mirrored here, so that readers during a run of writes
+// need not copy it out of the control each time.
 #pragma once
 
 #include <windows.h>
@@ -11,37 +13,45 @@
 
 class OutputBox {
 public:
-    OutputBox(HWND edit, std::function<void()> changed) : edit_(edit), changed_(std::move(changed)) {}
+    OutputBox(HWND edit, std::function<void()> changed);
 
     // Replaces the whole text: one change.
     void setText(std::string_view text);
     // Moves the caret to the end, scrolls to it and inserts there: one change.
     void append(std::string_view text);
-    std::string text() const;
+    // What the box shows (or will show when a batch ends).
+    const std::string& text() const { return text_; }
 
-    // The platform's change notification: reported unless it stems from one
-    // of our own writes (which report themselves).
+    // The platform's change notification: a user edit is read back and
+    // reported; our own writes report themselves.
     void onPlatformChange();
 
     HWND hwnd() const { return edit_; }
 
-    // Holds the box's painting back while a run of writes rebuilds it, and
-    // paints the result once.
-    class BatchedPainting {
+    // Gathers a run of writes (a composition) into one write of the control
+    // at its end. Each write still reports its change at once, and text()
+    // answers with the text as it stands; only the control's copy waits.
+    class Batch {
     public:
-        explicit BatchedPainting(OutputBox& box);
-        ~BatchedPainting();
-        BatchedPainting(const BatchedPainting&) = delete;
-        BatchedPainting& operator=(const BatchedPainting&) = delete;
+        explicit Batch(OutputBox& box);
+        ~Batch();
+        Batch(const Batch&) = delete;
+        Batch& operator=(const Batch&) = delete;
 
     private:
-        HWND edit_;
-        bool wasVisible_;
+        OutputBox& box_;
+        bool outer_;
     };
 
 private:
     class WriteScope;
+    class PaintingHeldBack;
+    void writeControl(bool caretToEnd);
+
     HWND edit_;
     std::function<void()> changed_;
+    std::string text_;
     bool writing_ = false;
+    bool batching_ = false;
+    bool controlStale_ = false;
 };
