@@ -1,8 +1,9 @@
 # The Win32 editor and its Windows tests (MinGW-w64 i686, run under Wine).
 enable_language(RC)
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR}/res -I${CMAKE_SOURCE_DIR}")
-add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601
-  RPGITEM_MUSIC_URL="${RPGITEM_MUSIC_URL}" RPGITEM_CHAT_URL="${RPGITEM_CHAT_URL}")
+add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+configure_file(ui/web_addresses.h.in ${CMAKE_BINARY_DIR}/generated/ui/web_addresses.h @ONLY)
+include_directories(${CMAKE_BINARY_DIR}/generated)
 # Win32 structures are zero-filled by `{sizeof(x)}`, the idiomatic way.
 add_compile_options(-Wno-missing-field-initializers)
 
@@ -12,6 +13,7 @@ add_library(editor_win STATIC
   ui/editor_window.cpp
   ui/event_wiring.cpp
   ui/font_cache.cpp
+  ui/help_and_music.cpp
   ui/input_modes.cpp
   ui/input_rules.cpp
   ui/item_editor.cpp
@@ -19,8 +21,9 @@ add_library(editor_win STATIC
   ui/output_editor.cpp
   ui/static_controls.cpp
   ui/subclass.cpp
+  ui/web_view.cpp
 )
-target_link_libraries(editor_win PUBLIC editor_core comctl32 gdiplus shlwapi ole32 uuid gdi32 user32)
+target_link_libraries(editor_win PUBLIC editor_core comctl32 gdiplus shlwapi ole32 oleaut32 uuid gdi32 user32)
 
 add_executable(rpgitem-editor WIN32 ui/main.cpp res/resources.rc)
 target_link_libraries(rpgitem-editor PRIVATE editor_win)
@@ -33,6 +36,7 @@ add_executable(window_tests
   tests/win32/layout_window_test.cpp
   tests/win32/compose_window_test.cpp
   tests/win32/history_window_test.cpp
+  tests/win32/help_window_test.cpp
   res/resources.rc
 )
 target_link_libraries(window_tests PRIVATE editor_win GTest::gtest)

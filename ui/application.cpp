@@ -2,6 +2,7 @@
 
 #include <objidl.h>
 #include <gdiplus.h>
+#include <ole2.h>
 
 #include "ui/editor_window.h"
 
@@ -14,7 +15,14 @@ GdiplusSession::~GdiplusSession() {
     if (token_) Gdiplus::GdiplusShutdown(token_);
 }
 
+OleSession::OleSession() : ok_(SUCCEEDED(OleInitialize(nullptr))) {}
+
+OleSession::~OleSession() {
+    if (ok_) OleUninitialize();
+}
+
 int runApplication(HINSTANCE instance) {
+    OleSession ole;
     GdiplusSession gdiplus;
     auto window = EditorWindow::create(instance, {});
     if (!window) {
@@ -26,5 +34,6 @@ int runApplication(HINSTANCE instance) {
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
+    window.reset();
     return static_cast<int>(msg.wParam);
 }

@@ -18,3 +18,16 @@ public:
 private:
     ULONG_PTR token_ = 0;
 };
+
+// The user-interface thread as a single-threaded OLE apartment (the hidden
+// web view is an OLE control), for the lifetime of the object.
+class OleSession {
+public:
+    OleSession();
+    ~OleSession();
+    OleSession(const OleSession&) = delete;
+    OleSession& operator=(const OleSession&) = delete;
+
+private:
+    bool ok_;
+};

@@ -124,6 +124,7 @@ std::unique_ptr<EditorWindow> EditorWindow::create(HINSTANCE instance, const Opt
 }
 
 EditorWindow::~EditorWindow() {
+    webView_.reset();  // the browser lets go of its host window first
     if (hwnd_ && IsWindow(hwnd_)) {
         options_.quitOnClose = false;
         DestroyWindow(hwnd_);
@@ -145,6 +146,7 @@ bool EditorWindow::build() {
     output_ = std::make_unique<OutputBox>(control("编辑框1"), [this] {
         dispatch({EventKind::ContentChanged, "编辑框1"});
     });
+    webView_ = std::make_unique<WebView>(control("超文本浏览框1"));
     createPopupMenus();
     installEventReporters();
     SetTimer(hwnd_, kSizeGuardTimer, layout::kSizeGuardIntervalMs, nullptr);

@@ -16,6 +16,7 @@
 #include "ui/layout.h"
 #include "ui/output_box.h"
 #include "ui/scoped_gdi.h"
+#include "ui/web_view.h"
 
 class EditorWindow {
 public:
@@ -35,6 +36,7 @@ public:
     HMENU popupMenu(std::string_view title) const;
     OutputBox& output() { return *output_; }
     OutputHistory& history() { return history_; }
+    WebView& webView() { return *webView_; }
 
     // Reads of the controls, by name.
     std::string text(std::string_view name) const;
@@ -73,6 +75,7 @@ private:
     std::vector<std::pair<std::string_view, HMENU>> menus_;
     std::unique_ptr<OutputBox> output_;
     OutputHistory history_;
+    std::unique_ptr<WebView> webView_;
 };
 
 // Window class of the main window (for tools that look for it).

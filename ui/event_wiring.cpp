@@ -1,6 +1,7 @@
 #include "ui/event_wiring.h"
 
 #include "ui/editor_window.h"
+#include "ui/help_and_music.h"
 #include "ui/item_editor.h"
 #include "ui/output_editor.h"
 
@@ -13,6 +14,11 @@ void recompose(EditorWindow& window, const ControlEvent&) {
 
 void keepSize(EditorWindow& window, const ControlEvent&) {
     sizeGuard(window);
+}
+
+template <void (*Operation)(EditorWindow&)>
+void run(EditorWindow& window, const ControlEvent&) {
+    Operation(window);
 }
 
 void snapshot(EditorWindow& window, const ControlEvent&) {
@@ -61,6 +67,11 @@ constexpr Binding kBindings[] = {
     {"编辑框1", KeyDown, onOutputKeyDown},
     {"按钮6", Click, undo},
     {"按钮5", Click, redo},
+    {"按钮8", Click, run<playMusic>},
+    {"按钮9", Click, run<openChatGroupPage>},
+    {"按钮11", Click, run<toggleTutorial>},
+    {"按钮7", Click, run<toggleDyeList>},
+    {"选择框6", Click, run<followColourChartBox>},
 };
 
 }  // namespace

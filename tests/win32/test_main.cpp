@@ -16,6 +16,7 @@ TEST(Environment, RunsUnderTheExpectedCodePage) {
 
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
+    OleSession ole;
     GdiplusSession gdiplus;
     if (!gdiplus.ok()) return 2;
     return RUN_ALL_TESTS();

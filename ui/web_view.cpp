@@ -1,0 +1,166 @@
+#include "ui/web_view.h"
+
+#include <exdisp.h>
+#include <ole2.h>
+#include <oleauto.h>
+
+#include "ui/win_text.h"
+
+namespace {
+
+// The container side of in-place activation: the browser needs a client
+// site, an in-place site and a frame; all of them answer for the host window.
+class BrowserSite final : public IOleClientSite, public IOleInPlaceSite, public IOleInPlaceFrame {
+public:
+    explicit BrowserSite(HWND host) : host_(host) {}
+    virtual ~BrowserSite() = default;
+
+    // IUnknown
+    STDMETHODIMP QueryInterface(REFIID riid, void** out) override {
+        if (!out) return E_POINTER;
+        if (riid == IID_IUnknown || riid == IID_IOleClientSite) {
+            *out = static_cast<IOleClientSite*>(this);
+        } else if (riid == IID_IOleInPlaceSite || riid == IID_IOleWindow) {
+            *out = static_cast<IOleInPlaceSite*>(this);
+        } else if (riid == IID_IOleInPlaceFrame || riid == IID_IOleInPlaceUIWindow) {
+            *out = static_cast<IOleInPlaceFrame*>(this);
+        } else {
+            *out = nullptr;
+            return E_NOINTERFACE;
+        }
+        AddRef();
+        return S_OK;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&references_)); }
+    STDMETHODIMP_(ULONG) Release() override {
+        const LONG left = InterlockedDecrement(&references_);
+        if (left == 0) delete this;
+        return static_cast<ULONG>(left);
+    }
+
+    // IOleClientSite
+    STDMETHODIMP SaveObject() override { return E_NOTIMPL; }
+    STDMETHODIMP GetMoniker(DWORD, DWORD, IMoniker**) override { return E_NOTIMPL; }
+    STDMETHODIMP GetContainer(IOleContainer** container) override {
+        *container = nullptr;
+        return E_NOINTERFACE;
+    }
+    STDMETHODIMP ShowObject() override { return S_OK; }
+    STDMETHODIMP OnShowWindow(BOOL) override { return S_OK; }
+    STDMETHODIMP RequestNewObjectLayout() override { return E_NOTIMPL; }
+
+    // IOleWindow (shared by the in-place site and the frame)
+    STDMETHODIMP GetWindow(HWND* window) override {
+        *window = host_;
+        return S_OK;
+    }
+    STDMETHODIMP ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
+
+    // IOleInPlaceSite
+    STDMETHODIMP CanInPlaceActivate() override { return S_OK; }
+    STDMETHODIMP OnInPlaceActivate() override { return S_OK; }
+    STDMETHODIMP OnUIActivate() override { return S_OK; }
+    STDMETHODIMP GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** document, LPRECT position,
+                                  LPRECT clip, LPOLEINPLACEFRAMEINFO info) override {
+        *frame = this;
+        AddRef();
+        *document = nullptr;
+        GetClientRect(host_, position);
+        *clip = *position;
+        info->fMDIApp = FALSE;
+        info->hwndFrame = GetAncestor(host_, GA_ROOT);
+        info->haccel = nullptr;
+        info->cAccelEntries = 0;
+        return S_OK;
+    }
+    STDMETHODIMP Scroll(SIZE) override { return E_NOTIMPL; }
+    STDMETHODIMP OnUIDeactivate(BOOL) override { return S_OK; }
+    STDMETHODIMP OnInPlaceDeactivate() override { return S_OK; }
+    STDMETHODIMP DiscardUndoState() override { return S_OK; }
+    STDMETHODIMP DeactivateAndUndo() override { return S_OK; }
+    STDMETHODIMP OnPosRectChange(LPCRECT) override { return S_OK; }
+
+    // IOleInPlaceUIWindow and IOleInPlaceFrame: no menus, borders or status.
+    STDMETHODIMP GetBorder(LPRECT) override { return E_NOTIMPL; }
+    STDMETHODIMP RequestBorderSpace(LPCBORDERWIDTHS) override { return E_NOTIMPL; }
+    STDMETHODIMP SetBorderSpace(LPCBORDERWIDTHS) override { return E_NOTIMPL; }
+    STDMETHODIMP SetActiveObject(IOleInPlaceActiveObject*, LPCOLESTR) override { return S_OK; }
+    STDMETHODIMP InsertMenus(HMENU, LPOLEMENUGROUPWIDTHS) override { return E_NOTIMPL; }
+    STDMETHODIMP SetMenu(HMENU, HOLEMENU, HWND) override { return S_OK; }
+    STDMETHODIMP RemoveMenus(HMENU) override { return E_NOTIMPL; }
+    STDMETHODIMP SetStatusText(LPCOLESTR) override { return S_OK; }
+    STDMETHODIMP EnableModeless(BOOL) override { return S_OK; }
+    STDMETHODIMP TranslateAccelerator(LPMSG, WORD) override { return S_FALSE; }
+
+private:
+    HWND host_;
+    LONG references_ = 1;
+};
+
+template <typename Interface>
+void releaseInto(Interface*& pointer) {
+    if (pointer) pointer->Release();
+    pointer = nullptr;
+}
+
+}  // namespace
+
+struct WebView::Browser {
+    BrowserSite* site = nullptr;
+    IOleObject* object = nullptr;
+    IWebBrowser2* browser = nullptr;
+
+    ~Browser() {
+        if (browser) browser->Stop();
+        if (object) {
+            object->Close(OLECLOSE_NOSAVE);
+            object->SetClientSite(nullptr);
+        }
+        releaseInto(browser);
+        releaseInto(object);
+        releaseInto(site);
+    }
+};
+
+WebView::WebView(HWND host) : host_(host) {}
+
+WebView::~WebView() = default;
+
+bool WebView::ensureBrowser() {
+    if (browser_) return true;
+    if (creationFailed_ || !host_) return false;
+    creationFailed_ = true;  // one attempt: a missing engine stays missing
+    auto created = std::make_unique<Browser>();
+    if (FAILED(CoCreateInstance(CLSID_WebBrowser, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
+                                reinterpret_cast<void**>(&created->object)))) {
+        return false;
+    }
+    created->site = new BrowserSite(host_);
+    if (FAILED(created->object->SetClientSite(created->site))) return false;
+    RECT area;
+    GetClientRect(host_, &area);
+    if (FAILED(created->object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, created->site, 0, host_, &area))) {
+        return false;
+    }
+    if (FAILED(created->object->QueryInterface(IID_IWebBrowser2, reinterpret_cast<void**>(&created->browser)))) {
+        return false;
+    }
+    // Never a script-error or any other dialog from a page nobody sees.
+    created->browser->put_Silent(VARIANT_TRUE);
+    browser_ = std::move(created);
+    creationFailed_ = false;
+    return true;
+}
+
+void WebView::navigate(std::string_view url) {
+    if (observer_) observer_(url);
+    if (!ensureBrowser()) return;
+    VARIANT address;
+    VariantInit(&address);
+    address.vt = VT_BSTR;
+    address.bstrVal = SysAllocString(wide(url).c_str());
+    VARIANT none;
+    VariantInit(&none);
+    browser_->browser->Navigate2(&address, &none, &none, &none, &none);
+    VariantClear(&address);
+}
