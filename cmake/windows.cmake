@@ -14,11 +14,13 @@ add_library(editor_win STATIC
   ui/event_wiring.cpp
   ui/font_cache.cpp
   ui/help_and_music.cpp
+  ui/information_box.cpp
   ui/input_modes.cpp
   ui/input_rules.cpp
   ui/item_editor.cpp
   ui/output_box.cpp
   ui/output_editor.cpp
+  ui/power_editor.cpp
   ui/static_controls.cpp
   ui/subclass.cpp
   ui/web_view.cpp
@@ -35,6 +37,8 @@ add_executable(window_tests
   tests/win32/window_fixture.cpp
   tests/win32/layout_window_test.cpp
   tests/win32/compose_window_test.cpp
+  tests/win32/modal_watch.cpp
+  tests/win32/power_window_test.cpp
   tests/win32/history_window_test.cpp
   tests/win32/help_window_test.cpp
   res/resources.rc

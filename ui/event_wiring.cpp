@@ -4,6 +4,7 @@
 #include "ui/help_and_music.h"
 #include "ui/item_editor.h"
 #include "ui/output_editor.h"
+#include "ui/power_editor.h"
 
 namespace wiring {
 namespace {
@@ -63,6 +64,21 @@ constexpr Binding kBindings[] = {
     {"组合框_掉落", SelectionChanged, recompose},
     {"组合框_药水", SelectionChanged, recompose},
     {"透明标签64", LeftPressed, recompose},
+    {"组合框_技能", SelectionChanged, showSkillParameters},
+    {"按钮4", Click, addSkillPower},
+    {"按钮10", Click, showArrowRainTip},
+    {"单选框1", Click, setPotionMode},
+    {"单选框2", Click, setPotionMode},
+    {"单选框3", Click, setPotionMode},
+    {"单选框4", Click, setPotionMode},
+    {"按钮2", Click, addPotionPower},
+    {"按钮3", Click, addConsumePower},
+    {"列表框_技能", RightPressed, openPowerMenu},
+    {"列表框_药水", RightPressed, openPowerMenu},
+    {"列表框_消耗", RightPressed, openPowerMenu},
+    {"技能", MenuItemChosen, deleteSelectedPower},
+    {"药水", MenuItemChosen, deleteSelectedPower},
+    {"消耗", MenuItemChosen, deleteSelectedPower},
     {"编辑框1", ContentChanged, snapshot},
     {"编辑框1", KeyDown, onOutputKeyDown},
     {"按钮6", Click, undo},
