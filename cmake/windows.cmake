@@ -8,8 +8,11 @@ include_directories(${CMAKE_BINARY_DIR}/generated)
 add_compile_options(-Wno-missing-field-initializers)
 
 add_library(editor_win STATIC
+  bridge/game_window.cpp
+  bridge/win32_game_platform.cpp
   ui/application.cpp
   ui/control_events.cpp
+  ui/delivery_handler.cpp
   ui/editor_window.cpp
   ui/event_wiring.cpp
   ui/font_cache.cpp
@@ -25,7 +28,7 @@ add_library(editor_win STATIC
   ui/subclass.cpp
   ui/web_view.cpp
 )
-target_link_libraries(editor_win PUBLIC editor_core comctl32 gdiplus shlwapi ole32 oleaut32 uuid gdi32 user32)
+target_link_libraries(editor_win PUBLIC editor_core bridge_core comctl32 gdiplus shlwapi ole32 oleaut32 uuid gdi32 user32)
 
 add_executable(rpgitem-editor WIN32 ui/main.cpp res/resources.rc)
 target_link_libraries(rpgitem-editor PRIVATE editor_win)
@@ -52,3 +55,35 @@ set_tests_properties(window_tests_cp936 PROPERTIES ENVIRONMENT "LANG=zh_CN.UTF-8
 
 add_executable(ui_bench bench/ui_bench.cpp res/resources.rc)
 target_link_libraries(ui_bench PRIVATE editor_win)
+
+# The client bridge in the real program: lookup, typing, waits, the deliver
+# button (in-process, under both system code pages).
+add_executable(bridge_tests
+  tests/win32/test_main.cpp
+  tests/win32/window_fixture.cpp
+  tests/win32/bridge_window_test.cpp
+  res/resources.rc
+)
+target_link_libraries(bridge_tests PRIVATE editor_win GTest::gtest)
+add_test(NAME bridge_tests COMMAND bridge_tests)
+add_test(NAME bridge_tests_cp936 COMMAND bridge_tests)
+set_tests_properties(bridge_tests PROPERTIES ENVIRONMENT "LANG=C.UTF-8;LC_ALL=C.UTF-8;RPGITEM_EXPECT_ACP=1252")
+set_tests_properties(bridge_tests_cp936 PROPERTIES ENVIRONMENT "LANG=zh_CN.UTF-8;LC_ALL=zh_CN.UTF-8;RPGITEM_EXPECT_ACP=936")
+
+# A stand-in game client for the end-to-end tests: it must be named javaw.exe.
+add_executable(fake_javaw tests/e2e/fake_javaw.cpp)
+set_target_properties(fake_javaw PROPERTIES OUTPUT_NAME javaw)
+target_link_options(fake_javaw PRIVATE -municode)
+target_link_libraries(fake_javaw PRIVATE user32)
+
+# The real editor and the stand-in client as separate processes, on a
+# Chinese system code page as the program's users have it.
+add_executable(delivery_e2e_tests tests/e2e/delivery_e2e_test.cpp)
+target_link_libraries(delivery_e2e_tests PRIVATE editor_win GTest::gtest)
+add_dependencies(delivery_e2e_tests rpgitem-editor fake_javaw)
+add_test(NAME delivery_e2e COMMAND delivery_e2e_tests)
+set_tests_properties(delivery_e2e PROPERTIES ENVIRONMENT "LANG=zh_CN.UTF-8;LC_ALL=zh_CN.UTF-8" TIMEOUT 240)
+
+# How long the delivery's waits really last under Wine.
+add_executable(pause_bench bench/pause_bench.cpp)
+target_link_libraries(pause_bench PRIVATE editor_win)

@@ -1,5 +1,6 @@
 #include "ui/event_wiring.h"
 
+#include "ui/delivery_handler.h"
 #include "ui/editor_window.h"
 #include "ui/help_and_music.h"
 #include "ui/item_editor.h"
@@ -15,6 +16,10 @@ void recompose(EditorWindow& window, const ControlEvent&) {
 
 void keepSize(EditorWindow& window, const ControlEvent&) {
     sizeGuard(window);
+}
+
+void deliver(EditorWindow& window, const ControlEvent&) {
+    deliverCommands(window);
 }
 
 template <void (*Operation)(EditorWindow&)>
@@ -83,6 +88,7 @@ constexpr Binding kBindings[] = {
     {"编辑框1", KeyDown, onOutputKeyDown},
     {"按钮6", Click, undo},
     {"按钮5", Click, redo},
+    {"按钮1", Click, deliver},
     {"按钮8", Click, run<playMusic>},
     {"按钮9", Click, run<openChatGroupPage>},
     {"按钮11", Click, run<toggleTutorial>},
