@@ -30,6 +30,21 @@ add_library(editor_win STATIC
 )
 target_link_libraries(editor_win PUBLIC editor_core bridge_core comctl32 gdiplus shlwapi ole32 oleaut32 uuid gdi32 user32)
 
+# The skin engine: owner-drawn frame, surface and caption of skinned windows.
+add_library(skin_win STATIC
+  skin/caption_buttons.cpp
+  skin/frame_window.cpp
+  skin/painting_kit.cpp
+  skin/skin_engine.cpp
+  skin/surface.cpp
+  skin/title_bar.cpp
+  skin/window_registry.cpp
+  skin/working_set_trimmer.cpp
+)
+target_link_libraries(skin_win PUBLIC skin_core comctl32 gdiplus shlwapi ole32 uuid gdi32 user32)
+target_sources(editor_win PRIVATE ui/main_window_skin.cpp)
+target_link_libraries(editor_win PUBLIC skin_win)
+
 add_executable(rpgitem-editor WIN32 ui/main.cpp res/resources.rc)
 target_link_libraries(rpgitem-editor PRIVATE editor_win)
 target_link_options(rpgitem-editor PRIVATE -municode)
@@ -55,6 +70,20 @@ set_tests_properties(window_tests_cp936 PROPERTIES ENVIRONMENT "LANG=zh_CN.UTF-8
 
 add_executable(ui_bench bench/ui_bench.cpp res/resources.rc)
 target_link_libraries(ui_bench PRIVATE editor_win)
+
+# The skin on test windows and on the main window.
+add_executable(skin_tests
+  tests/win32/test_main.cpp
+  tests/win32/window_fixture.cpp
+  tests/win32/skin_window_test.cpp
+  tests/win32/skin_main_window_test.cpp
+  res/resources.rc
+)
+target_link_libraries(skin_tests PRIVATE editor_win GTest::gtest)
+add_test(NAME skin_tests COMMAND skin_tests)
+
+add_executable(skin_bench bench/skin_bench.cpp res/resources.rc)
+target_link_libraries(skin_bench PRIVATE editor_win)
 
 # The client bridge in the real program: lookup, typing, waits, the deliver
 # button (in-process, under both system code pages).

@@ -4,6 +4,7 @@
 #include <gdiplus.h>
 #include <ole2.h>
 
+#include "skin/skin_engine.h"
 #include "ui/editor_window.h"
 
 GdiplusSession::GdiplusSession() {
@@ -23,7 +24,8 @@ OleSession::~OleSession() {
 
 int runApplication(HINSTANCE instance) {
     OleSession ole;
-    GdiplusSession gdiplus;
+    // The skin engine starts GDI+; it exists before the window and goes after it.
+    skin::SkinEngine skin;
     auto window = EditorWindow::create(instance, {});
     if (!window) {
         MessageBoxW(nullptr, L"主窗口创建失败。", L"信息：", MB_OK | MB_ICONINFORMATION | MB_TASKMODAL);

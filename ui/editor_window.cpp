@@ -5,6 +5,7 @@
 #include "res/resource_ids.h"
 #include "ui/event_wiring.h"
 #include "ui/input_modes.h"
+#include "ui/main_window_skin.h"
 #include "ui/static_controls.h"
 #include "ui/win_text.h"
 
@@ -13,19 +14,9 @@ namespace {
 constexpr int kFirstControlId = 1000;
 constexpr UINT kFirstMenuItemId = 0xE100;
 constexpr UINT_PTR kSizeGuardTimer = 1;
-// Until the skin draws the caption bar: the band that moves the window and
-// the close box at its right end.
-constexpr int kCaptionBandHeight = 28;
-constexpr int kCloseBoxWidth = 36;
 
 COLORREF toColorRef(std::uint32_t rrggbb) {
     return RGB((rrggbb >> 16) & 0xFF, (rrggbb >> 8) & 0xFF, rrggbb & 0xFF);
-}
-
-RECT closeBox(HWND hwnd) {
-    RECT rc;
-    GetClientRect(hwnd, &rc);
-    return {rc.right - kCloseBoxWidth, 0, rc.right, kCaptionBandHeight - 4};
 }
 
 constexpr int kMinimumDroppedListHeight = 160;
@@ -110,12 +101,14 @@ std::unique_ptr<EditorWindow> EditorWindow::create(HINSTANCE instance, const Opt
     InitCommonControlsEx(&controls);
     if (!registerMainClass(instance, windowProc) || !registerStaticControlClasses(instance)) return nullptr;
     std::unique_ptr<EditorWindow> window(new EditorWindow(instance, options));
-    // No caption of the platform's own: the title is a label of the layout
-    // and the client area spans the whole window.
-    HWND hwnd = CreateWindowExW(0, kEditorWindowClass, L"", WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPSIBLINGS,
+    // No caption of the platform's own: the title is a label of the layout,
+    // the client area spans the whole window, and the skin draws the frame.
+    HWND hwnd = CreateWindowExW(0, kEditorWindowClass, L"",
+                                WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_CLIPSIBLINGS,
                                 layout::kWindowLeft, layout::kWindowTop, layout::kWindowWidth,
                                 layout::kWindowHeight, nullptr, nullptr, instance, window.get());
     if (!hwnd || !window->build()) return nullptr;
+    onMainWindowCreated(*window);
     if (options.show) {
         ShowWindow(hwnd, SW_SHOW);
         UpdateWindow(hwnd);
@@ -325,14 +318,6 @@ LRESULT EditorWindow::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
         if (wParam == kSizeGuardTimer) dispatch({EventKind::Tick, "时钟1"});
         return 0;
-    case WM_NCHITTEST:
-        return onHitTest(lParam);
-    case WM_PAINT:
-        onPaint();
-        return 0;
-    case WM_LBUTTONUP:
-        onLeftButtonUp(lParam);
-        return 0;
     case WM_DESTROY:
         KillTimer(hwnd_, kSizeGuardTimer);
         if (options_.quitOnClose) PostQuitMessage(0);
@@ -399,31 +384,3 @@ LRESULT EditorWindow::onControlColour(UINT msg, HDC dc, HWND source) {
     return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
 }
 
-LRESULT EditorWindow::onHitTest(LPARAM lParam) {
-    const LRESULT hit = DefWindowProcW(hwnd_, WM_NCHITTEST, 0, lParam);
-    if (hit != HTCLIENT) return hit;
-    POINT p{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-    ScreenToClient(hwnd_, &p);
-    const RECT close = closeBox(hwnd_);
-    if (p.y < kCaptionBandHeight && !PtInRect(&close, p)) return HTCAPTION;
-    return HTCLIENT;
-}
-
-void EditorWindow::onPaint() {
-    ScopedPaint paint(hwnd_);
-    RECT client;
-    GetClientRect(hwnd_, &client);
-    FillRect(paint.dc(), &client, GetSysColorBrush(COLOR_BTNFACE));
-    FrameRect(paint.dc(), &client, GetSysColorBrush(COLOR_BTNSHADOW));
-    RECT close = closeBox(hwnd_);
-    ScopedSelect font(paint.dc(), fonts_.get({"微软雅黑", 18, 400}));
-    SetBkMode(paint.dc(), TRANSPARENT);
-    SetTextColor(paint.dc(), GetSysColor(COLOR_BTNTEXT));
-    DrawTextW(paint.dc(), L"\u00D7", 1, &close, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-}
-
-void EditorWindow::onLeftButtonUp(LPARAM lParam) {
-    POINT p{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-    const RECT close = closeBox(hwnd_);
-    if (PtInRect(&close, p)) PostMessageW(hwnd_, WM_CLOSE, 0, 0);
-}

@@ -60,9 +60,6 @@ private:
     LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     void onCommand(WPARAM wParam, LPARAM lParam);
     LRESULT onControlColour(UINT msg, HDC dc, HWND control);
-    LRESULT onHitTest(LPARAM lParam);
-    void onPaint();
-    void onLeftButtonUp(LPARAM lParam);
     void onControlEvent(const ControlEvent& reported, HWND control);
 
     HINSTANCE instance_;

@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 
+#include "skin/skin_engine.h"
 #include "ui/application.h"
 
 TEST(Environment, RunsUnderTheExpectedCodePage) {
@@ -19,5 +20,7 @@ int main(int argc, char** argv) {
     OleSession ole;
     GdiplusSession gdiplus;
     if (!gdiplus.ok()) return 2;
+    // As in the program: every main window attaches itself to the skin.
+    skin::SkinEngine skin;
     return RUN_ALL_TESTS();
 }

@@ -1,0 +1,78 @@
+// Timings of the skin on the real main window under Wine: a full surface
+// composition of 1069 x 671 (with and without presenting) and one
+// caption-button fade step. Prints medians; asserts nothing.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+#include "skin/skin_engine.h"
+#include "ui/editor_window.h"
+
+namespace {
+
+double nowMs() {
+    LARGE_INTEGER frequency, counter;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&counter);
+    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+void pump() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+template <typename Step>
+void report(const char* name, int rounds, Step step) {
+    std::vector<double> samples;
+    for (int n = 0; n < rounds; ++n) {
+        const double t0 = nowMs();
+        step(n);
+        samples.push_back(nowMs() - t0);
+    }
+    std::sort(samples.begin(), samples.end());
+    std::printf("%s rounds=%d median_ms=%.3f p90_ms=%.3f max_ms=%.3f\n", name, rounds, samples[samples.size() / 2],
+                samples[samples.size() * 9 / 10], samples.back());
+}
+
+}  // namespace
+
+int main() {
+    OleInitialize(nullptr);
+    skin::SkinEngine engine;
+    auto window = EditorWindow::create(GetModuleHandleW(nullptr), {.show = true, .quitOnClose = false});
+    if (!window) return 1;
+    pump();
+    HWND hwnd = window->hwnd();
+    const int i = engine.registry().indexOf(hwnd);
+    skin::WindowRecord* r = engine.record(i);
+    if (!r) return 2;
+    RECT client;
+    GetClientRect(hwnd, &client);
+    std::printf("surface %ldx%ld, %zu caption buttons\n", client.right, client.bottom, r->buttons.size());
+    report("compose_1069x671", 200, [&](int) { engine.ComposeWindow(i, nullptr, false); });
+    report("compose_and_present_1069x671", 100, [&](int) { engine.ComposeWindow(i, nullptr, true); });
+    report("present_1069x671", 200, [&](int) { engine.PresentWindow(i, nullptr); });
+    // One fade step: one button redrawn hot at a new strength, onto the screen.
+    report("fade_step_one_button", 1000,
+           [&](int n) { engine.DrawCaptionButton(i, 1 + n % 5, nullptr, false, false, 30 * (1 + n % 8)); });
+    // A timer tick while one button fades in and another out.
+    const auto& one = r->buttons[0].hit;
+    const auto& two = r->buttons[1].hit;
+    report("timer_tick_two_fades", 400, [&](int n) {
+        if (n % 8 == 0) {
+            const auto& hit = (n / 8) % 2 ? one : two;
+            SendMessageW(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(static_cast<int>(hit.x) + 10, 10));
+            SendMessageW(hwnd, WM_MOUSEHOVER, 0, 0);
+        }
+        SendMessageW(hwnd, WM_TIMER, reinterpret_cast<WPARAM>(hwnd), 0);
+    });
+    window.reset();
+    OleUninitialize();
+    return 0;
+}

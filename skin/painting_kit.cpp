@@ -1,0 +1,238 @@
+#include "skin/painting_kit.h"
+
+#include <map>
+#include <string>
+
+#include "skin/skin_engine.h"
+
+namespace skin {
+
+namespace {
+
+struct Capture {
+    GdiObject bitmap;
+    HGDIOBJ replaced = nullptr;
+};
+
+std::map<HDC, Capture>& captures() {
+    static std::map<HDC, Capture> table;
+    return table;
+}
+
+// The registered container `hwnd` and its record, or nullptr.
+const ContainerEntry* findContainer(SkinEngine& engine, HWND hwnd) {
+    for (int i = 1; i <= engine.registry().size(); ++i) {
+        for (const ContainerEntry& c : engine.record(i)->containerEntries) {
+            if (c.hwnd == hwnd) return &c;
+        }
+    }
+    return nullptr;
+}
+
+HDC surfaceOfTopLevel(SkinEngine& engine, HWND control) {
+    HWND top = GetAncestor(control, GA_ROOT);
+    const WindowRecord* r = engine.record(engine.registry().indexOf(top));
+    return r ? r->surface.dc() : nullptr;
+}
+
+struct Backdrop {
+    HDC dc = nullptr;
+    HWND window = nullptr;
+    const ContainerEntry* tint = nullptr;
+    bool tintIsSelf = false;
+};
+
+Backdrop findBackdrop(SkinEngine& engine, HWND control) {
+    if (indexProperty(control, kPropProvides) == 1) {
+        if (auto provider = reinterpret_cast<HWND>(GetPropW(control, kPropProvider))) {
+            return {reinterpret_cast<HDC>(GetPropW(provider, kPropBackdropDC)), provider};
+        }
+        return {surfaceOfTopLevel(engine, control), GetAncestor(control, GA_ROOT)};
+    }
+    for (HWND w = control; w; w = GetParent(w)) {
+        if (w != control && indexProperty(w, kPropProvides) == 1) {
+            return {reinterpret_cast<HDC>(GetPropW(w, kPropBackdropDC)), w};
+        }
+        if (const WindowRecord* r = engine.record(engine.registry().indexOf(w))) return {r->surface.dc(), w};
+        if (const ContainerEntry* c = findContainer(engine, w)) {
+            if (auto provider = reinterpret_cast<HWND>(GetPropW(w, kPropProvider))) {
+                return {reinterpret_cast<HDC>(GetPropW(provider, kPropBackdropDC)), provider};
+            }
+            HWND top = GetAncestor(w, GA_ROOT);
+            return {surfaceOfTopLevel(engine, w), top, c, w == control};
+        }
+    }
+    return {};
+}
+
+}  // namespace
+
+HDC CaptureBackground(HWND control, const RECT& rect) {
+    const int w = rect.right - rect.left, h = rect.bottom - rect.top;
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    ReleaseDC(nullptr, screen);
+    if (!dc) return nullptr;
+    Capture capture;
+    capture.bitmap.reset(createMemoryBitmap(w > 0 ? w : 1, h > 0 ? h : 1));
+    capture.replaced = SelectObject(dc, capture.bitmap.get());
+    ++liveObjects().dcs;
+    SkinEngine* engine = SkinEngine::current();
+    if (engine) {
+        const Backdrop backdrop = findBackdrop(*engine, control);
+        if (backdrop.dc && backdrop.window) {
+            RECT controlRect, backdropRect;
+            GetWindowRect(control, &controlRect);
+            GetWindowRect(backdrop.window, &backdropRect);
+            // The backdrop of a top-level window is its client surface.
+            POINT origin{0, 0};
+            ClientToScreen(backdrop.window, &origin);
+            if (engine->registry().indexOf(backdrop.window) == 0) origin = {backdropRect.left, backdropRect.top};
+            BitBlt(dc, 0, 0, w, h, backdrop.dc, controlRect.left - origin.x + rect.left,
+                   controlRect.top - origin.y + rect.top, SRCCOPY);
+        }
+        if (backdrop.tint && backdrop.tint->tint != 0) {
+            Graphics g;
+            gp::GdipCreateFromHDC(dc, g.out());
+            g.adopt();
+            Brush fill = solidBrush(argb(backdrop.tint->tint, backdrop.tint->tintAlpha));
+            if (backdrop.tintIsSelf && ClassNameOf(control) == L"Button") {
+                Path shape;
+                gp::GdipCreatePath(Gdiplus::FillModeAlternate, shape.out());
+                shape.adopt();
+                RoundedPath(shape.get(), 0, 5, static_cast<float>(w), static_cast<float>(h - 6), 5);
+                gp::GdipFillPath(g.get(), fill.get(), shape.get());
+            } else {
+                gp::GdipFillRectangleI(g.get(), fill.get(), 0, 0, w, h);
+            }
+        }
+    }
+    captures().emplace(dc, std::move(capture));
+    return dc;
+}
+
+void ReleaseBackground(HDC dc) {
+    if (!dc) return;
+    auto found = captures().find(dc);
+    if (found != captures().end()) {
+        SelectObject(dc, found->second.replaced);
+        captures().erase(found);  // deletes the bitmap
+    }
+    DeleteDC(dc);
+    --liveObjects().dcs;
+}
+
+int capturedBackgrounds() {
+    return static_cast<int>(captures().size());
+}
+
+HBITMAP VeiledBitmap(HWND control) {
+    SkinEngine* engine = SkinEngine::current();
+    RECT window, client;
+    GetWindowRect(control, &window);
+    GetClientRect(control, &client);
+    const LONG style = GetWindowLongW(control, GWL_STYLE);
+    const Border border = controlBorder(window.right - window.left, window.bottom - window.top, client.right,
+                                        client.bottom, style & WS_VSCROLL, style & WS_HSCROLL);
+    const RECT area{border.horizontal, border.vertical, border.horizontal + client.right,
+                    border.vertical + client.bottom};
+    HDC capture = CaptureBackground(control, area);
+    if (!capture) return nullptr;
+    {
+        Graphics g;
+        gp::GdipCreateFromHDC(capture, g.out());
+        g.adopt();
+        Brush veil = solidBrush(argb(0x00FFFFFF, engine ? engine->settings().veilAlpha : 160));
+        gp::GdipFillRectangleI(g.get(), veil.get(), 0, 0, client.right, client.bottom);
+    }
+    HDC copyDC = CreateCompatibleDC(capture);
+    HBITMAP copy = CreateCompatibleBitmap(capture, client.right > 0 ? client.right : 1,
+                                          client.bottom > 0 ? client.bottom : 1);
+    HGDIOBJ old = SelectObject(copyDC, copy);
+    BitBlt(copyDC, 0, 0, client.right, client.bottom, capture, 0, 0, SRCCOPY);
+    SelectObject(copyDC, old);
+    DeleteDC(copyDC);
+    ReleaseBackground(capture);
+    return copy;
+}
+
+void addOutline(Gdiplus::GpPath* path, const PathOutline& outline) {
+    for (const PathPiece& p : outline.pieces) {
+        if (p.kind == PathPiece::Line) {
+            gp::GdipAddPathLine(path, p.x1, p.y1, p.x2, p.y2);
+        } else {
+            gp::GdipAddPathArc(path, p.x, p.y, p.w, p.h, p.start, p.sweep);
+        }
+    }
+    if (outline.closed) gp::GdipClosePathFigure(path);
+}
+
+void RoundedPath(Gdiplus::GpPath* path, float x, float y, float width, float height, int corner) {
+    addOutline(path, roundedPath(x, y, width, height, corner));
+}
+
+void TopRoundedPath(Gdiplus::GpPath* path, float x, float y, float width, float height, float corner) {
+    addOutline(path, topRoundedPath(x, y, width, height, corner));
+}
+
+void Glow(Gdiplus::GpGraphics* g, Gdiplus::GpPath* path, int rings, COLORREF colour, int alpha) {
+    Pen pen;
+    gp::GdipCreatePen1(argb(colour, alpha), 1.0f, Gdiplus::UnitWorld, pen.out());
+    pen.adopt();
+    for (int i = 1; i <= rings; ++i) {
+        gp::GdipSetPenWidth(pen.get(), static_cast<float>(i));
+        gp::GdipDrawPath(g, pen.get(), path);
+    }
+}
+
+Brush solidBrush(std::uint32_t argbColour) {
+    Brush brush;
+    gp::GdipCreateSolidFill(argbColour, reinterpret_cast<Gdiplus::GpSolidFill**>(brush.out()));
+    brush.adopt();
+    return brush;
+}
+
+Brush verticalGradient(float x, float y0, float y1, std::uint32_t from, std::uint32_t to) {
+    Brush brush;
+    if (y1 <= y0) y1 = y0 + 1;  // a gradient needs two distinct points
+    const Gdiplus::PointF a(x, y0), b(x, y1);
+    gp::GdipCreateLineBrush(&a, &b, from, to, Gdiplus::WrapModeTileFlipXY,
+                            reinterpret_cast<Gdiplus::GpLineGradient**>(brush.out()));
+    brush.adopt();
+    return brush;
+}
+
+Brush horizontalGradient(float x0, float x1, float y, std::uint32_t from, std::uint32_t to) {
+    Brush brush;
+    if (x1 <= x0) x1 = x0 + 1;
+    const Gdiplus::PointF a(x0, y), b(x1, y);
+    gp::GdipCreateLineBrush(&a, &b, from, to, Gdiplus::WrapModeTileFlipXY,
+                            reinterpret_cast<Gdiplus::GpLineGradient**>(brush.out()));
+    brush.adopt();
+    return brush;
+}
+
+std::wstring ClassNameOf(HWND hwnd) {
+    wchar_t name[256] = {};
+    const int length = GetClassNameW(hwnd, name, 255);
+    return std::wstring(name, length > 0 ? static_cast<size_t>(length) : 0);
+}
+
+bool IsOwnerDrawListBox(HWND hwnd) {
+    if (ClassNameOf(hwnd) != L"ListBox") return false;
+    const LONG style = GetWindowLongW(hwnd, GWL_STYLE);
+    return (style & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) != 0;
+}
+
+void DispatchDrawItem(int windowIndex, const DRAWITEMSTRUCT& item) {
+    if (item.CtlType != ODT_BUTTON) return;
+    SkinEngine* engine = SkinEngine::current();
+    const WindowRecord* r = engine ? engine->record(windowIndex) : nullptr;
+    if (!r) return;
+    const int entry = indexProperty(item.hwndItem, kPropIndex);
+    if (entry < 1 || entry > static_cast<int>(r->buttonEntries.size())) return;
+    // The push-button and picture-button painters come with the control
+    // kinds; until a kind has its painter the platform's drawing stays.
+}
+
+}  // namespace skin

@@ -1,0 +1,43 @@
+// Shared machinery of the skin's painters: the captured background behind a
+// control, the veiled bitmap behind WM_CTLCOLOR* brushes, rounded paths,
+// glow strokes and the owner-draw dispatch.
+#pragma once
+
+#include <windows.h>
+
+#include "skin/gdiplus_owners.h"
+#include "skin/skin_geometry.h"
+
+namespace skin {
+
+// A memory DC holding a copy of what lies behind `control` in `rect`
+// (size of the rectangle). Released with ReleaseBackground.
+HDC CaptureBackground(HWND control, const RECT& rect);
+void ReleaseBackground(HDC dc);
+// Captured backgrounds still held (for tests).
+int capturedBackgrounds();
+
+// The control's captured background under a white veil of the engine's veil
+// alpha, as a compatible bitmap owned by the caller.
+HBITMAP VeiledBitmap(HWND control);
+
+// Adds outlines to a GDI+ path.
+void addOutline(Gdiplus::GpPath* path, const PathOutline& outline);
+void RoundedPath(Gdiplus::GpPath* path, float x, float y, float width, float height, int corner);
+void TopRoundedPath(Gdiplus::GpPath* path, float x, float y, float width, float height, float corner);
+// Piles `rings` strokes of widths 1..rings into a soft halo.
+void Glow(Gdiplus::GpGraphics* g, Gdiplus::GpPath* path, int rings, COLORREF colour, int alpha);
+
+// Brushes used all over the skin.
+Brush solidBrush(std::uint32_t argbColour);
+Brush verticalGradient(float x, float y0, float y1, std::uint32_t from, std::uint32_t to);
+Brush horizontalGradient(float x0, float x1, float y, std::uint32_t from, std::uint32_t to);
+
+// Class name of a window (wide form).
+std::wstring ClassNameOf(HWND hwnd);
+bool IsOwnerDrawListBox(HWND hwnd);
+
+// WM_DRAWITEM of the frame: owner-drawn buttons go to their painter.
+void DispatchDrawItem(int windowIndex, const DRAWITEMSTRUCT& item);
+
+}  // namespace skin

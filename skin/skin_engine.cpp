@@ -1,0 +1,402 @@
+#include "skin/skin_engine.h"
+
+#include <commctrl.h>
+#include <shlwapi.h>
+
+#include <algorithm>
+
+#include "res/resource_ids.h"
+#include "skin/painting_kit.h"
+
+namespace skin {
+
+namespace {
+
+SkinEngine* g_engine = nullptr;
+
+// The frame window procedure entry: reaches the single instance.
+LRESULT CALLBACK frameEntry(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (g_engine) return g_engine->FrameWindowProc(hwnd, msg, wParam, lParam);
+    auto previous = reinterpret_cast<WNDPROC>(GetPropW(hwnd, kPropPreviousProc));
+    return previous ? CallWindowProcW(previous, hwnd, msg, wParam, lParam) : DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+// PNG encoder of GDI+.
+const CLSID kPngEncoder = {0x557CF406, 0x1A04, 0x11D3, {0x9A, 0x73, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E}};
+
+struct ButtonSpec {
+    int kind;
+    int imageId;
+    int altImageId;
+    const wchar_t* label;
+};
+
+constexpr ButtonSpec kButtonSpecs[] = {
+    {kHelp, IDR_CAPTION_HELP_PNG, 0, L"帮助"},
+    {kMainMenu, IDR_CAPTION_MENU_PNG, 0, L"主菜单"},
+    {kMinimize, IDR_CAPTION_MINIMIZE_PNG, 0, L"最小化"},
+    {kMaximize, IDR_CAPTION_MAXIMIZE_PNG, IDR_CAPTION_RESTORE_PNG, L"最大化"},
+    {kClose, IDR_CAPTION_CLOSE_PNG, 0, L"关闭"},
+};
+
+}  // namespace
+
+SkinEngine* SkinEngine::current() {
+    return g_engine;
+}
+
+SkinEngine::SkinEngine() : random_(GetTickCount()) {
+    Gdiplus::GdiplusStartupInput input;
+    Gdiplus::GdiplusStartup(&settings_.gdiplusToken, &input, nullptr);
+    HINSTANCE module = GetModuleHandleW(nullptr);
+    settings_.appIcon = LoadIconW(module, MAKEINTRESOURCEW(129));
+    if (!settings_.appIcon) settings_.appIcon = LoadIconW(module, L"DEFAULT_ICON");
+    if (!settings_.appIcon) {
+        settings_.appIcon = static_cast<HICON>(
+            LoadImageW(module, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, 16, 16, 0));
+    }
+    settings_.baseColour = GetSysColor(COLOR_BTNFACE);
+    g_engine = this;
+}
+
+SkinEngine::~SkinEngine() {
+    // Windows still skinned keep working: their procedure finds no engine
+    // and passes everything on.
+    registry_.clear();
+    veils_.clear();
+    families_.clear();
+    settings_.themePicture = {};
+    if (settings_.appIcon) DestroyIcon(settings_.appIcon);
+    if (g_engine == this) g_engine = nullptr;
+    if (settings_.gdiplusToken) Gdiplus::GdiplusShutdown(settings_.gdiplusToken);
+}
+
+Gdiplus::GpFontFamily* SkinEngine::fontFamily(const std::wstring& name) {
+    auto found = families_.find(name);
+    if (found != families_.end()) return found->second.get();
+    FontFamily family;
+    gp::GdipCreateFontFamilyFromName(name.c_str(), nullptr, family.out());
+    family.adopt();
+    if (!family) {
+        gp::GdipGetGenericFontFamilySansSerif(family.out());
+        family.adopt();
+    }
+    return families_.emplace(name, std::move(family)).first->second.get();
+}
+
+// ---------------------------------------------------------------- pictures
+
+bool decodePicture(Picture& picture) {
+    picture.decoded.reset();
+    picture.width = picture.height = 0;
+    if (picture.bytes.empty()) return false;
+    IStream* stream = SHCreateMemStream(picture.bytes.data(), static_cast<UINT>(picture.bytes.size()));
+    if (!stream) return false;
+    Bitmap source;
+    gp::GdipCreateBitmapFromStream(stream, source.out());
+    source.adopt();
+    bool ok = false;
+    if (source) {
+        UINT w = 0, h = 0;
+        gp::GdipGetImageWidth(source.image(), &w);
+        gp::GdipGetImageHeight(source.image(), &h);
+        // Our own copy of the pixels: the stream can go.
+        gp::GdipCreateBitmapFromScan0(static_cast<INT>(w), static_cast<INT>(h), 0, PixelFormat32bppARGB, nullptr,
+                                      picture.decoded.out());
+        picture.decoded.adopt();
+        if (picture.decoded && w && h) {
+            Graphics g;
+            gp::GdipGetImageGraphicsContext(picture.decoded.image(), g.out());
+            g.adopt();
+            gp::GdipDrawImageRectI(g.get(), source.image(), 0, 0, static_cast<INT>(w), static_cast<INT>(h));
+            picture.width = static_cast<int>(w);
+            picture.height = static_cast<int>(h);
+            ok = true;
+        } else {
+            picture.decoded.reset();
+        }
+    }
+    stream->Release();
+    return ok;
+}
+
+Picture pictureFrom(const std::vector<BYTE>& bytes) {
+    Picture picture;
+    picture.bytes = bytes;
+    decodePicture(picture);
+    return picture;
+}
+
+std::vector<BYTE> encodePng(Gdiplus::GpImage* image) {
+    std::vector<BYTE> bytes;
+    if (!image) return bytes;
+    IStream* stream = nullptr;
+    if (CreateStreamOnHGlobal(nullptr, TRUE, &stream) != S_OK) return bytes;
+    if (gp::GdipSaveImageToStream(image, stream, &kPngEncoder, nullptr) == Gdiplus::Ok) {
+        STATSTG stat{};
+        stream->Stat(&stat, STATFLAG_NONAME);
+        bytes.resize(static_cast<size_t>(stat.cbSize.QuadPart));
+        LARGE_INTEGER zero{};
+        stream->Seek(zero, STREAM_SEEK_SET, nullptr);
+        ULONG read = 0;
+        stream->Read(bytes.data(), static_cast<ULONG>(bytes.size()), &read);
+        bytes.resize(read);
+    }
+    stream->Release();
+    return bytes;
+}
+
+HBITMAP createMemoryBitmap(int width, int height) {
+    Bitmap bitmap;
+    gp::GdipCreateBitmapFromScan0(width > 0 ? width : 1, height > 0 ? height : 1, 0, PixelFormat32bppARGB, nullptr,
+                                  bitmap.out());
+    bitmap.adopt();
+    HBITMAP hbitmap = nullptr;
+    if (bitmap) gp::GdipCreateHBITMAPFromBitmap(bitmap.get(), &hbitmap, 0);
+    return hbitmap;
+}
+
+std::vector<BYTE> resourceBytes(int id) {
+    HMODULE module = GetModuleHandleW(nullptr);
+    HRSRC info = FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(10) /* RT_RCDATA */);
+    if (!info) return {};
+    HGLOBAL loaded = LoadResource(module, info);
+    const auto* bytes = static_cast<const BYTE*>(loaded ? LockResource(loaded) : nullptr);
+    if (!bytes) return {};
+    return std::vector<BYTE>(bytes, bytes + SizeofResource(module, info));
+}
+
+COLORREF SkinEngine::AverageColour(Gdiplus::GpBitmap* picture) {
+    if (!picture) return 0;
+    UINT w = 0, h = 0;
+    gp::GdipGetImageWidth(reinterpret_cast<Gdiplus::GpImage*>(picture), &w);
+    gp::GdipGetImageHeight(reinterpret_cast<Gdiplus::GpImage*>(picture), &h);
+    return averageColour(static_cast<int>(w), static_cast<int>(h),
+                         [picture](int x, int y) {
+                             Gdiplus::ARGB colour = 0;
+                             gp::GdipBitmapGetPixel(picture, x, y, &colour);
+                             return static_cast<std::uint32_t>(colour & 0x00FFFFFF);
+                         },
+                         random_);
+}
+
+std::vector<BYTE> SkinEngine::PrepareTexture(Gdiplus::GpBitmap* picture, int mode, COLORREF colour) {
+    if (!picture) return {};
+    UINT w = 0, h = 0;
+    gp::GdipGetImageWidth(reinterpret_cast<Gdiplus::GpImage*>(picture), &w);
+    gp::GdipGetImageHeight(reinterpret_cast<Gdiplus::GpImage*>(picture), &h);
+    const int W = static_cast<int>(w), H = static_cast<int>(h);
+    Bitmap texture;
+    gp::GdipCreateBitmapFromScan0(W, H, 0, PixelFormat32bppARGB, nullptr, texture.out());
+    texture.adopt();
+    if (!texture) return {};
+    {
+        Graphics g;
+        gp::GdipGetImageGraphicsContext(texture.image(), g.out());
+        g.adopt();
+        gp::GdipDrawImageRectI(g.get(), reinterpret_cast<Gdiplus::GpImage*>(picture), 0, 0, W, H);
+        const TextureBands bands = textureBands(mode, W, H);
+        const auto q = static_cast<float>(bands.q);
+        if (bands.q > 0) {
+            Brush side = mode == 1 ? horizontalGradient(0, q, 0, argb(colour, 255), argb(colour, 0))
+                                   : horizontalGradient(static_cast<float>(W) - q, static_cast<float>(W), 0,
+                                                        argb(colour, 0), argb(colour, 255));
+            gp::GdipFillRectangleI(g.get(), side.get(), bands.sideX, 0, bands.sideWidth, H);
+            Brush bottom = verticalGradient(0, static_cast<float>(H) - q, static_cast<float>(H), argb(colour, 0),
+                                            argb(colour, 255));
+            gp::GdipFillRectangleI(g.get(), bottom.get(), 0, bands.bottomY, W, bands.bottomHeight);
+        }
+    }
+    return encodePng(texture.image());
+}
+
+// ---------------------------------------------------------------- settings
+
+void SkinEngine::SetTheme(const ThemeArgs& args) {
+    settings_.themeColour = args.themeColour;
+    const bool picture = !args.fileName.empty() || !args.pictureBytes.empty();
+    if (!picture && !args.baseColour) {
+        if (args.themeColour == 0xFFFFFFFF) settings_.themeColour = settings_.baseColour;
+        return;
+    }
+    if (picture) {
+        Picture source;
+        if (!args.fileName.empty()) {
+            Image loaded;
+            gp::GdipLoadImageFromFile(args.fileName.c_str(), loaded.out());
+            loaded.adopt();
+            source.bytes = encodePng(loaded.get());
+        } else {
+            source.bytes = args.pictureBytes;
+        }
+        decodePicture(source);
+        settings_.baseColour = args.baseColour ? *args.baseColour : AverageColour(source.decoded.get());
+        settings_.pictureMode = args.pictureMode;
+        if (args.pictureMode == 0 || args.pictureMode == 1) {
+            settings_.themePicture = pictureFrom(PrepareTexture(source.decoded.get(), args.pictureMode,
+                                                                settings_.baseColour));
+        } else {
+            settings_.themePicture = std::move(source);
+        }
+    } else {
+        settings_.themePicture = {};
+        settings_.baseColour = args.baseColour ? *args.baseColour : GetSysColor(COLOR_BTNFACE);
+    }
+    if (args.themeColour == 0xFFFFFFFF) settings_.themeColour = settings_.baseColour;
+    for (int i = 1; i <= registry_.size(); ++i) {
+        HWND hwnd = record(i)->hwnd;
+        if (!IsWindowVisible(hwnd)) continue;
+        ComposeWindow(i, nullptr, false);
+        InvalidateRect(hwnd, nullptr, FALSE);
+        for (HWND child = GetWindow(hwnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            if (IsWindowVisible(child)) InvalidateRect(child, nullptr, TRUE);
+        }
+    }
+}
+
+void SkinEngine::SetOptions(bool skinChildren, std::optional<int> veilAlpha, int trackBarStyle) {
+    settings_.skinChildren = skinChildren;
+    settings_.veilEnabled = veilAlpha.has_value();
+    settings_.veilAlpha = veilAlpha ? std::clamp(*veilAlpha, 0, 255) : 160;
+    settings_.trackBarStyle = trackBarStyle;
+}
+
+// ---------------------------------------------------------------- attach
+
+void SkinEngine::addTooltips(WindowRecord& r) {
+    r.tipWindow = CreateWindowExW(0, TOOLTIPS_CLASSW, L"", TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, r.hwnd, nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (!r.tipWindow) return;
+    for (size_t n = 0; n < r.buttonArt.size(); ++n) {
+        TOOLINFOW tool{};
+        tool.cbSize = TTTOOLINFOW_V1_SIZE;
+        tool.uFlags = TTF_SUBCLASS;
+        tool.hwnd = r.hwnd;
+        tool.uId = n + 1;
+        tool.lpszText = r.buttonArt[n].label.data();
+        SendMessageW(r.tipWindow, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+}
+
+bool SkinEngine::AttachWindow(HWND hwnd, int captionHeight, const AttachOptions& options) {
+    if (!hwnd || !IsWindow(hwnd) || registry_.indexOf(hwnd) != 0) return false;
+    const LONG style = GetWindowLongW(hwnd, GWL_STYLE);
+    RECT client;
+    GetClientRect(hwnd, &client);
+    stripMargin_ = kStripMargin;
+    auto r = std::make_unique<WindowRecord>();
+    r->hwnd = hwnd;
+    r->captionHeight = effectiveCaptionHeight(captionHeight);
+    r->helpButton = options.helpButton;
+    r->menuButton = options.menuButton;
+    r->hasMinimize = (style & WS_MINIMIZEBOX) != 0;
+    r->hasMaximize = (style & WS_MAXIMIZEBOX) != 0;
+    r->showTitle = options.showTitle;
+    r->captionGloss = options.captionGloss;
+    r->framed = options.framed;
+    r->resizable = options.resizable;
+    r->maxTrack = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    r->ownPictureMode = options.ownPictureMode.value_or(settings_.pictureMode);
+    if (!options.ownPicture.empty()) {
+        Picture source = pictureFrom(options.ownPicture);
+        r->ownBackColour = AverageColour(source.decoded.get());
+        if (r->ownPictureMode == 0 || r->ownPictureMode == 1) {
+            r->ownPicture = pictureFrom(PrepareTexture(source.decoded.get(), r->ownPictureMode, r->ownBackColour));
+        } else {
+            r->ownPicture = std::move(source);
+        }
+    }
+    for (const ButtonSpec& spec : kButtonSpecs) {
+        const bool wanted = (spec.kind == kHelp && r->helpButton) || (spec.kind == kMainMenu && r->menuButton) ||
+                            (spec.kind == kMinimize && r->hasMinimize) ||
+                            (spec.kind == kMaximize && r->hasMaximize) || spec.kind == kClose;
+        if (!wanted) continue;
+        r->buttons.push_back(buttonOfKind(spec.kind));
+        CaptionButtonArt art;
+        art.image = pictureFrom(resourceBytes(spec.imageId));
+        if (spec.altImageId) art.altImage = pictureFrom(resourceBytes(spec.altImageId));
+        art.label = spec.label;
+        r->buttonArt.push_back(std::move(art));
+    }
+    r->strip = initialStrip(r->buttons, client.right, stripMargin_);
+    SetWindowLongW(hwnd, GWL_STYLE, style | WS_SYSMENU);
+    WindowRecord& record = *r;
+    const int index = registry_.add(std::move(r));
+    addTooltips(record);
+    LayoutCaptionButtons(index);
+    if (options.statusBarHeight > 0) {
+        record.statusGlowColour = 0x00FFFFFF;
+        record.statusFontName = L"宋体";
+        record.statusFontSize = 12;
+        SetStatusBar(index, options.statusBarHeight, options.statusPanelWidths, true);
+    }
+    LayoutStatusBar(index);
+    // The control kinds' hooks run here as they are added to the skin.
+    record.attached = true;
+    record.recomposeNeeded = true;
+    setIndexProperty(hwnd, kPropIndex, index);
+    record.previous = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&frameEntry)));
+    SetPropW(hwnd, kPropPreviousProc, reinterpret_cast<HANDLE>(record.previous));
+    return true;
+}
+
+void SkinEngine::CaptionCommand(int windowIndex, int buttonIndex) {
+    WindowRecord* r = record(windowIndex);
+    if (!r || buttonIndex < 1 || buttonIndex > static_cast<int>(r->buttons.size())) return;
+    const size_t n = static_cast<size_t>(buttonIndex - 1);
+    HWND hwnd = r->hwnd;
+    switch (r->buttons[n].kind) {
+    case kClose:
+        SendMessageW(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+        break;
+    case kMaximize:
+        r->recomposeNeeded = true;
+        if (r->maximized) {
+            r->minimized = r->maximized = false;
+            SendMessageW(hwnd, WM_SYSCOMMAND, SC_RESTORE, 0);
+        } else {
+            r->maximized = true;
+            r->minimized = false;
+            SendMessageW(hwnd, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+        }
+        break;
+    case kMinimize:
+        r->minimized = true;
+        SendMessageW(hwnd, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        break;
+    case kMainMenu:
+        if (r->menuHandler) r->menuHandler();
+        break;
+    case kHelp:
+        if (r->helpHandler) r->helpHandler();
+        break;
+    case kUserButton:
+        if (auto handler = r->buttonArt[n].handler) handler();
+        break;
+    default:
+        break;
+    }
+}
+
+void SkinEngine::SetHelpHandler(HWND hwnd, std::function<void()> handler) {
+    if (WindowRecord* r = record(registry_.indexOf(hwnd))) r->helpHandler = std::move(handler);
+}
+
+void SkinEngine::SetMenuHandler(HWND hwnd, std::function<void()> handler) {
+    if (WindowRecord* r = record(registry_.indexOf(hwnd))) r->menuHandler = std::move(handler);
+}
+
+int taskbarHeight() {
+    HWND tray = FindWindowW(L"Shell_TrayWnd", nullptr);
+    RECT rc;
+    if (tray && GetWindowRect(tray, &rc)) return rc.bottom - rc.top;
+    // No taskbar window (as under Wine without a desktop): the work area.
+    RECT work;
+    if (SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0)) {
+        return std::max(0L, GetSystemMetrics(SM_CYSCREEN) - work.bottom);
+    }
+    return 0;
+}
+
+}  // namespace skin

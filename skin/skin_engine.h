@@ -1,0 +1,212 @@
+// The skin engine: the one object that gives skinned top-level windows their
+// owner-drawn frame, surface and caption buttons. It subclasses existing
+// windows (wide-character procedures), keeps its links in window
+// properties, and passes every message it does not consume on.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "skin/gdiplus_owners.h"
+#include "skin/window_registry.h"
+
+namespace skin {
+
+struct SkinSettings {
+    COLORREF themeColour = 0x00DDCA22;
+    COLORREF baseColour = 0;  // COLOR_BTNFACE at construction
+    int pictureMode = 4;
+    Picture themePicture;      // the picture bytes, or the prepared texture of modes 0 and 1
+    bool skinChildren = true;
+    int veilAlpha = 160;
+    bool veilEnabled = false;
+    int trackBarStyle = 1;
+    bool firstSizePending = true;
+    HICON appIcon = nullptr;
+    ULONG_PTR gdiplusToken = 0;
+};
+
+struct ThemeArgs {
+    std::wstring fileName;
+    std::vector<BYTE> pictureBytes;
+    std::optional<COLORREF> baseColour;
+    COLORREF themeColour = 0x00DDCA22;  // 0xFFFFFFFF: the resulting base colour
+    int pictureMode = 4;
+};
+
+struct AttachOptions {
+    bool framed = true;
+    bool resizable = true;
+    bool helpButton = false;
+    bool menuButton = false;
+    bool showTitle = true;
+    bool captionGloss = false;
+    int statusBarHeight = 0;
+    std::vector<int> statusPanelWidths;
+    std::vector<BYTE> ownPicture;
+    std::optional<int> ownPictureMode;
+};
+
+// Caption-button pictures (PNG bytes); an empty one keeps the current picture.
+struct CaptionImages {
+    std::vector<BYTE> minimize, maximize, restore, close;
+};
+
+class SkinEngine {
+public:
+    // Starts GDI+ (reference-counted by GDI+ itself: safe while another
+    // session runs), loads the icon and sets the defaults.
+    SkinEngine();
+    // Releases every record, destroys the icon and shuts GDI+ down.
+    ~SkinEngine();
+    SkinEngine(const SkinEngine&) = delete;
+    SkinEngine& operator=(const SkinEngine&) = delete;
+
+    // The single instance, or nullptr outside its lifetime.
+    static SkinEngine* current();
+
+    // The skin's operations.
+    void SetTheme(const ThemeArgs& args);
+    void SetOptions(bool skinChildren, std::optional<int> veilAlpha = std::nullopt, int trackBarStyle = 1);
+    bool AttachWindow(HWND hwnd, int captionHeight, const AttachOptions& options = {});
+    void CaptionCommand(int windowIndex, int buttonIndex);
+
+    // Window surface.
+    void ComposeWindow(int windowIndex, HDC dc, bool present);
+    void PresentWindow(int windowIndex, HDC dc);
+    void DrawBackground(Gdiplus::GpGraphics* g, int windowIndex);
+    void DrawBorder(int windowIndex, Gdiplus::GpGraphics* g);
+    bool SetWindowPicture(HWND hwnd, const std::vector<BYTE>& bytes, std::optional<int> mode = std::nullopt);
+    static void ApplyRoundRegion(HWND hwnd);
+    HDC ExcludeChildrenDC(HWND hwnd, HDC dc);
+    void RefreshChildren(int windowIndex);
+
+    // Caption buttons.
+    void LayoutCaptionButtons(int windowIndex);
+    int HitTestCaptionButtons(int windowIndex, int x, int y) const;
+    int FindMaximizeButton(int windowIndex) const;
+    void DrawCaptionButton(int windowIndex, int button, Gdiplus::GpGraphics* g, bool compose, bool pressed,
+                           int alpha);
+    void DrawCaptionButtonFade(Gdiplus::GpGraphics* g, int windowIndex, int button, int alpha);
+    void DrawButtonSeparators(int windowIndex, int button, Gdiplus::GpGraphics* g);
+    void RestoreCaptionRect(int windowIndex, const RECT& r);
+    void RestoreStatusRect(int windowIndex, const RECT& r);
+    bool AddCaptionButton(HWND hwnd, const std::vector<BYTE>& picture, const std::wstring& label,
+                          std::function<void()> handler);
+    bool SetCaptionImages(HWND hwnd, const CaptionImages& images);
+    void SetHelpHandler(HWND hwnd, std::function<void()> handler);
+    void SetMenuHandler(HWND hwnd, std::function<void()> handler);
+
+    // Title, status bar, moving and sizing.
+    void DrawTitle(int windowIndex, Gdiplus::GpGraphics* g, bool compose, const wchar_t* text = nullptr);
+    bool SetTitleStyle(HWND hwnd, std::optional<std::wstring> font = {}, std::optional<int> size = {},
+                       std::optional<COLORREF> colour = {}, std::optional<COLORREF> halo = {},
+                       std::optional<int> bold = {});
+    void SetStatusBar(int windowIndex, int height, const std::vector<int>& widths, bool rebuild);
+    void LayoutStatusBar(int windowIndex);
+    void DrawStatusPanel(Gdiplus::GpGraphics* g, int windowIndex, bool compose, int panel = 1);
+    bool SetStatusPanel(HWND hwnd, int panel, const std::wstring& text,
+                        std::optional<std::vector<BYTE>> picture = {}, std::optional<COLORREF> colour = {});
+    bool SetStatusStyle(HWND hwnd, bool invert = true, bool glow = false, COLORREF textColour = 0,
+                        COLORREF glowColour = 0x00FFFFFF, std::optional<std::wstring> font = {},
+                        std::optional<int> size = {});
+    void BeginMoveOrSize(int windowIndex, LPARAM point, const RECT& client);
+    void UpdateSizingCursor(int windowIndex, LPARAM point, const RECT& client);
+    RECT GetCaptionStripRect(int windowIndex) const;
+
+    // The frame window procedure (bound to the instance by a static entry).
+    LRESULT FrameWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+    SkinSettings& settings() { return settings_; }
+    const SkinSettings& settings() const { return settings_; }
+    WindowRegistry& registry() { return registry_; }
+    WindowRecord* record(int windowIndex) const { return registry_.at(windowIndex); }
+    int stripMargin() const { return stripMargin_; }
+    int hoverIndex() const { return hoverIndex_; }
+
+    // A font family by name, created once (its lookup is slow); the
+    // generic sans-serif family for a face the system lacks.
+    Gdiplus::GpFontFamily* fontFamily(const std::wstring& name);
+
+    // Live brushes and bitmaps handed to controls (for tests).
+    size_t veiledControls() const { return veils_.size(); }
+
+    // Average colour of a decoded picture (2000 random samples).
+    COLORREF AverageColour(Gdiplus::GpBitmap* picture);
+    // The mode-0/1 texture: the picture fading into `colour` around it.
+    std::vector<BYTE> PrepareTexture(Gdiplus::GpBitmap* picture, int mode, COLORREF colour);
+
+private:
+    LRESULT passOn(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    // One function per frame message.
+    void onSize(WindowRecord& r);
+    void onSetText(int i, WindowRecord& r, LPARAM lParam);
+    void onPaint(int i, WindowRecord& r);
+    void onShowWindow(int i, WindowRecord& r, WPARAM wParam);
+    void onGetMinMaxInfo(WindowRecord& r, LPARAM lParam);
+    void onDrawItem(int i, LPARAM lParam);
+    void onWindowPosChanged(int i, WindowRecord& r);
+    void onNotify(LPARAM lParam);
+    void onCommand(WPARAM wParam, LPARAM lParam);
+    void onSysCommand(WindowRecord& r, WPARAM wParam);
+    void onTimer(int i, WindowRecord& r);
+    std::optional<LRESULT> onControlColour(HWND top, UINT msg, WPARAM wParam, LPARAM lParam);
+    void onMouseMove(int i, WindowRecord& r, LPARAM lParam);
+    void onLeftButtonDown(int i, WindowRecord& r, LPARAM lParam);
+    void onLeftButtonUp(int i, WindowRecord& r);
+    void onLeftButtonDoubleClick(int i, WindowRecord& r, LPARAM lParam);
+    void onMouseLeave(int i, WindowRecord& r);
+    void onNcDestroy(HWND hwnd, int i);
+
+    void drawFadeSteps(int i, const std::vector<FadeDraw>& draws);
+    void addTooltips(WindowRecord& r);
+    LRESULT veiledBrush(HWND top, HDC dc, HWND control);
+    LRESULT hollowBrush(HWND top, HDC dc, HWND control);
+    void setControlTextColour(HWND top, UINT msg, HDC dc, HWND control);
+
+    // The brush and bitmap last handed to each control for WM_CTLCOLOR*,
+    // also named by its Kj_dxjb and Kj_wtjb properties.
+    struct VeilObjects {
+        HWND top = nullptr;
+        GdiObject brush;
+        GdiObject bitmap;
+    };
+    std::map<HWND, VeilObjects> veils_;
+    std::map<std::wstring, FontFamily> families_;
+
+    SkinSettings settings_;
+    WindowRegistry registry_;
+    int stripMargin_ = kStripMargin;
+    int hoverIndex_ = 0;
+    std::mt19937 random_;
+};
+
+// Decodes picture bytes into an owned 32-bit bitmap (empty on failure).
+bool decodePicture(Picture& picture);
+// Picture bytes as a Picture (decoded).
+Picture pictureFrom(const std::vector<BYTE>& bytes);
+// Encodes an image as PNG bytes (empty on failure).
+std::vector<BYTE> encodePng(Gdiplus::GpImage* image);
+// A 32-bit ARGB memory bitmap (all pixels 0) as a GDI bitmap.
+HBITMAP createMemoryBitmap(int width, int height);
+// Bytes of an RCDATA resource of the running module (empty when missing).
+std::vector<BYTE> resourceBytes(int id);
+
+// The taskbar's height, 0 when there is none.
+int taskbarHeight();
+
+// Working-set trimmer: empties the process's working set on a worker
+// thread; one worker at a time, a request while it runs makes it go again.
+void requestWorkingSetTrim();
+// Completed trims since start (for tests).
+long workingSetTrims();
+// Waits (up to `milliseconds`) until no trim is pending or running.
+bool waitForWorkingSetTrims(DWORD milliseconds);
+
+}  // namespace skin

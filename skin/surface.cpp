@@ -1,0 +1,230 @@
+// Window surface composition: the off-screen client image of a skinned
+// window, its caption and status caches, and its presentation.
+#include "skin/painting_kit.h"
+#include "skin/skin_engine.h"
+
+namespace skin {
+
+namespace {
+
+// Rebuilds a cache canvas as a copy of the surface's rectangle.
+void rebuildCache(MemoryCanvas& cache, HDC surface, const IntRect& r) {
+    cache.reset();
+    cache.select(createMemoryBitmap(r.w, r.h));
+    if (r.w > 0 && r.h > 0) BitBlt(cache.dc(), 0, 0, r.w, r.h, surface, r.x, r.y, SRCCOPY);
+}
+
+void drawMirrorTiled(Gdiplus::GpGraphics* g, const Picture& picture, int clientWidth) {
+    Bitmap strip;
+    gp::GdipCreateBitmapFromScan0(clientWidth > 0 ? clientWidth : 1, picture.height, 0, PixelFormat32bppARGB,
+                                  nullptr, strip.out());
+    strip.adopt();
+    if (!strip) return;
+    Bitmap tile;
+    gp::GdipCloneBitmapAreaI(0, 0, picture.width, picture.height, PixelFormat32bppARGB, picture.decoded.get(),
+                             tile.out());
+    tile.adopt();
+    if (!tile) return;
+    {
+        Graphics sg;
+        gp::GdipGetImageGraphicsContext(strip.image(), sg.out());
+        sg.adopt();
+        for (int x : mirrorTileOffsets(picture.width, clientWidth)) {
+            gp::GdipDrawImageRectI(sg.get(), tile.image(), x, 0, picture.width, picture.height);
+            gp::GdipImageRotateFlip(tile.image(), Gdiplus::RotateNoneFlipX);
+        }
+    }
+    gp::GdipDrawImageI(g, strip.image(), 0, 0);
+}
+
+}  // namespace
+
+void SkinEngine::ApplyRoundRegion(HWND hwnd) {
+    SetWindowRgn(hwnd, nullptr, TRUE);
+    SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT client;
+    GetClientRect(hwnd, &client);
+    HRGN region = CreateRoundRectRgn(0, 0, client.right + 1, client.bottom + 1, 5, 5);
+    // From here on the region belongs to the window.
+    if (region && !SetWindowRgn(hwnd, region, TRUE)) DeleteObject(region);
+}
+
+HDC SkinEngine::ExcludeChildrenDC(HWND hwnd, HDC dc) {
+    if (!dc) dc = GetDC(hwnd);
+    if (!dc) return nullptr;
+    POINT origin{0, 0};
+    ClientToScreen(hwnd, &origin);
+    for (HWND child = FindWindowExW(hwnd, nullptr, nullptr, nullptr); child;
+         child = FindWindowExW(hwnd, child, nullptr, nullptr)) {
+        if (!IsWindowVisible(child)) continue;
+        if (GetWindowLongW(child, GWL_EXSTYLE) & WS_EX_TRANSPARENT) continue;
+        if (registry_.indexOf(child) != 0) continue;
+        RECT rc;
+        GetWindowRect(child, &rc);
+        ExcludeClipRect(dc, rc.left - origin.x, rc.top - origin.y, rc.right - origin.x, rc.bottom - origin.y);
+    }
+    return dc;
+}
+
+void SkinEngine::RefreshChildren(int windowIndex) {
+    WindowRecord* r = record(windowIndex);
+    if (!r) return;
+    auto direct = [r](HWND control) { return control && GetParent(control) == r->hwnd; };
+    for (const FrameEntry& e : r->frameEntries) {
+        if (!direct(e.hwnd)) continue;
+        InvalidateRect(e.hwnd, nullptr, TRUE);
+        for (HWND child = GetWindow(e.hwnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            if (IsWindowVisible(child)) InvalidateRect(child, nullptr, TRUE);
+        }
+    }
+    for (const ComboEntry& e : r->comboEntries) {
+        if (direct(e.hwnd)) InvalidateRect(e.hwnd, nullptr, TRUE);
+    }
+    for (const EditEntry& e : r->editEntries) {
+        if (direct(e.hwnd)) InvalidateRect(e.hwnd, nullptr, TRUE);
+    }
+    for (const ButtonEntry& e : r->buttonEntries) {
+        if (direct(e.hwnd)) InvalidateRect(e.hwnd, nullptr, FALSE);
+    }
+    for (const TrackBarEntry& e : r->trackBarEntries) {
+        if (direct(e.hwnd)) InvalidateRect(e.hwnd, nullptr, FALSE);
+    }
+    for (const ProgressEntry& e : r->progressEntries) {
+        if (direct(e.hwnd)) InvalidateRect(e.hwnd, nullptr, FALSE);
+    }
+    for (const UpDownEntry& e : r->upDownEntries) {
+        if (direct(e.hwnd)) InvalidateRect(e.hwnd, nullptr, FALSE);
+    }
+}
+
+void SkinEngine::ComposeWindow(int windowIndex, HDC dc, bool present) {
+    WindowRecord* r = record(windowIndex);
+    if (!r) return;
+    HWND hwnd = r->hwnd;
+    RECT client;
+    GetClientRect(hwnd, &client);
+    const int W = client.right, H = client.bottom;
+    // The region follows every size change; an unchanged size keeps it.
+    if (r->regionSize.cx != W || r->regionSize.cy != H || !r->surface.dc()) {
+        ApplyRoundRegion(hwnd);
+        r->regionSize = {W, H};
+    }
+    r->surface.select(createMemoryBitmap(W, H));
+    if (!r->surface.dc()) return;
+    if (!GetPropW(hwnd, kPropSurfaceInitial)) SetPropW(hwnd, kPropSurfaceInitial, r->surface.initial());
+    SetPropW(hwnd, kPropSurfaceBitmap, r->surface.bitmap());
+    {
+        Graphics g;
+        gp::GdipCreateFromHDC(r->surface.dc(), g.out());
+        g.adopt();
+        DrawBackground(g.get(), windowIndex);
+        if (r->framed) {
+            DrawBorder(windowIndex, g.get());
+            rebuildCache(r->captionCache, r->surface.dc(), {0, 0, W, r->captionHeight});
+        }
+        rebuildCache(r->statusCache, r->surface.dc(), r->statusBarHeight > 0 ? r->statusBar : IntRect{});
+        if (r->framed) {
+            if (r->showTitle) DrawTitle(windowIndex, g.get(), true);
+            for (int n = 1; n <= static_cast<int>(r->buttons.size()); ++n) {
+                DrawCaptionButton(windowIndex, n, g.get(), true, false, 0);
+            }
+        }
+        if (r->statusBarHeight > 0) {
+            for (int n = 1; n <= static_cast<int>(r->statusPanels.size()); ++n) {
+                DrawStatusPanel(g.get(), windowIndex, true, n);
+            }
+        }
+    }
+    if (present) {
+        // A paint DC handed in stays the caller's (EndPaint releases it).
+        HDC target = ExcludeChildrenDC(hwnd, dc);
+        BitBlt(target, 0, 0, W, H, r->surface.dc(), 0, 0, SRCCOPY);
+        if (!dc) ReleaseDC(hwnd, target);
+        r->recomposeNeeded = false;
+        if (!settings_.firstSizePending) RefreshChildren(windowIndex);
+    } else {
+        r->recomposeNeeded = false;
+    }
+}
+
+void SkinEngine::PresentWindow(int windowIndex, HDC dc) {
+    WindowRecord* r = record(windowIndex);
+    if (!r || !r->surface.dc()) return;
+    RECT outer;
+    GetWindowRect(r->hwnd, &outer);
+    HDC target = ExcludeChildrenDC(r->hwnd, dc);
+    BitBlt(target, 0, 0, outer.right - outer.left, outer.bottom - outer.top, r->surface.dc(), 0, 0, SRCCOPY);
+    // A DC that was handed in belongs to the caller (the paint DC).
+    if (!dc) ReleaseDC(r->hwnd, target);
+}
+
+void SkinEngine::DrawBackground(Gdiplus::GpGraphics* g, int windowIndex) {
+    WindowRecord* r = record(windowIndex);
+    if (!r || !g) return;
+    RECT client;
+    GetClientRect(r->hwnd, &client);
+    const int W = client.right, H = client.bottom;
+    gp::GdipGraphicsClear(g, argb(0x00FF00FF, 255));
+    Path clip;
+    gp::GdipCreatePath(Gdiplus::FillModeAlternate, clip.out());
+    clip.adopt();
+    RoundedPath(clip.get(), 0, 0, static_cast<float>(W), static_cast<float>(H), 4);
+    gp::GdipSetClipPath(g, clip.get(), Gdiplus::CombineModeReplace);
+    const bool own = !r->ownPicture.empty();
+    Brush fill = solidBrush(argb(own ? r->ownBackColour : settings_.baseColour, 255));
+    gp::GdipFillPath(g, fill.get(), clip.get());
+    const Picture& picture = own ? r->ownPicture : settings_.themePicture;
+    const int mode = own ? r->ownPictureMode : settings_.pictureMode;
+    if (picture.decoded) {
+        if (mode == 4) {
+            drawMirrorTiled(g, picture, W);
+        } else if (const Placement p = placePicture(mode, picture.width, picture.height, W, H); p.draw) {
+            gp::GdipDrawImageRectI(g, picture.decoded.image(), p.x, p.y, p.width, p.height);
+        }
+    }
+    if (r->captionGloss) {
+        Brush gloss = verticalGradient(0, 0, static_cast<float>(r->captionHeight), argb(0x00FFFFFF, 150),
+                                       argb(0x00FFFFFF, 0));
+        gp::GdipFillRectangleI(g, gloss.get(), 0, 0, W, r->captionHeight);
+    }
+}
+
+void SkinEngine::DrawBorder(int windowIndex, Gdiplus::GpGraphics* g) {
+    WindowRecord* r = record(windowIndex);
+    if (!r || !r->framed || !g) return;
+    RECT client;
+    GetClientRect(r->hwnd, &client);
+    const auto W = static_cast<float>(client.right), H = static_cast<float>(client.bottom);
+    Pen dark, light;
+    gp::GdipCreatePen1(argb(0x00000000, 180), 1.0f, Gdiplus::UnitWorld, dark.out());
+    dark.adopt();
+    gp::GdipCreatePen1(argb(0x00FFFFFF, 180), 1.0f, Gdiplus::UnitWorld, light.out());
+    light.adopt();
+    Path outer, inner;
+    gp::GdipCreatePath(Gdiplus::FillModeAlternate, outer.out());
+    outer.adopt();
+    gp::GdipCreatePath(Gdiplus::FillModeAlternate, inner.out());
+    inner.adopt();
+    RoundedPath(outer.get(), 0, 0, W - 1, H - 1, 7);
+    RoundedPath(inner.get(), 1, 1, W - 3, H - 3, 6);
+    gp::GdipDrawPath(g, dark.get(), outer.get());
+    gp::GdipDrawPath(g, light.get(), inner.get());
+}
+
+bool SkinEngine::SetWindowPicture(HWND hwnd, const std::vector<BYTE>& bytes, std::optional<int> mode) {
+    WindowRecord* r = record(indexProperty(hwnd, kPropIndex));
+    if (!r || r->hwnd != hwnd || bytes.empty()) return false;
+    if (mode) r->ownPictureMode = *mode;
+    Picture source = pictureFrom(bytes);
+    r->ownBackColour = AverageColour(source.decoded.get());
+    if (r->ownPictureMode == 0 || r->ownPictureMode == 1) {
+        r->ownPicture = pictureFrom(PrepareTexture(source.decoded.get(), r->ownPictureMode, r->ownBackColour));
+    } else {
+        r->ownPicture = std::move(source);
+    }
+    r->recomposeNeeded = true;
+    InvalidateRect(hwnd, nullptr, FALSE);
+    return true;
+}
+
+}  // namespace skin

@@ -1,0 +1,68 @@
+#include "skin/window_registry.h"
+
+namespace skin {
+
+LiveObjects& liveObjects() {
+    static LiveObjects live;
+    return live;
+}
+
+int indexProperty(HWND hwnd, const wchar_t* key) {
+    return static_cast<int>(reinterpret_cast<INT_PTR>(GetPropW(hwnd, key)));
+}
+
+void setIndexProperty(HWND hwnd, const wchar_t* key, int value) {
+    SetPropW(hwnd, key, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(value)));
+}
+
+int WindowRegistry::add(std::unique_ptr<WindowRecord> record) {
+    records_.push_back(std::move(record));
+    return size();
+}
+
+WindowRecord* WindowRegistry::at(int index) const {
+    if (index < 1 || index > size()) return nullptr;
+    return records_[static_cast<size_t>(index - 1)].get();
+}
+
+int WindowRegistry::indexOf(HWND hwnd) const {
+    if (!hwnd) return 0;
+    for (size_t i = 0; i < records_.size(); ++i) {
+        if (records_[i]->hwnd == hwnd) return static_cast<int>(i) + 1;
+    }
+    return 0;
+}
+
+namespace {
+
+template <typename Entries>
+void renumberControls(const Entries& entries, int index, const wchar_t* key = kPropOwnerIndex) {
+    for (const auto& entry : entries) {
+        if (entry.hwnd) setIndexProperty(entry.hwnd, key, index);
+    }
+}
+
+}  // namespace
+
+void WindowRegistry::remove(int index) {
+    WindowRecord* record = at(index);
+    if (!record) return;
+    if (record->tipWindow && IsWindow(record->tipWindow)) DestroyWindow(record->tipWindow);
+    records_.erase(records_.begin() + (index - 1));
+    for (int i = index; i <= size(); ++i) {
+        WindowRecord* moved = at(i);
+        setIndexProperty(moved->hwnd, kPropIndex, i);
+        renumberControls(moved->buttonEntries, i);
+        renumberControls(moved->editEntries, i);
+        renumberControls(moved->frameEntries, i);
+        renumberControls(moved->trackBarEntries, i);
+        renumberControls(moved->progressEntries, i);
+        renumberControls(moved->comboEntries, i);
+        renumberControls(moved->upDownEntries, i);
+        renumberControls(moved->listViewEntries, i);
+        renumberControls(moved->containerEntries, i);
+        renumberControls(moved->commonEntries, i, kPropCommonOwner);
+    }
+}
+
+}  // namespace skin

@@ -1,0 +1,164 @@
+// The skin's records: one WindowRecord per skinned top-level window, kept in
+// attach order; a window's 1-based position is its index in the window
+// properties of the window and of its skinned controls.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "skin/caption_layout.h"
+#include "skin/gdiplus_owners.h"
+
+namespace skin {
+
+// Window property keys (values are indices or handles).
+inline constexpr wchar_t kPropIndex[] = L"Hw_lbID";         // window index / list index of a control
+inline constexpr wchar_t kPropOwnerIndex[] = L"Hw_FuID";    // a control's window index
+inline constexpr wchar_t kPropPreviousProc[] = L"Hw_hProc"; // procedure before the skin
+inline constexpr wchar_t kPropTextColour[] = L"Kj_Ztys";
+inline constexpr wchar_t kPropBrush[] = L"Kj_dxjb";
+inline constexpr wchar_t kPropVeilBitmap[] = L"Kj_wtjb";
+inline constexpr wchar_t kPropCommonOwner[] = L"Kj_FuID";
+inline constexpr wchar_t kPropCommonIndex[] = L"Kj_lbID";
+inline constexpr wchar_t kPropCommonProc[] = L"Kj_hProc";
+inline constexpr wchar_t kPropSurfaceInitial[] = L"Ck_Ycjdx";
+inline constexpr wchar_t kPropSurfaceBitmap[] = L"Ck_wtjbdx";
+inline constexpr wchar_t kPropProvider[] = L"Mb_zpf";
+inline constexpr wchar_t kPropBackdropDC[] = L"Wxk_Cj";
+inline constexpr wchar_t kPropProvides[] = L"Wxk_Zpf";
+
+int indexProperty(HWND hwnd, const wchar_t* key);
+void setIndexProperty(HWND hwnd, const wchar_t* key, int value);
+
+// Every per-kind entry starts with the control and its previous procedure.
+struct ControlEntry {
+    HWND hwnd = nullptr;
+    WNDPROC previous = nullptr;
+};
+struct ButtonEntry : ControlEntry {
+    int kind = 0;  // 0 push button, 1 one picture, 3 four pictures, 4 check box, 5 radio button
+};
+struct EditEntry : ControlEntry {};
+struct ComboEntry : ControlEntry {};
+struct FrameEntry : ControlEntry {};
+struct TrackBarEntry : ControlEntry {};
+struct ProgressEntry : ControlEntry {};
+struct UpDownEntry : ControlEntry {};
+struct ListViewEntry : ControlEntry {};
+struct CommonEntry : ControlEntry {};
+struct ContainerEntry : ControlEntry {
+    bool enabled = true;
+    COLORREF tint = 0;
+    int tintAlpha = 255;
+    bool outline = false;
+};
+
+// A decoded picture held as a 32-bit bitmap, with the bytes it came from.
+struct Picture {
+    std::vector<BYTE> bytes;
+    Bitmap decoded;
+    int width = 0, height = 0;
+    bool empty() const { return bytes.empty(); }
+};
+
+struct CaptionButtonArt {
+    Picture image;
+    Picture altImage;  // the restore picture of a maximize button
+    std::wstring label;
+    std::function<void()> handler;
+};
+
+struct StatusPanel {
+    std::wstring text;
+    Picture picture;
+    COLORREF colour = 0;
+    int requestedWidth = 0;  // -1: the rest of the bar
+};
+
+struct WindowRecord {
+    HWND hwnd = nullptr;
+    int captionHeight = kMinimumCaptionHeight;
+    bool helpButton = false;
+    bool menuButton = false;
+    bool hasMinimize = false;
+    bool hasMaximize = false;
+    bool closeButton = true;
+    bool showTitle = true;
+    bool captionGloss = false;
+    WNDPROC previous = nullptr;
+    Picture ownPicture;
+    int ownPictureMode = 4;
+    COLORREF ownBackColour = 0;
+    // Caption buttons: geometry and art, index for index.
+    std::vector<ButtonGeometry> buttons;
+    std::vector<CaptionButtonArt> buttonArt;
+    Strip strip;
+    bool maximized = false;
+    bool minimized = false;
+    SIZE minTrack{200, 150};
+    SIZE maxTrack{0, 0};
+    bool resizable = true;
+    bool framed = true;
+    COLORREF titleColour = 0x00FFFFFF;
+    COLORREF titleHaloColour = 0x00808080;
+    std::wstring titleFontName = L"宋体";
+    int titleFontSize = 12;
+    int titleBold = 1;
+    std::function<void()> helpHandler;
+    std::function<void()> menuHandler;
+    int statusBarHeight = 0;
+    IntRect statusBar;
+    std::vector<StatusPanel> statusPanels;
+    std::vector<IntRect> statusPanelRects;
+    bool statusInvert = false;
+    bool statusGlow = false;
+    COLORREF statusTextColour = 0x00000000;
+    COLORREF statusGlowColour = 0x00FFFFFF;
+    std::wstring statusFontName = L"宋体";
+    int statusFontSize = 12;
+    std::vector<ButtonEntry> buttonEntries;
+    std::vector<EditEntry> editEntries;
+    std::vector<FrameEntry> frameEntries;
+    std::vector<TrackBarEntry> trackBarEntries;
+    std::vector<ProgressEntry> progressEntries;
+    std::vector<ComboEntry> comboEntries;
+    std::vector<UpDownEntry> upDownEntries;
+    std::vector<ListViewEntry> listViewEntries;
+    std::vector<CommonEntry> commonEntries;
+    std::vector<ContainerEntry> containerEntries;
+    bool recomposeNeeded = false;
+    MemoryCanvas surface;
+    SIZE regionSize{-1, -1};  // client size the window region was made for
+    MemoryCanvas captionCache;
+    MemoryCanvas statusCache;
+    bool attached = false;
+    FadeMachine fades;  // hover fades, the last hovered button, tracking and timer flags
+    int hotKind = 0;
+    int hotControl = 0;
+    int lastMovedControl = 0;
+    HWND tipWindow = nullptr;
+};
+
+class WindowRegistry {
+public:
+    // Appends a record; its 1-based position.
+    int add(std::unique_ptr<WindowRecord> record);
+    // The record at a 1-based index, or nullptr.
+    WindowRecord* at(int index) const;
+    // 1-based index of the window's record, 0 when not registered.
+    int indexOf(HWND hwnd) const;
+    int size() const { return static_cast<int>(records_.size()); }
+    // Removes a record: frees its surface and caches, and renumbers the properties of every later window and
+    // of their controls.
+    void remove(int index);
+    void clear() { records_.clear(); }
+
+private:
+    std::vector<std::unique_ptr<WindowRecord>> records_;
+};
+
+}  // namespace skin

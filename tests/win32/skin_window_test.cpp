@@ -1,0 +1,459 @@
+// The skin on plain test windows: attach, surface and region, registry,
+// caption-button fades, maximize by double click, settings, leaks and the
+// working-set trimmer.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "res/resource_ids.h"
+#include "skin/painting_kit.h"
+#include "skin/skin_engine.h"
+#include "tests/win32/window_fixture.h"
+
+namespace {
+
+using skin::SkinEngine;
+
+constexpr wchar_t kTestClass[] = L"RPGitemSkinTestWindow";
+
+LRESULT CALLBACK testProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+HWND createTestWindow(int width = 400, int height = 300, DWORD style = WS_MINIMIZEBOX | WS_MAXIMIZEBOX) {
+    WNDCLASSEXW wc{sizeof(wc)};
+    if (!GetClassInfoExW(GetModuleHandleW(nullptr), kTestClass, &wc)) {
+        wc = {sizeof(wc)};
+        wc.style = CS_DBLCLKS;
+        wc.lpfnWndProc = testProc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        wc.lpszClassName = kTestClass;
+        RegisterClassExW(&wc);
+    }
+    HWND hwnd = CreateWindowExW(0, kTestClass, L"皮肤测试", WS_POPUP | style, 60, 60, width, height, nullptr,
+                                nullptr, GetModuleHandleW(nullptr), nullptr);
+    return hwnd;
+}
+
+class SkinWindowTest : public testing::Test {
+protected:
+    void SetUp() override {
+        engine_ = SkinEngine::current();
+        ASSERT_TRUE(engine_);
+        saved_ = engine_->settings().themePicture.bytes;
+    }
+    void TearDown() override {
+        for (HWND hwnd : windows_) {
+            if (IsWindow(hwnd)) DestroyWindow(hwnd);
+        }
+        pumpMessages();
+    }
+    // A shown, attached test window and its index.
+    int attach(int caption = 15, int width = 400, int height = 300, DWORD style = WS_MINIMIZEBOX | WS_MAXIMIZEBOX) {
+        HWND hwnd = createTestWindow(width, height, style);
+        windows_.push_back(hwnd);
+        skin::AttachOptions options;
+        options.helpButton = true;
+        options.menuButton = true;
+        EXPECT_TRUE(engine_->AttachWindow(hwnd, caption, options));
+        ShowWindow(hwnd, SW_SHOWNOACTIVATE);
+        UpdateWindow(hwnd);
+        pumpMessages();
+        return engine_->registry().indexOf(hwnd);
+    }
+    skin::WindowRecord& rec(int i) { return *engine_->record(i); }
+    COLORREF surfacePixel(int i, int x, int y) { return GetPixel(rec(i).surface.dc(), x, y); }
+    // Mouse messages as the system would send them to the window.
+    void mouseMove(HWND hwnd, int x, int y) { SendMessageW(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(x, y)); }
+    POINT buttonCentre(int i, int n) {
+        const auto& hit = rec(i).buttons[static_cast<size_t>(n - 1)].hit;
+        return {static_cast<LONG>(hit.x + 10), static_cast<LONG>(hit.y + 9)};
+    }
+
+    SkinEngine* engine_ = nullptr;
+    std::vector<BYTE> saved_;
+    std::vector<HWND> windows_;
+};
+
+TEST_F(SkinWindowTest, CaptionIsAtLeastTwentyFiveHigh) {
+    const int a = attach(15);
+    const int b = attach(30);
+    EXPECT_EQ(rec(a).captionHeight, 25);
+    EXPECT_EQ(rec(b).captionHeight, 30);
+}
+
+TEST_F(SkinWindowTest, AttachSubclassesWithTheWideProcedureAndKeepsThePrevious) {
+    const int i = attach();
+    HWND hwnd = rec(i).hwnd;
+    EXPECT_EQ(skin::indexProperty(hwnd, skin::kPropIndex), i);
+    // The previous procedure (the tooltips' subclass in front of testProc).
+    const auto previous = reinterpret_cast<WNDPROC>(GetPropW(hwnd, skin::kPropPreviousProc));
+    EXPECT_TRUE(previous);
+    EXPECT_EQ(rec(i).previous, previous);
+    EXPECT_TRUE(IsWindowUnicode(hwnd));
+    EXPECT_NE(GetWindowLongPtrW(hwnd, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&testProc));
+    EXPECT_TRUE(GetWindowLongW(hwnd, GWL_STYLE) & WS_SYSMENU);
+    // Help, main menu, minimize, maximize, close.
+    ASSERT_EQ(rec(i).buttons.size(), 5u);
+    const int kinds[] = {skin::kHelp, skin::kMainMenu, skin::kMinimize, skin::kMaximize, skin::kClose};
+    for (size_t n = 0; n < 5; ++n) EXPECT_EQ(rec(i).buttons[n].kind, kinds[n]) << n;
+    EXPECT_TRUE(rec(i).buttonArt[4].image.decoded) << "the close picture is built in";
+    EXPECT_TRUE(rec(i).buttonArt[3].altImage.decoded) << "so is the restore picture";
+    // A second attach changes nothing.
+    EXPECT_FALSE(engine_->AttachWindow(hwnd, 40));
+    EXPECT_EQ(rec(i).captionHeight, 25);
+    EXPECT_EQ(reinterpret_cast<WNDPROC>(GetPropW(hwnd, skin::kPropPreviousProc)), previous);
+}
+
+TEST_F(SkinWindowTest, WindowWithoutBoxesGetsOnlyTheCloseButtonAndNoMaximizeByDoubleClick) {
+    HWND hwnd = createTestWindow(300, 200, 0);
+    windows_.push_back(hwnd);
+    ASSERT_TRUE(engine_->AttachWindow(hwnd, 25));
+    ShowWindow(hwnd, SW_SHOWNOACTIVATE);
+    pumpMessages();
+    const int i = engine_->registry().indexOf(hwnd);
+    ASSERT_EQ(rec(i).buttons.size(), 1u);
+    EXPECT_EQ(engine_->FindMaximizeButton(i), 0);
+    SendMessageW(hwnd, WM_LBUTTONDBLCLK, 0, MAKELPARAM(50, 10));
+    pumpMessages();
+    EXPECT_FALSE(rec(i).maximized);
+    RECT rc;
+    GetWindowRect(hwnd, &rc);
+    EXPECT_EQ(rc.right - rc.left, 300);
+}
+
+TEST_F(SkinWindowTest, CornersAreMagentaInTheSurfaceAndCutByTheRegion) {
+    const int i = attach(15, 400, 300);
+    engine_->ComposeWindow(i, nullptr, false);
+    const COLORREF magenta = RGB(255, 0, 255);
+    EXPECT_EQ(surfacePixel(i, 0, 0), magenta);
+    EXPECT_EQ(surfacePixel(i, 399, 0), magenta);
+    EXPECT_EQ(surfacePixel(i, 0, 299), magenta);
+    EXPECT_EQ(surfacePixel(i, 399, 299), magenta);
+    EXPECT_NE(surfacePixel(i, 200, 150), magenta);
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(GetWindowRgn(rec(i).hwnd, region), ERROR);
+    EXPECT_FALSE(PtInRegion(region, 0, 0));
+    EXPECT_FALSE(PtInRegion(region, 399, 0));
+    EXPECT_FALSE(PtInRegion(region, 0, 299));
+    EXPECT_TRUE(PtInRegion(region, 200, 150));
+    EXPECT_TRUE(PtInRegion(region, 5, 150));
+    DeleteObject(region);
+    // The surface properties name the bitmaps of the surface DC.
+    EXPECT_EQ(GetPropW(rec(i).hwnd, skin::kPropSurfaceBitmap), rec(i).surface.bitmap());
+    EXPECT_TRUE(GetPropW(rec(i).hwnd, skin::kPropSurfaceInitial));
+}
+
+TEST_F(SkinWindowTest, DestroyingTheFirstOfTwoWindowsRenumbersTheSecond) {
+    const int first = attach();
+    const int second = attach();
+    ASSERT_EQ(second, first + 1);
+    HWND child = CreateWindowExW(0, L"BUTTON", L"x", WS_CHILD | WS_VISIBLE, 40, 40, 60, 20, rec(second).hwnd,
+                                 nullptr, GetModuleHandleW(nullptr), nullptr);
+    skin::ButtonEntry entry;
+    entry.hwnd = child;
+    rec(second).buttonEntries.push_back(entry);
+    skin::setIndexProperty(child, skin::kPropOwnerIndex, second);
+    HWND secondWindow = rec(second).hwnd;
+    DestroyWindow(rec(first).hwnd);
+    pumpMessages();
+    EXPECT_EQ(engine_->registry().indexOf(secondWindow), first);
+    EXPECT_EQ(skin::indexProperty(secondWindow, skin::kPropIndex), first);
+    EXPECT_EQ(skin::indexProperty(child, skin::kPropOwnerIndex), first);
+    // The renumbered window still works through its procedure.
+    SendMessageW(secondWindow, WM_LBUTTONDBLCLK, 0, MAKELPARAM(50, 10));
+    EXPECT_TRUE(rec(first).maximized);
+}
+
+TEST_F(SkinWindowTest, HoverFadesOneButtonInAndTheNextOutInEightStepsEach) {
+    const int i = attach();
+    HWND hwnd = rec(i).hwnd;
+    engine_->ComposeWindow(i, nullptr, false);
+    const POINT one = buttonCentre(i, 1), two = buttonCentre(i, 2);
+    const COLORREF restingOne = surfacePixel(i, one.x, one.y - 7);
+    mouseMove(hwnd, one.x, one.y);
+    SendMessageW(hwnd, WM_MOUSEHOVER, 0, MAKELPARAM(one.x, one.y));
+    EXPECT_EQ(engine_->hoverIndex(), 1);
+    EXPECT_TRUE(rec(i).fades.running());
+    for (int step = 1; step <= 8; ++step) {
+        SendMessageW(hwnd, WM_TIMER, reinterpret_cast<WPARAM>(hwnd), 0);
+        EXPECT_EQ(rec(i).fades.fadeIn(), (skin::Fade{1, step}));
+    }
+    EXPECT_NE(surfacePixel(i, one.x, one.y - 7), restingOne) << "the hot look shows";
+    mouseMove(hwnd, two.x, two.y);
+    EXPECT_EQ(rec(i).fades.fadeOut(), (skin::Fade{1, 0}));
+    EXPECT_EQ(rec(i).fades.fadeIn(), (skin::Fade{2, 0}));
+    for (int step = 1; step <= 8; ++step) {
+        SendMessageW(hwnd, WM_TIMER, reinterpret_cast<WPARAM>(hwnd), 0);
+        EXPECT_EQ(rec(i).fades.fadeIn(), (skin::Fade{2, step}));
+        EXPECT_EQ(rec(i).fades.fadeOut(), (skin::Fade{1, step}));
+    }
+    EXPECT_EQ(surfacePixel(i, one.x, one.y - 7), restingOne) << "faded out to its resting look";
+    // Leaving the window fades the second out; the timer then stops.
+    SendMessageW(hwnd, WM_MOUSELEAVE, 0, 0);
+    for (int step = 1; step <= 8; ++step) SendMessageW(hwnd, WM_TIMER, reinterpret_cast<WPARAM>(hwnd), 0);
+    EXPECT_FALSE(rec(i).fades.timerActive());
+    EXPECT_EQ(rec(i).fades.fadeOut(), (skin::Fade{}));
+}
+
+TEST_F(SkinWindowTest, TheTwentyMillisecondTimerRunsTheFade) {
+    const int i = attach();
+    HWND hwnd = rec(i).hwnd;
+    const POINT one = buttonCentre(i, 3);
+    mouseMove(hwnd, one.x, one.y);
+    SendMessageW(hwnd, WM_MOUSEHOVER, 0, 0);
+    for (int waited = 0; waited < 3000 && rec(i).fades.fadeIn().step < 8; waited += 20) pumpMessages(20);
+    EXPECT_EQ(rec(i).fades.fadeIn(), (skin::Fade{3, 8}));
+    SendMessageW(hwnd, WM_MOUSELEAVE, 0, 0);
+    for (int waited = 0; waited < 3000 && rec(i).fades.timerActive(); waited += 20) pumpMessages(20);
+    EXPECT_FALSE(rec(i).fades.timerActive());
+}
+
+TEST_F(SkinWindowTest, DoubleClickOnTheCaptionTogglesMaximizeAndRestore) {
+    const int i = attach(15, 400, 300);
+    HWND hwnd = rec(i).hwnd;
+    SendMessageW(hwnd, WM_LBUTTONDBLCLK, 0, MAKELPARAM(100, 26));
+    EXPECT_FALSE(rec(i).maximized) << "below the caption";
+    SendMessageW(hwnd, WM_LBUTTONDBLCLK, 0, MAKELPARAM(100, 10));
+    pumpMessages();
+    EXPECT_TRUE(rec(i).maximized);
+    RECT rc;
+    GetWindowRect(hwnd, &rc);
+    const skin::Size expected = skin::maximizedSize(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                                                    skin::taskbarHeight());
+    EXPECT_EQ(rc.left, 0);
+    EXPECT_EQ(rc.top, 0);
+    EXPECT_EQ(rc.right - rc.left, expected.width);
+    EXPECT_EQ(rc.bottom - rc.top, expected.height);
+    EXPECT_GT(rec(i).strip.left, 400) << "the strip follows the right edge";
+    SendMessageW(hwnd, WM_LBUTTONDBLCLK, 0, MAKELPARAM(100, 10));
+    pumpMessages();
+    EXPECT_FALSE(rec(i).maximized);
+    GetWindowRect(hwnd, &rc);
+    EXPECT_EQ(rc.right - rc.left, 400);
+    EXPECT_EQ(rc.bottom - rc.top, 300);
+}
+
+TEST_F(SkinWindowTest, MinimizeButtonMinimizesAndCloseButtonDestroys) {
+    const int i = attach();
+    HWND hwnd = rec(i).hwnd;
+    const POINT minimize = buttonCentre(i, 3);
+    mouseMove(hwnd, minimize.x, minimize.y);
+    SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(minimize.x, minimize.y));
+    SendMessageW(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(minimize.x, minimize.y));
+    pumpMessages();
+    EXPECT_TRUE(IsIconic(hwnd));
+    EXPECT_TRUE(rec(i).minimized);
+    ShowWindow(hwnd, SW_RESTORE);
+    pumpMessages();
+    const POINT close = buttonCentre(i, 5);
+    mouseMove(hwnd, close.x + 19, close.y);  // past the painted 38 pixels
+    EXPECT_EQ(engine_->hoverIndex(), 5);
+    SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(close.x + 19, close.y));
+    SendMessageW(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(close.x + 19, close.y));
+    pumpMessages();
+    EXPECT_FALSE(IsWindow(hwnd));
+    EXPECT_EQ(engine_->registry().indexOf(hwnd), 0);
+}
+
+TEST_F(SkinWindowTest, SetOptionsCases) {
+    engine_->SetOptions(true);
+    EXPECT_TRUE(engine_->settings().skinChildren);
+    EXPECT_FALSE(engine_->settings().veilEnabled);
+    EXPECT_EQ(engine_->settings().veilAlpha, 160);
+    EXPECT_EQ(engine_->settings().trackBarStyle, 1);
+    engine_->SetOptions(true, 100);
+    EXPECT_TRUE(engine_->settings().veilEnabled);
+    EXPECT_EQ(engine_->settings().veilAlpha, 100);
+    engine_->SetOptions(false, 300, 2);
+    EXPECT_FALSE(engine_->settings().skinChildren);
+    EXPECT_EQ(engine_->settings().veilAlpha, 255) << "clamped";
+    EXPECT_EQ(engine_->settings().trackBarStyle, 2);
+    engine_->SetOptions(true, 100);
+}
+
+TEST_F(SkinWindowTest, SetThemeCases) {
+    const std::vector<BYTE> theme = skin::resourceBytes(IDR_THEME_PNG);
+    ASSERT_FALSE(theme.empty());
+    skin::ThemeArgs given;
+    given.pictureBytes = theme;
+    given.baseColour = 0x00000000;
+    given.themeColour = 0x00C0C0C0;
+    given.pictureMode = 3;
+    engine_->SetTheme(given);
+    EXPECT_EQ(engine_->settings().baseColour, 0x00000000u);
+    EXPECT_EQ(engine_->settings().themeColour, 0x00C0C0C0u);
+    EXPECT_EQ(engine_->settings().pictureMode, 3);
+    EXPECT_EQ(engine_->settings().themePicture.bytes, theme) << "bytes stored unchanged in mode 3";
+    EXPECT_EQ(engine_->settings().themePicture.width, 235);
+
+    skin::ThemeArgs derived;
+    derived.pictureBytes = theme;
+    derived.themeColour = 0xFFFFFFFF;
+    engine_->SetTheme(derived);
+    const COLORREF average = engine_->settings().baseColour;
+    EXPECT_NE(average, 0u) << "the theme picture is light";
+    EXPECT_GT(GetRValue(average), 150);
+    EXPECT_EQ(engine_->settings().themeColour, average) << "-1: the theme colour follows the base colour";
+    EXPECT_EQ(engine_->settings().pictureMode, 4);
+
+    skin::ThemeArgs textured = derived;
+    textured.pictureMode = 1;
+    textured.themeColour = 0x00DDCA22;
+    engine_->SetTheme(textured);
+    EXPECT_NE(engine_->settings().themePicture.bytes, theme) << "mode 1 stores a prepared texture";
+    EXPECT_EQ(engine_->settings().themePicture.width, 235);
+
+    skin::ThemeArgs colourOnly;
+    colourOnly.themeColour = 0x00123456;
+    engine_->SetTheme(colourOnly);
+    EXPECT_EQ(engine_->settings().themeColour, 0x00123456u);
+    EXPECT_FALSE(engine_->settings().themePicture.empty()) << "no picture and no base: nothing else changes";
+
+    skin::ThemeArgs baseOnly;
+    baseOnly.baseColour = 0x00112233;
+    engine_->SetTheme(baseOnly);
+    EXPECT_TRUE(engine_->settings().themePicture.empty());
+    EXPECT_EQ(engine_->settings().baseColour, 0x00112233u);
+
+    skin::ThemeArgs broken;
+    broken.pictureBytes = {1, 2, 3, 4};
+    broken.pictureMode = 3;
+    engine_->SetTheme(broken);  // undecodable: a defined result, no crash
+    EXPECT_FALSE(engine_->settings().themePicture.decoded);
+    EXPECT_EQ(engine_->settings().baseColour, 0u);
+    engine_->SetTheme(given);
+}
+
+TEST_F(SkinWindowTest, SetWindowPictureAndBadInput) {
+    const int i = attach();
+    HWND hwnd = rec(i).hwnd;
+    EXPECT_FALSE(engine_->SetWindowPicture(hwnd, {}));
+    HWND plain = createTestWindow();
+    windows_.push_back(plain);
+    EXPECT_FALSE(engine_->SetWindowPicture(plain, skin::resourceBytes(IDR_THEME_PNG)));
+    EXPECT_TRUE(engine_->SetWindowPicture(hwnd, skin::resourceBytes(IDR_CAPTION_CLOSE_PNG), 2));
+    EXPECT_TRUE(rec(i).recomposeNeeded);
+    EXPECT_EQ(rec(i).ownPictureMode, 2);
+    EXPECT_FALSE(engine_->SetTitleStyle(plain, L"黑体"));
+    EXPECT_TRUE(engine_->SetTitleStyle(hwnd, L"黑体", 14));
+    EXPECT_FALSE(engine_->SetStatusPanel(hwnd, 1, L"x")) << "no status bar";
+    EXPECT_FALSE(engine_->AddCaptionButton(plain, {}, L"x", nullptr));
+    engine_->CaptionCommand(i, 0);   // nothing
+    engine_->CaptionCommand(i, 99);  // nothing
+    engine_->CaptionCommand(77, 1);  // nothing
+}
+
+TEST_F(SkinWindowTest, AddedCaptionButtonComesFirstAndRunsItsHandler) {
+    const int i = attach();
+    HWND hwnd = rec(i).hwnd;
+    const int maximize = engine_->FindMaximizeButton(i);
+    int calls = 0;
+    ASSERT_TRUE(engine_->AddCaptionButton(hwnd, skin::resourceBytes(IDR_CAPTION_HELP_PNG), L"设置",
+                                          [&calls] { ++calls; }));
+    EXPECT_EQ(engine_->FindMaximizeButton(i), maximize + 1);
+    EXPECT_EQ(rec(i).buttons.front().kind, skin::kUserButton);
+    engine_->CaptionCommand(i, 1);
+    EXPECT_EQ(calls, 1);
+    EXPECT_EQ(SendMessageW(rec(i).tipWindow, TTM_GETTOOLCOUNT, 0, 0), 6) << "one tooltip per button";
+}
+
+TEST_F(SkinWindowTest, StatusBarPanelsFollowTheWindow) {
+    HWND hwnd = createTestWindow(500, 300);
+    windows_.push_back(hwnd);
+    skin::AttachOptions options;
+    options.statusBarHeight = 22;
+    options.statusPanelWidths = {120, -1};
+    ASSERT_TRUE(engine_->AttachWindow(hwnd, 25, options));
+    ShowWindow(hwnd, SW_SHOWNOACTIVATE);
+    pumpMessages();
+    const int i = engine_->registry().indexOf(hwnd);
+    ASSERT_EQ(rec(i).statusPanelRects.size(), 2u);
+    EXPECT_EQ(rec(i).statusPanelRects[1].w, 500 - 3 - 123);
+    EXPECT_TRUE(engine_->SetStatusPanel(hwnd, 2, L"就绪"));
+    EXPECT_TRUE(engine_->SetStatusStyle(hwnd, false, true));
+    EXPECT_TRUE(engine_->SetStatusPanel(hwnd, 1, L"发光"));
+    EXPECT_FALSE(engine_->SetStatusPanel(hwnd, 3, L"x"));
+    SetWindowPos(hwnd, nullptr, 0, 0, 600, 300, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    pumpMessages();
+    EXPECT_EQ(rec(i).statusPanelRects[1].w, 600 - 3 - 123);
+}
+
+TEST_F(SkinWindowTest, LiveObjectsStayFlatOverTenThousandCompositionsAndFades) {
+    const int i = attach(15, 240, 160);
+    HWND hwnd = rec(i).hwnd;
+    engine_->ComposeWindow(i, nullptr, true);
+    // The veiled brush of a control, handed out again and again.
+    HWND edit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 20, 60, 80, 20, hwnd, nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
+    HDC editDC = GetDC(edit);
+    SendMessageW(hwnd, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(editDC), reinterpret_cast<LPARAM>(edit));
+    const skin::LiveObjects before = skin::liveObjects();
+    const DWORD gdiBefore = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    const POINT one = buttonCentre(i, 1), two = buttonCentre(i, 2);
+    for (int n = 0; n < 10000; ++n) {
+        engine_->ComposeWindow(i, nullptr, n % 100 == 0);
+        mouseMove(hwnd, (n & 1) ? one.x : two.x, one.y);
+        SendMessageW(hwnd, WM_TIMER, reinterpret_cast<WPARAM>(hwnd), 0);
+        if (n % 50 == 0) {
+            SendMessageW(hwnd, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(editDC), reinterpret_cast<LPARAM>(edit));
+            SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(one.x, one.y));
+        }
+    }
+    ReleaseDC(edit, editDC);
+    const skin::LiveObjects after = skin::liveObjects();
+    EXPECT_EQ(after.gdiplus, before.gdiplus);
+    EXPECT_EQ(after.gdi, before.gdi);
+    EXPECT_EQ(after.dcs, before.dcs);
+    EXPECT_EQ(skin::capturedBackgrounds(), 0);
+    const DWORD gdiAfter = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    if (gdiBefore != 0) {
+        EXPECT_LE(gdiAfter, gdiBefore + 4) << "the system's own count";
+    }
+}
+
+TEST_F(SkinWindowTest, DestroyingAWindowReleasesEverythingItHeld) {
+    const skin::LiveObjects before = skin::liveObjects();
+    const size_t veiledBefore = engine_->veiledControls();
+    const int i = attach(15, 240, 160);
+    HWND hwnd = rec(i).hwnd;
+    engine_->ComposeWindow(i, nullptr, false);
+    HWND edit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 20, 60, 80, 20, hwnd, nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
+    HDC dc = GetDC(edit);
+    const auto brush = SendMessageW(hwnd, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(edit));
+    ReleaseDC(edit, dc);
+    EXPECT_NE(brush, 0);
+    EXPECT_EQ(GetPropW(edit, skin::kPropBrush), reinterpret_cast<HANDLE>(brush));
+    EXPECT_TRUE(GetPropW(edit, skin::kPropVeilBitmap));
+    DestroyWindow(hwnd);
+    pumpMessages();
+    const skin::LiveObjects after = skin::liveObjects();
+    EXPECT_EQ(after.gdiplus, before.gdiplus);
+    EXPECT_EQ(after.gdi, before.gdi);
+    EXPECT_EQ(after.dcs, before.dcs);
+    EXPECT_EQ(engine_->veiledControls(), veiledBefore);
+}
+
+TEST_F(SkinWindowTest, DeactivationTrimsTheWorkingSetWithoutWritingAFile) {
+    const int i = attach();
+    HWND hwnd = rec(i).hwnd;
+    wchar_t windir[MAX_PATH] = {};
+    GetEnvironmentVariableW(L"windir", windir, MAX_PATH);
+    const std::wstring tool = std::wstring(windir) + L"\\empty.exe";
+    DeleteFileW(tool.c_str());
+    const long before = skin::workingSetTrims();
+    SendMessageW(hwnd, WM_ACTIVATEAPP, FALSE, 0);
+    SendMessageW(hwnd, WM_ACTIVATEAPP, FALSE, 0);
+    SendMessageW(hwnd, WM_ACTIVATEAPP, TRUE, 0);  // activation does not trim
+    ASSERT_TRUE(skin::waitForWorkingSetTrims(5000));
+    EXPECT_EQ(skin::workingSetTrims(), before + 2) << "one trim per deactivation";
+    EXPECT_EQ(GetFileAttributesW(tool.c_str()), INVALID_FILE_ATTRIBUTES) << "nothing is written to disk";
+}
+
+}  // namespace
