@@ -32,8 +32,13 @@ target_link_libraries(editor_win PUBLIC editor_core bridge_core comctl32 gdiplus
 
 # The skin engine: owner-drawn frame, surface and caption of skinned windows.
 add_library(skin_win STATIC
+  skin/buttons.cpp
   skin/caption_buttons.cpp
+  skin/containers.cpp
+  skin/control_hooks.cpp
+  skin/edit_boxes.cpp
   skin/frame_window.cpp
+  skin/framed_controls.cpp
   skin/painting_kit.cpp
   skin/skin_engine.cpp
   skin/surface.cpp

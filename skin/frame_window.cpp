@@ -255,6 +255,12 @@ LRESULT SkinEngine::veiledBrush(HWND top, HDC dc, HWND control) {
     return reinterpret_cast<LRESULT>(held.brush ? held.brush.brush() : GetStockObject(NULL_BRUSH));
 }
 
+void SkinEngine::releaseVeil(HWND control) {
+    veils_.erase(control);
+    RemovePropW(control, kPropBrush);
+    RemovePropW(control, kPropVeilBitmap);
+}
+
 LRESULT SkinEngine::hollowBrush(HWND top, HDC dc, HWND control) {
     VeilObjects& held = veils_[control];
     held.top = top;

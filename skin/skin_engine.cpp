@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "res/resource_ids.h"
+#include "skin/control_hooks.h"
 #include "skin/painting_kit.h"
 
 namespace skin {
@@ -331,13 +332,13 @@ bool SkinEngine::AttachWindow(HWND hwnd, int captionHeight, const AttachOptions&
         SetStatusBar(index, options.statusBarHeight, options.statusPanelWidths, true);
     }
     LayoutStatusBar(index);
-    // The control kinds' hooks run here as they are added to the skin.
     record.attached = true;
     record.recomposeNeeded = true;
     setIndexProperty(hwnd, kPropIndex, index);
     record.previous = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&frameEntry)));
     SetPropW(hwnd, kPropPreviousProc, reinterpret_cast<HANDLE>(record.previous));
+    runControlHooks(*this, index, hwnd);
     return true;
 }
 

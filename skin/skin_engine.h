@@ -76,6 +76,11 @@ public:
     void SetOptions(bool skinChildren, std::optional<int> veilAlpha = std::nullopt, int trackBarStyle = 1);
     bool AttachWindow(HWND hwnd, int captionHeight, const AttachOptions& options = {});
     void CaptionCommand(int windowIndex, int buttonIndex);
+    // Skins a container inside a skinned window and the controls in it;
+    // its 1-based index in the container list, 0 when it has no skinned owner.
+    int SkinContainer(HWND container, bool enabled = true, COLORREF tintColour = 0, int tintAlpha = 255,
+                      bool frameOutline = false);
+    void SetContainerAlpha(HWND container, int alpha);
 
     // Window surface.
     void ComposeWindow(int windowIndex, HDC dc, bool present);
@@ -134,6 +139,15 @@ public:
     // generic sans-serif family for a face the system lacks.
     Gdiplus::GpFontFamily* fontFamily(const std::wstring& name);
 
+    // The answers to WM_CTLCOLOR* for skinned children of `top` (a skinned
+    // window or a container): nullopt when the message is to be passed on.
+    std::optional<LRESULT> onControlColour(HWND top, UINT msg, WPARAM wParam, LPARAM lParam);
+    // The veiled pattern brush and the hollow brush handed to a control; the
+    // objects live until the next answer for it or releaseVeil.
+    LRESULT veiledBrush(HWND top, HDC dc, HWND control);
+    LRESULT hollowBrush(HWND top, HDC dc, HWND control);
+    void releaseVeil(HWND control);
+
     // Live brushes and bitmaps handed to controls (for tests).
     size_t veiledControls() const { return veils_.size(); }
 
@@ -156,7 +170,6 @@ private:
     void onCommand(WPARAM wParam, LPARAM lParam);
     void onSysCommand(WindowRecord& r, WPARAM wParam);
     void onTimer(int i, WindowRecord& r);
-    std::optional<LRESULT> onControlColour(HWND top, UINT msg, WPARAM wParam, LPARAM lParam);
     void onMouseMove(int i, WindowRecord& r, LPARAM lParam);
     void onLeftButtonDown(int i, WindowRecord& r, LPARAM lParam);
     void onLeftButtonUp(int i, WindowRecord& r);
@@ -166,8 +179,6 @@ private:
 
     void drawFadeSteps(int i, const std::vector<FadeDraw>& draws);
     void addTooltips(WindowRecord& r);
-    LRESULT veiledBrush(HWND top, HDC dc, HWND control);
-    LRESULT hollowBrush(HWND top, HDC dc, HWND control);
     void setControlTextColour(HWND top, UINT msg, HDC dc, HWND control);
 
     // The brush and bitmap last handed to each control for WM_CTLCOLOR*,

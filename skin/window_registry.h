@@ -40,11 +40,29 @@ struct ControlEntry {
     WNDPROC previous = nullptr;
 };
 struct ButtonEntry : ControlEntry {
-    int kind = 0;  // 0 push button, 1 one picture, 3 four pictures, 4 check box, 5 radio button
+    int kind = 0;  // 0 push button, 1 one picture, 3 four pictures, 4 radio button, 5 check box
+    std::vector<BYTE> normalPicture, hotPicture, pressedPicture, disabledPicture;
+    bool pictureBeside = false;  // kind 1: the picture stands left of the caption
+    std::wstring caption;
+    bool focused = false;
+    HWND tooltip = nullptr;
+    std::wstring fontFamily;
+    float fontSize = 0;
+    int fontStyle = 0;
 };
-struct EditEntry : ControlEntry {};
-struct ComboEntry : ControlEntry {};
-struct FrameEntry : ControlEntry {};
+struct EditEntry : ControlEntry {
+    bool focused = false;
+    bool buttonDown = false;
+};
+struct ComboEntry : ControlEntry {
+    bool focused = false;
+    std::wstring selectedText;  // the item selected at registration
+};
+struct FrameEntry : ControlEntry {
+    bool focused = false;
+    bool hot = false;
+    bool keyboardScrolling = false;
+};
 struct TrackBarEntry : ControlEntry {};
 struct ProgressEntry : ControlEntry {};
 struct UpDownEntry : ControlEntry {};
@@ -55,6 +73,12 @@ struct ContainerEntry : ControlEntry {
     COLORREF tint = 0;
     int tintAlpha = 255;
     bool outline = false;
+    bool dirty = true;
+    bool isGroupBox = false;
+    std::wstring captionFamily;
+    float captionSize = 0;
+    int captionStyle = 0;
+    std::vector<HWND> dockedChildren;
 };
 
 // A decoded picture held as a 32-bit bitmap, with the bytes it came from.
@@ -140,6 +164,7 @@ struct WindowRecord {
     int hotKind = 0;
     int hotControl = 0;
     int lastMovedControl = 0;
+    HWND hotEditParent = nullptr;  // tells an edit part of a combo box from a free-standing edit
     HWND tipWindow = nullptr;
 };
 

@@ -1,0 +1,76 @@
+// Hook routines: each finds the direct children of one kind under `parent`
+// (the skinned top-level window or a container inside it) and subclasses
+// them into the lists of the window's record.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "skin/window_registry.h"
+
+namespace skin {
+
+class SkinEngine;
+
+// Push buttons become owner-drawn; check boxes and radio buttons keep their
+// style and have their painting taken over.
+void hookPushButtons(SkinEngine& engine, int windowIndex, HWND parent);
+void hookCheckAndRadioButtons(SkinEngine& engine, int windowIndex, HWND parent);
+// Edit boxes, combo boxes and the edit parts of combo boxes.
+void hookEditsAndCombos(SkinEngine& engine, int windowIndex, HWND parent);
+// List boxes, combo drop-down lists, list views, tree views, IP-address and
+// date-time controls.
+void hookFramedControls(SkinEngine& engine, int windowIndex, HWND parent);
+
+// Every kind's hook, in the order the frame runs them.
+void runControlHooks(SkinEngine& engine, int windowIndex, HWND parent);
+
+// Paints a skinned BUTTON control (push, picture, radio or check kind) on
+// its own DC; `state` holds owner-draw state bits, `hot` adds the hot bit.
+void RepaintButton(HWND control, UINT state, bool hot);
+
+// Calls `visit` for each direct child of `parent` of the class `className`.
+template <typename Visit>
+void forEachChildOfClass(HWND parent, const wchar_t* className, Visit visit) {
+    for (HWND child = FindWindowExW(parent, nullptr, className, nullptr); child;
+         child = FindWindowExW(parent, child, className, nullptr)) {
+        visit(child);
+    }
+}
+
+// True when `control` is already in `list`.
+template <typename Entry>
+bool isListed(const std::vector<Entry>& list, HWND control) {
+    for (const Entry& e : list) {
+        if (e.hwnd == control) return true;
+    }
+    return false;
+}
+
+// Registers `control` in `list` and subclasses it with `procedure`: the
+// previous procedure into the entry and Hw_hProc, the 1-based position into
+// Hw_lbID and the window index into Hw_FuID. A list holding one empty entry
+// reuses it. Returns the entry.
+template <typename Entry>
+Entry& appendEntry(std::vector<Entry>& list, HWND control, int windowIndex, WNDPROC procedure) {
+    if (list.size() != 1 || list.front().hwnd) list.emplace_back();
+    Entry& entry = list.back();
+    entry.hwnd = control;
+    setIndexProperty(control, kPropIndex, static_cast<int>(list.size()));
+    setIndexProperty(control, kPropOwnerIndex, windowIndex);
+    entry.previous =
+        reinterpret_cast<WNDPROC>(SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
+    SetPropW(control, kPropPreviousProc, reinterpret_cast<HANDLE>(entry.previous));
+    return entry;
+}
+
+// Passes a message to the procedure a skinned control had before the skin.
+inline LRESULT passToPrevious(HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto previous = reinterpret_cast<WNDPROC>(GetPropW(control, kPropPreviousProc));
+    return previous ? CallWindowProcW(previous, control, msg, wParam, lParam)
+                    : DefWindowProcW(control, msg, wParam, lParam);
+}
+
+}  // namespace skin
