@@ -82,6 +82,8 @@ add_executable(skin_tests
   tests/win32/window_fixture.cpp
   tests/win32/skin_window_test.cpp
   tests/win32/skin_main_window_test.cpp
+  tests/win32/skin_screenshot_test.cpp
+  tests/win32/screenshot.cpp
   res/resources.rc
 )
 target_link_libraries(skin_tests PRIVATE editor_win GTest::gtest)
