@@ -235,6 +235,12 @@ ControlFont readControlFont(HWND control) {
     return result;
 }
 
+ControlFont withPushButtonFallback(ControlFont font) {
+    if (font.family.empty()) font.family = kFallbackFamily;
+    if (font.size <= 0) font.size = kFallbackSize;
+    return font;
+}
+
 ButtonEntry* buttonEntryOf(HWND control) {
     return contextOf(control).entry;
 }
@@ -248,9 +254,7 @@ void hookPushButtons(SkinEngine& engine, int windowIndex, HWND parent) {
         if (isListed(r->buttonEntries, control)) return;
         registerButton(*r, control, windowIndex, kPushButton);
         SetWindowLongW(control, GWL_STYLE, (style & ~BS_TYPEMASK) | BS_OWNERDRAW);
-        ControlFont font = readControlFont(control);
-        if (font.family.empty()) font.family = kFallbackFamily;
-        if (font.size <= 0) font.size = kFallbackSize;
+        const ControlFont font = withPushButtonFallback(readControlFont(control));
         if (ButtonEntry* entry = buttonEntryOf(control)) applyFont(*entry, font);
         InvalidateRect(control, nullptr, FALSE);
     });

@@ -38,6 +38,8 @@ struct ControlFont {
     int style = 0;
 };
 ControlFont readControlFont(HWND control);
+// A push button's font: "宋体" for an empty family, 12 for a size of 0.
+ControlFont withPushButtonFallback(ControlFont font);
 
 // The skinned BUTTON entry of a control, or nullptr.
 ButtonEntry* buttonEntryOf(HWND control);
