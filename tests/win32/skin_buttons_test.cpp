@@ -129,21 +129,27 @@ TEST_F(ButtonTest, HoverLightsAPushButtonOnceUntilTheMouseLeaves) {
 
 TEST(ButtonFont, AnEmptyFamilyOrSizeFallsBackToSongTwelve) {
     struct Case {
-        skin::ControlFont read;
-        std::wstring family;
+        const wchar_t* readFamily;
+        float readSize;
+        int style;
+        const wchar_t* family;
         float size;
     };
     const Case cases[] = {
-        {{L"", 0, 0}, L"宋体", 12},
-        {{L"", 13, 1}, L"宋体", 13},
-        {{L"Tahoma", 0, 0}, L"Tahoma", 12},
-        {{L"Tahoma", 13, 0}, L"Tahoma", 13},
+        {L"", 0, 0, L"宋体", 12},
+        {L"", 13, 1, L"宋体", 13},
+        {L"Tahoma", 0, 2, L"Tahoma", 12},
+        {L"Tahoma", 13, 0, L"Tahoma", 13},
     };
     for (const Case& c : cases) {
-        const skin::ControlFont font = skin::withPushButtonFallback(c.read);
+        skin::ControlFont read;
+        read.family = c.readFamily;
+        read.size = c.readSize;
+        read.style = c.style;
+        const skin::ControlFont font = skin::withPushButtonFallback(read);
         EXPECT_EQ(font.family, c.family);
         EXPECT_FLOAT_EQ(font.size, c.size);
-        EXPECT_EQ(font.style, c.read.style);
+        EXPECT_EQ(font.style, c.style);
     }
 }
 
