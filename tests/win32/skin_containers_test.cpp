@@ -68,7 +68,9 @@ TEST_F(ContainerTest, RegistersOnceAndHooksEveryControlOnce) {
 
     // Again: nothing changes, no control is hooked a second time.
     std::vector<LONG_PTR> procedures;
-    for (HWND control : {outside, push, check, radio, box}) procedures.push_back(GetWindowLongPtrW(control, GWLP_WNDPROC));
+    for (HWND control : {outside, push, check, radio, box}) {
+        procedures.push_back(GetWindowLongPtrW(control, GWLP_WNDPROC));
+    }
     EXPECT_EQ(engine_->SkinContainer(box, false, 0x000000FF, 255, true), 1);
     EXPECT_FALSE(engine_->AttachWindow(hwnd, 25));
     EXPECT_EQ(rec(i).containerEntries.size(), 1u);
