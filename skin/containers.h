@@ -23,9 +23,10 @@ void PresentContainer(SkinEngine& engine, int ownerIndex, int containerIndex, HW
 // The outlines and caption of a group box, drawn onto `dc`.
 void DrawGroupBox(SkinEngine& engine, int ownerIndex, int containerIndex, HDC dc);
 
-// Caption rectangle of a group box of width `width` whose caption is `textWidth`
-// wide, by the horizontal alignment bits of `style`: BS_CENTER centres it,
-// BS_LEFT puts it 10 from the left, anything else 10 from the right.
+// Left edge of the caption of a group box `width` wide whose caption is
+// `textWidth` wide, by the horizontal alignment bits of `style`: BS_CENTER
+// centres it, BS_LEFT puts it 10 from the left, anything else 10 from the
+// right.
 int groupBoxCaptionX(LONG style, int width, int textWidth);
 
 // Container paints done since start (for tests).

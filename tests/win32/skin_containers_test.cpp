@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "skin/buttons.h"
@@ -274,6 +275,27 @@ TEST_F(ContainerTest, ADisabledContainerIsLeftToItsOwnPainting) {
     const long before = skin::containerPaints();
     settle(hwnd);
     EXPECT_EQ(skin::containerPaints(), before);
+}
+
+TEST_F(ContainerTest, ANewWindowSurfaceRepaintsTheContainersAndTheirControls) {
+    HWND hwnd = window();
+    HWND box = child(hwnd, L"BUTTON", L"", BS_GROUPBOX, 40, 40, 300, 200);
+    HWND check = button(box, BS_AUTOCHECKBOX, 20, 30, 100, 22);
+    const int i = attach(hwnd);
+    ASSERT_GT(engine_->SkinContainer(box, true, GetSysColor(COLOR_BTNFACE), 0), 0);
+    settle(hwnd);
+    // As after the first size change any skinned window gets.
+    const bool firstSize = std::exchange(engine_->settings().firstSizePending, false);
+    ValidateRect(box, nullptr);
+    ValidateRect(check, nullptr);
+    engine_->ComposeWindow(i, nullptr, true);
+    RECT update{};
+    EXPECT_TRUE(GetUpdateRect(box, &update, FALSE)) << "the box copies the surface";
+    EXPECT_TRUE(GetUpdateRect(check, &update, FALSE)) << "and so do the controls in it";
+    const long before = skin::containerPaints();
+    pumpMessages();
+    EXPECT_GT(skin::containerPaints(), before);
+    engine_->settings().firstSizePending = firstSize;
 }
 
 // ------------------------------------------------------------ main window
