@@ -1,12 +1,17 @@
 // Timings of the skin on the real main window under Wine: a full surface
-// composition of 1069 x 671 (with and without presenting) and one
-// caption-button fade step. Prints medians; asserts nothing.
+// composition of 1069 x 671 (with and without presenting), one
+// caption-button fade step, one push-button repaint, check-box and
+// radio-button repaints, and one group-box composition. Prints medians;
+// asserts nothing.
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <vector>
 
+#include "skin/buttons.h"
+#include "skin/containers.h"
+#include "skin/control_hooks.h"
 #include "skin/skin_engine.h"
 #include "ui/editor_window.h"
 
@@ -72,6 +77,27 @@ int main() {
         }
         SendMessageW(hwnd, WM_TIMER, reinterpret_cast<WPARAM>(hwnd), 0);
     });
+    // Skinned controls: the first of each button kind, and a group box.
+    HWND kinds[3] = {};
+    for (const skin::ButtonEntry& e : r->buttonEntries) {
+        if (e.kind == skin::kPushButton && !kinds[0]) kinds[0] = e.hwnd;
+        if (e.kind == skin::kCheckBox && !kinds[1]) kinds[1] = e.hwnd;
+        if (e.kind == skin::kRadioButton && !kinds[2]) kinds[2] = e.hwnd;
+    }
+    const char* names[3] = {"repaint_push_button", "repaint_check_box", "repaint_radio_button"};
+    for (int k = 0; k < 3; ++k) {
+        if (!kinds[k]) continue;
+        RECT rc;
+        GetClientRect(kinds[k], &rc);
+        std::printf("%s size %ldx%ld\n", names[k], rc.right, rc.bottom);
+        report(names[k], 1000, [&](int n) { skin::RepaintButton(kinds[k], 0, n % 2 == 0); });
+    }
+    if (!r->containerEntries.empty()) {
+        RECT rc;
+        GetClientRect(r->containerEntries[0].hwnd, &rc);
+        std::printf("group box size %ldx%ld\n", rc.right, rc.bottom);
+        report("compose_group_box", 1000, [&](int) { skin::ComposeContainer(engine, i, 1, nullptr); });
+    }
     window.reset();
     OleUninitialize();
     return 0;

@@ -32,6 +32,7 @@ target_link_libraries(editor_win PUBLIC editor_core bridge_core comctl32 gdiplus
 
 # The skin engine: owner-drawn frame, surface and caption of skinned windows.
 add_library(skin_win STATIC
+  skin/button_painters.cpp
   skin/buttons.cpp
   skin/caption_buttons.cpp
   skin/containers.cpp
@@ -84,6 +85,8 @@ add_executable(skin_tests
   tests/win32/skin_main_window_test.cpp
   tests/win32/skin_screenshot_test.cpp
   tests/win32/screenshot.cpp
+  tests/win32/skin_buttons_test.cpp
+  tests/win32/skin_containers_test.cpp
   res/resources.rc
 )
 target_link_libraries(skin_tests PRIVATE editor_win GTest::gtest)

@@ -1,8 +1,291 @@
+// Hooks and subclass procedure of skinned BUTTON controls: push buttons
+// become owner-drawn, check boxes and automatic radio buttons keep their
+// style and have their painting taken over; all of them light up once when
+// the mouse comes over them.
+#include "skin/buttons.h"
+
 #include "skin/control_hooks.h"
 #include "skin/skin_engine.h"
 
 namespace skin {
-void hookPushButtons(SkinEngine&, int, HWND) {}
-void hookCheckAndRadioButtons(SkinEngine&, int, HWND) {}
-void RepaintButton(HWND, UINT, bool) {}
+
+namespace {
+
+constexpr wchar_t kButtonClass[] = L"Button";
+constexpr wchar_t kFallbackFamily[] = L"宋体";
+constexpr float kFallbackSize = 12;
+
+// A skinned button's records, found through its properties.
+struct ButtonContext {
+    WindowRecord* record = nullptr;
+    int index = 0;
+    ButtonEntry* entry = nullptr;
+    explicit operator bool() const { return entry != nullptr; }
+};
+
+ButtonContext contextOf(HWND control) {
+    SkinEngine* engine = SkinEngine::current();
+    if (!engine) return {};
+    WindowRecord* r = engine->record(indexProperty(control, kPropOwnerIndex));
+    const int index = indexProperty(control, kPropIndex);
+    if (!r || index < 1 || index > static_cast<int>(r->buttonEntries.size())) return {};
+    ButtonEntry& entry = r->buttonEntries[static_cast<size_t>(index - 1)];
+    if (entry.hwnd != control) return {};
+    return {r, index, &entry};
+}
+
+bool paintsItself(int kind) {
+    return kind == kRadioButton || kind == kCheckBox;
+}
+
+// The state a check box or radio button is drawn in outside owner drawing.
+UINT ownState(HWND control) {
+    return IsWindowEnabled(control) ? 0 : kStateDisabled;
+}
+
+std::wstring windowText(HWND control) {
+    const int length = GetWindowTextLengthW(control);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    const int read = GetWindowTextW(control, text.data(), length + 1);
+    text.resize(static_cast<size_t>(read > 0 ? read : 0));
+    return text;
+}
+
+void paintKind(int kind, HWND control, HDC dc, UINT state, const RECT& rect) {
+    switch (kind) {
+    case kPushButton:
+        PaintPushButton(control, dc, state, rect);
+        break;
+    case kRadioButton:
+        PaintRadioButton(control, dc, state, rect);
+        break;
+    case kCheckBox:
+        PaintCheckBox(control, dc, state, rect);
+        break;
+    default:
+        break;  // the picture kinds have their painter with their operations
+    }
+}
+
+// Messages after which the platform's button procedure may have drawn its
+// own look straight onto the screen: a check box or radio button is drawn
+// again over it.
+bool mayPaintDirectly(UINT msg, WPARAM wParam) {
+    switch (msg) {
+    case BM_SETCHECK:
+    case BM_SETSTATE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_ENABLE:
+    case WM_SETTEXT:
+    case WM_CAPTURECHANGED:
+    case WM_UPDATEUISTATE:
+        return true;
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+        return wParam == VK_SPACE;
+    default:
+        return false;
+    }
+}
+
+void repaintOwnLook(HWND control) {
+    const ButtonContext c = contextOf(control);
+    if (!c || !paintsItself(c.entry->kind)) return;
+    const bool hot = c.record->hotKind == 0 && c.record->hotControl == c.index;
+    RepaintButton(control, ownState(control), hot);
+}
+
+LRESULT onPaint(HWND control, int kind) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(control, &ps);
+    RECT client;
+    GetClientRect(control, &client);
+    if (dc) paintKind(kind, control, dc, ownState(control), client);
+    EndPaint(control, &ps);
+    return DefWindowProcW(control, WM_PAINT, 0, 0);
+}
+
+LRESULT onEraseBackground(HWND control, WPARAM wParam) {
+    auto dc = reinterpret_cast<HDC>(wParam);
+    SetBkMode(dc, TRANSPARENT);
+    return static_cast<LRESULT>(
+        SetTextColor(dc, static_cast<COLORREF>(reinterpret_cast<UINT_PTR>(GetPropW(control, kPropTextColour)))));
+}
+
+void onSetText(ButtonEntry& entry, LPARAM lParam) {
+    const auto* text = reinterpret_cast<const wchar_t*>(lParam);
+    entry.caption = text ? text : L"";
+}
+
+void onMouseMove(HWND control, const ButtonContext& c) {
+    TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, control, 0};
+    TrackMouseEvent(&track);
+    WindowRecord& r = *c.record;
+    r.lastMovedControl = c.index;
+    if (r.hotControl != c.index || r.hotKind != 0) {
+        RepaintButton(control, paintsItself(c.entry->kind) ? ownState(control) : 0, true);
+        r.hotControl = c.index;
+        r.hotKind = 0;
+    }
+}
+
+void onMouseLeave(HWND control, const ButtonContext& c) {
+    c.record->hotControl = 0;
+    const UINT state = c.entry->focused ? kStateFocused : 0;
+    RepaintButton(control, paintsItself(c.entry->kind) ? state | ownState(control) : state, false);
+}
+
+// Passes the message on; a check box or radio button is then drawn again.
+LRESULT passThenRepaint(HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = passToPrevious(control, msg, wParam, lParam);
+    if (IsWindow(control)) repaintOwnLook(control);
+    return result;
+}
+
+LRESULT CALLBACK buttonProc(HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
+    const ButtonContext c = contextOf(control);
+    if (!c) return passToPrevious(control, msg, wParam, lParam);
+    const int kind = c.entry->kind;
+    switch (msg) {
+    case WM_MOVE:
+        InvalidateRect(control, nullptr, TRUE);
+        break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        c.entry->focused = msg == WM_SETFOCUS;
+        break;
+    case WM_SETTEXT:
+        onSetText(*c.entry, lParam);
+        break;
+    case WM_PAINT:
+        if (paintsItself(kind)) return onPaint(control, kind);
+        break;
+    case WM_ERASEBKGND:
+        return onEraseBackground(control, wParam);
+    case WM_NCPAINT:
+        return 1;
+    case WM_MOUSEMOVE:
+        onMouseMove(control, c);
+        break;
+    case WM_LBUTTONUP:
+        c.record->hotControl = 0;
+        break;
+    case WM_LBUTTONDBLCLK:
+        return 0;  // a double-click would toggle a second time
+    case WM_MOUSELEAVE:
+        onMouseLeave(control, c);
+        break;
+    default:
+        break;
+    }
+    if (paintsItself(kind) && mayPaintDirectly(msg, wParam)) return passThenRepaint(control, msg, wParam, lParam);
+    return passToPrevious(control, msg, wParam, lParam);
+}
+
+// Registers one BUTTON control of `kind`; its caption and font are read.
+ButtonEntry& registerButton(WindowRecord& r, HWND control, int windowIndex, int kind) {
+    ButtonEntry& entry = appendEntry(r.buttonEntries, control, windowIndex, buttonProc);
+    entry.kind = kind;
+    entry.caption = windowText(control);
+    return entry;
+}
+
+void applyFont(ButtonEntry& entry, const ControlFont& font) {
+    entry.fontFamily = font.family;
+    entry.fontSize = font.size;
+    entry.fontStyle = font.style;
+}
+
+}  // namespace
+
+bool isSkinnedPushButtonStyle(LONG style) {
+    return (style & 0x2) == 0 && (style & 0x4) == 0 && (style & 0x9) != 0x9;
+}
+
+bool isSkinnedCheckOrRadioStyle(LONG style) {
+    const LONG type = style & BS_TYPEMASK;
+    if (type == BS_OWNERDRAW) return false;
+    const bool autoRadio = (style & 0x9) == 0x9 && (style & 0x6) == 0;
+    const bool checkBox = (style & 0x2) != 0 && (style & 0x4) == 0;
+    return autoRadio || checkBox;
+}
+
+ControlFont readControlFont(HWND control) {
+    ControlFont result;
+    auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+    HDC dc = GetDC(control);
+    if (!dc) return result;
+    HGDIOBJ previous = font ? SelectObject(dc, font) : nullptr;
+    Font gpFont;
+    gp::GdipCreateFontFromDC(dc, gpFont.out());
+    gpFont.adopt();
+    if (previous) SelectObject(dc, previous);
+    ReleaseDC(control, dc);
+    if (!gpFont) return result;
+    FontFamily family;
+    gp::GdipGetFamily(gpFont.get(), family.out());
+    family.adopt();
+    wchar_t name[LF_FACESIZE] = {};
+    if (family && gp::GdipGetFamilyName(family.get(), name, LANG_NEUTRAL) == Gdiplus::Ok) result.family = name;
+    gp::GdipGetFontSize(gpFont.get(), &result.size);
+    gp::GdipGetFontStyle(gpFont.get(), &result.style);
+    return result;
+}
+
+ControlFont withPushButtonFallback(ControlFont font) {
+    if (font.family.empty()) font.family = kFallbackFamily;
+    if (font.size <= 0) font.size = kFallbackSize;
+    return font;
+}
+
+ButtonEntry* buttonEntryOf(HWND control) {
+    return contextOf(control).entry;
+}
+
+void hookPushButtons(SkinEngine& engine, int windowIndex, HWND parent) {
+    WindowRecord* r = engine.record(windowIndex);
+    if (!engine.settings().skinChildren || !r) return;
+    forEachChildOfClass(parent, kButtonClass, [&](HWND control) {
+        const LONG style = GetWindowLongW(control, GWL_STYLE);
+        if ((style & BS_TYPEMASK) == BS_OWNERDRAW || !isSkinnedPushButtonStyle(style)) return;
+        if (isListed(r->buttonEntries, control)) return;
+        registerButton(*r, control, windowIndex, kPushButton);
+        SetWindowLongW(control, GWL_STYLE, (style & ~BS_TYPEMASK) | BS_OWNERDRAW);
+        const ControlFont font = withPushButtonFallback(readControlFont(control));
+        if (ButtonEntry* entry = buttonEntryOf(control)) applyFont(*entry, font);
+        InvalidateRect(control, nullptr, FALSE);
+    });
+}
+
+void hookCheckAndRadioButtons(SkinEngine& engine, int windowIndex, HWND parent) {
+    WindowRecord* r = engine.record(windowIndex);
+    if (!engine.settings().skinChildren || !r) return;
+    forEachChildOfClass(parent, kButtonClass, [&](HWND control) {
+        const LONG style = GetWindowLongW(control, GWL_STYLE);
+        // A control already listed keeps its one subclass: hooking it again
+        // would make the skin its own previous procedure.
+        if (!isSkinnedCheckOrRadioStyle(style) || isListed(r->buttonEntries, control)) return;
+        const int kind = (style & 0x9) == 0x9 ? kRadioButton : kCheckBox;
+        registerButton(*r, control, windowIndex, kind);
+        const ControlFont font = readControlFont(control);
+        if (ButtonEntry* entry = buttonEntryOf(control)) applyFont(*entry, font);
+        InvalidateRect(control, nullptr, FALSE);
+    });
+}
+
+void RepaintButton(HWND control, UINT state, bool hot) {
+    const ButtonContext c = contextOf(control);
+    if (!c) return;
+    const int kind = c.entry->kind;
+    WindowDC dc(control, GetDC(control));
+    if (!dc.get()) return;
+    if (hot) state |= kStateHot;
+    RECT client;
+    GetClientRect(control, &client);
+    paintKind(kind, control, dc.get(), state, client);
+}
+
 }  // namespace skin

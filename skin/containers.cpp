@@ -1,7 +1,403 @@
+// Containers of skinned windows: registration, the subclass procedure, and
+// the painting of a container from its owner's surface (group boxes with
+// their outlines and caption).
+#include "skin/containers.h"
+
+#include <cmath>
+#include <optional>
+#include <string>
+
+#include "skin/buttons.h"
 #include "skin/control_hooks.h"
+#include "skin/painting_kit.h"
 #include "skin/skin_engine.h"
 
 namespace skin {
-int SkinEngine::SkinContainer(HWND, bool, COLORREF, int, bool) { return 0; }
-void SkinEngine::SetContainerAlpha(HWND, int) {}
+
+namespace {
+
+constexpr wchar_t kFallbackFamily[] = L"宋体";
+constexpr float kFallbackSize = 12;
+
+long g_paints = 0;
+
+struct ContainerContext {
+    SkinEngine* engine = nullptr;
+    int owner = 0;
+    int index = 0;
+    WindowRecord* record = nullptr;
+    ContainerEntry* entry = nullptr;
+    explicit operator bool() const { return entry != nullptr; }
+};
+
+ContainerContext contextOf(SkinEngine* engine, int owner, int index) {
+    WindowRecord* r = engine ? engine->record(owner) : nullptr;
+    if (!r || index < 1 || index > static_cast<int>(r->containerEntries.size())) return {};
+    return {engine, owner, index, r, &r->containerEntries[static_cast<size_t>(index - 1)]};
+}
+
+ContainerContext contextOf(HWND container) {
+    ContainerContext c = contextOf(SkinEngine::current(), indexProperty(container, kPropOwnerIndex),
+                                   indexProperty(container, kPropIndex));
+    if (c && c.entry->hwnd != container) return {};
+    return c;
+}
+
+bool isGroupBox(HWND hwnd) {
+    return _wcsicmp(ClassNameOf(hwnd).c_str(), L"Button") == 0 &&
+           (GetWindowLongW(hwnd, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX;
+}
+
+// The nearest ancestor that provides its own backdrop, or nullptr.
+HWND backdropProvider(HWND container) {
+    for (HWND w = GetParent(container); w; w = GetParent(w)) {
+        if (indexProperty(w, kPropProvides) == 1) return w;
+    }
+    return nullptr;
+}
+
+std::wstring windowText(HWND hwnd) {
+    const int length = GetWindowTextLengthW(hwnd);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    const int read = GetWindowTextW(hwnd, text.data(), length + 1);
+    text.resize(static_cast<size_t>(read > 0 ? read : 0));
+    return text;
+}
+
+Path roundPath(float x, float y, float w, float h, int corner) {
+    Path path;
+    gp::GdipCreatePath(Gdiplus::FillModeAlternate, path.out());
+    path.adopt();
+    if (path) RoundedPath(path.get(), x, y, w, h, corner);
+    return path;
+}
+
+void stroke(Gdiplus::GpGraphics* g, std::uint32_t colour, const Path& path) {
+    Pen pen;
+    gp::GdipCreatePen1(colour, 1.0f, Gdiplus::UnitWorld, pen.out());
+    pen.adopt();
+    if (pen && path) gp::GdipDrawPath(g, pen.get(), path.get());
+}
+
+// Windows with WS_EX_TRANSPARENT draw over whatever lies beneath them: the
+// container's own ones and the siblings above it that overlap it (labels
+// placed on the window over a group box) draw themselves again.
+void refreshTransparentWindowsOver(HWND container) {
+    for (HWND child = GetWindow(container, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (GetWindowLongW(child, GWL_EXSTYLE) & WS_EX_TRANSPARENT) InvalidateRect(child, nullptr, FALSE);
+    }
+    RECT box;
+    GetWindowRect(container, &box);
+    for (HWND sibling = GetWindow(container, GW_HWNDPREV); sibling; sibling = GetWindow(sibling, GW_HWNDPREV)) {
+        if (!(GetWindowLongW(sibling, GWL_EXSTYLE) & WS_EX_TRANSPARENT) || !IsWindowVisible(sibling)) continue;
+        RECT label, overlap;
+        GetWindowRect(sibling, &label);
+        if (IntersectRect(&overlap, &box, &label)) InvalidateRect(sibling, nullptr, FALSE);
+    }
+}
+
+// The container painted into a captured background (steps shared by
+// composing and presenting); released with ReleaseBackground.
+HDC paintIntoCapture(const ContainerContext& c, const RECT& client) {
+    WindowRecord& owner = *c.record;
+    // A container painted before its owner's first composition would copy
+    // an empty surface.
+    if (!owner.surface.dc()) c.engine->ComposeWindow(c.owner, nullptr, false);
+    HDC capture = CaptureBackground(c.entry->hwnd, client);
+    if (!capture) return nullptr;
+    if (c.entry->isGroupBox) {
+        DrawGroupBox(*c.engine, c.owner, c.index, capture);
+    } else if (c.entry->outline) {
+        Graphics g;
+        gp::GdipCreateFromHDC(capture, g.out());
+        g.adopt();
+        if (g) {
+            const auto w = static_cast<float>(client.right), h = static_cast<float>(client.bottom);
+            stroke(g.get(), argb(0x00000000, 40), roundPath(0, 0, w - 1, h - 1, 5));
+            stroke(g.get(), argb(0x00FFFFFF, 100), roundPath(1, 1, w - 3, h - 3, 3));
+        }
+    }
+    ++g_paints;
+    return capture;
+}
+
+// WM_COMMAND notices after which a veiled control lays its background again.
+void invalidateForNotification(const SkinEngine& engine, WPARAM wParam, LPARAM lParam) {
+    if (!engine.settings().veilEnabled || !engine.settings().skinChildren) return;
+    auto control = reinterpret_cast<HWND>(lParam);
+    if (!control) return;
+    const WORD code = HIWORD(wParam);
+    const std::wstring kind = ClassNameOf(control);
+    const bool repaint = (kind == L"Edit" && (code == EN_CHANGE || code == EN_UPDATE || code == EN_HSCROLL ||
+                                              code == EN_VSCROLL)) ||
+                         (kind == L"ListBox" && (code == LBN_SELCHANGE || code == LBN_SELCANCEL)) ||
+                         (kind == L"ComboBox" && (code == CBN_SELCHANGE || code == CBN_KILLFOCUS));
+    if (repaint) InvalidateRect(control, nullptr, TRUE);
+}
+
+void invalidateForTreeNotice(LPARAM lParam) {
+    const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+    if (!header) return;
+    const NMHDR copy = *header;
+    // Tree-view expansion notices (the A and W forms).
+    const int code = static_cast<int>(copy.code);
+    if (code == -405 || code == -406 || code == -454 || code == -455) InvalidateRect(copy.hwndFrom, nullptr, TRUE);
+}
+
+LRESULT onPaint(HWND container, const ContainerContext& c) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(container, &ps);
+    if (dc) {
+        if (c.entry->dirty) {
+            ComposeContainer(*c.engine, c.owner, c.index, dc);
+        } else {
+            PresentContainer(*c.engine, c.owner, c.index, container, dc);
+        }
+    }
+    EndPaint(container, &ps);
+    return DefWindowProcW(container, WM_PAINT, 0, 0);
+}
+
+LRESULT onShowWindow(HWND container, WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = passToPrevious(container, WM_SHOWWINDOW, wParam, lParam);
+    // The procedures before may have changed the records: look again.
+    const ContainerContext c = contextOf(container);
+    if (c && c.entry->enabled) ComposeContainer(*c.engine, c.owner, c.index, nullptr);
+    return result;
+}
+
+// A button the skin painted is not handed on: the procedures behind (which
+// forward the item to the window) would have it painted a second time.
+std::optional<LRESULT> onDrawItem(const ContainerContext& c, LPARAM lParam) {
+    const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+    if (!item) return std::nullopt;
+    const DRAWITEMSTRUCT copy = *item;
+    if (DispatchDrawItem(c.owner, copy)) return TRUE;
+    return std::nullopt;
+}
+
+LRESULT onSetText(HWND container, WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = passToPrevious(container, WM_SETTEXT, wParam, lParam);
+    // The caption is the skin's drawing: the new text needs a new picture.
+    InvalidateRect(container, nullptr, FALSE);
+    return result;
+}
+
+}  // namespace
+
+long containerPaints() {
+    return g_paints;
+}
+
+int groupBoxCaptionX(LONG style, int width, int textWidth) {
+    const bool left = style & BS_LEFT, right = style & BS_RIGHT;
+    if (left && right) return (width - textWidth) / 2;
+    if (left) return 10;
+    return width - textWidth - 10;
+}
+
+LRESULT CALLBACK ContainerProc(HWND container, UINT msg, WPARAM wParam, LPARAM lParam) {
+    const ContainerContext c = contextOf(container);
+    if (!c) return passToPrevious(container, msg, wParam, lParam);
+    const bool enabled = c.entry->enabled;
+    switch (msg) {
+    case WM_MOVE:
+        if (enabled && c.entry->tintAlpha != 255) InvalidateRect(container, nullptr, FALSE);
+        break;
+    case WM_SIZE:
+        c.entry->dirty = true;
+        break;
+    case WM_PAINT:
+        if (enabled) return onPaint(container, c);
+        break;
+    case WM_ERASEBKGND:
+        if (!enabled) break;
+        SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+        return 1;
+    case WM_SHOWWINDOW:
+        if (wParam == 1) return onShowWindow(container, wParam, lParam);
+        break;
+    case WM_SETTEXT:
+        return onSetText(container, wParam, lParam);
+    case WM_DRAWITEM:
+        if (const auto done = onDrawItem(c, lParam)) return *done;
+        break;
+    case WM_NOTIFY:
+        invalidateForTreeNotice(lParam);
+        break;
+    case WM_COMMAND:
+        invalidateForNotification(*c.engine, wParam, lParam);
+        break;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORSTATIC:
+        // Answered as the window answers it, and held for the window, so
+        // that the window's teardown releases it.
+        if (const auto brush = c.engine->onControlColour(GetAncestor(container, GA_ROOT), msg, wParam, lParam)) {
+            return *brush;
+        }
+        break;
+    default:
+        break;
+    }
+    return passToPrevious(container, msg, wParam, lParam);
+}
+
+void ComposeContainer(SkinEngine& engine, int ownerIndex, int containerIndex, HDC dc) {
+    const ContainerContext c = contextOf(&engine, ownerIndex, containerIndex);
+    if (!c || !c.entry->hwnd) return;
+    HWND container = c.entry->hwnd;
+    RECT client;
+    GetClientRect(container, &client);
+    HDC capture = paintIntoCapture(c, client);
+    if (!capture) return;
+    // The children draw themselves: they are clipped out of the target.
+    HDC target = engine.ExcludeChildrenDC(container, dc);
+    if (target) BitBlt(target, 0, 0, client.right, client.bottom, capture, 0, 0, SRCCOPY);
+    if (target && !dc) ReleaseDC(container, target);
+    c.entry->dirty = false;
+    ReleaseBackground(capture);
+    refreshTransparentWindowsOver(container);
+}
+
+void PresentContainer(SkinEngine& engine, int ownerIndex, int containerIndex, HWND container, HDC paintDC) {
+    (void)paintDC;  // the picture goes through a DC with the children clipped out
+    const ContainerContext c = contextOf(&engine, ownerIndex, containerIndex);
+    if (!c || c.entry->hwnd != container) return;
+    RECT client;
+    GetClientRect(container, &client);
+    HDC capture = paintIntoCapture(c, client);
+    if (!capture) return;
+    if (HDC target = engine.ExcludeChildrenDC(container, nullptr)) {
+        BitBlt(target, 0, 0, client.right, client.bottom, capture, 0, 0, SRCCOPY);
+        ReleaseDC(container, target);
+    }
+    ReleaseBackground(capture);
+    refreshTransparentWindowsOver(container);
+}
+
+void DrawGroupBox(SkinEngine& engine, int ownerIndex, int containerIndex, HDC dc) {
+    const ContainerContext c = contextOf(&engine, ownerIndex, containerIndex);
+    if (!c || !c.entry->hwnd || !dc) return;
+    const ContainerEntry& entry = *c.entry;
+    HWND box = entry.hwnd;
+    RECT client;
+    GetClientRect(box, &client);
+    const int w = client.right, h = client.bottom;
+    Graphics g;
+    gp::GdipCreateFromHDC(dc, g.out());
+    g.adopt();
+    if (!g) return;
+    stroke(g.get(), argb(0x00000000, 40),
+           roundPath(0, 5, static_cast<float>(w - 1), static_cast<float>(h - 6), 5));
+    stroke(g.get(), argb(0x00FFFFFF, 90),
+           roundPath(1, 6, static_cast<float>(w - 3), static_cast<float>(h - 8), 3));
+
+    const float size = entry.captionSize > 0 ? entry.captionSize : kFallbackSize;
+    const std::wstring family = entry.captionFamily.empty() ? kFallbackFamily : entry.captionFamily;
+    Font font;
+    gp::GdipCreateFont(engine.fontFamily(family), size, entry.captionStyle, Gdiplus::UnitWorld, font.out());
+    font.adopt();
+    StringFormat format;
+    gp::GdipCreateStringFormat(0, LANG_NEUTRAL, format.out());
+    format.adopt();
+    if (!font || !format) return;
+    gp::GdipSetStringFormatAlign(format.get(), Gdiplus::StringAlignmentCenter);
+    const std::wstring text = windowText(box);
+    const auto length = static_cast<int>(text.size());
+    Gdiplus::RectF bounds(0, 0, 0, 0);
+    {
+        // Measured on a screen-compatible DC, as the text is laid out there.
+        HDC screenDC = CreateCompatibleDC(nullptr);
+        Graphics measure;
+        if (screenDC) gp::GdipCreateFromHDC(screenDC, measure.out());
+        measure.adopt();
+        const Gdiplus::RectF unbounded(0, 0, 0, 0);
+        if (measure && length > 0) {
+            gp::GdipMeasureString(measure.get(), text.c_str(), length, font.get(), &unbounded, format.get(), &bounds,
+                                  nullptr, nullptr);
+        }
+        measure.reset();
+        if (screenDC) DeleteDC(screenDC);
+    }
+    const int tw = static_cast<int>(std::floor(bounds.Width)) + 1;
+    const int x = groupBoxCaptionX(GetWindowLongW(box, GWL_STYLE), w, tw);
+    const int th = static_cast<int>(size) + 3;
+
+    // The caption's rectangle shows what lies behind the box, not its outline.
+    gp::GdipFlush(g.get(), Gdiplus::FlushIntentionSync);
+    HDC source = nullptr;
+    POINT offset{0, 0};
+    if (HWND provider = reinterpret_cast<HWND>(GetPropW(box, kPropProvider))) {
+        source = reinterpret_cast<HDC>(GetPropW(provider, kPropBackdropDC));
+        RECT boxRect, providerRect;
+        GetWindowRect(box, &boxRect);
+        GetWindowRect(provider, &providerRect);
+        offset = {boxRect.left - providerRect.left, boxRect.top - providerRect.top};
+    } else {
+        source = c.record->surface.dc();
+        MapWindowPoints(box, c.record->hwnd, &offset, 1);
+    }
+    if (source) BitBlt(dc, x, 1, tw, th, source, offset.x + x, offset.y + 1, SRCCOPY);
+    if (entry.tint != 0) {
+        Brush tint = solidBrush(argb(entry.tint, entry.tintAlpha));
+        gp::GdipFillRectangleI(g.get(), tint.get(), x, 1 + 4, tw, th - 4);
+    }
+    if (length > 0) {
+        Brush colour = solidBrush(
+            argb(static_cast<COLORREF>(reinterpret_cast<UINT_PTR>(GetPropW(box, kPropTextColour))), 255));
+        const Gdiplus::RectF layout(static_cast<float>(x), 1, static_cast<float>(tw), static_cast<float>(th));
+        gp::GdipDrawString(g.get(), text.c_str(), length, font.get(), &layout, format.get(), colour.get());
+    }
+}
+
+int SkinEngine::SkinContainer(HWND container, bool enabled, COLORREF tintColour, int tintAlpha, bool frameOutline) {
+    if (!container || !IsWindow(container)) return 0;
+    int owner = 0;
+    for (HWND w = GetParent(container); w && !owner; w = GetParent(w)) owner = registry_.indexOf(w);
+    WindowRecord* r = record(owner);
+    if (!r) return 0;
+    for (size_t n = 0; n < r->containerEntries.size(); ++n) {
+        if (r->containerEntries[n].hwnd == container) return static_cast<int>(n) + 1;
+    }
+    if (r->containerEntries.size() != 1 || r->containerEntries.front().hwnd) r->containerEntries.emplace_back();
+    const int index = static_cast<int>(r->containerEntries.size());
+    {
+        ContainerEntry& entry = r->containerEntries.back();
+        entry = ContainerEntry{};
+        entry.hwnd = container;
+        entry.enabled = enabled;
+        entry.tint = tintColour;
+        entry.tintAlpha = tintAlpha;
+        entry.outline = frameOutline;
+        entry.isGroupBox = isGroupBox(container);
+        if (entry.isGroupBox) {
+            const ControlFont font = readControlFont(container);
+            entry.captionFamily = font.family;
+            entry.captionSize = font.size;
+            entry.captionStyle = font.style;
+        }
+    }
+    // The controls directly inside go into the owner's lists.
+    runControlHooks(*this, owner, container);
+    ContainerEntry& entry = r->containerEntries[static_cast<size_t>(index - 1)];
+    entry.dirty = true;
+    setIndexProperty(container, kPropIndex, index);
+    setIndexProperty(container, kPropOwnerIndex, owner);
+    SetPropW(container, kPropProvider, backdropProvider(container));
+    entry.previous = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(container, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ContainerProc)));
+    SetPropW(container, kPropPreviousProc, reinterpret_cast<HANDLE>(entry.previous));
+    InvalidateRect(container, nullptr, FALSE);
+    return index;
+}
+
+void SkinEngine::SetContainerAlpha(HWND container, int alpha) {
+    const ContainerContext c = contextOf(container);
+    if (!c || c.entry->tint == 0) return;
+    c.entry->tintAlpha = alpha;
+    InvalidateRect(container, nullptr, FALSE);
+}
+
 }  // namespace skin

@@ -3,6 +3,7 @@
 #include <map>
 #include <string>
 
+#include "skin/buttons.h"
 #include "skin/skin_engine.h"
 
 namespace skin {
@@ -224,15 +225,24 @@ bool IsOwnerDrawListBox(HWND hwnd) {
     return (style & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) != 0;
 }
 
-void DispatchDrawItem(int windowIndex, const DRAWITEMSTRUCT& item) {
-    if (item.CtlType != ODT_BUTTON) return;
+bool DispatchDrawItem(int windowIndex, const DRAWITEMSTRUCT& item) {
+    if (item.CtlType != ODT_BUTTON) return false;
     SkinEngine* engine = SkinEngine::current();
     const WindowRecord* r = engine ? engine->record(windowIndex) : nullptr;
-    if (!r) return;
-    const int entry = indexProperty(item.hwndItem, kPropIndex);
-    if (entry < 1 || entry > static_cast<int>(r->buttonEntries.size())) return;
-    // The push-button and picture-button painters come with the control
-    // kinds; until a kind has its painter the platform's drawing stays.
+    if (!r) return false;
+    const int index = indexProperty(item.hwndItem, kPropIndex);
+    if (index < 1 || index > static_cast<int>(r->buttonEntries.size())) return false;
+    const ButtonEntry& entry = r->buttonEntries[static_cast<size_t>(index - 1)];
+    if (entry.hwnd != item.hwndItem) return false;
+    switch (entry.kind) {
+    case kPushButton:
+        PaintPushButton(item.hwndItem, item.hDC, item.itemState, item.rcItem);
+        return true;
+    default:
+        // The picture kinds get their painter with their operations; radio
+        // buttons and check boxes are not owner-drawn.
+        return false;
+    }
 }
 
 }  // namespace skin

@@ -37,7 +37,8 @@ Brush horizontalGradient(float x0, float x1, float y, std::uint32_t from, std::u
 std::wstring ClassNameOf(HWND hwnd);
 bool IsOwnerDrawListBox(HWND hwnd);
 
-// WM_DRAWITEM of the frame: owner-drawn buttons go to their painter.
-void DispatchDrawItem(int windowIndex, const DRAWITEMSTRUCT& item);
+// WM_DRAWITEM of the frame and of containers: owner-drawn skinned buttons
+// go to their painter. True when the skin painted the item.
+bool DispatchDrawItem(int windowIndex, const DRAWITEMSTRUCT& item);
 
 }  // namespace skin

@@ -95,6 +95,10 @@ void SkinEngine::RefreshChildren(int windowIndex) {
     for (const UpDownEntry& e : r->upDownEntries) {
         if (direct(e.hwnd)) InvalidateRect(e.hwnd, nullptr, FALSE);
     }
+    // Containers copy the surface: they and the controls in them follow it.
+    for (const ContainerEntry& e : r->containerEntries) {
+        if (direct(e.hwnd)) RedrawWindow(e.hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    }
 }
 
 void SkinEngine::ComposeWindow(int windowIndex, HDC dc, bool present) {

@@ -4,6 +4,10 @@
 #include "skin/skin_engine.h"
 #include "ui/editor_window.h"
 
+const char* const kGroupBoxes[] = {"分组框1",     "分组框2",  "分组框3",  "分组框_掉落",
+                                   "分组框_药水", "分组框_技能", "分组框_药水1", "分组框4",
+                                   "分组框5",     "分组框6",  "分组框7",  "剑雨"};
+
 void onMainWindowCreated(EditorWindow& window) {
     skin::SkinEngine* engine = skin::SkinEngine::current();
     if (!engine) return;
@@ -24,4 +28,9 @@ void onMainWindowCreated(EditorWindow& window) {
     options.captionGloss = false;
     // 15 is below the skin's minimum: the caption becomes 25 high.
     engine->AttachWindow(hwnd, 15, options);
+    // The group boxes are see-through (tint alpha 0): the window's surface
+    // shows through them; the controls inside them are skinned with them.
+    for (const char* name : kGroupBoxes) {
+        if (HWND box = window.control(name)) engine->SkinContainer(box, true, GetSysColor(COLOR_BTNFACE), 0);
+    }
 }

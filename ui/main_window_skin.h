@@ -3,7 +3,10 @@
 
 class EditorWindow;
 
-// The main window's created handler: theme, options, and the window
-// attached to the skin with its caption buttons. Does nothing when no skin
-// engine runs.
+// The main window's created handler: theme, options, the window attached
+// to the skin with its caption buttons, and its twelve group boxes skinned
+// in the order of kGroupBoxes. Does nothing when no skin engine runs.
 void onMainWindowCreated(EditorWindow& window);
+
+// The group boxes of the main window, in the order they are skinned.
+extern const char* const kGroupBoxes[12];

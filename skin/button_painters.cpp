@@ -1,0 +1,276 @@
+// The painters of skinned BUTTON controls. Each paint captures what lies
+// behind the control, draws the control over it with GDI+ and copies the
+// result to the target DC in one BitBlt; every object lives for one paint.
+#include "res/resource_ids.h"
+#include "skin/buttons.h"
+#include "skin/painting_kit.h"
+#include "skin/skin_engine.h"
+
+namespace skin {
+
+namespace {
+
+constexpr COLORREF kWhite = 0x00FFFFFF;
+constexpr COLORREF kBlack = 0x00000000;
+constexpr COLORREF kGlowColour = 0x00DDCA22;
+constexpr COLORREF kDisabledFill = 0x00C0C0C0;
+constexpr COLORREF kDotSurround = 0x00808000;
+constexpr int kBoxSize = 13;
+
+long g_paints = 0;
+
+COLORREF themeColour() {
+    const SkinEngine* engine = SkinEngine::current();
+    return engine ? engine->settings().themeColour : 0x00DDCA22;
+}
+
+COLORREF textColourOf(HWND control) {
+    return static_cast<COLORREF>(reinterpret_cast<UINT_PTR>(GetPropW(control, kPropTextColour)));
+}
+
+// The captured background of a control and a GDI+ graphics on it.
+class Canvas {
+public:
+    explicit Canvas(HWND control) {
+        GetClientRect(control, &client_);
+        capture_ = CaptureBackground(control, client_);
+        if (capture_) gp::GdipCreateFromHDC(capture_, graphics_.out());
+        graphics_.adopt();
+    }
+    ~Canvas() {
+        graphics_.reset();
+        ReleaseBackground(capture_);
+    }
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
+
+    Gdiplus::GpGraphics* g() const { return graphics_.get(); }
+    explicit operator bool() const { return static_cast<bool>(graphics_); }
+    // Copies the finished picture to `dc` at (0, 0), client size.
+    void present(HDC dc) const {
+        gp::GdipFlush(graphics_.get(), Gdiplus::FlushIntentionSync);
+        BitBlt(dc, 0, 0, client_.right, client_.bottom, capture_, 0, 0, SRCCOPY);
+    }
+
+private:
+    RECT client_{};
+    HDC capture_ = nullptr;
+    Graphics graphics_;
+};
+
+Path newPath() {
+    Path path;
+    gp::GdipCreatePath(Gdiplus::FillModeAlternate, path.out());
+    path.adopt();
+    return path;
+}
+
+Path roundPath(float x, float y, float w, float h, int corner) {
+    Path path = newPath();
+    if (path) RoundedPath(path.get(), x, y, w, h, corner);
+    return path;
+}
+
+Path ellipsePath(float x, float y, float w, float h) {
+    Path path = newPath();
+    if (path) gp::GdipAddPathEllipse(path.get(), x, y, w, h);
+    return path;
+}
+
+Pen pen(std::uint32_t colour, float width = 1.0f) {
+    Pen p;
+    gp::GdipCreatePen1(colour, width, Gdiplus::UnitWorld, p.out());
+    p.adopt();
+    return p;
+}
+
+void fillPath(Gdiplus::GpGraphics* g, const Brush& brush, const Path& path) {
+    if (brush && path) gp::GdipFillPath(g, brush.get(), path.get());
+}
+
+void drawPath(Gdiplus::GpGraphics* g, std::uint32_t colour, const Path& path) {
+    Pen outline = pen(colour);
+    if (outline && path) gp::GdipDrawPath(g, outline.get(), path.get());
+}
+
+Brush lineGradient(float x0, float y0, float x1, float y1, std::uint32_t from, std::uint32_t to) {
+    Brush brush;
+    if (x0 == x1 && y0 == y1) y1 = y0 + 1;
+    const Gdiplus::PointF a(x0, y0), b(x1, y1);
+    gp::GdipCreateLineBrush(&a, &b, from, to, Gdiplus::WrapModeTileFlipXY,
+                            reinterpret_cast<Gdiplus::GpLineGradient**>(brush.out()));
+    brush.adopt();
+    return brush;
+}
+
+// The look of every disabled BUTTON control.
+void paintDisabledLook(Gdiplus::GpGraphics* g, int x, int y, int w, int h) {
+    Brush grey = solidBrush(argb(kDisabledFill, 255));
+    gp::GdipFillRectangleI(g, grey.get(), x, y, w, h);
+    const Path body = roundPath(static_cast<float>(x), static_cast<float>(y), static_cast<float>(w - 1),
+                                  static_cast<float>(h - 1), 5);
+    Brush shade = verticalGradient(static_cast<float>(x), static_cast<float>(y), static_cast<float>(y + h),
+                                   argb(kWhite, 50), argb(kWhite, 50));
+    if (shade) {
+        const Gdiplus::ARGB colours[] = {argb(kWhite, 50), argb(kBlack, 10), argb(kWhite, 50)};
+        const Gdiplus::REAL positions[] = {0.0f, 0.6f, 1.0f};
+        gp::GdipSetLinePresetBlend(reinterpret_cast<Gdiplus::GpLineGradient*>(shade.get()), colours, positions, 3);
+    }
+    fillPath(g, shade, body);
+    drawPath(g, argb(kBlack, 80), body);
+}
+
+// The caption of a BUTTON control in its entry's font.
+void drawCaption(Gdiplus::GpGraphics* g, HWND control, const ButtonEntry& entry, Gdiplus::StringAlignment align,
+                 const Gdiplus::RectF& layout) {
+    if (entry.caption.empty() || entry.fontSize <= 0) return;
+    SkinEngine* engine = SkinEngine::current();
+    if (!engine) return;
+    Font font;
+    gp::GdipCreateFont(engine->fontFamily(entry.fontFamily), entry.fontSize, entry.fontStyle, Gdiplus::UnitPixel,
+                       font.out());
+    font.adopt();
+    StringFormat format;
+    gp::GdipCreateStringFormat(0, LANG_NEUTRAL, format.out());
+    format.adopt();
+    if (!font || !format) return;
+    gp::GdipSetStringFormatAlign(format.get(), align);
+    gp::GdipSetStringFormatLineAlign(format.get(), Gdiplus::StringAlignmentCenter);
+    Brush text = solidBrush(argb(textColourOf(control), 255));
+    gp::GdipDrawString(g, entry.caption.c_str(), static_cast<int>(entry.caption.size()), font.get(), &layout,
+                       format.get(), text.get());
+}
+
+void drawResourcePicture(Gdiplus::GpGraphics* g, int resource, int x, int y) {
+    const Picture picture = pictureFrom(resourceBytes(resource));
+    if (picture.decoded) gp::GdipDrawImageRectI(g, picture.decoded.image(), x, y, kBoxSize, kBoxSize);
+}
+
+bool isChecked(HWND control) {
+    return SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+}  // namespace
+
+long buttonPaints() {
+    return g_paints;
+}
+
+void PaintPushButton(HWND control, HDC dc, UINT state, const RECT& rect) {
+    const ButtonEntry* entry = buttonEntryOf(control);
+    Canvas canvas(control);
+    if (!entry || !canvas) return;
+    ++g_paints;
+    Gdiplus::GpGraphics* g = canvas.g();
+    const int x = rect.left, y = rect.top, w = rect.right - rect.left, h = rect.bottom - rect.top;
+    const auto fx = static_cast<float>(x), fy = static_cast<float>(y);
+    const COLORREF theme = themeColour();
+    const Path body = roundPath(fx, fy, static_cast<float>(w - 1), static_cast<float>(h - 1), 5);
+    fillPath(g, solidBrush(argb(kWhite, 120)), body);
+    if (state & kStateDisabled) {
+        paintDisabledLook(g, x, y, w, h);
+    } else {
+        fillPath(g, verticalGradient(fx, fy, static_cast<float>(y + h - 1), argb(kWhite, 0), argb(0x00808080, 60)),
+                 body);
+        Path gloss = newPath();
+        if (gloss) TopRoundedPath(gloss.get(), fx, fy, static_cast<float>(w - 1), static_cast<float>(h / 2), 5);
+        fillPath(g, verticalGradient(fx, fy, static_cast<float>(y + h / 2), argb(kWhite, 50), argb(kWhite, 10)),
+                 gloss);
+        if (state & kStateHot) {
+            fillPath(g, verticalGradient(fx, fy, static_cast<float>(y + h), argb(theme, 60), argb(theme, 10)), body);
+            drawPath(g, argb(theme, 255), body);
+        } else if (state & kStateFocused) {
+            if (body) Glow(g, body.get(), 3, kGlowColour, 120);
+            drawPath(g, argb(kBlack, 70), body);
+        } else {
+            drawPath(g, argb(kBlack, 120), body);
+        }
+        if (state & kStatePressed) {
+            const Path inner =
+                roundPath(static_cast<float>(x + 2), static_cast<float>(y + 2), static_cast<float>(w - 3),
+                            static_cast<float>(h - 3), 5);
+            fillPath(g, verticalGradient(2, 2, static_cast<float>(h - 2), argb(theme, 60), argb(kWhite, 100)), inner);
+        }
+    }
+    drawCaption(g, control, *entry, Gdiplus::StringAlignmentCenter,
+                Gdiplus::RectF(0, 2, static_cast<float>(w), static_cast<float>(h)));
+    canvas.present(dc);
+}
+
+void PaintCheckBox(HWND control, HDC dc, UINT state, const RECT& rect) {
+    const ButtonEntry* entry = buttonEntryOf(control);
+    Canvas canvas(control);
+    if (!entry || !canvas) return;
+    ++g_paints;
+    Gdiplus::GpGraphics* g = canvas.g();
+    const int x = rect.left, y = rect.top, w = rect.right - rect.left, h = rect.bottom - rect.top;
+    if (state & kStateDisabled) {
+        paintDisabledLook(g, x, y, w, h);
+    } else {
+        const int boxY = y + (h - kBoxSize) / 2;
+        drawResourcePicture(g, IDR_CHECK_BOX_UNCHECKED_PNG, x, boxY);
+        if (isChecked(control)) drawResourcePicture(g, IDR_CHECK_BOX_CHECKED_PNG, x, boxY);
+        if (state & kStateHot) {
+            const auto top = static_cast<float>(y + (h - 12) / 2 + 1);
+            Brush light = lineGradient(static_cast<float>(x + 3), top, static_cast<float>(x + 11),
+                                       static_cast<float>(y + (h - 12) / 2 + 12), argb(themeColour(), 100),
+                                       argb(kBlack, 0));
+            Path box = newPath();
+            if (box) gp::GdipAddPathRectangleI(box.get(), x, boxY, kBoxSize, kBoxSize);
+            fillPath(g, light, box);
+            if (box) Glow(g, box.get(), 2, kGlowColour, 30);
+        }
+    }
+    drawCaption(g, control, *entry, Gdiplus::StringAlignmentNear,
+                Gdiplus::RectF(static_cast<float>(x + 17), 2, static_cast<float>(w - 19), static_cast<float>(h)));
+    canvas.present(dc);
+}
+
+void PaintRadioButton(HWND control, HDC dc, UINT state, const RECT& rect) {
+    const ButtonEntry* entry = buttonEntryOf(control);
+    Canvas canvas(control);
+    if (!entry || !canvas) return;
+    ++g_paints;
+    Gdiplus::GpGraphics* g = canvas.g();
+    const int x = rect.left, y = rect.top, w = rect.right - rect.left, h = rect.bottom - rect.top;
+    if (state & kStateDisabled) {
+        paintDisabledLook(g, x, y, w, h);
+    } else {
+        gp::GdipSetSmoothingMode(g, Gdiplus::SmoothingModeAntiAlias);
+        const Path ring = ellipsePath(static_cast<float>(x + 2), static_cast<float>(y + (h - 12) / 2), 12, 12);
+        drawPath(g, argb(kBlack, 200), ring);
+        const auto ix = static_cast<float>(x + 3), iy = static_cast<float>(y + (h - 11) / 2 + 1);
+        const Path inner = ellipsePath(ix, iy, 9, 9);
+        drawPath(g, argb(kWhite, 255), inner);
+        fillPath(g, solidBrush(argb(kWhite, 255)), inner);
+        fillPath(g, lineGradient(ix, iy, ix + 9, iy + 9, argb(kBlack, 100), argb(kBlack, 0)), inner);
+        if (state & kStateHot) {
+            fillPath(g, lineGradient(ix, iy, ix + 9, iy + 9, argb(themeColour(), 100), argb(kBlack, 0)), inner);
+            if (inner) Glow(g, inner.get(), 2, kGlowColour, 30);
+        }
+        if (isChecked(control)) {
+            const Path dot = ellipsePath(static_cast<float>(x + 5), static_cast<float>(y + (h - 12) / 2 + 3), 6, 6);
+            drawPath(g, argb(kBlack, 200), dot);
+            Brush centre;
+            if (dot) {
+                gp::GdipCreatePathGradientFromPath(dot.get(),
+                                                   reinterpret_cast<Gdiplus::GpPathGradient**>(centre.out()));
+                centre.adopt();
+            }
+            if (centre) {
+                auto* gradient = reinterpret_cast<Gdiplus::GpPathGradient*>(centre.get());
+                gp::GdipSetPathGradientCenterColor(gradient, argb(kWhite, 100));
+                Gdiplus::ARGB surround = argb(kDotSurround, 255);
+                INT count = 1;
+                gp::GdipSetPathGradientSurroundColorsWithCount(gradient, &surround, &count);
+            }
+            fillPath(g, centre, dot);
+        }
+        gp::GdipSetSmoothingMode(g, Gdiplus::SmoothingModeNone);
+    }
+    drawCaption(g, control, *entry, Gdiplus::StringAlignmentNear,
+                Gdiplus::RectF(static_cast<float>(x + 18), 2, static_cast<float>(w), static_cast<float>(h)));
+    canvas.present(dc);
+}
+
+}  // namespace skin

@@ -1,0 +1,56 @@
+// Skinned BUTTON controls: push buttons (owner-drawn, painted from
+// WM_DRAWITEM), check boxes and automatic radio buttons (their WM_PAINT
+// taken over), all lit while the mouse is over them.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "skin/window_registry.h"
+
+namespace skin {
+
+// Drawing state bits handed to the painters (the owner-draw item state
+// bits, and the skin's own hot bit).
+inline constexpr UINT kStatePressed = ODS_SELECTED;  // 1
+inline constexpr UINT kStateDisabled = ODS_DISABLED; // 4
+inline constexpr UINT kStateFocused = ODS_FOCUS;     // 16
+inline constexpr UINT kStateHot = 64;
+
+// Kinds of ButtonEntry.
+inline constexpr int kPushButton = 0;
+inline constexpr int kOnePictureButton = 1;
+inline constexpr int kFourPictureButton = 3;
+inline constexpr int kRadioButton = 4;
+inline constexpr int kCheckBox = 5;
+
+// Which BUTTON styles the hooks take (the low four style bits decide).
+bool isSkinnedPushButtonStyle(LONG style);
+bool isSkinnedCheckOrRadioStyle(LONG style);
+
+// A control's font as GDI+ sees it: empty family and size 0 when the
+// control's font is not one GDI+ can use (a raster font such as the
+// system font of a control that was never given one).
+struct ControlFont {
+    std::wstring family;
+    float size = 0;
+    int style = 0;
+};
+ControlFont readControlFont(HWND control);
+// A push button's font: "宋体" for an empty family, 12 for a size of 0.
+ControlFont withPushButtonFallback(ControlFont font);
+
+// The skinned BUTTON entry of a control, or nullptr.
+ButtonEntry* buttonEntryOf(HWND control);
+
+// Painters: each captures the background, paints with GDI+ and copies the
+// result to `dc` at the control's client origin.
+void PaintPushButton(HWND control, HDC dc, UINT state, const RECT& rect);
+void PaintCheckBox(HWND control, HDC dc, UINT state, const RECT& rect);
+void PaintRadioButton(HWND control, HDC dc, UINT state, const RECT& rect);
+
+// Button paints done since start (for tests).
+long buttonPaints();
+
+}  // namespace skin
