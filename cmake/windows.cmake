@@ -34,19 +34,25 @@ target_link_libraries(editor_win PUBLIC editor_core bridge_core comctl32 gdiplus
 add_library(skin_win STATIC
   skin/buttons.cpp
   skin/caption_buttons.cpp
+  skin/common_controls.cpp
   skin/containers.cpp
   skin/control_hooks.cpp
   skin/edit_boxes.cpp
   skin/frame_window.cpp
   skin/framed_controls.cpp
+  skin/headers.cpp
+  skin/other_controls.cpp
   skin/painting_kit.cpp
+  skin/picture_buttons.cpp
   skin/skin_engine.cpp
   skin/surface.cpp
   skin/title_bar.cpp
+  skin/track_bars.cpp
+  skin/up_downs.cpp
   skin/window_registry.cpp
   skin/working_set_trimmer.cpp
 )
-target_link_libraries(skin_win PUBLIC skin_core comctl32 gdiplus shlwapi ole32 uuid gdi32 user32)
+target_link_libraries(skin_win PUBLIC skin_core comctl32 gdiplus shlwapi ole32 uuid msimg32 gdi32 user32)
 target_sources(editor_win PRIVATE ui/main_window_skin.cpp)
 target_link_libraries(editor_win PUBLIC skin_win)
 
@@ -82,6 +88,9 @@ add_executable(skin_tests
   tests/win32/window_fixture.cpp
   tests/win32/skin_window_test.cpp
   tests/win32/skin_main_window_test.cpp
+  tests/win32/gallery_window.cpp
+  tests/win32/skin_common_controls_test.cpp
+  tests/win32/button_proc_stand_in.cpp
   res/resources.rc
 )
 target_link_libraries(skin_tests PRIVATE editor_win GTest::gtest)

@@ -11,3 +11,8 @@
 #define IDR_CAPTION_MAXIMIZE_PNG 107
 #define IDR_CAPTION_RESTORE_PNG 108
 #define IDR_CAPTION_CLOSE_PNG 109
+// Arrow glyphs of skinned up-down controls.
+#define IDR_UPDOWN_UP_PNG 320
+#define IDR_UPDOWN_DOWN_PNG 321
+#define IDR_UPDOWN_LEFT_PNG 322
+#define IDR_UPDOWN_RIGHT_PNG 323
