@@ -96,7 +96,8 @@ add_executable(skin_tests
 target_link_libraries(skin_tests PRIVATE editor_win GTest::gtest)
 add_test(NAME skin_tests COMMAND skin_tests)
 
-add_executable(skin_bench bench/skin_bench.cpp res/resources.rc)
+add_executable(skin_bench bench/skin_bench.cpp tests/win32/gallery_window.cpp tests/win32/button_proc_stand_in.cpp
+  res/resources.rc)
 target_link_libraries(skin_bench PRIVATE editor_win)
 
 # The client bridge in the real program: lookup, typing, waits, the deliver

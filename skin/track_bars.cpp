@@ -28,6 +28,12 @@ TrackBarState readTrackBar(const TrackBarEntry& t) {
     RECT channel{}, thumb{};
     SendMessageW(t.hwnd, TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&channel));
     SendMessageW(t.hwnd, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
+    // A vertical track bar reports its channel in horizontal terms (the
+    // length across left..right); some implementations report it as it lies
+    // on the screen, which is taller than wide: turn that into the same terms.
+    if (t.vertical && channel.bottom - channel.top > channel.right - channel.left) {
+        channel = RECT{channel.top, channel.left, channel.bottom, channel.right};
+    }
     s.channelLeft = channel.left;
     s.channelTop = channel.top;
     s.channelRight = channel.right;

@@ -6,6 +6,9 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <map>
+#include <vector>
+
 #include "res/resource_ids.h"
 #include "skin/common_controls.h"
 #include "skin/control_geometry.h"
@@ -22,6 +25,40 @@ constexpr int kHotUpDown = 8;
 int glyphResource(bool horizontal, int half) {
     if (horizontal) return half == 0 ? IDR_UPDOWN_LEFT_PNG : IDR_UPDOWN_RIGHT_PNG;
     return half == 0 ? IDR_UPDOWN_UP_PNG : IDR_UPDOWN_DOWN_PNG;
+}
+
+// A glyph's pixels (32-bit ARGB), decoded once from its embedded picture;
+// each paint wraps them in a GDI+ bitmap without copying.
+struct GlyphPixels {
+    int width = 0, height = 0;
+    std::vector<std::uint32_t> argb;
+};
+
+GlyphPixels decodeGlyph(int resource) {
+    GlyphPixels glyph;
+    const Picture picture = pictureFrom(resourceBytes(resource));
+    if (!picture.decoded) return glyph;
+    const Gdiplus::GpRect area(0, 0, picture.width, picture.height);
+    Gdiplus::BitmapData data{};
+    if (gp::GdipBitmapLockBits(picture.decoded.get(), &area, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB,
+                               &data) != Gdiplus::Ok) {
+        return glyph;
+    }
+    glyph.width = picture.width;
+    glyph.height = picture.height;
+    for (int y = 0; y < glyph.height; ++y) {
+        const auto* row = reinterpret_cast<const std::uint32_t*>(static_cast<const BYTE*>(data.Scan0) + y * data.Stride);
+        glyph.argb.insert(glyph.argb.end(), row, row + glyph.width);
+    }
+    gp::GdipBitmapUnlockBits(picture.decoded.get(), &data);
+    return glyph;
+}
+
+const GlyphPixels& glyphPixels(int resource) {
+    static std::map<int, GlyphPixels> cache;
+    auto found = cache.find(resource);
+    if (found == cache.end()) found = cache.emplace(resource, decodeGlyph(resource)).first;
+    return found->second;
 }
 
 struct HalfLook {
@@ -53,10 +90,17 @@ void drawHalf(Gdiplus::GpGraphics* g, const UpDownEntry& e, int half, int w, int
                               static_cast<float>(r.height - 1), 3);
     Brush fill = halfGradient(e.horizontal, half, w, h, r, look);
     gp::GdipFillPath(g, fill.get(), shape.get());
-    Picture glyph = pictureFrom(resourceBytes(glyphResource(e.horizontal, half)));
-    if (glyph.decoded) {
-        gp::GdipDrawImageRectI(g, glyph.decoded.image(), r.x + (r.width - glyph.width) / 2,
-                               r.y + (r.height - glyph.height) / 2, glyph.width, glyph.height);
+    const GlyphPixels& glyph = glyphPixels(glyphResource(e.horizontal, half));
+    if (!glyph.argb.empty()) {
+        Bitmap picture;
+        gp::GdipCreateBitmapFromScan0(glyph.width, glyph.height, glyph.width * 4, PixelFormat32bppARGB,
+                                      reinterpret_cast<BYTE*>(const_cast<std::uint32_t*>(glyph.argb.data())),
+                                      picture.out());
+        picture.adopt();
+        if (picture) {
+            gp::GdipDrawImageRectI(g, picture.image(), r.x + (r.width - glyph.width) / 2,
+                                   r.y + (r.height - glyph.height) / 2, glyph.width, glyph.height);
+        }
     }
     Pen pen = thinPen(look.outline);
     gp::GdipDrawPath(g, pen.get(), shape.get());

@@ -292,10 +292,11 @@ void GalleryWindow::skinControls() {
     engine.AttachWindow(hwnd, 25, options);
     index = engine.registry().indexOf(hwnd);
     engine.SkinOtherControl(tab);
-    engine.SkinOtherControl(monthCalendar);
+    // The calendar's white ground is left out; the rich edit keeps its own.
+    engine.SkinOtherControl(monthCalendar, GetSysColor(COLOR_WINDOW));
     engine.SkinOtherControl(toolbar);
     engine.SkinOtherControl(statusBar);
-    engine.SkinOtherControl(richEdit, GetSysColor(COLOR_WINDOW));
+    engine.SkinOtherControl(richEdit);
     engine.SetButtonPicture(onePictureButton, galleryPicture(24, RGB(230, 160, 40), false), true, L"Open a file");
     engine.SetButtonPictures(fourPictureButton, galleryPicture(32, RGB(60, 170, 90), true), {}, {}, {},
                              L"Four pictures");
