@@ -405,6 +405,26 @@ TEST_F(GalleryTest, ListViewHeaderReachesTheListViewsRightEdge) {
     EXPECT_EQ(pixel(header, list.right - 4, y), pixel(header, columns.rects.back().left + 2, y));
 }
 
+TEST_F(GalleryTest, NewThemeRepaintsTheHeadersInTheirNewColour) {
+    HWND header = gallery_->listHeader;
+    const Columns columns = columnsOf(header);
+    repaint(header);
+    const COLORREF before = pixel(header, columns.rects[0].left + 2, columns.height - 2);
+    const std::vector<BYTE> picture = engine_->settings().themePicture.bytes;
+    const COLORREF theme = engine_->settings().themeColour;
+    skin::ThemeArgs args;
+    args.baseColour = engine_->settings().baseColour;
+    args.themeColour = RGB(220, 30, 30);
+    engine_->SetTheme(args);
+    pumpMessages();
+    const COLORREF after = pixel(header, columns.rects[0].left + 2, columns.height - 2);
+    args.themeColour = theme;
+    engine_->SetTheme(args);
+    engine_->settings().themePicture = skin::pictureFrom(picture);
+    EXPECT_GT(redOf(after), blueOf(after) + 20) << "repainted in the red theme";
+    EXPECT_NE(after, before);
+}
+
 // ------------------------------------------------------------ other common controls
 
 TEST_F(GalleryTest, OtherControlsAreLaidOverTheBackdropByTheirOwnPainting) {
