@@ -274,6 +274,12 @@ void GalleryWindow::createControls() {
     richEdit = child(w, RICHEDIT_CLASSW, L"Rich edit box: the text lies over the skin.",
                      ES_MULTILINE | WS_VSCROLL | ES_AUTOVSCROLL, 300, 280, 300, 100, WS_EX_CLIENTEDGE);
 
+    CHARFORMAT2W format{};
+    format.cbSize = sizeof(format);
+    format.dwMask = CFM_COLOR;
+    format.crTextColor = RGB(255, 230, 150);
+    SendMessageW(richEdit, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&format));
+
     combo = child(w, WC_COMBOBOXW, L"", CBS_DROPDOWN | WS_VSCROLL, 620, 230, 150, 120);
     SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"Sword"));
     SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"Bow"));
@@ -292,11 +298,11 @@ void GalleryWindow::skinControls() {
     engine.AttachWindow(hwnd, 25, options);
     index = engine.registry().indexOf(hwnd);
     engine.SkinOtherControl(tab);
-    // The calendar's white ground is left out; the rich edit keeps its own.
-    engine.SkinOtherControl(monthCalendar, GetSysColor(COLOR_WINDOW));
+    engine.SkinOtherControl(monthCalendar);
     engine.SkinOtherControl(toolbar);
     engine.SkinOtherControl(statusBar);
-    engine.SkinOtherControl(richEdit);
+    // The rich edit's white ground is left out: its light text lies on the backdrop.
+    engine.SkinOtherControl(richEdit, GetSysColor(COLOR_WINDOW));
     engine.SetButtonPicture(onePictureButton, galleryPicture(24, RGB(230, 160, 40), false), true, L"Open a file");
     engine.SetButtonPictures(fourPictureButton, galleryPicture(32, RGB(60, 170, 90), true), {}, {}, {},
                              L"Four pictures");

@@ -433,10 +433,10 @@ TEST_F(GalleryTest, OtherControlsAreLaidOverTheBackdropByTheirOwnPainting) {
         HWND control;
         COLORREF key;
     } cases[] = {{gallery_->tab, GetSysColor(COLOR_BTNFACE)},
-                 {gallery_->monthCalendar, GetSysColor(COLOR_WINDOW)},
+                 {gallery_->monthCalendar, GetSysColor(COLOR_BTNFACE)},
                  {gallery_->toolbar, GetSysColor(COLOR_BTNFACE)},
                  {gallery_->statusBar, GetSysColor(COLOR_BTNFACE)},
-                 {gallery_->richEdit, GetSysColor(COLOR_BTNFACE)}};
+                 {gallery_->richEdit, GetSysColor(COLOR_WINDOW)}};
     for (const auto& c : cases) {
         ASSERT_TRUE(c.control);
         const int n = skin::indexProperty(c.control, skin::kPropCommonIndex);
