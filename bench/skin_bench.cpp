@@ -1,8 +1,8 @@
 // Timings of the skin on the real main window under Wine: a full surface
 // composition of 1069 x 671 (with and without presenting), one
 // caption-button fade step, one push-button repaint, check-box and
-// radio-button repaints, and one group-box composition. Prints medians;
-// asserts nothing.
+// radio-button repaints, one group-box composition, and one repaint of each
+// common-control kind on the gallery window. Prints medians; asserts nothing.
 #include <windows.h>
 
 #include <algorithm>
@@ -10,9 +10,11 @@
 #include <vector>
 
 #include "skin/buttons.h"
+#include "skin/common_controls.h"
 #include "skin/containers.h"
 #include "skin/control_hooks.h"
 #include "skin/skin_engine.h"
+#include "tests/win32/gallery_window.h"
 #include "ui/editor_window.h"
 
 namespace {
@@ -43,6 +45,40 @@ void report(const char* name, int rounds, Step step) {
     std::sort(samples.begin(), samples.end());
     std::printf("%s rounds=%d median_ms=%.3f p90_ms=%.3f max_ms=%.3f\n", name, rounds, samples[samples.size() / 2],
                 samples[samples.size() * 9 / 10], samples.back());
+}
+
+// One repaint of each common-control kind on the gallery window.
+void benchCommonControls() {
+    auto gallery = GalleryWindow::create();
+    if (!gallery) return;
+    pump();
+    const int i = gallery->index;
+    skin::WindowRecord& r = *skin::SkinEngine::current()->record(i);
+    const auto index = [](HWND control) { return skin::indexProperty(control, skin::kPropIndex); };
+    const int track = index(gallery->trackSelection), header = index(gallery->listHeader);
+    const int progress = index(gallery->progressHorizontal), upDown = index(gallery->upDownVertical);
+    report("track_bar_repaint_200x40", 2000, [&](int n) {
+        r.trackBarEntries[static_cast<size_t>(track - 1)].hot = n & 1;
+        skin::DrawTrackBar(i, track);
+    });
+    report("header_repaint_3_columns", 2000, [&](int) { skin::DrawHeader(i, header, nullptr); });
+    report("progress_repaint_200x18", 2000, [&](int) { skin::DrawProgressBar(i, progress); });
+    report("up_down_repaint_18x22", 2000, [&](int n) { skin::DrawUpDown(i, upDown, true, false, MAKELPARAM(4, n % 22)); });
+    report("month_calendar_repaint", 300, [&](int) {
+        InvalidateRect(gallery->monthCalendar, nullptr, FALSE);
+        UpdateWindow(gallery->monthCalendar);
+    });
+    report("tab_control_repaint", 300, [&](int) {
+        InvalidateRect(gallery->tab, nullptr, FALSE);
+        UpdateWindow(gallery->tab);
+    });
+    const skin::ButtonEntry& four = r.buttonEntries[static_cast<size_t>(index(gallery->fourPictureButton) - 1)];
+    RECT rect;
+    GetClientRect(gallery->fourPictureButton, &rect);
+    HDC dc = GetDC(gallery->fourPictureButton);
+    report("four_picture_button_paint_hot", 2000,
+           [&](int) { skin::PaintPictureButton(four, gallery->fourPictureButton, dc, 64, rect); });
+    ReleaseDC(gallery->fourPictureButton, dc);
 }
 
 }  // namespace
@@ -99,6 +135,8 @@ int main() {
         report("compose_group_box", 1000, [&](int) { skin::ComposeContainer(engine, i, 1, nullptr); });
     }
     window.reset();
+    pump();
+    benchCommonControls();
     OleUninitialize();
     return 0;
 }

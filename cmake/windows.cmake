@@ -35,19 +35,25 @@ add_library(skin_win STATIC
   skin/button_painters.cpp
   skin/buttons.cpp
   skin/caption_buttons.cpp
+  skin/common_controls.cpp
   skin/containers.cpp
   skin/control_hooks.cpp
   skin/edit_boxes.cpp
   skin/frame_window.cpp
   skin/framed_controls.cpp
+  skin/headers.cpp
+  skin/other_controls.cpp
   skin/painting_kit.cpp
+  skin/picture_buttons.cpp
   skin/skin_engine.cpp
   skin/surface.cpp
   skin/title_bar.cpp
+  skin/track_bars.cpp
+  skin/up_downs.cpp
   skin/window_registry.cpp
   skin/working_set_trimmer.cpp
 )
-target_link_libraries(skin_win PUBLIC skin_core comctl32 gdiplus shlwapi ole32 uuid gdi32 user32)
+target_link_libraries(skin_win PUBLIC skin_core comctl32 gdiplus shlwapi ole32 uuid msimg32 gdi32 user32)
 target_sources(editor_win PRIVATE ui/main_window_skin.cpp)
 target_link_libraries(editor_win PUBLIC skin_win)
 
@@ -87,12 +93,15 @@ add_executable(skin_tests
   tests/win32/screenshot.cpp
   tests/win32/skin_buttons_test.cpp
   tests/win32/skin_containers_test.cpp
+  tests/win32/gallery_window.cpp
+  tests/win32/skin_common_controls_test.cpp
   res/resources.rc
 )
 target_link_libraries(skin_tests PRIVATE editor_win GTest::gtest)
 add_test(NAME skin_tests COMMAND skin_tests)
 
-add_executable(skin_bench bench/skin_bench.cpp res/resources.rc)
+add_executable(skin_bench bench/skin_bench.cpp tests/win32/gallery_window.cpp
+  res/resources.rc)
 target_link_libraries(skin_bench PRIVATE editor_win)
 
 # The client bridge in the real program: lookup, typing, waits, the deliver

@@ -13,3 +13,8 @@
 #define IDR_CAPTION_CLOSE_PNG 109
 #define IDR_CHECK_BOX_UNCHECKED_PNG 110
 #define IDR_CHECK_BOX_CHECKED_PNG 111
+// Arrow glyphs of skinned up-down controls.
+#define IDR_UPDOWN_UP_PNG 320
+#define IDR_UPDOWN_DOWN_PNG 321
+#define IDR_UPDOWN_LEFT_PNG 322
+#define IDR_UPDOWN_RIGHT_PNG 323

@@ -51,8 +51,8 @@ std::wstring windowText(HWND control) {
     return text;
 }
 
-void paintKind(int kind, HWND control, HDC dc, UINT state, const RECT& rect) {
-    switch (kind) {
+void paintKind(const ButtonEntry& entry, HWND control, HDC dc, UINT state, const RECT& rect) {
+    switch (entry.kind) {
     case kPushButton:
         PaintPushButton(control, dc, state, rect);
         break;
@@ -62,8 +62,12 @@ void paintKind(int kind, HWND control, HDC dc, UINT state, const RECT& rect) {
     case kCheckBox:
         PaintCheckBox(control, dc, state, rect);
         break;
+    case kOnePictureButton:
+    case kFourPictureButton:
+        PaintPictureButton(entry, control, dc, state, rect);
+        break;
     default:
-        break;  // the picture kinds have their painter with their operations
+        break;
     }
 }
 
@@ -98,12 +102,12 @@ void repaintOwnLook(HWND control) {
     RepaintButton(control, ownState(control), hot);
 }
 
-LRESULT onPaint(HWND control, int kind) {
+LRESULT onPaint(HWND control, const ButtonEntry& entry) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(control, &ps);
     RECT client;
     GetClientRect(control, &client);
-    if (dc) paintKind(kind, control, dc, ownState(control), client);
+    if (dc) paintKind(entry, control, dc, ownState(control), client);
     EndPaint(control, &ps);
     return DefWindowProcW(control, WM_PAINT, 0, 0);
 }
@@ -145,7 +149,9 @@ LRESULT passThenRepaint(HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
     return result;
 }
 
-LRESULT CALLBACK buttonProc(HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
+}  // namespace
+
+LRESULT CALLBACK ButtonProc(HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
     const ButtonContext c = contextOf(control);
     if (!c) return passToPrevious(control, msg, wParam, lParam);
     const int kind = c.entry->kind;
@@ -161,7 +167,7 @@ LRESULT CALLBACK buttonProc(HWND control, UINT msg, WPARAM wParam, LPARAM lParam
         onSetText(*c.entry, lParam);
         break;
     case WM_PAINT:
-        if (paintsItself(kind)) return onPaint(control, kind);
+        if (paintsItself(kind)) return onPaint(control, *c.entry);
         break;
     case WM_ERASEBKGND:
         return onEraseBackground(control, wParam);
@@ -185,9 +191,11 @@ LRESULT CALLBACK buttonProc(HWND control, UINT msg, WPARAM wParam, LPARAM lParam
     return passToPrevious(control, msg, wParam, lParam);
 }
 
+namespace {
+
 // Registers one BUTTON control of `kind`; its caption and font are read.
 ButtonEntry& registerButton(WindowRecord& r, HWND control, int windowIndex, int kind) {
-    ButtonEntry& entry = appendEntry(r.buttonEntries, control, windowIndex, buttonProc);
+    ButtonEntry& entry = appendEntry(r.buttonEntries, control, windowIndex, ButtonProc);
     entry.kind = kind;
     entry.caption = windowText(control);
     return entry;
@@ -279,13 +287,12 @@ void hookCheckAndRadioButtons(SkinEngine& engine, int windowIndex, HWND parent) 
 void RepaintButton(HWND control, UINT state, bool hot) {
     const ButtonContext c = contextOf(control);
     if (!c) return;
-    const int kind = c.entry->kind;
     WindowDC dc(control, GetDC(control));
     if (!dc.get()) return;
     if (hot) state |= kStateHot;
     RECT client;
     GetClientRect(control, &client);
-    paintKind(kind, control, dc.get(), state, client);
+    paintKind(*c.entry, control, dc.get(), state, client);
 }
 
 }  // namespace skin

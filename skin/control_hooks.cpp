@@ -9,7 +9,11 @@ void runControlHooks(SkinEngine& engine, int windowIndex, HWND parent) {
     hookPushButtons(engine, windowIndex, parent);
     hookCheckAndRadioButtons(engine, windowIndex, parent);
     hookEditsAndCombos(engine, windowIndex, parent);
+    hookTrackBars(engine, windowIndex, parent);
+    hookProgressBars(engine, windowIndex, parent);
     hookFramedControls(engine, windowIndex, parent);
+    hookUpDowns(engine, windowIndex, parent);
+    hookHeaders(engine, windowIndex, parent);
 }
 
 }  // namespace skin

@@ -32,6 +32,7 @@ LRESULT SkinEngine::FrameWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
     switch (msg) {
     case WM_SIZE:
         onSize(*r);
+        LayoutDockedChildren(i);
         break;
     case WM_SETTEXT:
         onSetText(i, *r, lParam);

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "skin/buttons.h"
+#include "skin/control_hooks.h"
 #include "skin/skin_engine.h"
 
 namespace skin {
@@ -238,10 +239,12 @@ bool DispatchDrawItem(int windowIndex, const DRAWITEMSTRUCT& item) {
     case kPushButton:
         PaintPushButton(item.hwndItem, item.hDC, item.itemState, item.rcItem);
         return true;
+    case kOnePictureButton:
+    case kFourPictureButton:
+        PaintPictureButton(entry, item.hwndItem, item.hDC, item.itemState, item.rcItem);
+        return true;
     default:
-        // The picture kinds get their painter with their operations; radio
-        // buttons and check boxes are not owner-drawn.
-        return false;
+        return false;  // radio buttons and check boxes are not owner-drawn
     }
 }
 

@@ -252,6 +252,10 @@ void SkinEngine::SetTheme(const ThemeArgs& args) {
         for (HWND child = GetWindow(hwnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
             if (IsWindowVisible(child)) InvalidateRect(child, nullptr, TRUE);
         }
+        // Headers of list views are not direct children.
+        for (const ListViewEntry& header : record(i)->listViewEntries) {
+            if (header.hwnd) InvalidateRect(header.hwnd, nullptr, FALSE);
+        }
     }
 }
 

@@ -76,11 +76,6 @@ public:
     void SetOptions(bool skinChildren, std::optional<int> veilAlpha = std::nullopt, int trackBarStyle = 1);
     bool AttachWindow(HWND hwnd, int captionHeight, const AttachOptions& options = {});
     void CaptionCommand(int windowIndex, int buttonIndex);
-    // Skins a container inside a skinned window and the controls in it;
-    // its 1-based index in the container list, 0 when it has no skinned owner.
-    int SkinContainer(HWND container, bool enabled = true, COLORREF tintColour = 0, int tintAlpha = 255,
-                      bool frameOutline = false);
-    void SetContainerAlpha(HWND container, int alpha);
 
     // Window surface.
     void ComposeWindow(int windowIndex, HDC dc, bool present);
@@ -124,6 +119,32 @@ public:
     void BeginMoveOrSize(int windowIndex, LPARAM point, const RECT& client);
     void UpdateSizingCursor(int windowIndex, LPARAM point, const RECT& client);
     RECT GetCaptionStripRect(int windowIndex) const;
+
+    // Picture buttons (owner-drawn): one picture beside or above the caption,
+    // or four pictures (normal, hot, pressed, disabled; an empty one falls
+    // back to the normal picture in a frame) without caption; `tip` empty
+    // leaves the tooltip as it is. False when the button has no skinned owner.
+    bool SetButtonPicture(HWND button, const std::vector<BYTE>& picture, bool beside, const std::wstring& tip);
+    bool SetButtonPictures(HWND button, const std::vector<BYTE>& normal, const std::vector<BYTE>& hot,
+                           const std::vector<BYTE>& pressed, const std::vector<BYTE>& disabled,
+                           const std::wstring& tip);
+    // Skins a container inside a skinned window and the controls in it;
+    // its 1-based index in the container list, 0 when it has no skinned owner.
+    int SkinContainer(HWND container, bool enabled = true, COLORREF tintColour = 0, int tintAlpha = 255,
+                      bool frameOutline = false);
+    void SetContainerAlpha(HWND container, int alpha);
+    // Lays another common control (month calendar, tab control, toolbar,
+    // status bar, rich edit, ...) over the skin's backdrop, its `keyColour`
+    // (default COLOR_BTNFACE) left out; a control with child windows is also
+    // a container (not painted by the skin) with the tint for its children.
+    // The container's index, or 0.
+    int SkinOtherControl(HWND control, std::optional<COLORREF> keyColour = std::nullopt, COLORREF tintColour = 0,
+                         int tintAlpha = 255);
+    // Called by the frame on WM_SIZE for the window's docked children.
+    void LayoutDockedChildren(int windowIndex);
+    // The text colour of a skinned control (of the edit part of a combo box).
+    void SetControlTextColour(HWND control, COLORREF colour);
+    COLORREF GetBaseColour() const;
 
     // The frame window procedure (bound to the instance by a static entry).
     LRESULT FrameWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);

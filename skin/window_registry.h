@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <functional>
 #include <memory>
 #include <string>
@@ -63,11 +65,39 @@ struct FrameEntry : ControlEntry {
     bool hot = false;
     bool keyboardScrolling = false;
 };
-struct TrackBarEntry : ControlEntry {};
-struct ProgressEntry : ControlEntry {};
-struct UpDownEntry : ControlEntry {};
-struct ListViewEntry : ControlEntry {};
-struct CommonEntry : ControlEntry {};
+struct TrackBarEntry : ControlEntry {
+    bool vertical = false;       // TBS_VERT
+    int tickPlacement = 1;       // 0 top/left, 1 default, 2 both, 3 none
+    bool hot = false;            // the mouse is over the control
+    bool selectionRange = false; // TBS_ENABLESELRANGE
+};
+struct ProgressEntry : ControlEntry {
+    bool vertical = false;  // PBS_VERTICAL
+};
+struct UpDownEntry : ControlEntry {
+    bool hot = false;
+    int hotHalf = 0;  // half under the mouse at the last move: 0 top or left, 1 bottom or right
+    bool pressed = false;
+    bool horizontal = false;  // UDS_HORZ
+    LPARAM lastMouse = 0;     // client point of the last press or release
+};
+// A header control: the column bar of a list view, or one placed directly.
+struct ListViewEntry : ControlEntry {
+    bool hot = false;
+    int hotColumn = 0;    // 1-based column under the mouse, 0 none
+    int shownColumn = 0;  // column drawn with the hot overlay, 0 none
+    bool buttons = false; // HDS_BUTTONS
+    int pressedColumn = 0;
+    bool pressed = false;
+    std::wstring fontName;
+    int fontStyle = 0;
+    float fontSize = 0;
+    HIMAGELIST imageList = nullptr;  // the header's own list; its owner releases it
+};
+// Another common control laid over the skin's backdrop.
+struct CommonEntry : ControlEntry {
+    COLORREF keyColour = 0;  // the control's own background, left out when laid over the backdrop
+};
 struct ContainerEntry : ControlEntry {
     bool enabled = true;
     COLORREF tint = 0;

@@ -1,0 +1,274 @@
+// Track bars and progress bars: drawn entirely by the skin over the
+// captured backdrop, a soft panel, a rounded channel or bar and a thumb,
+// with the theme colour as the accent.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "skin/common_controls.h"
+#include "skin/control_geometry.h"
+#include "skin/control_hooks.h"
+#include "skin/painting_kit.h"
+#include "skin/skin_engine.h"
+
+namespace skin {
+
+namespace {
+
+constexpr int kHotTrackBar = 2;
+
+// Copies a finished capture onto the control's own DC.
+void present(HWND control, HDC capture, int width, int height) {
+    WindowDC dc(control, GetDC(control));
+    if (dc.get()) BitBlt(dc.get(), 0, 0, width, height, capture, 0, 0, SRCCOPY);
+}
+
+TrackBarState readTrackBar(const TrackBarEntry& t) {
+    TrackBarState s;
+    RECT channel{}, thumb{};
+    SendMessageW(t.hwnd, TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&channel));
+    SendMessageW(t.hwnd, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
+    // A vertical track bar reports its channel in horizontal terms (the
+    // length across left..right); some implementations report it as it lies
+    // on the screen, which is taller than wide: turn that into the same terms.
+    if (t.vertical && channel.bottom - channel.top > channel.right - channel.left) {
+        channel = RECT{channel.top, channel.left, channel.bottom, channel.right};
+    }
+    s.channelLeft = channel.left;
+    s.channelTop = channel.top;
+    s.channelRight = channel.right;
+    s.channelBottom = channel.bottom;
+    s.thumbLeft = thumb.left;
+    s.thumbTop = thumb.top;
+    s.vertical = t.vertical;
+    s.selectionRange = t.selectionRange;
+    s.tickPlacement = t.tickPlacement;
+    s.hot = t.hot;
+    s.position = static_cast<int>(SendMessageW(t.hwnd, TBM_GETPOS, 0, 0));
+    s.rangeMax = static_cast<int>(SendMessageW(t.hwnd, TBM_GETRANGEMAX, 0, 0));
+    if (t.selectionRange) {
+        s.selectionStart = static_cast<int>(SendMessageW(t.hwnd, TBM_GETSELSTART, 0, 0));
+        s.selectionEnd = static_cast<int>(SendMessageW(t.hwnd, TBM_GETSELEND, 0, 0));
+    }
+    return s;
+}
+
+void drawTrackBarPanel(Gdiplus::GpGraphics* g, int w, int h, bool vertical) {
+    Path outline = roundedShape(0, 0, static_cast<float>(w - 1), static_cast<float>(h - 1), 5);
+    Pen pen = thinPen(argb(0x00000000, 30));
+    gp::GdipDrawPath(g, pen.get(), outline.get());
+    Path inner = roundedShape(1, 1, static_cast<float>(w - 2), static_cast<float>(h - 2), 3);
+    Brush fill = vertical ? horizontalGradient(0, static_cast<float>(w - 1), 0, argb(0x00FFFFFF, 160), argb(0, 30))
+                          : verticalGradient(0, 0, static_cast<float>(h - 1), argb(0x00FFFFFF, 160), argb(0, 30));
+    gp::GdipFillPath(g, fill.get(), inner.get());
+}
+
+void drawTrackBarFigure(Gdiplus::GpGraphics* g, const TrackBarFigure& f, const TrackBarState& s,
+                        COLORREF theme) {
+    const RectF& c = f.channel;
+    Path channel = roundedShape(c.x, c.y, c.width, c.height, 1);
+    // Across the thickness, from the path's top-left corner.
+    Brush channelFill = s.vertical ? horizontalGradient(c.x, c.x + c.width, c.y, argb(0, 50), argb(0, 30))
+                                   : verticalGradient(c.x, c.y, c.y + c.height, argb(0, 50), argb(0, 30));
+    gp::GdipFillPath(g, channelFill.get(), channel.get());
+
+    if (f.hasSelection && f.selection.width >= 0 && f.selection.height >= 0) {
+        Pen pen = thinPen(argb(0x00FFFFFF, 160));
+        gp::GdipDrawRectangle(g, pen.get(), f.selection.x, f.selection.y, f.selection.width, f.selection.height);
+    }
+
+    const RectF& t = f.thumb;
+    Path thumb;
+    gp::GdipCreatePath(Gdiplus::FillModeAlternate, thumb.out());
+    thumb.adopt();
+    gp::GdipAddPathEllipse(thumb.get(), t.x, t.y, t.width, t.height);
+    Brush white = solidBrush(argb(0x00FFFFFF, 255));
+    gp::GdipFillPath(g, white.get(), thumb.get());
+    const float channelLength = static_cast<float>(s.channelRight - s.channelLeft);
+    const float thumbLeft = static_cast<float>(s.thumbLeft);
+    Brush shade = lineGradient(thumbLeft, t.y, thumbLeft, t.y + channelLength, argb(0x00FFFFFF, 0), argb(0, 90));
+    gp::GdipFillPath(g, shade.get(), thumb.get());
+    Pen rim = thinPen(argb(0, 50));
+    gp::GdipDrawPath(g, rim.get(), thumb.get());
+
+    const RectF& v = f.valueLine;
+    if (v.width >= 0 && v.height >= 0) {  // a thumb before the channel's start has no line
+        Pen pen = thinPen(argb(theme, 200));
+        gp::GdipDrawRectangle(g, pen.get(), v.x, v.y, v.width, v.height);
+    }
+}
+
+}  // namespace
+
+void DrawTrackBar(int windowIndex, int control) {
+    SkinEngine* engine = SkinEngine::current();
+    const TrackBarEntry* t = entryAt(windowIndex, control, &WindowRecord::trackBarEntries);
+    if (!engine || !t) return;
+    RECT client;
+    GetClientRect(t->hwnd, &client);
+    const int w = client.right, h = client.bottom;
+    if (w <= 0 || h <= 0) return;
+    const TrackBarState state = readTrackBar(*t);
+    const TrackBarFigure figure = trackBarFigure(state);
+    HDC capture = CaptureBackground(t->hwnd, client);
+    if (!capture) return;
+    {
+        Graphics g = graphicsOn(capture);
+        if (engine->settings().trackBarStyle != 0) drawTrackBarPanel(g.get(), w, h, t->vertical);
+        drawTrackBarFigure(g.get(), figure, state, engine->settings().themeColour);
+    }
+    present(t->hwnd, capture, w, h);
+    ReleaseBackground(capture);
+    ++paintCounts().trackBar;
+}
+
+void DrawProgressBar(int windowIndex, int control) {
+    SkinEngine* engine = SkinEngine::current();
+    const ProgressEntry* p = entryAt(windowIndex, control, &WindowRecord::progressEntries);
+    if (!engine || !p) return;
+    RECT client;
+    GetClientRect(p->hwnd, &client);
+    const int w = client.right, h = client.bottom;
+    if (w <= 0 || h <= 0) return;
+    PBRANGE range{};
+    SendMessageW(p->hwnd, PBM_GETRANGE, FALSE, reinterpret_cast<LPARAM>(&range));
+    const int position = static_cast<int>(SendMessageW(p->hwnd, PBM_GETPOS, 0, 0));
+    const ProgressFill fill = progressFill(w, h, p->vertical, position, range.iLow, range.iHigh);
+    const COLORREF theme = engine->settings().themeColour;
+    HDC capture = CaptureBackground(p->hwnd, client);
+    if (!capture) return;
+    {
+        Graphics g = graphicsOn(capture);
+        Path outline = roundedShape(0, 0, static_cast<float>(w - 1), static_cast<float>(h - 1), 5);
+        Pen pen = thinPen(argb(0, 50));
+        gp::GdipDrawPath(g.get(), pen.get(), outline.get());
+        Path panel = roundedShape(1, 1, static_cast<float>(w - 2), static_cast<float>(h - 2), 1);
+        Brush panelFill = p->vertical
+                              ? horizontalGradient(0, static_cast<float>(w - 1), 0, argb(0x00FFFFFF, 160), argb(0, 30))
+                              : verticalGradient(0, 0, static_cast<float>(h - 1), argb(0x00FFFFFF, 160), argb(0, 30));
+        gp::GdipFillPath(g.get(), panelFill.get(), panel.get());
+        if (fill.filled) {
+            const RectF& b = fill.bar;
+            Path bar = roundedShape(b.x, b.y, b.width, b.height, 3);
+            Brush barFill = p->vertical
+                                ? horizontalGradient(b.x, b.x + b.width, b.y, argb(0x00FFFFFF, 90), argb(theme, 255))
+                                : verticalGradient(b.x, b.y, b.y + b.height, argb(0x00FFFFFF, 90), argb(theme, 255));
+            gp::GdipFillPath(g.get(), barFill.get(), bar.get());
+            Pen edge = thinPen(argb(theme, 150));
+            gp::GdipDrawPath(g.get(), edge.get(), bar.get());
+        }
+    }
+    present(p->hwnd, capture, w, h);
+    ReleaseBackground(capture);
+    ++paintCounts().progress;
+}
+
+void hookTrackBars(SkinEngine& engine, int windowIndex, HWND parent) {
+    if (!engine.settings().skinChildren) return;
+    WindowRecord* r = engine.record(windowIndex);
+    if (!r) return;
+    forEachChildOfClass(parent, TRACKBAR_CLASSW, [&](HWND control) {
+        // A control already skinned keeps its one subclass.
+        if (isListed(r->trackBarEntries, control)) return;
+        const auto style = static_cast<unsigned>(GetWindowLongW(control, GWL_STYLE));
+        TrackBarEntry& t = appendEntry(r->trackBarEntries, control, windowIndex, TrackBarProc);
+        t.vertical = style & TBS_VERT;
+        t.tickPlacement = trackBarTickPlacement(style);
+        t.selectionRange = style & TBS_ENABLESELRANGE;
+        t.hot = false;
+    });
+}
+
+void hookProgressBars(SkinEngine& engine, int windowIndex, HWND parent) {
+    if (!engine.settings().skinChildren) return;
+    WindowRecord* r = engine.record(windowIndex);
+    if (!r) return;
+    forEachChildOfClass(parent, PROGRESS_CLASSW, [&](HWND control) {
+        if (isListed(r->progressEntries, control)) return;
+        ProgressEntry& p = appendEntry(r->progressEntries, control, windowIndex, ProgressBarProc);
+        p.vertical = GetWindowLongW(control, GWL_STYLE) & PBS_VERTICAL;
+    });
+}
+
+namespace {
+
+void trackBarMouseMove(HWND control, WindowRecord& r, TrackBarEntry& t, int i, int k) {
+    TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, control, 0};
+    TrackMouseEvent(&track);
+    r.lastMovedControl = k;
+    if (r.hotControl != k || r.hotKind != kHotTrackBar) {
+        t.hot = true;
+        DrawTrackBar(i, k);
+        r.hotControl = k;
+        r.hotKind = kHotTrackBar;
+    }
+}
+
+void trackBarMouseLeave(WindowRecord& r, TrackBarEntry& t, int i, int k) {
+    t.hot = false;
+    r.hotControl = 0;
+    DrawTrackBar(i, k);
+}
+
+LRESULT paintAndValidate(HWND control, UINT msg, WPARAM wParam, LPARAM lParam, void (*draw)(int, int), int i,
+                         int k) {
+    PAINTSTRUCT ps;
+    BeginPaint(control, &ps);
+    draw(i, k);
+    EndPaint(control, &ps);
+    return DefWindowProcW(control, msg, wParam, lParam);
+}
+
+}  // namespace
+
+LRESULT CALLBACK TrackBarProc(HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
+    TrackBarEntry* t = entryOf(control, &WindowRecord::trackBarEntries);
+    if (!t) return passToPrevious(control, msg, wParam, lParam);
+    const int i = indexProperty(control, kPropOwnerIndex), k = indexProperty(control, kPropIndex);
+    WindowRecord& r = *SkinEngine::current()->record(i);
+    switch (msg) {
+    case WM_MOVE:
+        DrawTrackBar(i, k);
+        break;
+    case WM_PAINT:
+        return paintAndValidate(control, msg, wParam, lParam, DrawTrackBar, i, k);
+    case WM_ERASEBKGND:
+        SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+        return 1;
+    case WM_NCPAINT:
+        DrawTrackBar(i, k);
+        return 1;
+    case WM_MOUSEMOVE:
+        trackBarMouseMove(control, r, *t, i, k);
+        break;
+    case WM_MOUSELEAVE:
+        trackBarMouseLeave(r, *t, i, k);
+        break;
+    default:
+        break;
+    }
+    return passToPrevious(control, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK ProgressBarProc(HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (!entryOf(control, &WindowRecord::progressEntries)) return passToPrevious(control, msg, wParam, lParam);
+    const int i = indexProperty(control, kPropOwnerIndex), k = indexProperty(control, kPropIndex);
+    switch (msg) {
+    case WM_MOVE:
+        DrawProgressBar(i, k);
+        break;
+    case WM_PAINT:
+        return paintAndValidate(control, msg, wParam, lParam, DrawProgressBar, i, k);
+    case WM_ERASEBKGND:
+        SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+        return 1;
+    case WM_NCPAINT:
+        DrawProgressBar(i, k);
+        return 1;
+    default:
+        break;
+    }
+    return passToPrevious(control, msg, wParam, lParam);
+}
+
+}  // namespace skin
