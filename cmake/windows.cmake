@@ -34,8 +34,10 @@ target_link_libraries(editor_win PUBLIC editor_core bridge_core comctl32 gdiplus
 add_library(skin_win STATIC
   skin/buttons.cpp
   skin/caption_buttons.cpp
+  skin/combo_boxes.cpp
   skin/containers.cpp
   skin/control_hooks.cpp
+  skin/control_kit.cpp
   skin/edit_boxes.cpp
   skin/frame_window.cpp
   skin/framed_controls.cpp
@@ -46,7 +48,7 @@ add_library(skin_win STATIC
   skin/window_registry.cpp
   skin/working_set_trimmer.cpp
 )
-target_link_libraries(skin_win PUBLIC skin_core comctl32 gdiplus shlwapi ole32 uuid gdi32 user32)
+target_link_libraries(skin_win PUBLIC skin_core comctl32 gdiplus shlwapi ole32 uuid msimg32 gdi32 user32)
 target_sources(editor_win PRIVATE ui/main_window_skin.cpp)
 target_link_libraries(editor_win PUBLIC skin_win)
 
