@@ -84,6 +84,8 @@ add_executable(skin_tests
   tests/win32/window_fixture.cpp
   tests/win32/skin_window_test.cpp
   tests/win32/skin_main_window_test.cpp
+  tests/win32/skin_edit_combo_test.cpp
+  tests/win32/skin_list_test.cpp
   res/resources.rc
 )
 target_link_libraries(skin_tests PRIVATE editor_win GTest::gtest)

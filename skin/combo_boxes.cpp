@@ -17,7 +17,6 @@ namespace skin {
 namespace {
 
 constexpr int kComboHotKind = 3;
-constexpr COLORREF kColourKey = RGB(255, 0, 255);
 constexpr std::uint32_t kOpaqueKey = 0xFFFF00FF;
 
 using ComboPlace = ControlPlace<ComboEntry>;

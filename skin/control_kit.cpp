@@ -87,9 +87,14 @@ RECT innerArea(HWND control) {
 GdiObject scrollBarRegion(HWND control) {
     GdiObject region;
     const LONG style = GetWindowLongW(control, GWL_STYLE);
-    for (const LONG id : {OBJID_VSCROLL, OBJID_HSCROLL}) {
-        if (!(style & (id == OBJID_VSCROLL ? WS_VSCROLL : WS_HSCROLL))) continue;
-        const RECT bar = scrollBarRect(control, id);
+    const RECT vertical = (style & WS_VSCROLL) ? scrollBarRect(control, OBJID_VSCROLL) : RECT{};
+    const RECT horizontal = (style & WS_HSCROLL) ? scrollBarRect(control, OBJID_HSCROLL) : RECT{};
+    // With both bars the square between them is the system's as well.
+    RECT corner{};
+    if (!IsRectEmpty(&vertical) && !IsRectEmpty(&horizontal)) {
+        corner = {vertical.left, horizontal.top, vertical.right, horizontal.bottom};
+    }
+    for (const RECT& bar : {vertical, horizontal, corner}) {
         if (IsRectEmpty(&bar)) continue;
         GdiObject piece(CreateRectRgnIndirect(&bar));
         if (!region) {
@@ -125,6 +130,18 @@ void paintVeiledBackground(HWND control, HDC dc) {
         gp::GdipFillRectangleI(g.get(), veil.get(), 0, 0, client.right, client.bottom);
     }
     BitBlt(dc, 0, 0, client.right, client.bottom, capture.dc(), 0, 0, SRCCOPY);
+}
+
+namespace {
+HWND g_listPaintedOverVeil = nullptr;
+}  // namespace
+
+HWND listPaintedOverVeil() {
+    return g_listPaintedOverVeil;
+}
+
+void setListPaintedOverVeil(HWND list) {
+    g_listPaintedOverVeil = list;
 }
 
 bool veilEnabled() {

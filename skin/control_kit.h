@@ -69,6 +69,13 @@ LRESULT paintScrollBarsOnly(HWND control, LPARAM lParam);
 // veil, copied into `dc` at (0, 0).
 void paintVeiledBackground(HWND control, HDC dc);
 
+// The list being painted onto a colour-keyed picture right now (or null):
+// its colour answer gives it the key as background colour, so that what it
+// fills opaquely is keyed out over the veiled background.
+HWND listPaintedOverVeil();
+void setListPaintedOverVeil(HWND list);
+inline constexpr COLORREF kColourKey = RGB(255, 0, 255);
+
 // The engine's settings read by the control kinds.
 bool veilEnabled();
 int veilAlpha();

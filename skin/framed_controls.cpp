@@ -18,7 +18,6 @@ namespace skin {
 namespace {
 
 constexpr int kFramedHotKind = 4;
-constexpr COLORREF kColourKey = RGB(255, 0, 255);
 
 using FramePlace = ControlPlace<FrameEntry>;
 
@@ -95,19 +94,30 @@ void layVeil(HDC dc, int w, int h) {
     gp::GdipFillRectangleI(g.get(), veil.get(), 0, 0, w, h);
 }
 
-// Lists and list views draw their items onto a picture of the veiled
-// background, which then goes to the screen in one copy.
+// Lists and list views draw their items onto a colour-keyed picture (their
+// background colour is the key while they do), which is keyed onto the
+// veiled background and copied to the screen in one go.
 LRESULT paintListOverVeil(HWND control, LPARAM lParam) {
     RECT client;
     GetClientRect(control, &client);
+    const RECT area = clientArea(control);
     {
-        CapturedBackground picture(control, clientArea(control));
-        if (!picture.dc()) return passOnFast(control, WM_PAINT, 0, lParam);
-        layVeil(picture.dc(), client.right, client.bottom);
+        CapturedBackground drawn(control, area);
+        CapturedBackground veiled(control, area);
+        if (!drawn.dc() || !veiled.dc()) return passOnFast(control, WM_PAINT, 0, lParam);
+        {
+            Graphics g = graphicsOn(drawn.dc());
+            gp::GdipGraphicsClear(g.get(), 0xFFFF00FF);
+        }
+        layVeil(veiled.dc(), client.right, client.bottom);
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(control, &ps);
-        passOnFast(control, WM_PAINT, reinterpret_cast<WPARAM>(picture.dc()), 0);
-        BitBlt(dc, 0, 0, client.right, client.bottom, picture.dc(), 0, 0, SRCCOPY);
+        setListPaintedOverVeil(control);
+        passOnFast(control, WM_PAINT, reinterpret_cast<WPARAM>(drawn.dc()), 0);
+        setListPaintedOverVeil(nullptr);
+        TransparentBlt(veiled.dc(), 0, 0, client.right, client.bottom, drawn.dc(), 0, 0, client.right,
+                       client.bottom, kColourKey);
+        BitBlt(dc, 0, 0, client.right, client.bottom, veiled.dc(), 0, 0, SRCCOPY);
         EndPaint(control, &ps);
     }
     invalidateVisibleChildren(control);
