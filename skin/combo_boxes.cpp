@@ -241,12 +241,33 @@ LRESULT onMessage(const ComboPlace& p, HWND combo, UINT msg, WPARAM wParam, LPAR
     return passOnFast(combo, msg, wParam, lParam);
 }
 
+// The messages this procedure acts on; every other one goes straight on.
+bool handles(UINT msg) {
+    switch (msg) {
+    case WM_MOVE:
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_SETTEXT:
+    case WM_PAINT:
+    case WM_ERASEBKGND:
+    case WM_NCPAINT:
+    case WM_COMMAND:
+    case WM_CTLCOLOREDIT:
+    case WM_MOUSEMOVE:
+    case WM_MOUSELEAVE:
+        return true;
+    default:
+        return false;
+    }
+}
+
 LRESULT CALLBACK comboProcedure(HWND combo, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_NCDESTROY) {
         const LRESULT result = passOnFast(combo, msg, wParam, lParam);
         forgetPrevious(combo);
         return result;
     }
+    if (!handles(msg)) return passOnFast(combo, msg, wParam, lParam);
     const ComboPlace p = comboPlace(combo);
     if (!p) return passOnFast(combo, msg, wParam, lParam);
     return onMessage(p, combo, msg, wParam, lParam);

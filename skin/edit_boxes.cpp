@@ -148,12 +148,36 @@ LRESULT onMessage(const EditPlace& p, HWND control, UINT msg, WPARAM wParam, LPA
     return passOnFast(control, msg, wParam, lParam);
 }
 
+// The messages this procedure acts on; every other one goes straight on.
+bool handles(UINT msg) {
+    switch (msg) {
+    case WM_DESTROY:
+    case WM_MOVE:
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_PAINT:
+    case WM_ERASEBKGND:
+    case WM_NCPAINT:
+    case WM_KEYDOWN:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_MOUSELEAVE:
+        return true;
+    default:
+        return false;
+    }
+}
+
 LRESULT CALLBACK editProcedure(HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_NCDESTROY) {
         const LRESULT result = passOnFast(control, msg, wParam, lParam);
         forgetPrevious(control);
         return result;
     }
+    if (!handles(msg)) return passOnFast(control, msg, wParam, lParam);
     const EditPlace p = editPlace(control);
     // Properties that name no entry of this control: pass on untouched.
     if (!p) return passOnFast(control, msg, wParam, lParam);

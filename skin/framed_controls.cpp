@@ -267,6 +267,28 @@ LRESULT onMessage(const FramePlace& p, HWND control, UINT msg, WPARAM wParam, LP
     return passOnFast(control, msg, wParam, lParam);
 }
 
+// The messages this procedure acts on; every other one goes straight on.
+bool handles(UINT msg) {
+    switch (msg) {
+    case WM_MOVE:
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_PAINT:
+    case WM_ERASEBKGND:
+    case WM_NCPAINT:
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+    case WM_MOUSEWHEEL:
+    case WM_MOUSEMOVE:
+    case WM_MOUSELEAVE:
+        return true;
+    default:
+        return false;
+    }
+}
+
 LRESULT CALLBACK framedProcedure(HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_NCDESTROY) {
         const LRESULT result = passOnFast(control, msg, wParam, lParam);
@@ -274,6 +296,7 @@ LRESULT CALLBACK framedProcedure(HWND control, UINT msg, WPARAM wParam, LPARAM l
         forgetPrevious(control);
         return result;
     }
+    if (!handles(msg)) return passOnFast(control, msg, wParam, lParam);
     const FramePlace p = framePlace(control);
     if (!p) return passOnFast(control, msg, wParam, lParam);
     return onMessage(p, control, msg, wParam, lParam);

@@ -271,4 +271,52 @@ TEST_F(ListBoxTest, ListViewAndTreeViewAreSetUpForTheVeil) {
         << std::hex << windowPixel(tree, x, y);
 }
 
+// A dialog's own modal loop: the list's message is taken there.
+struct ModalProbe {
+    HWND list = nullptr;
+    bool invalidated = false;
+    bool ran = false;
+};
+
+INT_PTR CALLBACK probeDialog(HWND dialog, UINT msg, WPARAM, LPARAM lParam) {
+    if (msg == WM_INITDIALOG) {
+        SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+        auto* probe = reinterpret_cast<ModalProbe*>(lParam);
+        ValidateRect(probe->list, nullptr);
+        PostMessageW(probe->list, WM_NULL, 0, 0);
+        PostMessageW(dialog, WM_APP + 1, 0, 0);
+        return TRUE;
+    }
+    if (msg == WM_APP + 1) {
+        auto* probe = reinterpret_cast<ModalProbe*>(GetWindowLongPtrW(dialog, DWLP_USER));
+        probe->ran = true;
+        probe->invalidated = wholeClientPending(probe->list);
+        EndDialog(dialog, 1);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+TEST_F(ListBoxTest, PreDispatchSignalReachesAModalLoopToo) {
+    HWND hwnd = createWindow();
+    HWND list = addList(hwnd, WS_VSCROLL, WS_EX_CLIENTEDGE, 20, 40, 10);
+    attach(hwnd);
+    SendMessageW(list, WM_KEYDOWN, VK_DOWN, 1);
+    pumpMessages();
+    // An empty dialog template: no menu, default class, no title, no items.
+    alignas(4) WORD buffer[64] = {};
+    auto* dialog = reinterpret_cast<DLGTEMPLATE*>(buffer);
+    dialog->style = WS_POPUP | WS_CAPTION | DS_MODALFRAME;
+    dialog->cx = 80;
+    dialog->cy = 40;
+    ModalProbe probe;
+    probe.list = list;
+    const INT_PTR result = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), dialog, hwnd, probeDialog,
+                                                   reinterpret_cast<LPARAM>(&probe));
+    EXPECT_EQ(result, 1);
+    EXPECT_TRUE(probe.ran);
+    EXPECT_TRUE(probe.invalidated);
+    SendMessageW(list, WM_KEYUP, VK_DOWN, 0xC0000001);
+}
+
 }  // namespace
