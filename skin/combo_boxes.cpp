@@ -17,7 +17,6 @@ namespace skin {
 namespace {
 
 constexpr int kComboHotKind = 3;
-constexpr std::uint32_t kOpaqueKey = 0xFFFF00FF;
 
 using ComboPlace = ControlPlace<ComboEntry>;
 
@@ -68,22 +67,23 @@ std::wstring selectedItemText(HWND combo) {
     return text;
 }
 
-// Keeps the children's areas (shrunk by 2 for a list) magenta: the final
-// copy is keyed on magenta, so they stay as the children painted them.
-void protectChildren(Gdiplus::GpGraphics* g, HWND combo, LONG style) {
+// Keeps the children's areas (shrunk by 2 for a list) in the colour key:
+// the final copy is keyed on it, so they stay as the children painted them.
+// Written by GDI, as the key compares whole pixels (a GDI+ fill would differ
+// in its alpha byte).
+void protectChildren(HDC dc, HWND combo, LONG style) {
     RECT window;
     GetWindowRect(combo, &window);
     const bool everyChild = (style & 0x1) != 0;
+    GdiObject key(CreateSolidBrush(kColourKey));
     for (HWND child = GetWindow(combo, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         RECT r;
         GetWindowRect(child, &r);
         OffsetRect(&r, -window.left, -window.top);
         if (ClassNameOf(child) == L"ComboLBox") InflateRect(&r, -2, -2);
-        gp::GdipSetClipRectI(g, r.left, r.top, r.right - r.left, r.bottom - r.top, Gdiplus::CombineModeReplace);
-        gp::GdipGraphicsClear(g, kOpaqueKey);
+        FillRect(dc, &r, key.brush());
         if (!everyChild) break;
     }
-    gp::GdipResetClip(g);
 }
 
 void drawDropButton(Gdiplus::GpGraphics* g, int left, int top, int width, int height, bool hot) {
@@ -151,7 +151,7 @@ LRESULT onPaint(const ComboPlace& p, HWND combo, LPARAM lParam) {
     return DefWindowProcW(combo, WM_PAINT, 0, lParam);
 }
 
-void onCommand(HWND combo, WPARAM wParam, LPARAM lParam) {
+void onCommand(WPARAM wParam, LPARAM lParam) {
     SkinEngine* engine = SkinEngine::current();
     if (!engine || !engine->settings().veilEnabled || !engine->settings().skinChildren) return;
     auto sender = reinterpret_cast<HWND>(lParam);
@@ -166,7 +166,6 @@ void onCommand(HWND combo, WPARAM wParam, LPARAM lParam) {
     default:
         break;
     }
-    (void)combo;
 }
 
 // The veiled pattern brush for the edit part, with the edit part's own
@@ -225,7 +224,7 @@ LRESULT onMessage(const ComboPlace& p, HWND combo, UINT msg, WPARAM wParam, LPAR
         paintCurrent(p, combo);
         return 0;
     case WM_COMMAND:
-        onCommand(combo, wParam, lParam);
+        onCommand(wParam, lParam);
         break;
     case WM_CTLCOLOREDIT:
         return onEditColour(combo, wParam, lParam);
@@ -297,12 +296,12 @@ void PaintComboBox(HWND combo, bool hot, bool focused) {
         } else {
             gp::GdipGraphicsClear(g.get(), argb(0x00FFFFFF, 255));
         }
-        protectChildren(g.get(), combo, style);
         Pen frame = solidPen((hot || focused) ? argb(themeColour(), 200) : argb(0x00000000, 80), 1);
         gp::GdipDrawRectangleI(g.get(), frame.get(), 0, 0, w - 1, h - 1);
         if (style & 0x2) drawDropButton(g.get(), buttonLeft, buttonTop, buttonWidth, buttonHeight, hot);
         if (style & 0x1) drawSelectedText(g.get(), combo, w, h);
     }
+    protectChildren(capture.dc(), combo, style);
     WholeWindowDC dc(combo);
     if (dc.get()) TransparentBlt(dc.get(), 0, 0, w, h, capture.dc(), 0, 0, w, h, kColourKey);
 }

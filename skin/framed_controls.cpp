@@ -94,6 +94,14 @@ void layVeil(HDC dc, int w, int h) {
     gp::GdipFillRectangleI(g.get(), veil.get(), 0, 0, w, h);
 }
 
+// The colour key written by GDI, as the controls' own drawing writes it (the
+// key compares whole pixels: a GDI+ fill would differ in its alpha byte).
+void fillColourKey(HDC dc, int w, int h) {
+    GdiObject key(CreateSolidBrush(kColourKey));
+    const RECT all{0, 0, w, h};
+    FillRect(dc, &all, key.brush());
+}
+
 // Lists and list views draw their items onto a colour-keyed picture (their
 // background colour is the key while they do), which is keyed onto the
 // veiled background and copied to the screen in one go.
@@ -105,16 +113,16 @@ LRESULT paintListOverVeil(HWND control, LPARAM lParam) {
         CapturedBackground drawn(control, area);
         CapturedBackground veiled(control, area);
         if (!drawn.dc() || !veiled.dc()) return passOnFast(control, WM_PAINT, 0, lParam);
-        {
-            Graphics g = graphicsOn(drawn.dc());
-            gp::GdipGraphicsClear(g.get(), 0xFFFF00FF);
-        }
+        fillColourKey(drawn.dc(), client.right, client.bottom);
         layVeil(veiled.dc(), client.right, client.bottom);
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(control, &ps);
+        // Whatever state the control leaves on the picture's DC goes with it.
+        const int saved = SaveDC(drawn.dc());
         setListPaintedOverVeil(control);
         passOnFast(control, WM_PAINT, reinterpret_cast<WPARAM>(drawn.dc()), 0);
         setListPaintedOverVeil(nullptr);
+        RestoreDC(drawn.dc(), saved);
         TransparentBlt(veiled.dc(), 0, 0, client.right, client.bottom, drawn.dc(), 0, 0, client.right,
                        client.bottom, kColourKey);
         BitBlt(dc, 0, 0, client.right, client.bottom, veiled.dc(), 0, 0, SRCCOPY);

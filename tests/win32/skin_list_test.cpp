@@ -258,17 +258,24 @@ TEST_F(ListBoxTest, ListViewAndTreeViewAreSetUpForTheVeil) {
     EXPECT_TRUE(skin::isListed(rec(i).frameEntries, tree));
     EXPECT_EQ(SendMessageW(view, LVM_GETTEXTBKCOLOR, 0, 0), static_cast<LRESULT>(CLR_NONE));
     EXPECT_EQ(SendMessageW(tree, TVM_GETBKCOLOR, 0, 0), static_cast<LRESULT>(RGB(255, 0, 255)));
-    RedrawWindow(tree, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
-    // The tree's magenta background is keyed out: the veiled surface shows.
-    RECT client;
-    GetClientRect(tree, &client);
-    POINT corner{client.right - 5, client.bottom - 5};
-    ClientToScreen(tree, &corner);
-    RECT window;
-    GetWindowRect(tree, &window);
-    const int x = corner.x - window.left, y = corner.y - window.top;
-    EXPECT_TRUE(similar(windowPixel(tree, x, y), veiled(surfaceUnder(tree, x, y))))
-        << std::hex << windowPixel(tree, x, y);
+    // Below their items both show the veiled surface: the tree's magenta
+    // background and the list view's colour-keyed picture are keyed out.
+    for (HWND control : {tree, view}) {
+        SCOPED_TRACE(control == tree ? "tree view" : "list view");
+        RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+        RECT client;
+        GetClientRect(control, &client);
+        POINT corner{client.right - 5, client.bottom - 5};
+        ClientToScreen(control, &corner);
+        RECT window;
+        GetWindowRect(control, &window);
+        const int x = corner.x - window.left, y = corner.y - window.top;
+        EXPECT_TRUE(similar(windowPixel(control, x, y), veiled(surfaceUnder(control, x, y))))
+            << std::hex << windowPixel(control, x, y);
+    }
+    // The list view's header repaints over the new picture: it is still there.
+    HWND header = reinterpret_cast<HWND>(SendMessageW(view, LVM_GETHEADER, 0, 0));
+    EXPECT_TRUE(header && IsWindowVisible(header));
 }
 
 // A dialog's own modal loop: the list's message is taken there.
