@@ -112,6 +112,45 @@ TEST_F(EditBoxTest, KeyPressRelaysTheVeilOnlyWithoutScrollBars) {
     }
 }
 
+TEST_F(EditBoxTest, SelectingWithTheMouseRelaysTheVeilOnlyWithoutScrollBars) {
+    struct Case {
+        DWORD style;
+        bool relaid;
+    };
+    const Case cases[] = {{ES_AUTOHSCROLL, true}, {ES_MULTILINE | WS_VSCROLL, false}};
+    HWND hwnd = createWindow();
+    std::vector<HWND> edits;
+    for (const Case& c : cases) {
+        edits.push_back(addControl(hwnd, L"EDIT", c.style, WS_EX_CLIENTEDGE, 40, 40 + 80 * static_cast<int>(edits.size()),
+                                   200, 60, L"选择这些文字"));
+    }
+    attach(hwnd);
+    for (size_t n = 0; n < edits.size(); ++n) {
+        SCOPED_TRACE(n);
+        HWND edit = edits[n];
+        ValidateRect(edit, nullptr);
+        SendMessageW(edit, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+        EXPECT_EQ(wholeClientPending(edit), cases[n].relaid) << "press";
+        pumpMessages();
+        ValidateRect(edit, nullptr);
+        SendMessageW(edit, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(40, 5));
+        EXPECT_EQ(wholeClientPending(edit), cases[n].relaid) << "drag";
+        SendMessageW(edit, WM_LBUTTONUP, 0, MAKELPARAM(40, 5));
+        pumpMessages();
+        ValidateRect(edit, nullptr);
+        SendMessageW(edit, WM_MOUSEMOVE, 0, MAKELPARAM(41, 5));
+        EXPECT_FALSE(wholeClientPending(edit)) << "moving without the button";
+        // Moving the control re-lays it as well.
+        ValidateRect(edit, nullptr);
+        RECT r;
+        GetWindowRect(edit, &r);
+        MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&r), 2);
+        SetWindowPos(edit, nullptr, r.left + 1, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        EXPECT_TRUE(wholeClientPending(edit)) << "moved";
+        pumpMessages();
+    }
+}
+
 TEST_F(EditBoxTest, EraseLaysTheVeilOnlyWithTheVeilOn) {
     struct Case {
         bool veil;

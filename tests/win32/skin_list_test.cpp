@@ -89,6 +89,39 @@ TEST_F(ListBoxTest, FrameLineOnlyWithABorderAndItemsOverTheVeil) {
     }
 }
 
+TEST_F(ListBoxTest, VeilOffLeavesTheContentToTheListAndOnlyTheBorderChanges) {
+    engine_->SetOptions(true);
+    HWND hwnd = createWindow();
+    HWND list = addList(hwnd, 0, WS_EX_CLIENTEDGE, 40, 60);
+    const int i = attach(hwnd);
+    ASSERT_TRUE(skin::isListed(rec(i).frameEntries, list));
+    RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+    RECT client;
+    GetClientRect(list, &client);
+    POINT below{client.right / 2, client.bottom - 4};
+    ClientToScreen(list, &below);
+    RECT window;
+    GetWindowRect(list, &window);
+    const int x = below.x - window.left, y = below.y - window.top;
+    EXPECT_FALSE(similar(windowPixel(list, x, y), veiled(surfaceUnder(list, x, y)), 10))
+        << "the list's own background: " << std::hex << windowPixel(list, x, y);
+    // The frame's colour answers are the window's own.
+    HDC dc = GetDC(list);
+    const auto brush = SendMessageW(hwnd, WM_CTLCOLORLISTBOX, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(list));
+    ReleaseDC(list, dc);
+    EXPECT_NE(brush, reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH)));
+    // The border is still the skin's, opaque white inside the frame line.
+    const int mid = windowSize(list).cy / 2;
+    EXPECT_EQ(windowPixel(list, 1, mid), RGB(255, 255, 255));
+    SendMessageW(list, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    EXPECT_TRUE(themed(windowPixel(list, 0, mid)));
+    SendMessageW(list, WM_MOUSELEAVE, 0, 0);
+    // Scrolling leaves the repainting to the list.
+    ValidateRect(list, nullptr);
+    SendMessageW(list, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
+    EXPECT_FALSE(wholeClientPending(list));
+}
+
 TEST_F(ListBoxTest, ComboDropDownListGetsNoFrameLineAndAVeiledErase) {
     HWND hwnd = createWindow();
     HWND combo = addControl(hwnd, L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL, 0, 40, 60, 180, 200);
