@@ -42,6 +42,14 @@ void onMove(HWND control) {
     if (veilEnabled()) invalidateAll(control);
 }
 
+// The control takes the focus first; then its border shows it.
+LRESULT onSetFocus(const EditPlace& p, HWND control, WPARAM wParam, LPARAM lParam) {
+    p.entry->focused = true;
+    const LRESULT result = passOnFast(control, WM_SETFOCUS, wParam, lParam);
+    paintCurrentBorder(p, control);
+    return result;
+}
+
 void onKillFocus(const EditPlace& p, HWND control) {
     p.entry->focused = false;
     if (ClassNameOf(GetParent(control)) != L"ComboBox") {
@@ -107,12 +115,8 @@ LRESULT onMessage(const EditPlace& p, HWND control, UINT msg, WPARAM wParam, LPA
     case WM_MOVE:
         onMove(control);
         break;
-    case WM_SETFOCUS: {
-        p.entry->focused = true;
-        const LRESULT result = passOnFast(control, msg, wParam, lParam);
-        paintCurrentBorder(p, control);
-        return result;
-    }
+    case WM_SETFOCUS:
+        return onSetFocus(p, control, wParam, lParam);
     case WM_KILLFOCUS:
         onKillFocus(p, control);
         break;
