@@ -1,5 +1,6 @@
 #include "skin/control_kit.h"
 
+#include <algorithm>
 #include <unordered_map>
 
 #include "skin/painting_kit.h"
@@ -168,6 +169,56 @@ CapturedBackground::CapturedBackground(HWND control, const RECT& rect) : dc_(Cap
 
 CapturedBackground::~CapturedBackground() {
     ReleaseBackground(dc_);
+}
+
+namespace {
+
+// Areas above which the strips are cheaper than whole-rectangle drawing.
+constexpr int kStripArea = 16384;
+
+void fillFrame(Gdiplus::GpGraphics* g, Gdiplus::GpBrush* brush, int w, int h, int thickness) {
+    const int t = std::min({thickness, w, h});
+    gp::GdipFillRectangleI(g, brush, 0, 0, w, t);
+    if (h > t) gp::GdipFillRectangleI(g, brush, 0, h - t, w, t);
+    if (h > 2 * t) {
+        gp::GdipFillRectangleI(g, brush, 0, t, t, h - 2 * t);
+        if (w > t) gp::GdipFillRectangleI(g, brush, w - t, t, t, h - 2 * t);
+    }
+}
+
+void fillRing(Gdiplus::GpGraphics* g, Gdiplus::GpBrush* brush, int w, int h, const RECT& inner) {
+    const int top = std::clamp<int>(inner.top, 0, h), bottom = std::clamp<int>(inner.bottom, top, h);
+    const int left = std::clamp<int>(inner.left, 0, w), right = std::clamp<int>(inner.right, left, w);
+    if (top > 0) gp::GdipFillRectangleI(g, brush, 0, 0, w, top);
+    if (bottom < h) gp::GdipFillRectangleI(g, brush, 0, bottom, w, h - bottom);
+    if (left > 0) gp::GdipFillRectangleI(g, brush, 0, top, left, bottom - top);
+    if (right < w) gp::GdipFillRectangleI(g, brush, right, top, w - right, bottom - top);
+}
+
+}  // namespace
+
+void paintBorderRing(Gdiplus::GpGraphics* g, int w, int h, const RECT& inner, std::uint32_t ringColour,
+                     std::uint32_t lineColour, int thickness) {
+    if (w <= 0 || h <= 0) return;
+    Brush ring = solidBrush(ringColour);
+    if (w * h > kStripArea) {
+        fillRing(g, ring.get(), w, h, inner);
+        Brush line = solidBrush(lineColour);
+        fillFrame(g, line.get(), w, h, thickness);
+        return;
+    }
+    gp::GdipSetClipRectI(g, inner.left, inner.top, inner.right - inner.left, inner.bottom - inner.top,
+                         Gdiplus::CombineModeExclude);
+    gp::GdipFillRectangleI(g, ring.get(), 0, 0, w, h);
+    gp::GdipResetClip(g);
+    // A pen of the thickness along the rectangle half a thickness inside
+    // covers the same pixels as the strips.
+    Pen line = solidPen(lineColour, static_cast<float>(thickness));
+    if (thickness == 2) {
+        gp::GdipDrawRectangleI(g, line.get(), 1, 1, w - 2, h - 2);
+    } else {
+        gp::GdipDrawRectangleI(g, line.get(), 0, 0, w - 1, h - 1);
+    }
 }
 
 Graphics graphicsOn(HDC dc) {

@@ -112,6 +112,14 @@ private:
     HDC dc_;
 };
 
+// The border ring of a control's picture: everything of (0, 0, w, h)
+// outside `inner` in `ringColour`, then a frame line of `thickness` pixels
+// just inside the edge in `lineColour` (ARGB both). A large control gets
+// small strip fills (the cost of a GDI+ fill follows its bounding box), a
+// small one a clipped fill and a stroke (fewer calls).
+void paintBorderRing(Gdiplus::GpGraphics* g, int w, int h, const RECT& inner, std::uint32_t ringColour,
+                     std::uint32_t lineColour, int thickness);
+
 // GDI+ graphics on a DC.
 Graphics graphicsOn(HDC dc);
 Pen solidPen(std::uint32_t argbColour, float width);

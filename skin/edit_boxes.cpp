@@ -203,23 +203,9 @@ void PaintEditBorder(HWND control, bool focused, bool hot) {
     if (!capture.dc()) return;
     {
         Graphics g = graphicsOn(capture.dc());
-        // Only the ring between the outer edge and the text area.
-        gp::GdipSetClipRectI(g.get(), 0, 0, w, h, Gdiplus::CombineModeReplace);
-        gp::GdipSetClipRectI(g.get(), inner.left, inner.top, inner.right - inner.left, inner.bottom - inner.top,
-                             Gdiplus::CombineModeXor);
-        if (veilEnabled()) {
-            Brush veil = solidBrush(argb(0x00FFFFFF, veilAlpha()));
-            gp::GdipFillRectangleI(g.get(), veil.get(), 0, 0, w, h);
-        } else {
-            gp::GdipGraphicsClear(g.get(), argb(0x00FFFFFF, 255));
-        }
-        if (hot) {
-            Pen pen = solidPen(argb(themeColour(), 180), 2);
-            gp::GdipDrawRectangleI(g.get(), pen.get(), 1, 1, w - 2, h - 2);
-        } else {
-            Pen pen = focused ? solidPen(argb(themeColour(), 180), 1) : solidPen(argb(0x00000000, 80), 1);
-            gp::GdipDrawRectangleI(g.get(), pen.get(), 0, 0, w - 1, h - 1);
-        }
+        // Only the ring between the outer edge and the text area is drawn.
+        const std::uint32_t line = (hot || focused) ? argb(themeColour(), 180) : argb(0x00000000, 80);
+        paintBorderRing(g.get(), w, h, inner, argb(0x00FFFFFF, veilEnabled() ? veilAlpha() : 255), line, hot ? 2 : 1);
     }
     WholeWindowDC dc(control);
     if (!dc.get()) return;

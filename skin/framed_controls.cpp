@@ -351,22 +351,8 @@ void PaintFramedBorder(HWND control, bool hot, bool focused) {
     if (!capture.dc()) return;
     {
         Graphics g = graphicsOn(capture.dc());
-        gp::GdipSetClipRectI(g.get(), inner.left, inner.top, inner.right - inner.left, inner.bottom - inner.top,
-                             Gdiplus::CombineModeExclude);
-        if (veilEnabled()) {
-            Brush veil = solidBrush(argb(0x00FFFFFF, veilAlpha()));
-            gp::GdipFillRectangleI(g.get(), veil.get(), 0, 0, w, h);
-        } else {
-            gp::GdipGraphicsClear(g.get(), argb(0x00FFFFFF, 255));
-        }
-        gp::GdipResetClip(g.get());
-        if (hot) {
-            Pen pen = solidPen(argb(themeColour(), 200), 2);
-            gp::GdipDrawRectangleI(g.get(), pen.get(), 1, 1, w - 2, h - 2);
-        } else {
-            Pen pen = focused ? solidPen(argb(themeColour(), 200), 1) : solidPen(argb(0x00000000, 90), 1);
-            gp::GdipDrawRectangleI(g.get(), pen.get(), 0, 0, w - 1, h - 1);
-        }
+        const std::uint32_t line = (hot || focused) ? argb(themeColour(), 200) : argb(0x00000000, 90);
+        paintBorderRing(g.get(), w, h, inner, argb(0x00FFFFFF, veilEnabled() ? veilAlpha() : 255), line, hot ? 2 : 1);
     }
     WholeWindowDC dc(control);
     if (!dc.get()) return;
