@@ -1,8 +1,9 @@
 // Timings of the skin on the real main window under Wine: a full surface
 // composition of 1069 x 671 (with and without presenting), one
 // caption-button fade step, one push-button repaint, check-box and
-// radio-button repaints, one group-box composition, and one repaint of each
-// common-control kind on the gallery window. Prints medians; asserts nothing.
+// radio-button repaints, one group-box composition, an edit box's border and
+// a combo box, and one repaint of each common-control kind on the gallery
+// window. Prints medians; asserts nothing.
 #include <windows.h>
 
 #include <algorithm>
@@ -13,6 +14,7 @@
 #include "skin/common_controls.h"
 #include "skin/containers.h"
 #include "skin/control_hooks.h"
+#include "skin/control_kit.h"
 #include "skin/skin_engine.h"
 #include "tests/win32/gallery_window.h"
 #include "ui/editor_window.h"
@@ -133,6 +135,27 @@ int main() {
         GetClientRect(r->containerEntries[0].hwnd, &rc);
         std::printf("group box size %ldx%ld\n", rc.right, rc.bottom);
         report("compose_group_box", 1000, [&](int) { skin::ComposeContainer(engine, i, 1, nullptr); });
+    }
+    // The controls' painters, each onto the screen: the border ring of an
+    // edit box (hot and resting in turn) and a whole combo box (editable
+    // and drop-down list).
+    HWND edit = window->control("编辑框2");
+    HWND scrolledEdit = window->control("编辑框1");
+    HWND combo = window->control("组合框4");
+    HWND dropList = window->control("组合框_技能");
+    if (edit && scrolledEdit && combo && dropList) {
+        SendMessageW(dropList, CB_SETCURSEL, 0, 0);
+        report("edit_border_repaint", 1000, [&](int n) { skin::PaintEditBorder(edit, false, n % 2 == 0); });
+        report("edit_border_repaint_scroll_bars", 1000,
+               [&](int n) { skin::PaintEditBorder(scrolledEdit, n % 3 == 0, n % 2 == 0); });
+        report("combo_repaint", 1000, [&](int n) { skin::PaintComboBox(combo, n % 2 == 0, false); });
+        report("combo_repaint_drop_list_with_text", 1000,
+               [&](int n) { skin::PaintComboBox(dropList, n % 2 == 0, false); });
+        // Through the skinned procedure of the output box: in and out again.
+        report("edit_hover_enter_and_leave", 500, [&](int) {
+            SendMessageW(scrolledEdit, WM_MOUSEMOVE, 0, MAKELPARAM(4, 4));
+            SendMessageW(scrolledEdit, WM_MOUSELEAVE, 0, 0);
+        });
     }
     window.reset();
     pump();

@@ -36,8 +36,10 @@ add_library(skin_win STATIC
   skin/buttons.cpp
   skin/caption_buttons.cpp
   skin/common_controls.cpp
+  skin/combo_boxes.cpp
   skin/containers.cpp
   skin/control_hooks.cpp
+  skin/control_kit.cpp
   skin/edit_boxes.cpp
   skin/frame_window.cpp
   skin/framed_controls.cpp
@@ -95,6 +97,8 @@ add_executable(skin_tests
   tests/win32/skin_containers_test.cpp
   tests/win32/gallery_window.cpp
   tests/win32/skin_common_controls_test.cpp
+  tests/win32/skin_edit_combo_test.cpp
+  tests/win32/skin_list_test.cpp
   res/resources.rc
 )
 target_link_libraries(skin_tests PRIVATE editor_win GTest::gtest)

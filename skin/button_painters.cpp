@@ -65,11 +65,6 @@ Path newPath() {
     return path;
 }
 
-Path roundPath(float x, float y, float w, float h, int corner) {
-    Path path = newPath();
-    if (path) RoundedPath(path.get(), x, y, w, h, corner);
-    return path;
-}
 
 Path ellipsePath(float x, float y, float w, float h) {
     Path path = newPath();
@@ -77,37 +72,22 @@ Path ellipsePath(float x, float y, float w, float h) {
     return path;
 }
 
-Pen pen(std::uint32_t colour, float width = 1.0f) {
-    Pen p;
-    gp::GdipCreatePen1(colour, width, Gdiplus::UnitWorld, p.out());
-    p.adopt();
-    return p;
-}
 
 void fillPath(Gdiplus::GpGraphics* g, const Brush& brush, const Path& path) {
     if (brush && path) gp::GdipFillPath(g, brush.get(), path.get());
 }
 
 void drawPath(Gdiplus::GpGraphics* g, std::uint32_t colour, const Path& path) {
-    Pen outline = pen(colour);
+    Pen outline = solidPen(colour);
     if (outline && path) gp::GdipDrawPath(g, outline.get(), path.get());
 }
 
-Brush lineGradient(float x0, float y0, float x1, float y1, std::uint32_t from, std::uint32_t to) {
-    Brush brush;
-    if (x0 == x1 && y0 == y1) y1 = y0 + 1;
-    const Gdiplus::PointF a(x0, y0), b(x1, y1);
-    gp::GdipCreateLineBrush(&a, &b, from, to, Gdiplus::WrapModeTileFlipXY,
-                            reinterpret_cast<Gdiplus::GpLineGradient**>(brush.out()));
-    brush.adopt();
-    return brush;
-}
 
 // The look of every disabled BUTTON control.
 void paintDisabledLook(Gdiplus::GpGraphics* g, int x, int y, int w, int h) {
     Brush grey = solidBrush(argb(kDisabledFill, 255));
     gp::GdipFillRectangleI(g, grey.get(), x, y, w, h);
-    const Path body = roundPath(static_cast<float>(x), static_cast<float>(y), static_cast<float>(w - 1),
+    const Path body = roundedShape(static_cast<float>(x), static_cast<float>(y), static_cast<float>(w - 1),
                                   static_cast<float>(h - 1), 5);
     Brush shade = verticalGradient(static_cast<float>(x), static_cast<float>(y), static_cast<float>(y + h),
                                    argb(kWhite, 50), argb(kWhite, 50));
@@ -165,7 +145,7 @@ void PaintPushButton(HWND control, HDC dc, UINT state, const RECT& rect) {
     const int x = rect.left, y = rect.top, w = rect.right - rect.left, h = rect.bottom - rect.top;
     const auto fx = static_cast<float>(x), fy = static_cast<float>(y);
     const COLORREF theme = themeColour();
-    const Path body = roundPath(fx, fy, static_cast<float>(w - 1), static_cast<float>(h - 1), 5);
+    const Path body = roundedShape(fx, fy, static_cast<float>(w - 1), static_cast<float>(h - 1), 5);
     fillPath(g, solidBrush(argb(kWhite, 120)), body);
     if (state & kStateDisabled) {
         paintDisabledLook(g, x, y, w, h);
@@ -187,7 +167,7 @@ void PaintPushButton(HWND control, HDC dc, UINT state, const RECT& rect) {
         }
         if (state & kStatePressed) {
             const Path inner =
-                roundPath(static_cast<float>(x + 2), static_cast<float>(y + 2), static_cast<float>(w - 3),
+                roundedShape(static_cast<float>(x + 2), static_cast<float>(y + 2), static_cast<float>(w - 3),
                             static_cast<float>(h - 3), 5);
             fillPath(g, verticalGradient(2, 2, static_cast<float>(h - 2), argb(theme, 60), argb(kWhite, 100)), inner);
         }

@@ -87,13 +87,5 @@ private:
     HICON icon_ = nullptr;
 };
 
-// A GDI+ graphics on a DC.
-Graphics graphicsOn(HDC dc);
-// A closed rounded rectangle as a path.
-Path roundedShape(float x, float y, float width, float height, int corner);
-// A 1-pixel pen.
-Pen thinPen(std::uint32_t argbColour, float width = 1.0f);
-// A linear gradient between two points.
-Brush lineGradient(float x0, float y0, float x1, float y1, std::uint32_t from, std::uint32_t to);
 
 }  // namespace skin

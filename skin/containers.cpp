@@ -64,13 +64,6 @@ std::wstring windowText(HWND hwnd) {
     return text;
 }
 
-Path roundPath(float x, float y, float w, float h, int corner) {
-    Path path;
-    gp::GdipCreatePath(Gdiplus::FillModeAlternate, path.out());
-    path.adopt();
-    if (path) RoundedPath(path.get(), x, y, w, h, corner);
-    return path;
-}
 
 void stroke(Gdiplus::GpGraphics* g, std::uint32_t colour, const Path& path) {
     Pen pen;
@@ -113,8 +106,8 @@ HDC paintIntoCapture(const ContainerContext& c, const RECT& client) {
         g.adopt();
         if (g) {
             const auto w = static_cast<float>(client.right), h = static_cast<float>(client.bottom);
-            stroke(g.get(), argb(0x00000000, 40), roundPath(0, 0, w - 1, h - 1, 5));
-            stroke(g.get(), argb(0x00FFFFFF, 100), roundPath(1, 1, w - 3, h - 3, 3));
+            stroke(g.get(), argb(0x00000000, 40), roundedShape(0, 0, w - 1, h - 1, 5));
+            stroke(g.get(), argb(0x00FFFFFF, 100), roundedShape(1, 1, w - 3, h - 3, 3));
         }
     }
     ++g_paints;
@@ -290,9 +283,9 @@ void DrawGroupBox(SkinEngine& engine, int ownerIndex, int containerIndex, HDC dc
     g.adopt();
     if (!g) return;
     stroke(g.get(), argb(0x00000000, 40),
-           roundPath(0, 5, static_cast<float>(w - 1), static_cast<float>(h - 6), 5));
+           roundedShape(0, 5, static_cast<float>(w - 1), static_cast<float>(h - 6), 5));
     stroke(g.get(), argb(0x00FFFFFF, 90),
-           roundPath(1, 6, static_cast<float>(w - 3), static_cast<float>(h - 8), 3));
+           roundedShape(1, 6, static_cast<float>(w - 3), static_cast<float>(h - 8), 3));
 
     const float size = entry.captionSize > 0 ? entry.captionSize : kFallbackSize;
     const std::wstring family = entry.captionFamily.empty() ? kFallbackFamily : entry.captionFamily;

@@ -6,6 +6,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include "skin/control_kit.h"
 #include "skin/painting_kit.h"
 #include "skin/skin_engine.h"
 
@@ -268,7 +269,9 @@ LRESULT SkinEngine::hollowBrush(HWND top, HDC dc, HWND control) {
     held.brush.reset();
     HGDIOBJ hollow = GetStockObject(NULL_BRUSH);
     SetPropW(control, kPropBrush, hollow);
-    (void)dc;
+    // A list drawing onto a colour-keyed picture: what it fills opaquely
+    // with its background colour is keyed out over the veil.
+    if (control == listPaintedOverVeil()) SetBkColor(dc, kColourKey);
     return reinterpret_cast<LRESULT>(hollow);
 }
 

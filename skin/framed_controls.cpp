@@ -1,6 +1,405 @@
+// List boxes, the drop-down lists of combo boxes, list views, tree views,
+// IP-address and date-time controls: the system keeps drawing their content
+// and scroll bars; the skin draws their border and, with the veil on, lays
+// the veiled window surface behind the items of lists and trees.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <unordered_set>
+
 #include "skin/control_hooks.h"
+#include "skin/control_kit.h"
+#include "skin/painting_kit.h"
 #include "skin/skin_engine.h"
 
 namespace skin {
-void hookFramedControls(SkinEngine&, int, HWND) {}
+
+namespace {
+
+constexpr int kFramedHotKind = 4;
+
+using FramePlace = ControlPlace<FrameEntry>;
+
+FramePlace framePlace(HWND control) {
+    return placeOf(control, &WindowRecord::frameEntries);
+}
+
+// Framed controls with an arrow key held down: the pre-dispatch signal
+// concerns only these.
+std::unordered_set<HWND>& scrollingControls() {
+    static std::unordered_set<HWND> controls;
+    return controls;
+}
+
+HHOOK& preDispatchHook() {
+    static HHOOK hook = nullptr;
+    return hook;
+}
+
+enum class Content { ListBox, ListView, TreeView, OwnerDrawList, Other };
+
+Content contentOf(HWND control) {
+    const std::wstring kind = ClassNameOf(control);
+    if (kind == L"ListBox") return IsOwnerDrawListBox(control) ? Content::OwnerDrawList : Content::ListBox;
+    if (kind == WC_LISTVIEWW) return Content::ListView;
+    if (kind == WC_TREEVIEWW) return Content::TreeView;
+    return Content::Other;
+}
+
+// The skin draws a frame line only for a control with a border that is not
+// a combo box's drop-down list.
+bool skinDrawsBorder(HWND control) {
+    return hasBorder(control) && ClassNameOf(control) != L"ComboLBox";
+}
+
+bool isHotFrame(const FramePlace& p) {
+    return p.record->hotKind == kFramedHotKind && p.record->hotControl == p.entryIndex;
+}
+
+void paintCurrent(const FramePlace& p, HWND control) {
+    PaintFramedBorder(control, isHotFrame(p), p.entry->focused);
+}
+
+void setScrolling(const FramePlace& p, HWND control, bool scrolling) {
+    p.entry->keyboardScrolling = scrolling;
+    if (scrolling) {
+        scrollingControls().insert(control);
+    } else {
+        scrollingControls().erase(control);
+    }
+}
+
+void invalidateVisibleChildren(HWND control) {
+    for (HWND child = GetWindow(control, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (IsWindowVisible(child)) InvalidateRect(child, nullptr, TRUE);
+    }
+}
+
+// The client area's place in the window rectangle, as the veiled bitmap
+// computes it.
+RECT clientArea(HWND control) {
+    RECT window, client;
+    GetWindowRect(control, &window);
+    GetClientRect(control, &client);
+    const LONG style = GetWindowLongW(control, GWL_STYLE);
+    const Border border = controlBorder(window.right - window.left, window.bottom - window.top, client.right,
+                                        client.bottom, style & WS_VSCROLL, style & WS_HSCROLL);
+    return {border.horizontal, border.vertical, border.horizontal + client.right, border.vertical + client.bottom};
+}
+
+void layVeil(HDC dc, int w, int h) {
+    Graphics g = graphicsOn(dc);
+    Brush veil = solidBrush(argb(0x00FFFFFF, veilAlpha()));
+    gp::GdipFillRectangleI(g.get(), veil.get(), 0, 0, w, h);
+}
+
+// The colour key written by GDI, as the controls' own drawing writes it (the
+// key compares whole pixels: a GDI+ fill would differ in its alpha byte).
+void fillColourKey(HDC dc, int w, int h) {
+    GdiObject key(CreateSolidBrush(kColourKey));
+    const RECT all{0, 0, w, h};
+    FillRect(dc, &all, key.brush());
+}
+
+// Lists and list views draw their items onto a colour-keyed picture (their
+// background colour is the key while they do), which is keyed onto the
+// veiled background and copied to the screen in one go.
+LRESULT paintListOverVeil(HWND control, LPARAM lParam) {
+    RECT client;
+    GetClientRect(control, &client);
+    const RECT area = clientArea(control);
+    {
+        CapturedBackground drawn(control, area);
+        CapturedBackground veiled(control, area);
+        if (!drawn.dc() || !veiled.dc()) return passOnFast(control, WM_PAINT, 0, lParam);
+        fillColourKey(drawn.dc(), client.right, client.bottom);
+        layVeil(veiled.dc(), client.right, client.bottom);
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(control, &ps);
+        // Whatever state the control leaves on the picture's DC goes with it.
+        const int saved = SaveDC(drawn.dc());
+        setListPaintedOverVeil(control);
+        passOnFast(control, WM_PAINT, reinterpret_cast<WPARAM>(drawn.dc()), 0);
+        setListPaintedOverVeil(nullptr);
+        RestoreDC(drawn.dc(), saved);
+        TransparentBlt(veiled.dc(), 0, 0, client.right, client.bottom, drawn.dc(), 0, 0, client.right,
+                       client.bottom, kColourKey);
+        BitBlt(dc, 0, 0, client.right, client.bottom, veiled.dc(), 0, 0, SRCCOPY);
+        EndPaint(control, &ps);
+    }
+    invalidateVisibleChildren(control);
+    return DefWindowProcW(control, WM_PAINT, 0, lParam);
+}
+
+// A tree view draws over its magenta background; the drawing is keyed onto
+// the veiled background and copied around the tree's child windows.
+LRESULT paintTreeOverVeil(HWND control, LPARAM lParam) {
+    RECT client;
+    GetClientRect(control, &client);
+    const RECT area = clientArea(control);
+    {
+        CapturedBackground drawn(control, area);
+        CapturedBackground veiled(control, area);
+        if (!drawn.dc() || !veiled.dc()) return passOnFast(control, WM_PAINT, 0, lParam);
+        passOnFast(control, WM_PAINT, reinterpret_cast<WPARAM>(drawn.dc()), 0);
+        layVeil(veiled.dc(), client.right, client.bottom);
+        TransparentBlt(veiled.dc(), 0, 0, client.right, client.bottom, drawn.dc(), 0, 0, client.right,
+                       client.bottom, kColourKey);
+        WindowDC dc(control, GetDC(control));
+        if (dc.get()) {
+            POINT origin{0, 0};
+            ClientToScreen(control, &origin);
+            for (HWND child = FindWindowExW(control, nullptr, nullptr, nullptr); child;
+                 child = FindWindowExW(control, child, nullptr, nullptr)) {
+                RECT r;
+                GetWindowRect(child, &r);
+                OffsetRect(&r, -origin.x, -origin.y);
+                ExcludeClipRect(dc.get(), r.left, r.top, r.right, r.bottom);
+            }
+            BitBlt(dc.get(), 0, 0, client.right, client.bottom, veiled.dc(), 0, 0, SRCCOPY);
+        }
+    }
+    return DefWindowProcW(control, WM_PAINT, 0, lParam);
+}
+
+LRESULT onPaint(const FramePlace& p, HWND control, WPARAM wParam, LPARAM lParam) {
+    paintCurrent(p, control);
+    if (veilEnabled()) {
+        switch (contentOf(control)) {
+        case Content::ListBox:
+        case Content::ListView:
+            return paintListOverVeil(control, lParam);
+        case Content::TreeView:
+            return paintTreeOverVeil(control, lParam);
+        default:
+            break;
+        }
+    }
+    return passOnFast(control, WM_PAINT, wParam, lParam);
+}
+
+LRESULT onEraseBackground(HWND control, WPARAM wParam, LPARAM lParam) {
+    const Content content = contentOf(control);
+    if (!veilEnabled() || content == Content::OwnerDrawList) {
+        return passOnFast(control, WM_ERASEBKGND, wParam, lParam);
+    }
+    auto dc = reinterpret_cast<HDC>(wParam);
+    SetBkMode(dc, TRANSPARENT);
+    if (content != Content::Other) return 1;  // the background comes with WM_PAINT
+    paintVeiledBackground(control, dc);
+    const auto colour = static_cast<COLORREF>(reinterpret_cast<UINT_PTR>(GetPropW(control, kPropTextColour)));
+    return static_cast<LRESULT>(SetTextColor(dc, colour));
+}
+
+LRESULT onNcPaint(const FramePlace& p, HWND control, WPARAM wParam, LPARAM lParam) {
+    // A control whose frame line the skin does not draw keeps the system's
+    // non-client painting.
+    if (!skinDrawsBorder(control)) return passOnFast(control, WM_NCPAINT, wParam, lParam);
+    paintCurrent(p, control);
+    return hasScrollBars(control) ? paintScrollBarsOnly(control, lParam) : 0;
+}
+
+void onFocus(const FramePlace& p, HWND control, bool focused) {
+    p.entry->focused = focused;
+    // A key released after the focus has gone is never seen here.
+    if (!focused) setScrolling(p, control, false);
+    paintCurrent(p, control);
+}
+
+void onKeyDown(const FramePlace& p, HWND control, WPARAM key) {
+    if (key == VK_LEFT || key == VK_UP || key == VK_RIGHT || key == VK_DOWN) setScrolling(p, control, true);
+}
+
+void onKeyUp(const FramePlace& p, HWND control) {
+    // Only a capture of this control's own is let go.
+    if (GetCapture() == control) ReleaseCapture();
+    setScrolling(p, control, false);
+}
+
+void onMouseMove(const FramePlace& p, HWND control) {
+    trackMouseLeave(control);
+    WindowRecord& r = *p.record;
+    r.lastMovedControl = p.entryIndex;
+    if (!isHotFrame(p)) {
+        p.entry->hot = true;
+        PaintFramedBorder(control, true, p.entry->focused);
+        r.hotControl = p.entryIndex;
+        r.hotKind = kFramedHotKind;
+    }
+}
+
+void onMouseLeave(const FramePlace& p, HWND control) {
+    if (isHotFrame(p)) p.record->hotControl = 0;
+    p.entry->hot = false;
+    PaintFramedBorder(control, false, p.entry->focused);
+}
+
+LRESULT onMessage(const FramePlace& p, HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_MOVE:
+        if (veilEnabled()) InvalidateRect(control, nullptr, TRUE);
+        break;
+    case WM_SETFOCUS:
+        onFocus(p, control, true);
+        break;
+    case WM_KILLFOCUS:
+        onFocus(p, control, false);
+        break;
+    case WM_PAINT:
+        return onPaint(p, control, wParam, lParam);
+    case WM_ERASEBKGND:
+        return onEraseBackground(control, wParam, lParam);
+    case WM_NCPAINT:
+        return onNcPaint(p, control, wParam, lParam);
+    case WM_KEYDOWN:
+        onKeyDown(p, control, wParam);
+        break;
+    case WM_KEYUP:
+        onKeyUp(p, control);
+        break;
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+    case WM_MOUSEWHEEL:
+        if (veilEnabled()) InvalidateRect(control, nullptr, TRUE);
+        break;
+    case WM_MOUSEMOVE:
+        onMouseMove(p, control);
+        break;
+    case WM_MOUSELEAVE:
+        onMouseLeave(p, control);
+        break;
+    default:
+        break;
+    }
+    return passOnFast(control, msg, wParam, lParam);
+}
+
+// The messages this procedure acts on; every other one goes straight on.
+bool handles(UINT msg) {
+    switch (msg) {
+    case WM_MOVE:
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_PAINT:
+    case WM_ERASEBKGND:
+    case WM_NCPAINT:
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+    case WM_MOUSEWHEEL:
+    case WM_MOUSEMOVE:
+    case WM_MOUSELEAVE:
+        return true;
+    default:
+        return false;
+    }
+}
+
+LRESULT CALLBACK framedProcedure(HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_NCDESTROY) {
+        const LRESULT result = passOnFast(control, msg, wParam, lParam);
+        scrollingControls().erase(control);
+        forgetPrevious(control);
+        return result;
+    }
+    if (!handles(msg)) return passOnFast(control, msg, wParam, lParam);
+    const FramePlace p = framePlace(control);
+    if (!p) return passOnFast(control, msg, wParam, lParam);
+    return onMessage(p, control, msg, wParam, lParam);
+}
+
+// Runs for every message a loop of this thread takes from its queue,
+// before the loop dispatches it.
+LRESULT CALLBACK getMessageHook(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HC_ACTION && wParam == PM_REMOVE && !scrollingControls().empty()) {
+        if (const auto* msg = reinterpret_cast<const MSG*>(lParam)) {
+            for (HWND w = msg->hwnd; w; w = GetParent(w)) {
+                if (scrollingControls().count(w)) preDispatch(w);
+            }
+        }
+    }
+    return CallNextHookEx(preDispatchHook(), code, wParam, lParam);
+}
+
+// Combo boxes whose drop-down list draws its own items keep it unskinned.
+constexpr LONG kComboOwnerDraw = CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE;
+
+void registerComboList(int windowIndex, HWND combo) {
+    if (GetWindowLongW(combo, GWL_STYLE) & kComboOwnerDraw) return;
+    // The list of a drop-down combo box is a pop-up window, not a child:
+    // the combo box names it.
+    COMBOBOXINFO info{sizeof(info)};
+    HWND list = GetComboBoxInfo(combo, &info) ? info.hwndList : nullptr;
+    if (!list) list = FindWindowExW(combo, nullptr, L"ComboLBox", nullptr);
+    if (list) registerFramed(windowIndex, list);
+}
+
+}  // namespace
+
+void PaintFramedBorder(HWND control, bool hot, bool focused) {
+    // Without a frame line the picture would be all colour key: nothing of
+    // it would reach the screen.
+    if (!skinDrawsBorder(control)) return;
+    RECT window;
+    GetWindowRect(control, &window);
+    const int w = window.right - window.left, h = window.bottom - window.top;
+    if (w <= 0 || h <= 0) return;
+    const RECT inner = innerArea(control);
+    CapturedBackground capture(control, {0, 0, w, h});
+    if (!capture.dc()) return;
+    {
+        Graphics g = graphicsOn(capture.dc());
+        const std::uint32_t line = (hot || focused) ? argb(themeColour(), 200) : argb(0x00000000, 90);
+        paintBorderRing(g.get(), w, h, inner, argb(0x00FFFFFF, veilEnabled() ? veilAlpha() : 255), line, hot ? 2 : 1);
+    }
+    WholeWindowDC dc(control);
+    if (!dc.get()) return;
+    ExcludeClipRect(dc.get(), inner.left, inner.top, inner.right, inner.bottom);
+    BitBlt(dc.get(), 0, 0, w, h, capture.dc(), 0, 0, SRCCOPY);
+}
+
+void registerFramed(int windowIndex, HWND control) {
+    WindowRecord* r = recordOfIndex(windowIndex);
+    if (!r || isListed(r->frameEntries, control)) return;
+    FrameEntry& entry = appendEntry(r->frameEntries, control, windowIndex, framedProcedure);
+    rememberPrevious(control, entry.previous);
+}
+
+void preDispatch(HWND target) {
+    const FramePlace p = framePlace(target);
+    if (p && veilEnabled() && p.entry->keyboardScrolling) InvalidateRect(target, nullptr, FALSE);
+}
+
+void installPreDispatchHook() {
+    if (preDispatchHook()) return;
+    preDispatchHook() = SetWindowsHookExW(WH_GETMESSAGE, getMessageHook, nullptr, GetCurrentThreadId());
+}
+
+void removePreDispatchHook() {
+    if (preDispatchHook()) UnhookWindowsHookEx(preDispatchHook());
+    preDispatchHook() = nullptr;
+    scrollingControls().clear();
+}
+
+void hookFramedControls(SkinEngine& engine, int windowIndex, HWND parent) {
+    if (!engine.settings().skinChildren || !engine.record(windowIndex)) return;
+    const bool veil = engine.settings().veilEnabled;
+    forEachChildOfClass(parent, L"ListBox", [windowIndex](HWND list) { registerFramed(windowIndex, list); });
+    forEachChildOfClass(parent, L"ComboBox", [windowIndex](HWND combo) { registerComboList(windowIndex, combo); });
+    forEachChildOfClass(parent, WC_LISTVIEWW, [windowIndex, veil](HWND view) {
+        if (GetWindowLongW(view, GWL_STYLE) & 0x10) return;
+        if (veil) SendMessageW(view, LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(CLR_NONE));
+        registerFramed(windowIndex, view);
+    });
+    forEachChildOfClass(parent, WC_TREEVIEWW, [windowIndex, veil](HWND tree) {
+        if (GetWindowLongW(tree, GWL_STYLE) & 0x10) return;
+        if (veil) SendMessageW(tree, TVM_SETBKCOLOR, 0, static_cast<LPARAM>(kColourKey));
+        registerFramed(windowIndex, tree);
+    });
+    forEachChildOfClass(parent, WC_IPADDRESSW, [windowIndex](HWND ip) { registerFramed(windowIndex, ip); });
+    forEachChildOfClass(parent, DATETIMEPICK_CLASSW, [windowIndex](HWND picker) { registerFramed(windowIndex, picker); });
+}
+
 }  // namespace skin

@@ -214,6 +214,38 @@ Brush horizontalGradient(float x0, float x1, float y, std::uint32_t from, std::u
     return brush;
 }
 
+Graphics graphicsOn(HDC dc) {
+    Graphics g;
+    if (dc) gp::GdipCreateFromHDC(dc, g.out());
+    g.adopt();
+    return g;
+}
+
+Pen solidPen(std::uint32_t argbColour, float width) {
+    Pen pen;
+    gp::GdipCreatePen1(argbColour, width, Gdiplus::UnitWorld, pen.out());
+    pen.adopt();
+    return pen;
+}
+
+Path roundedShape(float x, float y, float width, float height, int corner) {
+    Path path;
+    gp::GdipCreatePath(Gdiplus::FillModeAlternate, path.out());
+    path.adopt();
+    if (path) RoundedPath(path.get(), x, y, width, height, corner);
+    return path;
+}
+
+Brush lineGradient(float x0, float y0, float x1, float y1, std::uint32_t from, std::uint32_t to) {
+    Brush brush;
+    if (x0 == x1 && y0 == y1) y1 = y0 + 1;  // a gradient needs two distinct points
+    const Gdiplus::PointF a(x0, y0), b(x1, y1);
+    gp::GdipCreateLineBrush(&a, &b, from, to, Gdiplus::WrapModeTileFlipXY,
+                            reinterpret_cast<Gdiplus::GpLineGradient**>(brush.out()));
+    brush.adopt();
+    return brush;
+}
+
 std::wstring ClassNameOf(HWND hwnd) {
     wchar_t name[256] = {};
     const int length = GetClassNameW(hwnd, name, 255);

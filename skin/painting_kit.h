@@ -28,6 +28,28 @@ void TopRoundedPath(Gdiplus::GpPath* path, float x, float y, float width, float 
 // Piles `rings` strokes of widths 1..rings into a soft halo.
 void Glow(Gdiplus::GpGraphics* g, Gdiplus::GpPath* path, int rings, COLORREF colour, int alpha);
 
+// GDI+ graphics on a DC (empty for a null DC).
+Graphics graphicsOn(HDC dc);
+// A solid pen in world units.
+Pen solidPen(std::uint32_t argbColour, float width = 1.0f);
+// A closed rounded rectangle as a path of its own.
+Path roundedShape(float x, float y, float width, float height, int corner);
+// A linear gradient between two points (a point pair made distinct).
+Brush lineGradient(float x0, float y0, float x1, float y1, std::uint32_t from, std::uint32_t to);
+
+// A captured background released on every path.
+class CapturedBackground {
+public:
+    CapturedBackground(HWND control, const RECT& rect) : dc_(CaptureBackground(control, rect)) {}
+    ~CapturedBackground() { ReleaseBackground(dc_); }
+    CapturedBackground(const CapturedBackground&) = delete;
+    CapturedBackground& operator=(const CapturedBackground&) = delete;
+    HDC dc() const { return dc_; }
+
+private:
+    HDC dc_;
+};
+
 // Brushes used all over the skin.
 Brush solidBrush(std::uint32_t argbColour);
 Brush verticalGradient(float x, float y0, float y1, std::uint32_t from, std::uint32_t to);

@@ -25,7 +25,7 @@ void fillRounded(Gdiplus::GpGraphics* g, float x, float y, float w, float h, int
 
 void strokeRounded(Gdiplus::GpGraphics* g, float x, float y, float w, float h, int corner, std::uint32_t colour) {
     Path shape = roundedShape(x, y, w, h, corner);
-    Pen pen = thinPen(colour);
+    Pen pen = solidPen(colour);
     gp::GdipDrawPath(g, pen.get(), shape.get());
 }
 

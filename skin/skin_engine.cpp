@@ -7,6 +7,7 @@
 
 #include "res/resource_ids.h"
 #include "skin/control_hooks.h"
+#include "skin/control_kit.h"
 #include "skin/painting_kit.h"
 
 namespace skin {
@@ -58,6 +59,7 @@ SkinEngine::SkinEngine() : random_(GetTickCount()) {
     }
     settings_.baseColour = GetSysColor(COLOR_BTNFACE);
     g_engine = this;
+    startControlKinds();
 }
 
 SkinEngine::~SkinEngine() {
@@ -66,6 +68,7 @@ SkinEngine::~SkinEngine() {
     registry_.clear();
     veils_.clear();
     families_.clear();
+    stopControlKinds();
     settings_.themePicture = {};
     if (settings_.appIcon) DestroyIcon(settings_.appIcon);
     if (g_engine == this) g_engine = nullptr;

@@ -55,7 +55,7 @@ TrackBarState readTrackBar(const TrackBarEntry& t) {
 
 void drawTrackBarPanel(Gdiplus::GpGraphics* g, int w, int h, bool vertical) {
     Path outline = roundedShape(0, 0, static_cast<float>(w - 1), static_cast<float>(h - 1), 5);
-    Pen pen = thinPen(argb(0x00000000, 30));
+    Pen pen = solidPen(argb(0x00000000, 30));
     gp::GdipDrawPath(g, pen.get(), outline.get());
     Path inner = roundedShape(1, 1, static_cast<float>(w - 2), static_cast<float>(h - 2), 3);
     Brush fill = vertical ? horizontalGradient(0, static_cast<float>(w - 1), 0, argb(0x00FFFFFF, 160), argb(0, 30))
@@ -73,7 +73,7 @@ void drawTrackBarFigure(Gdiplus::GpGraphics* g, const TrackBarFigure& f, const T
     gp::GdipFillPath(g, channelFill.get(), channel.get());
 
     if (f.hasSelection && f.selection.width >= 0 && f.selection.height >= 0) {
-        Pen pen = thinPen(argb(0x00FFFFFF, 160));
+        Pen pen = solidPen(argb(0x00FFFFFF, 160));
         gp::GdipDrawRectangle(g, pen.get(), f.selection.x, f.selection.y, f.selection.width, f.selection.height);
     }
 
@@ -88,12 +88,12 @@ void drawTrackBarFigure(Gdiplus::GpGraphics* g, const TrackBarFigure& f, const T
     const float thumbLeft = static_cast<float>(s.thumbLeft);
     Brush shade = lineGradient(thumbLeft, t.y, thumbLeft, t.y + channelLength, argb(0x00FFFFFF, 0), argb(0, 90));
     gp::GdipFillPath(g, shade.get(), thumb.get());
-    Pen rim = thinPen(argb(0, 50));
+    Pen rim = solidPen(argb(0, 50));
     gp::GdipDrawPath(g, rim.get(), thumb.get());
 
     const RectF& v = f.valueLine;
     if (v.width >= 0 && v.height >= 0) {  // a thumb before the channel's start has no line
-        Pen pen = thinPen(argb(theme, 200));
+        Pen pen = solidPen(argb(theme, 200));
         gp::GdipDrawRectangle(g, pen.get(), v.x, v.y, v.width, v.height);
     }
 }
@@ -140,7 +140,7 @@ void DrawProgressBar(int windowIndex, int control) {
     {
         Graphics g = graphicsOn(capture);
         Path outline = roundedShape(0, 0, static_cast<float>(w - 1), static_cast<float>(h - 1), 5);
-        Pen pen = thinPen(argb(0, 50));
+        Pen pen = solidPen(argb(0, 50));
         gp::GdipDrawPath(g.get(), pen.get(), outline.get());
         Path panel = roundedShape(1, 1, static_cast<float>(w - 2), static_cast<float>(h - 2), 1);
         Brush panelFill = p->vertical
@@ -154,7 +154,7 @@ void DrawProgressBar(int windowIndex, int control) {
                                 ? horizontalGradient(b.x, b.x + b.width, b.y, argb(0x00FFFFFF, 90), argb(theme, 255))
                                 : verticalGradient(b.x, b.y, b.y + b.height, argb(0x00FFFFFF, 90), argb(theme, 255));
             gp::GdipFillPath(g.get(), barFill.get(), bar.get());
-            Pen edge = thinPen(argb(theme, 150));
+            Pen edge = solidPen(argb(theme, 150));
             gp::GdipDrawPath(g.get(), edge.get(), bar.get());
         }
     }

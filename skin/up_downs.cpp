@@ -102,7 +102,7 @@ void drawHalf(Gdiplus::GpGraphics* g, const UpDownEntry& e, int half, int w, int
                                    r.y + (r.height - glyph.height) / 2, glyph.width, glyph.height);
         }
     }
-    Pen pen = thinPen(look.outline);
+    Pen pen = solidPen(look.outline);
     gp::GdipDrawPath(g, pen.get(), shape.get());
 }
 

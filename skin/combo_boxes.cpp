@@ -1,0 +1,319 @@
+// Combo boxes: the skin paints the whole combo box window (veiled
+// background, frame, rounded drop button with its arrow and, for drop-down
+// lists, the selected text) and leaves the areas of its child windows to
+// them; its edit part is skinned as an edit box.
+#include <windows.h>
+
+#include <memory>
+
+#include "res/resource_ids.h"
+#include "skin/control_hooks.h"
+#include "skin/control_kit.h"
+#include "skin/painting_kit.h"
+#include "skin/skin_engine.h"
+
+namespace skin {
+
+namespace {
+
+constexpr int kComboHotKind = 3;
+
+using ComboPlace = ControlPlace<ComboEntry>;
+
+std::unique_ptr<Picture>& downArrow() {
+    static std::unique_ptr<Picture> picture;
+    return picture;
+}
+
+const Picture& downArrowPicture() {
+    if (!downArrow()) downArrow() = std::make_unique<Picture>(pictureFrom(resourceBytes(IDR_UPDOWN_DOWN_PNG)));
+    return *downArrow();
+}
+
+ComboPlace comboPlace(HWND combo) {
+    return placeOf(combo, &WindowRecord::comboEntries);
+}
+
+bool isHotCombo(const ComboPlace& p) {
+    return p.record->hotKind == kComboHotKind && p.record->hotControl == p.entryIndex;
+}
+
+// Focused: the combo box itself or its edit part holds the focus.
+bool hasFocusWithin(HWND combo) {
+    HWND focus = GetFocus();
+    return focus && (focus == combo || IsChild(combo, focus));
+}
+
+void paintCurrent(const ComboPlace& p, HWND combo) {
+    PaintComboBox(combo, isHotCombo(p), p.entry->focused || hasFocusWithin(combo));
+}
+
+std::wstring windowText(HWND hwnd) {
+    const int length = GetWindowTextLengthW(hwnd);
+    std::wstring text(static_cast<size_t>(length > 0 ? length : 0) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(hwnd, text.data(), length + 1)));
+    return text;
+}
+
+std::wstring selectedItemText(HWND combo) {
+    const auto selected = SendMessageW(combo, CB_GETCURSEL, 0, 0);
+    if (selected == CB_ERR) return {};
+    const auto length = SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(selected), 0);
+    if (length == CB_ERR || length < 0) return {};
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    const auto copied =
+        SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(selected), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
+    return text;
+}
+
+// Keeps the children's areas (shrunk by 2 for a list) in the colour key:
+// the final copy is keyed on it, so they stay as the children painted them.
+// Written by GDI, as the key compares whole pixels (a GDI+ fill would differ
+// in its alpha byte).
+void protectChildren(HDC dc, HWND combo, LONG style) {
+    RECT window;
+    GetWindowRect(combo, &window);
+    const bool everyChild = (style & 0x1) != 0;
+    GdiObject key(CreateSolidBrush(kColourKey));
+    for (HWND child = GetWindow(combo, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT r;
+        GetWindowRect(child, &r);
+        OffsetRect(&r, -window.left, -window.top);
+        if (ClassNameOf(child) == L"ComboLBox") InflateRect(&r, -2, -2);
+        FillRect(dc, &r, key.brush());
+        if (!everyChild) break;
+    }
+}
+
+void drawDropButton(Gdiplus::GpGraphics* g, int left, int top, int width, int height, bool hot) {
+    const COLORREF theme = themeColour();
+    {
+        Path outline;
+        gp::GdipCreatePath(Gdiplus::FillModeAlternate, outline.out());
+        outline.adopt();
+        RoundedPath(outline.get(), static_cast<float>(left), static_cast<float>(top), static_cast<float>(width - 1),
+                    static_cast<float>(height - 1), 4);
+        Pen pen = solidPen(hot ? argb(theme, 200) : argb(0x00000000, 80), 1);
+        gp::GdipDrawPath(g, pen.get(), outline.get());
+    }
+    {
+        Path inside;
+        gp::GdipCreatePath(Gdiplus::FillModeAlternate, inside.out());
+        inside.adopt();
+        RoundedPath(inside.get(), static_cast<float>(left + 1), static_cast<float>(top + 1),
+                    static_cast<float>(width - 2), static_cast<float>(height - 2), 1);
+        Brush fill = hot ? verticalGradient(static_cast<float>(left + 1), static_cast<float>(top),
+                                            static_cast<float>(top + height - 2), argb(0x00FFFFFF, 100),
+                                            argb(theme, 150))
+                         : verticalGradient(static_cast<float>(left + 1), static_cast<float>(top),
+                                            static_cast<float>(top + height - 2), argb(theme, 30), argb(theme, 100));
+        gp::GdipFillPath(g, fill.get(), inside.get());
+    }
+    const Picture& arrow = downArrowPicture();
+    if (arrow.decoded) {
+        gp::GdipDrawImageRectI(g, arrow.decoded.image(), left + (width - 7) / 2, top + (height - 4) / 2, 7, 4);
+    }
+}
+
+void drawSelectedText(Gdiplus::GpGraphics* g, HWND combo, int w, int h) {
+    const std::wstring text = windowText(combo);
+    if (text.empty()) return;
+    SkinEngine* engine = SkinEngine::current();
+    if (!engine) return;
+    Font font;
+    gp::GdipCreateFont(engine->fontFamily(L"宋体"), 12, Gdiplus::FontStyleRegular, Gdiplus::UnitPoint, font.out());
+    font.adopt();
+    if (!font) return;
+    const auto colour = static_cast<COLORREF>(reinterpret_cast<UINT_PTR>(GetPropW(combo, kPropTextColour)));
+    Brush brush = solidBrush(argb(colour, 255));
+    const Gdiplus::RectF layout(2, static_cast<float>((h - 12) / 2), static_cast<float>(w - 17),
+                                static_cast<float>(h - 4));
+    gp::GdipDrawString(g, text.c_str(), static_cast<INT>(text.size()), font.get(), &layout, nullptr, brush.get());
+}
+
+void onSetFocus(const ComboPlace& p, HWND combo) {
+    p.entry->focused = true;
+    PaintComboBox(combo, isHotCombo(p), true);
+}
+
+void onSetText(HWND combo) {
+    if (FindWindowExW(combo, nullptr, L"Edit", nullptr)) InvalidateRect(combo, nullptr, TRUE);
+}
+
+LRESULT onPaint(const ComboPlace& p, HWND combo, LPARAM lParam) {
+    {
+        PAINTSTRUCT ps;
+        BeginPaint(combo, &ps);
+        paintCurrent(p, combo);
+        EndPaint(combo, &ps);
+    }
+    return DefWindowProcW(combo, WM_PAINT, 0, lParam);
+}
+
+void onCommand(WPARAM wParam, LPARAM lParam) {
+    SkinEngine* engine = SkinEngine::current();
+    if (!engine || !engine->settings().veilEnabled || !engine->settings().skinChildren) return;
+    auto sender = reinterpret_cast<HWND>(lParam);
+    if (!sender || ClassNameOf(sender) != L"Edit") return;
+    switch (HIWORD(wParam)) {
+    case EN_VSCROLL:
+    case EN_HSCROLL:
+    case EN_CHANGE:
+    case EN_UPDATE:
+        InvalidateRect(sender, nullptr, TRUE);
+        break;
+    default:
+        break;
+    }
+}
+
+// The veiled pattern brush for the edit part, with the edit part's own
+// text colour (or, while it has none of the skin's, the owner's).
+LRESULT onEditColour(HWND combo, WPARAM wParam, LPARAM lParam) {
+    SkinEngine* engine = SkinEngine::current();
+    if (!engine || !engine->settings().veilEnabled) return passOnFast(combo, WM_CTLCOLOREDIT, wParam, lParam);
+    auto dc = reinterpret_cast<HDC>(wParam);
+    auto edit = reinterpret_cast<HWND>(lParam);
+    if (HANDLE colour = GetPropW(edit, kPropTextColour)) {
+        SetTextColor(dc, static_cast<COLORREF>(reinterpret_cast<UINT_PTR>(colour)));
+    } else {
+        passOnFast(combo, WM_CTLCOLOREDIT, wParam, lParam);  // the owner's text colour; its brush is not used
+    }
+    SetBkMode(dc, TRANSPARENT);
+    return engine->veiledBrush(GetAncestor(combo, GA_ROOT), dc, edit);
+}
+
+void onMouseMove(const ComboPlace& p, HWND combo) {
+    trackMouseLeave(combo);
+    WindowRecord& r = *p.record;
+    r.lastMovedControl = p.entryIndex;
+    if (p.entryIndex >= 1 && !isHotCombo(p)) {
+        PaintComboBox(combo, true, p.entry->focused || hasFocusWithin(combo));
+        r.hotControl = p.entryIndex;
+        r.hotKind = kComboHotKind;
+    }
+}
+
+void onMouseLeave(const ComboPlace& p, HWND combo) {
+    if (isHotCombo(p)) p.record->hotControl = 0;
+    paintCurrent(p, combo);
+}
+
+LRESULT onMessage(const ComboPlace& p, HWND combo, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_MOVE:
+        paintCurrent(p, combo);
+        break;
+    case WM_SETFOCUS:
+        onSetFocus(p, combo);
+        break;
+    case WM_KILLFOCUS:
+        p.entry->focused = false;
+        break;
+    case WM_SETTEXT:
+        onSetText(combo);
+        break;
+    case WM_PAINT:
+        return onPaint(p, combo, lParam);
+    case WM_ERASEBKGND:
+        SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+        return 1;
+    case WM_NCPAINT:
+        // The whole window is the skin's.
+        paintCurrent(p, combo);
+        return 0;
+    case WM_COMMAND:
+        onCommand(wParam, lParam);
+        break;
+    case WM_CTLCOLOREDIT:
+        return onEditColour(combo, wParam, lParam);
+    case WM_MOUSEMOVE:
+        onMouseMove(p, combo);
+        break;
+    case WM_MOUSELEAVE:
+        onMouseLeave(p, combo);
+        break;
+    default:
+        break;
+    }
+    return passOnFast(combo, msg, wParam, lParam);
+}
+
+// The messages this procedure acts on; every other one goes straight on.
+bool handles(UINT msg) {
+    switch (msg) {
+    case WM_MOVE:
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_SETTEXT:
+    case WM_PAINT:
+    case WM_ERASEBKGND:
+    case WM_NCPAINT:
+    case WM_COMMAND:
+    case WM_CTLCOLOREDIT:
+    case WM_MOUSEMOVE:
+    case WM_MOUSELEAVE:
+        return true;
+    default:
+        return false;
+    }
+}
+
+LRESULT CALLBACK comboProcedure(HWND combo, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_NCDESTROY) {
+        const LRESULT result = passOnFast(combo, msg, wParam, lParam);
+        forgetPrevious(combo);
+        return result;
+    }
+    if (!handles(msg)) return passOnFast(combo, msg, wParam, lParam);
+    const ComboPlace p = comboPlace(combo);
+    if (!p) return passOnFast(combo, msg, wParam, lParam);
+    return onMessage(p, combo, msg, wParam, lParam);
+}
+
+}  // namespace
+
+void releaseArrowPictures() {
+    downArrow().reset();
+}
+
+void PaintComboBox(HWND combo, bool hot, bool focused) {
+    RECT window;
+    GetWindowRect(combo, &window);
+    const int w = window.right - window.left, h = window.bottom - window.top;
+    if (w <= 0 || h <= 0) return;
+    const LONG style = GetWindowLongW(combo, GWL_STYLE);
+    const int buttonWidth = (style & CBS_DROPDOWNLIST) == CBS_DROPDOWNLIST ? 17 : 18;
+    const int buttonTop = 2, buttonHeight = h - 4, buttonLeft = w - buttonWidth - 2;
+    CapturedBackground capture(combo, {0, 0, w, h});
+    if (!capture.dc()) return;
+    {
+        Graphics g = graphicsOn(capture.dc());
+        if (veilEnabled()) {
+            Brush veil = solidBrush(argb(0x00FFFFFF, veilAlpha()));
+            gp::GdipFillRectangleI(g.get(), veil.get(), 0, 0, w, h);
+        } else {
+            gp::GdipGraphicsClear(g.get(), argb(0x00FFFFFF, 255));
+        }
+        Pen frame = solidPen((hot || focused) ? argb(themeColour(), 200) : argb(0x00000000, 80), 1);
+        gp::GdipDrawRectangleI(g.get(), frame.get(), 0, 0, w - 1, h - 1);
+        if (style & 0x2) drawDropButton(g.get(), buttonLeft, buttonTop, buttonWidth, buttonHeight, hot);
+        if (style & 0x1) drawSelectedText(g.get(), combo, w, h);
+    }
+    protectChildren(capture.dc(), combo, style);
+    WholeWindowDC dc(combo);
+    if (dc.get()) TransparentBlt(dc.get(), 0, 0, w, h, capture.dc(), 0, 0, w, h, kColourKey);
+}
+
+void registerCombo(int windowIndex, HWND combo) {
+    WindowRecord* r = recordOfIndex(windowIndex);
+    if (!r || isListed(r->comboEntries, combo)) return;
+    ComboEntry& entry = appendEntry(r->comboEntries, combo, windowIndex, comboProcedure);
+    rememberPrevious(combo, entry.previous);
+    entry.selectedText = selectedItemText(combo);
+    if (!veilEnabled()) return;
+    if (HWND edit = FindWindowExW(combo, nullptr, L"Edit", nullptr)) registerEdit(windowIndex, edit);
+}
+
+}  // namespace skin

@@ -1,0 +1,229 @@
+#include "skin/control_kit.h"
+
+#include <algorithm>
+#include <unordered_map>
+
+#include "skin/painting_kit.h"
+#include "skin/skin_engine.h"
+
+namespace skin {
+
+namespace {
+
+std::unordered_map<HWND, WNDPROC>& previousProcedures() {
+    static std::unordered_map<HWND, WNDPROC> table;
+    return table;
+}
+
+bool hasAllBits(LONG value, LONG bits) {
+    return (value & bits) == bits;
+}
+
+}  // namespace
+
+void rememberPrevious(HWND control, WNDPROC previous) {
+    previousProcedures()[control] = previous;
+}
+
+void forgetPrevious(HWND control) {
+    previousProcedures().erase(control);
+}
+
+LRESULT passOnFast(HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto found = previousProcedures().find(control);
+    const WNDPROC previous = found != previousProcedures().end()
+                                 ? found->second
+                                 : reinterpret_cast<WNDPROC>(GetPropW(control, kPropPreviousProc));
+    return previous ? CallWindowProcW(previous, control, msg, wParam, lParam)
+                    : DefWindowProcW(control, msg, wParam, lParam);
+}
+
+WindowRecord* recordOfIndex(int windowIndex) {
+    SkinEngine* engine = SkinEngine::current();
+    return engine ? engine->record(windowIndex) : nullptr;
+}
+
+bool hasBorder(HWND control) {
+    const LONG style = GetWindowLongW(control, GWL_STYLE);
+    const LONG ex = GetWindowLongW(control, GWL_EXSTYLE);
+    return (style & WS_BORDER) || hasAllBits(ex, WS_EX_WINDOWEDGE) || hasAllBits(ex, WS_EX_OVERLAPPEDWINDOW) ||
+           hasAllBits(ex, WS_EX_CLIENTEDGE) || hasAllBits(ex, WS_EX_DLGMODALFRAME) ||
+           hasAllBits(ex, WS_EX_PALETTEWINDOW);
+}
+
+bool hasScrollBars(HWND control) {
+    return (GetWindowLongW(control, GWL_STYLE) & (WS_VSCROLL | WS_HSCROLL)) != 0;
+}
+
+namespace {
+
+// The visible scroll bar `id` (OBJID_VSCROLL / OBJID_HSCROLL) in screen
+// coordinates, or an empty rectangle.
+RECT scrollBarRect(HWND control, LONG id) {
+    SCROLLBARINFO info{sizeof(info)};
+    if (!GetScrollBarInfo(control, id, &info)) return {};
+    if (info.rgstate[0] & (STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_OFFSCREEN)) return {};
+    return info.rcScrollBar;
+}
+
+}  // namespace
+
+RECT innerArea(HWND control) {
+    RECT window, client;
+    GetWindowRect(control, &window);
+    GetClientRect(control, &client);
+    POINT origin{0, 0};
+    ClientToScreen(control, &origin);
+    RECT area{origin.x, origin.y, origin.x + client.right, origin.y + client.bottom};
+    const LONG style = GetWindowLongW(control, GWL_STYLE);
+    for (const LONG id : {OBJID_VSCROLL, OBJID_HSCROLL}) {
+        if (!(style & (id == OBJID_VSCROLL ? WS_VSCROLL : WS_HSCROLL))) continue;
+        const RECT bar = scrollBarRect(control, id);
+        if (!IsRectEmpty(&bar)) UnionRect(&area, &area, &bar);
+    }
+    OffsetRect(&area, -window.left, -window.top);
+    return area;
+}
+
+GdiObject scrollBarRegion(HWND control) {
+    GdiObject region;
+    const LONG style = GetWindowLongW(control, GWL_STYLE);
+    const RECT vertical = (style & WS_VSCROLL) ? scrollBarRect(control, OBJID_VSCROLL) : RECT{};
+    const RECT horizontal = (style & WS_HSCROLL) ? scrollBarRect(control, OBJID_HSCROLL) : RECT{};
+    // With both bars the square between them is the system's as well.
+    RECT corner{};
+    if (!IsRectEmpty(&vertical) && !IsRectEmpty(&horizontal)) {
+        corner = {vertical.left, horizontal.top, vertical.right, horizontal.bottom};
+    }
+    for (const RECT& bar : {vertical, horizontal, corner}) {
+        if (IsRectEmpty(&bar)) continue;
+        GdiObject piece(CreateRectRgnIndirect(&bar));
+        if (!region) {
+            region = std::move(piece);
+        } else if (piece) {
+            CombineRgn(static_cast<HRGN>(region.get()), static_cast<HRGN>(region.get()),
+                       static_cast<HRGN>(piece.get()), RGN_OR);
+        }
+    }
+    return region;
+}
+
+LRESULT paintScrollBarsOnly(HWND control, LPARAM lParam) {
+    GdiObject bars = scrollBarRegion(control);
+    if (!bars) return 0;
+    return DefWindowProcW(control, WM_NCPAINT, reinterpret_cast<WPARAM>(bars.get()), lParam);
+}
+
+void paintVeiledBackground(HWND control, HDC dc) {
+    RECT window, client;
+    GetWindowRect(control, &window);
+    GetClientRect(control, &client);
+    const LONG style = GetWindowLongW(control, GWL_STYLE);
+    const Border border = controlBorder(window.right - window.left, window.bottom - window.top, client.right,
+                                        client.bottom, style & WS_VSCROLL, style & WS_HSCROLL);
+    const RECT area{border.horizontal, border.vertical, border.horizontal + client.right,
+                    border.vertical + client.bottom};
+    CapturedBackground capture(control, area);
+    if (!capture.dc()) return;
+    {
+        Graphics g = graphicsOn(capture.dc());
+        Brush veil = solidBrush(argb(0x00FFFFFF, veilAlpha()));
+        gp::GdipFillRectangleI(g.get(), veil.get(), 0, 0, client.right, client.bottom);
+    }
+    BitBlt(dc, 0, 0, client.right, client.bottom, capture.dc(), 0, 0, SRCCOPY);
+}
+
+namespace {
+HWND g_listPaintedOverVeil = nullptr;
+}  // namespace
+
+HWND listPaintedOverVeil() {
+    return g_listPaintedOverVeil;
+}
+
+void setListPaintedOverVeil(HWND list) {
+    g_listPaintedOverVeil = list;
+}
+
+bool veilEnabled() {
+    SkinEngine* engine = SkinEngine::current();
+    return engine && engine->settings().veilEnabled;
+}
+
+int veilAlpha() {
+    SkinEngine* engine = SkinEngine::current();
+    return engine ? engine->settings().veilAlpha : 160;
+}
+
+COLORREF themeColour() {
+    SkinEngine* engine = SkinEngine::current();
+    return engine ? engine->settings().themeColour : 0x00DDCA22;
+}
+
+void trackMouseLeave(HWND control) {
+    TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, control, 0};
+    TrackMouseEvent(&track);
+}
+
+
+namespace {
+
+// Areas above which the strips are cheaper than whole-rectangle drawing.
+constexpr int kStripArea = 16384;
+
+void fillFrame(Gdiplus::GpGraphics* g, Gdiplus::GpBrush* brush, int w, int h, int thickness) {
+    const int t = std::min({thickness, w, h});
+    gp::GdipFillRectangleI(g, brush, 0, 0, w, t);
+    if (h > t) gp::GdipFillRectangleI(g, brush, 0, h - t, w, t);
+    if (h > 2 * t) {
+        gp::GdipFillRectangleI(g, brush, 0, t, t, h - 2 * t);
+        if (w > t) gp::GdipFillRectangleI(g, brush, w - t, t, t, h - 2 * t);
+    }
+}
+
+void fillRing(Gdiplus::GpGraphics* g, Gdiplus::GpBrush* brush, int w, int h, const RECT& inner) {
+    const int top = std::clamp<int>(inner.top, 0, h), bottom = std::clamp<int>(inner.bottom, top, h);
+    const int left = std::clamp<int>(inner.left, 0, w), right = std::clamp<int>(inner.right, left, w);
+    if (top > 0) gp::GdipFillRectangleI(g, brush, 0, 0, w, top);
+    if (bottom < h) gp::GdipFillRectangleI(g, brush, 0, bottom, w, h - bottom);
+    if (left > 0) gp::GdipFillRectangleI(g, brush, 0, top, left, bottom - top);
+    if (right < w) gp::GdipFillRectangleI(g, brush, right, top, w - right, bottom - top);
+}
+
+}  // namespace
+
+void paintBorderRing(Gdiplus::GpGraphics* g, int w, int h, const RECT& inner, std::uint32_t ringColour,
+                     std::uint32_t lineColour, int thickness) {
+    if (w <= 0 || h <= 0) return;
+    Brush ring = solidBrush(ringColour);
+    if (w * h > kStripArea) {
+        fillRing(g, ring.get(), w, h, inner);
+        Brush line = solidBrush(lineColour);
+        fillFrame(g, line.get(), w, h, thickness);
+        return;
+    }
+    gp::GdipSetClipRectI(g, inner.left, inner.top, inner.right - inner.left, inner.bottom - inner.top,
+                         Gdiplus::CombineModeExclude);
+    gp::GdipFillRectangleI(g, ring.get(), 0, 0, w, h);
+    gp::GdipResetClip(g);
+    // A pen of the thickness along the rectangle half a thickness inside
+    // covers the same pixels as the strips.
+    Pen line = solidPen(lineColour, static_cast<float>(thickness));
+    if (thickness == 2) {
+        gp::GdipDrawRectangleI(g, line.get(), 1, 1, w - 2, h - 2);
+    } else {
+        gp::GdipDrawRectangleI(g, line.get(), 0, 0, w - 1, h - 1);
+    }
+}
+
+
+void startControlKinds() {
+    installPreDispatchHook();
+}
+
+void stopControlKinds() {
+    removePreDispatchHook();
+    releaseArrowPictures();
+}
+
+}  // namespace skin

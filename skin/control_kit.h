@@ -1,0 +1,134 @@
+// Shared pieces of the framed control kinds (edit boxes, combo boxes, list
+// boxes and the other framed controls): finding a control's entry from its
+// index properties, the fast way back to its previous procedure, border
+// geometry, the scroll-bar region and the veiled background.
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+#include "skin/gdiplus_owners.h"
+#include "skin/window_registry.h"
+
+namespace skin {
+
+class SkinEngine;
+
+// The procedure a control had before the skin, kept in process memory as
+// well as in Hw_hProc (a property read is a server round trip under Wine).
+void rememberPrevious(HWND control, WNDPROC previous);
+void forgetPrevious(HWND control);
+LRESULT passOnFast(HWND control, UINT msg, WPARAM wParam, LPARAM lParam);
+
+// A skinned control's place: its window record and entry, found through
+// Hw_FuID and Hw_lbID; empty when the properties name no such entry.
+template <typename Entry>
+struct ControlPlace {
+    SkinEngine* engine = nullptr;
+    WindowRecord* record = nullptr;
+    int windowIndex = 0;
+    int entryIndex = 0;
+    Entry* entry = nullptr;
+    explicit operator bool() const { return entry != nullptr; }
+};
+
+WindowRecord* recordOfIndex(int windowIndex);
+
+template <typename Entry>
+ControlPlace<Entry> placeOf(HWND control, std::vector<Entry> WindowRecord::*list) {
+    ControlPlace<Entry> place;
+    place.windowIndex = indexProperty(control, kPropOwnerIndex);
+    place.record = recordOfIndex(place.windowIndex);
+    if (!place.record) return place;
+    std::vector<Entry>& entries = place.record->*list;
+    const int n = indexProperty(control, kPropIndex);
+    if (n < 1 || n > static_cast<int>(entries.size()) || entries[static_cast<size_t>(n - 1)].hwnd != control) {
+        return place;
+    }
+    place.entryIndex = n;
+    place.entry = &entries[static_cast<size_t>(n - 1)];
+    return place;
+}
+
+// True when the control draws a border: WS_BORDER, or an extended style
+// holding all bits of one of the edge styles.
+bool hasBorder(HWND control);
+bool hasScrollBars(HWND control);
+
+// The area inside the border, in window coordinates: the client area and
+// the visible scroll bars.
+RECT innerArea(HWND control);
+// The visible scroll bars of the control, in screen coordinates (as the
+// region of WM_NCPAINT is); empty when it has none.
+GdiObject scrollBarRegion(HWND control);
+// Lets the system draw only the scroll bars of the control's non-client area.
+LRESULT paintScrollBarsOnly(HWND control, LPARAM lParam);
+
+// The captured background of the control's client area under the white
+// veil, copied into `dc` at (0, 0).
+void paintVeiledBackground(HWND control, HDC dc);
+
+// The list being painted onto a colour-keyed picture right now (or null):
+// its colour answer gives it the key as background colour, so that what it
+// fills opaquely is keyed out over the veiled background.
+HWND listPaintedOverVeil();
+void setListPaintedOverVeil(HWND list);
+inline constexpr COLORREF kColourKey = RGB(255, 0, 255);
+
+// The engine's settings read by the control kinds.
+bool veilEnabled();
+int veilAlpha();
+COLORREF themeColour();
+
+void trackMouseLeave(HWND control);
+
+// A window DC (GetWindowDC) released on every path.
+class WholeWindowDC {
+public:
+    explicit WholeWindowDC(HWND hwnd) : hwnd_(hwnd), dc_(GetWindowDC(hwnd)) {}
+    ~WholeWindowDC() {
+        if (dc_) ReleaseDC(hwnd_, dc_);
+    }
+    WholeWindowDC(const WholeWindowDC&) = delete;
+    WholeWindowDC& operator=(const WholeWindowDC&) = delete;
+    HDC get() const { return dc_; }
+
+private:
+    HWND hwnd_;
+    HDC dc_;
+};
+
+
+// The border ring of a control's picture: everything of (0, 0, w, h)
+// outside `inner` in `ringColour`, then a frame line of `thickness` pixels
+// just inside the edge in `lineColour` (ARGB both). A large control gets
+// small strip fills (the cost of a GDI+ fill follows its bounding box), a
+// small one a clipped fill and a stroke (fewer calls).
+void paintBorderRing(Gdiplus::GpGraphics* g, int w, int h, const RECT& inner, std::uint32_t ringColour,
+                     std::uint32_t lineColour, int thickness);
+
+
+// The kinds' painters, on the control's window DC.
+void PaintEditBorder(HWND control, bool focused, bool hot);
+void PaintComboBox(HWND combo, bool hot, bool focused);
+void PaintFramedBorder(HWND control, bool hot, bool focused);
+
+// Registration of one control of a kind (subclassed, properties set); the
+// edit part of a combo box is registered by the combo box's registration.
+void registerEdit(int windowIndex, HWND control);
+void registerCombo(int windowIndex, HWND combo);
+void registerFramed(int windowIndex, HWND control);
+
+// The framed-control handling of the pre-dispatch signal: a queued message
+// for `target` (or one of its children) is about to be dispatched.
+void preDispatch(HWND target);
+// Installed by the engine for its thread, removed with it; also frees the
+// pictures the control kinds keep while GDI+ is still up.
+void startControlKinds();
+void stopControlKinds();
+void installPreDispatchHook();
+void removePreDispatchHook();
+void releaseArrowPictures();
+
+}  // namespace skin
