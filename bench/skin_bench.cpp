@@ -99,6 +99,11 @@ int main() {
     GetClientRect(hwnd, &client);
     std::printf("surface %ldx%ld, %zu caption buttons\n", client.right, client.bottom, r->buttons.size());
     report("compose_1069x671", 200, [&](int) { engine.ComposeWindow(i, nullptr, false); });
+    // As after a size change: the background picture is scaled again.
+    report("compose_1069x671_new_size", 100, [&](int) {
+        r->scaledBackground = {};
+        engine.ComposeWindow(i, nullptr, false);
+    });
     report("compose_and_present_1069x671", 100, [&](int) { engine.ComposeWindow(i, nullptr, true); });
     report("present_1069x671", 200, [&](int) { engine.PresentWindow(i, nullptr); });
     // One fade step: one button redrawn hot at a new strength, onto the screen.

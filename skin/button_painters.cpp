@@ -122,7 +122,9 @@ void drawCaption(Gdiplus::GpGraphics* g, HWND control, const ButtonEntry& entry,
 }
 
 void drawResourcePicture(Gdiplus::GpGraphics* g, int resource, int x, int y) {
-    const Picture picture = pictureFrom(resourceBytes(resource));
+    SkinEngine* engine = SkinEngine::current();
+    if (!engine) return;
+    const Picture& picture = engine->builtInPicture(resource);
     if (picture.decoded) gp::GdipDrawImageRectI(g, picture.decoded.image(), x, y, kBoxSize, kBoxSize);
 }
 

@@ -20,15 +20,6 @@ constexpr int kComboHotKind = 3;
 
 using ComboPlace = ControlPlace<ComboEntry>;
 
-std::unique_ptr<Picture>& downArrow() {
-    static std::unique_ptr<Picture> picture;
-    return picture;
-}
-
-const Picture& downArrowPicture() {
-    if (!downArrow()) downArrow() = std::make_unique<Picture>(pictureFrom(resourceBytes(IDR_UPDOWN_DOWN_PNG)));
-    return *downArrow();
-}
 
 ComboPlace comboPlace(HWND combo) {
     return placeOf(combo, &WindowRecord::comboEntries);
@@ -110,9 +101,10 @@ void drawDropButton(Gdiplus::GpGraphics* g, int left, int top, int width, int he
                                             static_cast<float>(top + height - 2), argb(theme, 30), argb(theme, 100));
         gp::GdipFillPath(g, fill.get(), inside.get());
     }
-    const Picture& arrow = downArrowPicture();
-    if (arrow.decoded) {
-        gp::GdipDrawImageRectI(g, arrow.decoded.image(), left + (width - 7) / 2, top + (height - 4) / 2, 7, 4);
+    SkinEngine* engine = SkinEngine::current();
+    const Picture* arrow = engine ? &engine->builtInPicture(IDR_UPDOWN_DOWN_PNG) : nullptr;
+    if (arrow && arrow->decoded) {
+        gp::GdipDrawImageRectI(g, arrow->decoded.image(), left + (width - 7) / 2, top + (height - 4) / 2, 7, 4);
     }
 }
 
@@ -273,10 +265,6 @@ LRESULT CALLBACK comboProcedure(HWND combo, UINT msg, WPARAM wParam, LPARAM lPar
 }
 
 }  // namespace
-
-void releaseArrowPictures() {
-    downArrow().reset();
-}
 
 void PaintComboBox(HWND combo, bool hot, bool focused) {
     RECT window;

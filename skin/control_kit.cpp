@@ -223,7 +223,6 @@ void startControlKinds() {
 
 void stopControlKinds() {
     removePreDispatchHook();
-    releaseArrowPictures();
 }
 
 }  // namespace skin

@@ -129,6 +129,5 @@ void startControlKinds();
 void stopControlKinds();
 void installPreDispatchHook();
 void removePreDispatchHook();
-void releaseArrowPictures();
 
 }  // namespace skin

@@ -68,6 +68,7 @@ SkinEngine::~SkinEngine() {
     registry_.clear();
     veils_.clear();
     families_.clear();
+    builtInPictures_.clear();
     stopControlKinds();
     settings_.themePicture = {};
     if (settings_.appIcon) DestroyIcon(settings_.appIcon);
@@ -214,6 +215,14 @@ std::vector<BYTE> SkinEngine::PrepareTexture(Gdiplus::GpBitmap* picture, int mod
     return encodePng(texture.image());
 }
 
+const Picture& SkinEngine::builtInPicture(int resourceId) {
+    auto found = builtInPictures_.find(resourceId);
+    if (found == builtInPictures_.end()) {
+        found = builtInPictures_.emplace(resourceId, pictureFrom(resourceBytes(resourceId))).first;
+    }
+    return found->second;
+}
+
 // ---------------------------------------------------------------- settings
 
 void SkinEngine::SetTheme(const ThemeArgs& args) {
@@ -248,6 +257,7 @@ void SkinEngine::SetTheme(const ThemeArgs& args) {
     }
     if (args.themeColour == 0xFFFFFFFF) settings_.themeColour = settings_.baseColour;
     for (int i = 1; i <= registry_.size(); ++i) {
+        record(i)->scaledBackground = {};  // a new picture may reuse the old one's address
         HWND hwnd = record(i)->hwnd;
         if (!IsWindowVisible(hwnd)) continue;
         ComposeWindow(i, nullptr, false);

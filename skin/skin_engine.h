@@ -169,6 +169,10 @@ public:
     LRESULT hollowBrush(HWND top, HDC dc, HWND control);
     void releaseVeil(HWND control);
 
+    // A picture built into the program (an RCDATA resource), decoded on
+    // first use and kept until the engine goes.
+    const Picture& builtInPicture(int resourceId);
+
     // Live brushes and bitmaps handed to controls (for tests).
     size_t veiledControls() const { return veils_.size(); }
 
@@ -211,6 +215,7 @@ private:
     };
     std::map<HWND, VeilObjects> veils_;
     std::map<std::wstring, FontFamily> families_;
+    std::map<int, Picture> builtInPictures_;
 
     SkinSettings settings_;
     WindowRegistry registry_;

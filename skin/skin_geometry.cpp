@@ -162,4 +162,57 @@ Border controlBorder(int windowWidth, int windowHeight, int clientWidth, int cli
     return {std::max(h, 0) / 2, std::max(v, 0) / 2};
 }
 
+namespace {
+
+// Source index and 8-bit weight of the second neighbour for each target
+// coordinate along one axis.
+struct Tap {
+    int first = 0, second = 0, weight = 0;
+};
+
+std::vector<Tap> taps(int sourceSize, int targetSize) {
+    std::vector<Tap> result(static_cast<size_t>(targetSize));
+    const double ratio = static_cast<double>(sourceSize) / targetSize;
+    for (int t = 0; t < targetSize; ++t) {
+        double at = (t + 0.5) * ratio - 0.5;
+        if (at < 0) at = 0;
+        if (at > sourceSize - 1) at = sourceSize - 1;
+        const int first = static_cast<int>(at);
+        result[static_cast<size_t>(t)] = {first, std::min(first + 1, sourceSize - 1),
+                                          static_cast<int>((at - first) * 256.0 + 0.5)};
+    }
+    return result;
+}
+
+std::uint32_t blend(std::uint32_t a, std::uint32_t b, int weight) {
+    std::uint32_t out = 0;
+    for (int shift = 0; shift < 32; shift += 8) {
+        const int ca = static_cast<int>((a >> shift) & 0xFF), cb = static_cast<int>((b >> shift) & 0xFF);
+        out |= static_cast<std::uint32_t>((ca * (256 - weight) + cb * weight + 128) >> 8) << shift;
+    }
+    return out;
+}
+
+}  // namespace
+
+std::vector<std::uint32_t> scaleBilinear(const std::uint32_t* source, int sourceWidth, int sourceHeight,
+                                         int width, int height) {
+    if (!source || sourceWidth <= 0 || sourceHeight <= 0 || width <= 0 || height <= 0) return {};
+    std::vector<std::uint32_t> target(static_cast<size_t>(width) * static_cast<size_t>(height));
+    const std::vector<Tap> across = taps(sourceWidth, width), down = taps(sourceHeight, height);
+    for (int y = 0; y < height; ++y) {
+        const Tap& row = down[static_cast<size_t>(y)];
+        const std::uint32_t* a = source + static_cast<size_t>(row.first) * static_cast<size_t>(sourceWidth);
+        const std::uint32_t* b = source + static_cast<size_t>(row.second) * static_cast<size_t>(sourceWidth);
+        std::uint32_t* out = target.data() + static_cast<size_t>(y) * static_cast<size_t>(width);
+        for (int x = 0; x < width; ++x) {
+            const Tap& column = across[static_cast<size_t>(x)];
+            const std::uint32_t top = blend(a[column.first], a[column.second], column.weight);
+            const std::uint32_t bottom = blend(b[column.first], b[column.second], column.weight);
+            out[x] = blend(top, bottom, row.weight);
+        }
+    }
+    return target;
+}
+
 }  // namespace skin

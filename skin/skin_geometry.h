@@ -96,6 +96,12 @@ struct TextureBands {
 };
 TextureBands textureBands(int mode, int width, int height);
 
+// Bilinear scaling of 32-bit pixels (each channel on its own), sampling at
+// pixel centres with the edges held, as a graphics library's bilinear mode
+// does. `source` holds sourceWidth x sourceHeight pixels row by row.
+std::vector<std::uint32_t> scaleBilinear(const std::uint32_t* source, int sourceWidth, int sourceHeight,
+                                         int width, int height);
+
 // Client area of a control inside its window rectangle (veiled bitmap).
 struct Border {
     int horizontal = 0, vertical = 0;

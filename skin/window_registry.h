@@ -187,6 +187,13 @@ struct WindowRecord {
     bool recomposeNeeded = false;
     MemoryCanvas surface;
     SIZE regionSize{-1, -1};  // client size the window region was made for
+    // The background picture scaled to the client size, kept while neither
+    // the picture nor the size changes (scaling is the costly step).
+    struct ScaledBackground {
+        const void* source = nullptr;
+        int width = 0, height = 0;
+        std::vector<std::uint32_t> pixels;
+    } scaledBackground;
     MemoryCanvas captionCache;
     MemoryCanvas statusCache;
     bool attached = false;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "skin/caption_layout.h"
@@ -377,3 +378,37 @@ TEST(SkinFades, OutsideTheStripTheTimerStopsWhenFadesEnd) {
 }
 
 }  // namespace
+
+namespace skin {
+namespace {
+
+TEST(ScaleBilinear, SameSizeKeepsEveryPixel) {
+    const std::vector<std::uint32_t> source{0x11223344, 0x55667788, 0x99AABBCC, 0xDDEEFF00, 0x01020304, 0xF0E0D0C0};
+    EXPECT_EQ(scaleBilinear(source.data(), 3, 2, 3, 2), source);
+}
+
+TEST(ScaleBilinear, DoublingBlendsNeighboursAtPixelCentresAndHoldsTheEdges) {
+    // Each channel on its own: 0x00 and 0xFF at the two source pixels.
+    const std::vector<std::uint32_t> source{0x00000000, 0xFFFFFFFF};
+    const std::vector<std::uint32_t> expected{0x00000000, 0x40404040, 0xBFBFBFBF, 0xFFFFFFFF};
+    EXPECT_EQ(scaleBilinear(source.data(), 2, 1, 4, 1), expected);
+    // The same down a column.
+    EXPECT_EQ(scaleBilinear(source.data(), 1, 2, 1, 4), expected);
+}
+
+TEST(ScaleBilinear, UniformPictureStaysUniformAtAnySize) {
+    const std::vector<std::uint32_t> source(235 * 163, 0xFF336699);
+    const std::vector<std::uint32_t> scaled = scaleBilinear(source.data(), 235, 163, 1069, 671);
+    ASSERT_EQ(scaled.size(), 1069u * 671u);
+    EXPECT_TRUE(std::all_of(scaled.begin(), scaled.end(), [](std::uint32_t p) { return p == 0xFF336699; }));
+}
+
+TEST(ScaleBilinear, EmptyInputGivesNothing) {
+    const std::uint32_t one = 1;
+    EXPECT_TRUE(scaleBilinear(nullptr, 1, 1, 4, 4).empty());
+    EXPECT_TRUE(scaleBilinear(&one, 0, 1, 4, 4).empty());
+    EXPECT_TRUE(scaleBilinear(&one, 1, 1, 0, 4).empty());
+}
+
+}  // namespace
+}  // namespace skin
