@@ -5,6 +5,7 @@
 #include "skin/buttons.h"
 
 #include "skin/control_hooks.h"
+#include "skin/painting_kit.h"
 #include "skin/skin_engine.h"
 
 namespace skin {
@@ -41,14 +42,6 @@ bool paintsItself(int kind) {
 // The state a check box or radio button is drawn in outside owner drawing.
 UINT ownState(HWND control) {
     return IsWindowEnabled(control) ? 0 : kStateDisabled;
-}
-
-std::wstring windowText(HWND control) {
-    const int length = GetWindowTextLengthW(control);
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    const int read = GetWindowTextW(control, text.data(), length + 1);
-    text.resize(static_cast<size_t>(read > 0 ? read : 0));
-    return text;
 }
 
 void paintKind(const ButtonEntry& entry, HWND control, HDC dc, UINT state, const RECT& rect) {
@@ -197,7 +190,7 @@ namespace {
 ButtonEntry& registerButton(WindowRecord& r, HWND control, int windowIndex, int kind) {
     ButtonEntry& entry = appendEntry(r.buttonEntries, control, windowIndex, ButtonProc);
     entry.kind = kind;
-    entry.caption = windowText(control);
+    entry.caption = WindowTextOf(control);
     return entry;
 }
 

@@ -39,13 +39,6 @@ void paintCurrent(const ComboPlace& p, HWND combo) {
     PaintComboBox(combo, isHotCombo(p), p.entry->focused || hasFocusWithin(combo));
 }
 
-std::wstring windowText(HWND hwnd) {
-    const int length = GetWindowTextLengthW(hwnd);
-    std::wstring text(static_cast<size_t>(length > 0 ? length : 0) + 1, L'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(hwnd, text.data(), length + 1)));
-    return text;
-}
-
 std::wstring selectedItemText(HWND combo) {
     const auto selected = SendMessageW(combo, CB_GETCURSEL, 0, 0);
     if (selected == CB_ERR) return {};
@@ -109,7 +102,7 @@ void drawDropButton(Gdiplus::GpGraphics* g, int left, int top, int width, int he
 }
 
 void drawSelectedText(Gdiplus::GpGraphics* g, HWND combo, int w, int h) {
-    const std::wstring text = windowText(combo);
+    const std::wstring text = WindowTextOf(combo);
     if (text.empty()) return;
     SkinEngine* engine = SkinEngine::current();
     if (!engine) return;

@@ -56,14 +56,6 @@ HWND backdropProvider(HWND container) {
     return nullptr;
 }
 
-std::wstring windowText(HWND hwnd) {
-    const int length = GetWindowTextLengthW(hwnd);
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    const int read = GetWindowTextW(hwnd, text.data(), length + 1);
-    text.resize(static_cast<size_t>(read > 0 ? read : 0));
-    return text;
-}
-
 
 void stroke(Gdiplus::GpGraphics* g, std::uint32_t colour, const Path& path) {
     Pen pen;
@@ -115,19 +107,6 @@ HDC paintIntoCapture(const ContainerContext& c, const RECT& client) {
 }
 
 // WM_COMMAND notices after which a veiled control lays its background again.
-void invalidateForNotification(const SkinEngine& engine, WPARAM wParam, LPARAM lParam) {
-    if (!engine.settings().veilEnabled || !engine.settings().skinChildren) return;
-    auto control = reinterpret_cast<HWND>(lParam);
-    if (!control) return;
-    const WORD code = HIWORD(wParam);
-    const std::wstring kind = ClassNameOf(control);
-    const bool repaint = (kind == L"Edit" && (code == EN_CHANGE || code == EN_UPDATE || code == EN_HSCROLL ||
-                                              code == EN_VSCROLL)) ||
-                         (kind == L"ListBox" && (code == LBN_SELCHANGE || code == LBN_SELCANCEL)) ||
-                         (kind == L"ComboBox" && (code == CBN_SELCHANGE || code == CBN_KILLFOCUS));
-    if (repaint) InvalidateRect(control, nullptr, TRUE);
-}
-
 void invalidateForTreeNotice(LPARAM lParam) {
     const auto* header = reinterpret_cast<const NMHDR*>(lParam);
     if (!header) return;
@@ -219,7 +198,7 @@ LRESULT CALLBACK ContainerProc(HWND container, UINT msg, WPARAM wParam, LPARAM l
         invalidateForTreeNotice(lParam);
         break;
     case WM_COMMAND:
-        invalidateForNotification(*c.engine, wParam, lParam);
+        c.engine->onCommand(wParam, lParam);
         break;
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
@@ -297,7 +276,7 @@ void DrawGroupBox(SkinEngine& engine, int ownerIndex, int containerIndex, HDC dc
     format.adopt();
     if (!font || !format) return;
     gp::GdipSetStringFormatAlign(format.get(), Gdiplus::StringAlignmentCenter);
-    const std::wstring text = windowText(box);
+    const std::wstring text = WindowTextOf(box);
     const auto length = static_cast<int>(text.size());
     Gdiplus::RectF bounds(0, 0, 0, 0);
     {

@@ -115,22 +115,15 @@ LRESULT paintScrollBarsOnly(HWND control, LPARAM lParam) {
 }
 
 void paintVeiledBackground(HWND control, HDC dc) {
-    RECT window, client;
-    GetWindowRect(control, &window);
-    GetClientRect(control, &client);
-    const LONG style = GetWindowLongW(control, GWL_STYLE);
-    const Border border = controlBorder(window.right - window.left, window.bottom - window.top, client.right,
-                                        client.bottom, style & WS_VSCROLL, style & WS_HSCROLL);
-    const RECT area{border.horizontal, border.vertical, border.horizontal + client.right,
-                    border.vertical + client.bottom};
+    const RECT area = VeiledArea(control);
     CapturedBackground capture(control, area);
     if (!capture.dc()) return;
     {
         Graphics g = graphicsOn(capture.dc());
         Brush veil = solidBrush(argb(0x00FFFFFF, veilAlpha()));
-        gp::GdipFillRectangleI(g.get(), veil.get(), 0, 0, client.right, client.bottom);
+        gp::GdipFillRectangleI(g.get(), veil.get(), 0, 0, area.right - area.left, area.bottom - area.top);
     }
-    BitBlt(dc, 0, 0, client.right, client.bottom, capture.dc(), 0, 0, SRCCOPY);
+    BitBlt(dc, 0, 0, area.right - area.left, area.bottom - area.top, capture.dc(), 0, 0, SRCCOPY);
 }
 
 namespace {

@@ -76,18 +76,6 @@ void invalidateVisibleChildren(HWND control) {
     }
 }
 
-// The client area's place in the window rectangle, as the veiled bitmap
-// computes it.
-RECT clientArea(HWND control) {
-    RECT window, client;
-    GetWindowRect(control, &window);
-    GetClientRect(control, &client);
-    const LONG style = GetWindowLongW(control, GWL_STYLE);
-    const Border border = controlBorder(window.right - window.left, window.bottom - window.top, client.right,
-                                        client.bottom, style & WS_VSCROLL, style & WS_HSCROLL);
-    return {border.horizontal, border.vertical, border.horizontal + client.right, border.vertical + client.bottom};
-}
-
 void layVeil(HDC dc, int w, int h) {
     Graphics g = graphicsOn(dc);
     Brush veil = solidBrush(argb(0x00FFFFFF, veilAlpha()));
@@ -108,7 +96,7 @@ void fillColourKey(HDC dc, int w, int h) {
 LRESULT paintListOverVeil(HWND control, LPARAM lParam) {
     RECT client;
     GetClientRect(control, &client);
-    const RECT area = clientArea(control);
+    const RECT area = VeiledArea(control);
     {
         CapturedBackground drawn(control, area);
         CapturedBackground veiled(control, area);
@@ -137,7 +125,7 @@ LRESULT paintListOverVeil(HWND control, LPARAM lParam) {
 LRESULT paintTreeOverVeil(HWND control, LPARAM lParam) {
     RECT client;
     GetClientRect(control, &client);
-    const RECT area = clientArea(control);
+    const RECT area = VeiledArea(control);
     {
         CapturedBackground drawn(control, area);
         CapturedBackground veiled(control, area);

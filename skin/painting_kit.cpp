@@ -128,16 +128,20 @@ int capturedBackgrounds() {
     return static_cast<int>(captures().size());
 }
 
-HBITMAP VeiledBitmap(HWND control) {
-    SkinEngine* engine = SkinEngine::current();
+RECT VeiledArea(HWND control) {
     RECT window, client;
     GetWindowRect(control, &window);
     GetClientRect(control, &client);
     const LONG style = GetWindowLongW(control, GWL_STYLE);
     const Border border = controlBorder(window.right - window.left, window.bottom - window.top, client.right,
                                         client.bottom, style & WS_VSCROLL, style & WS_HSCROLL);
-    const RECT area{border.horizontal, border.vertical, border.horizontal + client.right,
-                    border.vertical + client.bottom};
+    return {border.horizontal, border.vertical, border.horizontal + client.right, border.vertical + client.bottom};
+}
+
+HBITMAP VeiledBitmap(HWND control) {
+    SkinEngine* engine = SkinEngine::current();
+    const RECT area = VeiledArea(control);
+    const RECT client{0, 0, area.right - area.left, area.bottom - area.top};
     HDC capture = CaptureBackground(control, area);
     if (!capture) return nullptr;
     {
@@ -244,6 +248,14 @@ Brush lineGradient(float x0, float y0, float x1, float y1, std::uint32_t from, s
                             reinterpret_cast<Gdiplus::GpLineGradient**>(brush.out()));
     brush.adopt();
     return brush;
+}
+
+std::wstring WindowTextOf(HWND hwnd) {
+    const int length = GetWindowTextLengthW(hwnd);
+    std::wstring text(static_cast<size_t>(length > 0 ? length : 0) + 1, L'\0');
+    const int read = GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()));
+    text.resize(static_cast<size_t>(read > 0 ? read : 0));
+    return text;
 }
 
 std::wstring ClassNameOf(HWND hwnd) {

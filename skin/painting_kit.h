@@ -17,6 +17,10 @@ void ReleaseBackground(HDC dc);
 // Captured backgrounds still held (for tests).
 int capturedBackgrounds();
 
+// The client area of a control inside its window rectangle, as the veiled
+// background covers it.
+RECT VeiledArea(HWND control);
+
 // The control's captured background under a white veil of the engine's veil
 // alpha, as a compatible bitmap owned by the caller.
 HBITMAP VeiledBitmap(HWND control);
@@ -54,6 +58,9 @@ private:
 Brush solidBrush(std::uint32_t argbColour);
 Brush verticalGradient(float x, float y0, float y1, std::uint32_t from, std::uint32_t to);
 Brush horizontalGradient(float x0, float x1, float y, std::uint32_t from, std::uint32_t to);
+
+// A window's text (wide form), empty when it has none.
+std::wstring WindowTextOf(HWND hwnd);
 
 // Class name of a window (wide form).
 std::wstring ClassNameOf(HWND hwnd);

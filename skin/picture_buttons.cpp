@@ -143,12 +143,6 @@ void setButtonTip(ButtonEntry& e, HWND owner, const std::wstring& tip) {
     if (e.tooltip) SendMessageW(e.tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
-std::wstring windowText(HWND hwnd) {
-    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
 }  // namespace
 
 void PaintPictureButton(const ButtonEntry& entry, HWND control, HDC dc, UINT state, const RECT& rect) {
@@ -208,7 +202,7 @@ bool SkinEngine::SetButtonPicture(HWND button, const std::vector<BYTE>& picture,
     e->kind = 1;
     e->normalPicture = picture;
     e->pictureBeside = beside;
-    e->caption = windowText(button);
+    e->caption = WindowTextOf(button);
     setButtonTip(*e, record(owner)->hwnd, tip);
     makeOwnerDrawn(button);
     return true;

@@ -160,6 +160,9 @@ public:
     // generic sans-serif family for a face the system lacks.
     Gdiplus::GpFontFamily* fontFamily(const std::wstring& name);
 
+    // WM_COMMAND from a skinned child (of a window or a container): the
+    // notices that move text over a veiled background repaint the control.
+    void onCommand(WPARAM wParam, LPARAM lParam);
     // The answers to WM_CTLCOLOR* for skinned children of `top` (a skinned
     // window or a container): nullopt when the message is to be passed on.
     std::optional<LRESULT> onControlColour(HWND top, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -192,7 +195,6 @@ private:
     void onDrawItem(int i, LPARAM lParam);
     void onWindowPosChanged(int i, WindowRecord& r);
     void onNotify(LPARAM lParam);
-    void onCommand(WPARAM wParam, LPARAM lParam);
     void onSysCommand(WindowRecord& r, WPARAM wParam);
     void onTimer(int i, WindowRecord& r);
     void onMouseMove(int i, WindowRecord& r, LPARAM lParam);

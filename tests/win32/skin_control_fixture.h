@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "skin/skin_engine.h"
+#include "tests/win32/test_window.h"
 #include "tests/win32/window_fixture.h"
 #include "ui/scoped_gdi.h"
 
@@ -51,20 +52,8 @@ protected:
 
     // A top-level test window, not yet shown or attached.
     HWND window(int width = 420, int height = 320) {
-        constexpr wchar_t kClass[] = L"RPGitemSkinControlTestWindow";
-        WNDCLASSEXW wc{sizeof(wc)};
-        if (!GetClassInfoExW(GetModuleHandleW(nullptr), kClass, &wc)) {
-            wc = {sizeof(wc)};
-            wc.style = CS_DBLCLKS;
-            wc.lpfnWndProc = testProc;
-            wc.hInstance = GetModuleHandleW(nullptr);
-            wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-            wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-            wc.lpszClassName = kClass;
-            RegisterClassExW(&wc);
-        }
-        HWND hwnd = CreateWindowExW(0, kClass, L"控件测试", WS_POPUP | WS_MINIMIZEBOX, 40, 40, width, height, nullptr,
-                                    nullptr, GetModuleHandleW(nullptr), nullptr);
+        HWND hwnd = createTopLevelTestWindow(L"RPGitemSkinButtonTestWindow", testProc, L"控件测试",
+                                             WS_POPUP | WS_MINIMIZEBOX, 40, 40, width, height);
         windows_.push_back(hwnd);
         return hwnd;
     }

@@ -12,11 +12,12 @@
 #include <vector>
 
 #include "skin/skin_engine.h"
+#include "tests/win32/test_window.h"
 #include "tests/win32/window_fixture.h"
 
 namespace skin_test {
 
-inline constexpr wchar_t kControlTestClass[] = L"RPGitemSkinControlTestWindow";
+inline constexpr wchar_t kControlTestClass[] = L"RPGitemSkinVeilTestWindow";
 inline constexpr COLORREF kTheme = 0x000000FF;  // red
 inline constexpr COLORREF kBase = 0x00505050;
 
@@ -80,19 +81,8 @@ protected:
     }
 
     HWND createWindow(int width = 420, int height = 320) {
-        WNDCLASSEXW wc{sizeof(wc)};
-        if (!GetClassInfoExW(GetModuleHandleW(nullptr), kControlTestClass, &wc)) {
-            wc = {sizeof(wc)};
-            wc.style = CS_DBLCLKS;
-            wc.lpfnWndProc = controlTestProc;
-            wc.hInstance = GetModuleHandleW(nullptr);
-            wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-            wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-            wc.lpszClassName = kControlTestClass;
-            RegisterClassExW(&wc);
-        }
-        HWND hwnd = CreateWindowExW(0, kControlTestClass, L"控件测试", WS_POPUP | WS_CLIPCHILDREN, 60, 60, width,
-                                    height, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        HWND hwnd = createTopLevelTestWindow(kControlTestClass, controlTestProc, L"控件测试",
+                                             WS_POPUP | WS_CLIPCHILDREN, 60, 60, width, height);
         windows_.push_back(hwnd);
         return hwnd;
     }

@@ -11,6 +11,7 @@
 #include "res/resource_ids.h"
 #include "skin/painting_kit.h"
 #include "skin/skin_engine.h"
+#include "tests/win32/test_window.h"
 #include "tests/win32/window_fixture.h"
 
 namespace {
@@ -24,20 +25,7 @@ LRESULT CALLBACK testProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 HWND createTestWindow(int width = 400, int height = 300, DWORD style = WS_MINIMIZEBOX | WS_MAXIMIZEBOX) {
-    WNDCLASSEXW wc{sizeof(wc)};
-    if (!GetClassInfoExW(GetModuleHandleW(nullptr), kTestClass, &wc)) {
-        wc = {sizeof(wc)};
-        wc.style = CS_DBLCLKS;
-        wc.lpfnWndProc = testProc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        wc.lpszClassName = kTestClass;
-        RegisterClassExW(&wc);
-    }
-    HWND hwnd = CreateWindowExW(0, kTestClass, L"皮肤测试", WS_POPUP | style, 60, 60, width, height, nullptr,
-                                nullptr, GetModuleHandleW(nullptr), nullptr);
-    return hwnd;
+    return createTopLevelTestWindow(kTestClass, testProc, L"皮肤测试", WS_POPUP | style, 60, 60, width, height);
 }
 
 class SkinWindowTest : public testing::Test {
