@@ -7,7 +7,7 @@ need_packages="cmake g++ make libgtest-dev libbenchmark-dev
  g++-mingw-w64-i686 binutils-mingw-w64-i686
  wine wine32:i386 wine64 fonts-wine xvfb xauth imagemagick xdotool x11-utils
  fonts-wqy-microhei fonts-wqy-zenhei fonts-arphic-ukai fonts-arphic-uming
- locales python3"
+ locales python3 libsimpleini-dev"
 
 missing=""
 for p in $need_packages; do
