@@ -1,5 +1,5 @@
 # Sourced by the scripts that run Windows programs under Wine: a private
-# 32-bit prefix with Chinese font replacements and a private Xvfb display.
+# Wine prefix with Chinese font replacements and a private Xvfb display.
 # shellcheck shell=bash
 
 RPGITEM_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -27,6 +27,18 @@ else
   RPGITEM_WINDOWS_BUILD=$RPGITEM_ROOT/build/win64
   RPGITEM_TOOLCHAIN=$RPGITEM_ROOT/cmake/mingw-x86_64.cmake
   RPGITEM_DEFAULT_PREFIX=$RPGITEM_ROOT/build/wine-prefix64
+  # Wine's own tools (winepath, regedit, ...) start `wine-stable`, which would
+  # pick the 32-bit loader: shims make `wine` mean the 64-bit one.
+  rpgitem_shims=$RPGITEM_ROOT/build/wine64-bin
+  if [ ! -x "$rpgitem_shims/wine-stable" ]; then
+    mkdir -p "$rpgitem_shims"
+    for name in wine wine-stable; do
+      printf '#!/bin/sh\nexec /usr/lib/wine/wine64 "$@"\n' >"$rpgitem_shims/$name.$$"
+      chmod +x "$rpgitem_shims/$name.$$"
+      mv -f "$rpgitem_shims/$name.$$" "$rpgitem_shims/$name"
+    done
+  fi
+  export PATH=$rpgitem_shims:$PATH
 fi
 export RPGITEM_WINE RPGITEM_WINDOWS_BUILD RPGITEM_TOOLCHAIN
 export WINEPREFIX=${RPGITEM_WINEPREFIX:-$RPGITEM_DEFAULT_PREFIX}
