@@ -59,6 +59,11 @@ target_link_libraries(skin_win PUBLIC skin_core comctl32 gdiplus shlwapi ole32 u
 target_sources(editor_win PRIVATE ui/main_window_skin.cpp)
 target_link_libraries(editor_win PUBLIC skin_win)
 
+# The manifest and the pictures are read by windres, not #included: list them.
+file(GLOB RPGITEM_RESOURCE_FILES ${CMAKE_SOURCE_DIR}/res/*.png ${CMAKE_SOURCE_DIR}/res/*.jpg
+     ${CMAKE_SOURCE_DIR}/res/*.ico ${CMAKE_SOURCE_DIR}/res/*.manifest)
+set_source_files_properties(res/resources.rc PROPERTIES OBJECT_DEPENDS "${RPGITEM_RESOURCE_FILES}")
+
 add_executable(rpgitem-editor WIN32 ui/main.cpp res/resources.rc)
 target_link_libraries(rpgitem-editor PRIVATE editor_win)
 target_link_options(rpgitem-editor PRIVATE -municode)
@@ -73,9 +78,12 @@ add_executable(window_tests
   tests/win32/power_window_test.cpp
   tests/win32/history_window_test.cpp
   tests/win32/help_window_test.cpp
+  tests/win32/resource_test.cpp
   res/resources.rc
 )
-target_link_libraries(window_tests PRIVATE editor_win GTest::gtest)
+target_link_libraries(window_tests PRIVATE editor_win GTest::gtest version)
+# The resource tests read the built program.
+add_dependencies(window_tests rpgitem-editor)
 add_test(NAME window_tests COMMAND window_tests)
 # The same tests on a Chinese system code page: nothing may depend on it.
 add_test(NAME window_tests_cp936 COMMAND window_tests)
