@@ -235,8 +235,8 @@ void SkinEngine::onTimer(int i, WindowRecord& r) {
 }
 
 void SkinEngine::setControlTextColour(HWND top, UINT msg, HDC dc, HWND control) {
-    if (HANDLE colour = GetPropW(control, kPropTextColour)) {
-        SetTextColor(dc, static_cast<COLORREF>(reinterpret_cast<UINT_PTR>(colour)));
+    if (const std::optional<COLORREF> colour = chosenTextColour(control)) {
+        SetTextColor(dc, *colour);
     } else {
         // No colour of the skin's own yet: the window's answer sets the
         // control's text colour; its brush is not used.
@@ -356,6 +356,7 @@ void SkinEngine::onMouseLeave(int i, WindowRecord& r) {
 void SkinEngine::onNcDestroy(HWND hwnd, int i) {
     KillTimer(hwnd, reinterpret_cast<UINT_PTR>(hwnd));
     std::erase_if(veils_, [hwnd](const auto& held) { return held.second.top == hwnd; });
+    std::erase_if(textColours_, [hwnd](const auto& chosen) { return chosen.second.top == hwnd; });
     registry_.remove(i);
 }
 

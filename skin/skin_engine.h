@@ -144,6 +144,9 @@ public:
     void LayoutDockedChildren(int windowIndex);
     // The text colour of a skinned control (of the edit part of a combo box).
     void SetControlTextColour(HWND control, COLORREF colour);
+    // The colour SetControlTextColour gave the control, black included;
+    // nullopt while none was given (the owner's WM_CTLCOLOR* answer stands).
+    std::optional<COLORREF> chosenTextColour(HWND control) const;
     COLORREF GetBaseColour() const;
 
     // The frame window procedure (bound to the instance by a static entry).
@@ -216,6 +219,14 @@ private:
         GdiObject bitmap;
     };
     std::map<HWND, VeilObjects> veils_;
+    // Colours given by SetControlTextColour, kept apart from the Kj_Ztys
+    // value (0 there is also the value of a control given none), until the
+    // top-level window goes.
+    struct ChosenColour {
+        HWND top = nullptr;
+        COLORREF colour = 0;
+    };
+    std::map<HWND, ChosenColour> textColours_;
     std::map<std::wstring, FontFamily> families_;
     std::map<int, Picture> builtInPictures_;
 
