@@ -305,12 +305,12 @@ void SkinEngine::onMouseMove(int i, WindowRecord& r, LPARAM lParam) {
         TRACKMOUSEEVENT track{sizeof(track), TME_HOVER | TME_LEAVE, r.hwnd, 1};
         TrackMouseEvent(&track);
     }
-    if (r.framed) {
-        hoverIndex_ = HitTestCaptionButtons(i, p.x, p.y);
-        const FadeMachine::MoveResult move = r.fades.mouseMove(hoverIndex_, inHoverStrip(r.strip, p.x, p.y));
-        if (move.startTimer) SetTimer(r.hwnd, reinterpret_cast<UINT_PTR>(r.hwnd), 20, nullptr);
-        drawFadeSteps(i, move.draws);
-    }
+    // Caption buttons and sizing belong to framed windows only.
+    if (!r.framed) return;
+    hoverIndex_ = HitTestCaptionButtons(i, p.x, p.y);
+    const FadeMachine::MoveResult move = r.fades.mouseMove(hoverIndex_, inHoverStrip(r.strip, p.x, p.y));
+    if (move.startTimer) SetTimer(r.hwnd, reinterpret_cast<UINT_PTR>(r.hwnd), 20, nullptr);
+    drawFadeSteps(i, move.draws);
     if (!r.maximized) {
         RECT client;
         GetClientRect(r.hwnd, &client);
