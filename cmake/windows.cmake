@@ -79,6 +79,7 @@ add_executable(window_tests
   tests/win32/history_window_test.cpp
   tests/win32/help_window_test.cpp
   tests/win32/resource_test.cpp
+  tests/win32/music_reload_test.cpp
   res/resources.rc
 )
 target_link_libraries(window_tests PRIVATE editor_win GTest::gtest version)
