@@ -109,6 +109,7 @@ add_executable(skin_tests
   tests/win32/skin_edit_combo_test.cpp
   tests/win32/skin_list_test.cpp
   tests/win32/skin_text_colour_test.cpp
+  tests/win32/skin_text_effects_test.cpp
   res/resources.rc
 )
 target_link_libraries(skin_tests PRIVATE editor_win GTest::gtest)
