@@ -50,6 +50,7 @@ add_library(skin_win STATIC
   skin/skin_engine.cpp
   skin/surface.cpp
   skin/title_bar.cpp
+  skin/tooltip.cpp
   skin/track_bars.cpp
   skin/up_downs.cpp
   skin/window_registry.cpp
@@ -110,6 +111,7 @@ add_executable(skin_tests
   tests/win32/skin_list_test.cpp
   tests/win32/skin_text_colour_test.cpp
   tests/win32/skin_text_effects_test.cpp
+  tests/win32/skin_tooltip_test.cpp
   res/resources.rc
 )
 target_link_libraries(skin_tests PRIVATE editor_win GTest::gtest)
