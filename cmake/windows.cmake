@@ -112,6 +112,7 @@ add_executable(skin_tests
   tests/win32/skin_text_colour_test.cpp
   tests/win32/skin_text_effects_test.cpp
   tests/win32/skin_tooltip_test.cpp
+  tests/win32/skin_backdrop_tint_test.cpp
   res/resources.rc
 )
 target_link_libraries(skin_tests PRIVATE editor_win GTest::gtest)
