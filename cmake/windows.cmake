@@ -50,6 +50,7 @@ add_library(skin_win STATIC
   skin/skin_engine.cpp
   skin/surface.cpp
   skin/title_bar.cpp
+  skin/tooltip.cpp
   skin/track_bars.cpp
   skin/up_downs.cpp
   skin/window_registry.cpp
@@ -58,6 +59,11 @@ add_library(skin_win STATIC
 target_link_libraries(skin_win PUBLIC skin_core comctl32 gdiplus shlwapi ole32 uuid msimg32 gdi32 user32)
 target_sources(editor_win PRIVATE ui/main_window_skin.cpp)
 target_link_libraries(editor_win PUBLIC skin_win)
+
+# The manifest and the pictures are read by windres, not #included: list them.
+file(GLOB RPGITEM_RESOURCE_FILES ${CMAKE_SOURCE_DIR}/res/*.png ${CMAKE_SOURCE_DIR}/res/*.jpg
+     ${CMAKE_SOURCE_DIR}/res/*.ico ${CMAKE_SOURCE_DIR}/res/*.manifest)
+set_source_files_properties(res/resources.rc PROPERTIES OBJECT_DEPENDS "${RPGITEM_RESOURCE_FILES}")
 
 add_executable(rpgitem-editor WIN32 ui/main.cpp res/resources.rc)
 target_link_libraries(rpgitem-editor PRIVATE editor_win)
@@ -73,9 +79,13 @@ add_executable(window_tests
   tests/win32/power_window_test.cpp
   tests/win32/history_window_test.cpp
   tests/win32/help_window_test.cpp
+  tests/win32/resource_test.cpp
+  tests/win32/music_reload_test.cpp
   res/resources.rc
 )
-target_link_libraries(window_tests PRIVATE editor_win GTest::gtest)
+target_link_libraries(window_tests PRIVATE editor_win GTest::gtest version)
+# The resource tests read the built program.
+add_dependencies(window_tests rpgitem-editor)
 add_test(NAME window_tests COMMAND window_tests)
 # The same tests on a Chinese system code page: nothing may depend on it.
 add_test(NAME window_tests_cp936 COMMAND window_tests)
@@ -99,6 +109,10 @@ add_executable(skin_tests
   tests/win32/skin_common_controls_test.cpp
   tests/win32/skin_edit_combo_test.cpp
   tests/win32/skin_list_test.cpp
+  tests/win32/skin_text_colour_test.cpp
+  tests/win32/skin_text_effects_test.cpp
+  tests/win32/skin_tooltip_test.cpp
+  tests/win32/skin_backdrop_tint_test.cpp
   res/resources.rc
 )
 target_link_libraries(skin_tests PRIVATE editor_win GTest::gtest)

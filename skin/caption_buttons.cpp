@@ -6,6 +6,7 @@
 
 #include "skin/painting_kit.h"
 #include "skin/skin_engine.h"
+#include "skin/tooltip.h"
 
 namespace skin {
 
@@ -39,18 +40,13 @@ void SkinEngine::LayoutCaptionButtons(int windowIndex) {
     RECT client;
     GetClientRect(r->hwnd, &client);
     layoutCaptionButtons(r->strip, r->buttons, client.right);
-    if (!r->tipWindow) return;
+    Tooltip tips(r->tipWindow, r->hwnd);
+    if (!tips) return;
     for (size_t n = 0; n < r->buttons.size(); ++n) {
         const HitRect& hit = r->buttons[n].hit;
-        TOOLINFOW tool{};
-        tool.cbSize = TTTOOLINFOW_V1_SIZE;
-        tool.hwnd = r->hwnd;
-        tool.uId = n + 1;
-        tool.rect = {static_cast<LONG>(hit.x), static_cast<LONG>(hit.y), static_cast<LONG>(hit.x + hit.w),
-                     static_cast<LONG>(hit.y) + kButtonHeight};
-        SendMessageW(r->tipWindow, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
-        tool.lpszText = r->buttonArt[n].label.data();
-        SendMessageW(r->tipWindow, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+        tips.moveTool(n + 1, {static_cast<LONG>(hit.x), static_cast<LONG>(hit.y), static_cast<LONG>(hit.x + hit.w),
+                              static_cast<LONG>(hit.y) + kButtonHeight});
+        tips.changeText(n + 1, r->buttonArt[n].label);
     }
 }
 
@@ -180,15 +176,7 @@ bool SkinEngine::AddCaptionButton(HWND hwnd, const std::vector<BYTE>& picture, c
     art.label = label;
     art.handler = std::move(handler);
     r->buttonArt.insert(r->buttonArt.begin(), std::move(art));
-    if (r->tipWindow) {
-        TOOLINFOW tool{};
-        tool.cbSize = TTTOOLINFOW_V1_SIZE;
-        tool.uFlags = TTF_SUBCLASS;
-        tool.hwnd = hwnd;
-        tool.uId = r->buttons.size();
-        tool.lpszText = r->buttonArt.front().label.data();
-        SendMessageW(r->tipWindow, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    }
+    Tooltip(r->tipWindow, hwnd).addTool({}, r->buttonArt.front().label, r->buttons.size());
     LayoutCaptionButtons(i);
     return true;
 }

@@ -160,8 +160,8 @@ LRESULT onEditColour(HWND combo, WPARAM wParam, LPARAM lParam) {
     if (!engine || !engine->settings().veilEnabled) return passOnFast(combo, WM_CTLCOLOREDIT, wParam, lParam);
     auto dc = reinterpret_cast<HDC>(wParam);
     auto edit = reinterpret_cast<HWND>(lParam);
-    if (HANDLE colour = GetPropW(edit, kPropTextColour)) {
-        SetTextColor(dc, static_cast<COLORREF>(reinterpret_cast<UINT_PTR>(colour)));
+    if (const std::optional<COLORREF> colour = engine->chosenTextColour(edit)) {
+        SetTextColor(dc, *colour);
     } else {
         passOnFast(combo, WM_CTLCOLOREDIT, wParam, lParam);  // the owner's text colour; its brush is not used
     }

@@ -235,8 +235,8 @@ void SkinEngine::onTimer(int i, WindowRecord& r) {
 }
 
 void SkinEngine::setControlTextColour(HWND top, UINT msg, HDC dc, HWND control) {
-    if (HANDLE colour = GetPropW(control, kPropTextColour)) {
-        SetTextColor(dc, static_cast<COLORREF>(reinterpret_cast<UINT_PTR>(colour)));
+    if (const std::optional<COLORREF> colour = chosenTextColour(control)) {
+        SetTextColor(dc, *colour);
     } else {
         // No colour of the skin's own yet: the window's answer sets the
         // control's text colour; its brush is not used.
@@ -305,12 +305,12 @@ void SkinEngine::onMouseMove(int i, WindowRecord& r, LPARAM lParam) {
         TRACKMOUSEEVENT track{sizeof(track), TME_HOVER | TME_LEAVE, r.hwnd, 1};
         TrackMouseEvent(&track);
     }
-    if (r.framed) {
-        hoverIndex_ = HitTestCaptionButtons(i, p.x, p.y);
-        const FadeMachine::MoveResult move = r.fades.mouseMove(hoverIndex_, inHoverStrip(r.strip, p.x, p.y));
-        if (move.startTimer) SetTimer(r.hwnd, reinterpret_cast<UINT_PTR>(r.hwnd), 20, nullptr);
-        drawFadeSteps(i, move.draws);
-    }
+    // Caption buttons and sizing belong to framed windows only.
+    if (!r.framed) return;
+    hoverIndex_ = HitTestCaptionButtons(i, p.x, p.y);
+    const FadeMachine::MoveResult move = r.fades.mouseMove(hoverIndex_, inHoverStrip(r.strip, p.x, p.y));
+    if (move.startTimer) SetTimer(r.hwnd, reinterpret_cast<UINT_PTR>(r.hwnd), 20, nullptr);
+    drawFadeSteps(i, move.draws);
     if (!r.maximized) {
         RECT client;
         GetClientRect(r.hwnd, &client);
@@ -356,6 +356,7 @@ void SkinEngine::onMouseLeave(int i, WindowRecord& r) {
 void SkinEngine::onNcDestroy(HWND hwnd, int i) {
     KillTimer(hwnd, reinterpret_cast<UINT_PTR>(hwnd));
     std::erase_if(veils_, [hwnd](const auto& held) { return held.second.top == hwnd; });
+    std::erase_if(textColours_, [hwnd](const auto& chosen) { return chosen.second.top == hwnd; });
     registry_.remove(i);
 }
 

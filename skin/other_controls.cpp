@@ -184,7 +184,14 @@ void SkinEngine::SetControlTextColour(HWND control, COLORREF colour) {
         if (HWND edit = FindWindowExW(control, nullptr, L"Edit", nullptr)) target = edit;
     }
     SetPropW(target, kPropTextColour, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(colour)));
+    textColours_[target] = {GetAncestor(target, GA_ROOT), colour};
     InvalidateRect(target, nullptr, TRUE);
+}
+
+std::optional<COLORREF> SkinEngine::chosenTextColour(HWND control) const {
+    const auto found = textColours_.find(control);
+    if (found == textColours_.end()) return std::nullopt;
+    return found->second.colour;
 }
 
 COLORREF SkinEngine::GetBaseColour() const {

@@ -41,27 +41,42 @@ struct Backdrop {
     HDC dc = nullptr;
     HWND window = nullptr;
     const ContainerEntry* tint = nullptr;
-    bool tintIsSelf = false;
+    bool groupBoxShape = false;  // the tint of a group box itself, laid within its outline
 };
+
+// The nearest enabled registered container between `control` and the
+// window `provider` above it (neither included).
+const ContainerEntry* nearestEnabledContainer(SkinEngine& engine, HWND control, HWND provider) {
+    for (HWND w = GetParent(control); w && w != provider; w = GetParent(w)) {
+        const ContainerEntry* c = findContainer(engine, w);
+        if (c && c->enabled) return c;
+    }
+    return nullptr;
+}
+
+// The backdrop a window provides itself (Wxk_Cj), tinted by the control's own
+// tint when it is a container, else by the nearest enabled container between.
+Backdrop providedBy(SkinEngine& engine, HWND control, HWND provider) {
+    const ContainerEntry* own = findContainer(engine, control);
+    return {reinterpret_cast<HDC>(GetPropW(provider, kPropBackdropDC)), provider,
+            own ? own : nearestEnabledContainer(engine, control, provider)};
+}
 
 Backdrop findBackdrop(SkinEngine& engine, HWND control) {
     if (indexProperty(control, kPropProvides) == 1) {
         if (auto provider = reinterpret_cast<HWND>(GetPropW(control, kPropProvider))) {
-            return {reinterpret_cast<HDC>(GetPropW(provider, kPropBackdropDC)), provider};
+            return providedBy(engine, control, provider);
         }
         return {surfaceOfTopLevel(engine, control), GetAncestor(control, GA_ROOT)};
     }
     for (HWND w = control; w; w = GetParent(w)) {
-        if (w != control && indexProperty(w, kPropProvides) == 1) {
-            return {reinterpret_cast<HDC>(GetPropW(w, kPropBackdropDC)), w};
-        }
+        if (w != control && indexProperty(w, kPropProvides) == 1) return providedBy(engine, control, w);
         if (const WindowRecord* r = engine.record(engine.registry().indexOf(w))) return {r->surface.dc(), w};
         if (const ContainerEntry* c = findContainer(engine, w)) {
             if (auto provider = reinterpret_cast<HWND>(GetPropW(w, kPropProvider))) {
-                return {reinterpret_cast<HDC>(GetPropW(provider, kPropBackdropDC)), provider};
+                return providedBy(engine, control, provider);
             }
-            HWND top = GetAncestor(w, GA_ROOT);
-            return {surfaceOfTopLevel(engine, w), top, c, w == control};
+            return {surfaceOfTopLevel(engine, w), GetAncestor(w, GA_ROOT), c, w == control && c->isGroupBox};
         }
     }
     return {};
@@ -98,7 +113,7 @@ HDC CaptureBackground(HWND control, const RECT& rect) {
             gp::GdipCreateFromHDC(dc, g.out());
             g.adopt();
             Brush fill = solidBrush(argb(backdrop.tint->tint, backdrop.tint->tintAlpha));
-            if (backdrop.tintIsSelf && ClassNameOf(control) == L"Button") {
+            if (backdrop.groupBoxShape) {
                 Path shape;
                 gp::GdipCreatePath(Gdiplus::FillModeAlternate, shape.out());
                 shape.adopt();

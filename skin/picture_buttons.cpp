@@ -11,6 +11,7 @@
 #include "skin/control_hooks.h"
 #include "skin/painting_kit.h"
 #include "skin/skin_engine.h"
+#include "skin/tooltip.h"
 
 namespace skin {
 
@@ -124,23 +125,19 @@ void drawOnePictureContent(Gdiplus::GpGraphics* g, const ButtonEntry& e, HWND co
     }
 }
 
-// The button's tool 1 in its own tooltip window, owned by the skinned window.
-void setButtonTip(ButtonEntry& e, HWND owner, const std::wstring& tip) {
+// The button's tool 1 in its own tooltip window (owned, through the button,
+// by the skinned window).
+void setButtonTip(ButtonEntry& e, const std::wstring& tip) {
     if (tip.empty()) return;
-    TOOLINFOW tool{};
-    tool.cbSize = TTTOOLINFOW_V1_SIZE;
-    tool.uFlags = TTF_SUBCLASS;
-    tool.hwnd = e.hwnd;
-    tool.uId = 1;
-    GetClientRect(e.hwnd, &tool.rect);
-    tool.lpszText = const_cast<wchar_t*>(tip.c_str());
     if (e.tooltip && IsWindow(e.tooltip)) {
-        SendMessageW(e.tooltip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+        Tooltip(e.tooltip, e.hwnd).changeText(1, tip);
         return;
     }
-    e.tooltip = CreateWindowExW(0, TOOLTIPS_CLASSW, L"", TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                                CW_USEDEFAULT, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
-    if (e.tooltip) SendMessageW(e.tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    Tooltip tips = Tooltip::create(e.hwnd);
+    RECT client;
+    GetClientRect(e.hwnd, &client);
+    tips.addTool(client, tip, 1);
+    e.tooltip = tips.window();
 }
 
 }  // namespace
@@ -203,7 +200,7 @@ bool SkinEngine::SetButtonPicture(HWND button, const std::vector<BYTE>& picture,
     e->normalPicture = picture;
     e->pictureBeside = beside;
     e->caption = WindowTextOf(button);
-    setButtonTip(*e, record(owner)->hwnd, tip);
+    setButtonTip(*e, tip);
     makeOwnerDrawn(button);
     return true;
 }
@@ -219,7 +216,7 @@ bool SkinEngine::SetButtonPictures(HWND button, const std::vector<BYTE>& normal,
     e->hotPicture = hot;
     e->pressedPicture = pressed;
     e->disabledPicture = disabled;
-    setButtonTip(*e, record(owner)->hwnd, tip);
+    setButtonTip(*e, tip);
     makeOwnerDrawn(button);
     return true;
 }

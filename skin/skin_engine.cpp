@@ -9,6 +9,7 @@
 #include "skin/control_hooks.h"
 #include "skin/control_kit.h"
 #include "skin/painting_kit.h"
+#include "skin/tooltip.h"
 
 namespace skin {
 
@@ -282,18 +283,9 @@ void SkinEngine::SetOptions(bool skinChildren, std::optional<int> veilAlpha, int
 // ---------------------------------------------------------------- attach
 
 void SkinEngine::addTooltips(WindowRecord& r) {
-    r.tipWindow = CreateWindowExW(0, TOOLTIPS_CLASSW, L"", TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, r.hwnd, nullptr, GetModuleHandleW(nullptr), nullptr);
-    if (!r.tipWindow) return;
-    for (size_t n = 0; n < r.buttonArt.size(); ++n) {
-        TOOLINFOW tool{};
-        tool.cbSize = TTTOOLINFOW_V1_SIZE;
-        tool.uFlags = TTF_SUBCLASS;
-        tool.hwnd = r.hwnd;
-        tool.uId = n + 1;
-        tool.lpszText = r.buttonArt[n].label.data();
-        SendMessageW(r.tipWindow, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    }
+    Tooltip tips = Tooltip::create(r.hwnd);
+    r.tipWindow = tips.window();
+    for (size_t n = 0; n < r.buttonArt.size(); ++n) tips.addTool({}, r.buttonArt[n].label, n + 1);
 }
 
 bool SkinEngine::AttachWindow(HWND hwnd, int captionHeight, const AttachOptions& options) {

@@ -116,6 +116,21 @@ public:
     bool SetStatusStyle(HWND hwnd, bool invert = true, bool glow = false, COLORREF textColour = 0,
                         COLORREF glowColour = 0x00FFFFFF, std::optional<std::wstring> font = {},
                         std::optional<int> size = {});
+    // Text with a halo: drawn in `halo` at alpha 150 four times, moved by
+    // `offset` right, left, down and up, then once in `colour`; the size is
+    // in world units.
+    void DrawHaloText(Gdiplus::GpGraphics* g, const std::wstring& text, const Gdiplus::RectF& layout, COLORREF colour,
+                      COLORREF halo, int offset = 1, const std::wstring& fontName = L"宋体", bool bold = false,
+                      float size = 13, Gdiplus::StringAlignment horizontal = Gdiplus::StringAlignmentNear,
+                      Gdiplus::StringAlignment vertical = Gdiplus::StringAlignmentNear);
+    // Text over a soft glow in `glow`: the text shrunk by the blur factor and
+    // scaled back up, laid half a blur factor up and to the left, with the
+    // text in `colour` over it; the size is in world units.
+    void DrawGlowText(Gdiplus::GpGraphics* g, const std::wstring& text, const Gdiplus::RectF& rect, COLORREF colour,
+                      COLORREF glow, int blur, const std::wstring& fontName = L"宋体",
+                      int style = Gdiplus::FontStyleRegular, float size = 12,
+                      Gdiplus::StringAlignment horizontal = Gdiplus::StringAlignmentNear,
+                      Gdiplus::StringAlignment vertical = Gdiplus::StringAlignmentNear);
     void BeginMoveOrSize(int windowIndex, LPARAM point, const RECT& client);
     void UpdateSizingCursor(int windowIndex, LPARAM point, const RECT& client);
     RECT GetCaptionStripRect(int windowIndex) const;
@@ -144,6 +159,9 @@ public:
     void LayoutDockedChildren(int windowIndex);
     // The text colour of a skinned control (of the edit part of a combo box).
     void SetControlTextColour(HWND control, COLORREF colour);
+    // The colour SetControlTextColour gave the control, black included;
+    // nullopt while none was given (the owner's WM_CTLCOLOR* answer stands).
+    std::optional<COLORREF> chosenTextColour(HWND control) const;
     COLORREF GetBaseColour() const;
 
     // The frame window procedure (bound to the instance by a static entry).
@@ -216,6 +234,14 @@ private:
         GdiObject bitmap;
     };
     std::map<HWND, VeilObjects> veils_;
+    // Colours given by SetControlTextColour, kept apart from the Kj_Ztys
+    // value (0 there is also the value of a control given none), until the
+    // top-level window goes.
+    struct ChosenColour {
+        HWND top = nullptr;
+        COLORREF colour = 0;
+    };
+    std::map<HWND, ChosenColour> textColours_;
     std::map<std::wstring, FontFamily> families_;
     std::map<int, Picture> builtInPictures_;
 

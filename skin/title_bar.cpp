@@ -59,9 +59,9 @@ POINT pointOf(LPARAM lParam) {
 
 }  // namespace
 
-void DrawHaloText(Gdiplus::GpGraphics* g, const std::wstring& text, const Gdiplus::RectF& layout, COLORREF colour,
-                  COLORREF halo, int offset, const std::wstring& fontName, bool bold, float size,
-                  Gdiplus::StringAlignment horizontal, Gdiplus::StringAlignment vertical) {
+void SkinEngine::DrawHaloText(Gdiplus::GpGraphics* g, const std::wstring& text, const Gdiplus::RectF& layout,
+                              COLORREF colour, COLORREF halo, int offset, const std::wstring& fontName, bool bold,
+                              float size, Gdiplus::StringAlignment horizontal, Gdiplus::StringAlignment vertical) {
     if (!g || text.empty()) return;
     const FamilyRef family(fontName);
     const Font font = fontOf(family, size, bold ? Gdiplus::FontStyleBold : Gdiplus::FontStyleRegular,
@@ -80,9 +80,9 @@ void DrawHaloText(Gdiplus::GpGraphics* g, const std::wstring& text, const Gdiplu
     gp::GdipDrawString(g, text.c_str(), length, font.get(), &layout, format.get(), textBrush.get());
 }
 
-void DrawGlowText(Gdiplus::GpGraphics* g, const std::wstring& text, const Gdiplus::RectF& rect, COLORREF colour,
-                  COLORREF glow, int blur, const std::wstring& fontName, int style, float size,
-                  Gdiplus::StringAlignment horizontal, Gdiplus::StringAlignment vertical) {
+void SkinEngine::DrawGlowText(Gdiplus::GpGraphics* g, const std::wstring& text, const Gdiplus::RectF& rect,
+                              COLORREF colour, COLORREF glow, int blur, const std::wstring& fontName, int style,
+                              float size, Gdiplus::StringAlignment horizontal, Gdiplus::StringAlignment vertical) {
     if (!g || text.empty() || blur < 1) return;
     const FamilyRef family(fontName);
     const Font font = fontOf(family, size, style, Gdiplus::UnitWorld);

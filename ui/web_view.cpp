@@ -152,15 +152,40 @@ bool WebView::ensureBrowser() {
     return true;
 }
 
-void WebView::navigate(std::string_view url) {
-    if (observer_) observer_(url);
-    if (!ensureBrowser()) return;
+void WebView::useBrowser(IWebBrowser2* browser) {
+    browser_ = std::make_unique<Browser>();
+    browser_->browser = browser;
+    if (browser) browser->AddRef();
+}
+
+void loadAnew(IWebBrowser2& browser, const std::wstring& url) {
+    BSTR shown = nullptr;
+    const bool unchanged = SUCCEEDED(browser.get_LocationURL(&shown)) && shown && url == shown;
+    SysFreeString(shown);
+    if (unchanged) {
+        VARIANT level;
+        VariantInit(&level);
+        level.vt = VT_I4;
+        level.lVal = REFRESH_COMPLETELY;
+        browser.Refresh2(&level);
+        return;
+    }
     VARIANT address;
     VariantInit(&address);
     address.vt = VT_BSTR;
-    address.bstrVal = SysAllocString(wide(url).c_str());
+    address.bstrVal = SysAllocString(url.c_str());
+    VARIANT flags;
+    VariantInit(&flags);
+    flags.vt = VT_I4;
+    flags.lVal = navNoHistory | navNoReadFromCache;
     VARIANT none;
     VariantInit(&none);
-    browser_->browser->Navigate2(&address, &none, &none, &none, &none);
+    browser.Navigate2(&address, &flags, &none, &none, &none);
     VariantClear(&address);
+}
+
+void WebView::navigate(std::string_view url) {
+    if (observer_) observer_(url);
+    if (!ensureBrowser() || !browser_->browser) return;
+    loadAnew(*browser_->browser, wide(url));
 }

@@ -10,6 +10,14 @@
 #include <string>
 #include <string_view>
 
+struct IWebBrowser2;
+
+// Loads the page at `url` anew: a navigation that neither reads the cache nor
+// adds to the history or, when `url` is the address already shown, a complete
+// refresh (a navigation to the same address with a fragment would only jump
+// within the page and not load it again).
+void loadAnew(IWebBrowser2& browser, const std::wstring& url);
+
 class WebView {
 public:
     explicit WebView(HWND host);
@@ -29,6 +37,9 @@ public:
         observer_ = std::move(observer);
     }
     void refuseBrowser() { creationFailed_ = true; }
+    // Seam for tests: a browser of the test's own (referenced) in place of
+    // the system's.
+    void useBrowser(IWebBrowser2* browser);
 
 private:
     struct Browser;

@@ -444,4 +444,41 @@ TEST_F(SkinWindowTest, DeactivationTrimsTheWorkingSetWithoutWritingAFile) {
     EXPECT_EQ(GetFileAttributesW(tool.c_str()), INVALID_FILE_ATTRIBUTES) << "nothing is written to disk";
 }
 
+TEST_F(SkinWindowTest, OnlyAFramedResizableWindowShowsSizingCursors) {
+    struct Case {
+        const char* name;
+        bool framed;
+        bool resizable;
+        bool sizingCursors;
+    };
+    const Case cases[] = {
+        {"framed, resizable", true, true, true},
+        {"framed, fixed size", true, false, false},
+        {"unframed, resizable", false, true, false},
+    };
+    const HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        HWND hwnd = createTestWindow(400, 300);
+        windows_.push_back(hwnd);
+        skin::AttachOptions options;
+        options.framed = c.framed;
+        options.resizable = c.resizable;
+        ASSERT_TRUE(engine_->AttachWindow(hwnd, 25, options));
+        ShowWindow(hwnd, SW_SHOWNOACTIVATE);
+        pumpMessages();
+        // The left edge, the bottom edge and the bottom-right corner.
+        const struct {
+            int x, y;
+            const wchar_t* cursor;
+        } spots[] = {{1, 150, IDC_SIZEWE}, {200, 298, IDC_SIZENS}, {398, 298, IDC_SIZENWSE}};
+        for (const auto& spot : spots) {
+            SetCursor(arrow);
+            mouseMove(hwnd, spot.x, spot.y);
+            EXPECT_EQ(GetCursor(), c.sizingCursors ? LoadCursorW(nullptr, spot.cursor) : arrow)
+                << spot.x << "," << spot.y;
+        }
+    }
+}
+
 }  // namespace
