@@ -52,7 +52,8 @@ public:
 
     // Replaces the value where the key stands, or appends the key to its
     // section (appending the section when new). False, and nothing changes,
-    // for a name the file format cannot hold.
+    // for a name the file format cannot hold or a value that is not UTF-8
+    // text (malformed bytes, a NUL character).
     bool setValue(std::string_view section, std::string_view key, std::string_view value);
     // False when there was nothing to remove.
     bool removeKey(std::string_view section, std::string_view key);
