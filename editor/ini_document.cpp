@@ -202,15 +202,23 @@ IniDocument::Section* IniDocument::findSection(std::string_view name) {
     return const_cast<Section*>(std::as_const(*this).section(name));
 }
 
+bool IniDocument::addSection(std::string_view name) {
+    if (!isValidSectionName(name)) return false;
+    if (findSection(name)) return true;
+    Section fresh{std::string(name), {}, {}};
+    if (name.empty()) {
+        sections_.insert(sections_.begin(), std::move(fresh));
+    } else {
+        sections_.push_back(std::move(fresh));
+    }
+    return true;
+}
+
 bool IniDocument::setValue(std::string_view sectionName, std::string_view key, std::string_view value) {
     if (!isValidSectionName(sectionName) || !isValidKey(key)) return false;
     if (value.find('\0') != std::string_view::npos || !text::isValidUtf8(value)) return false;
+    addSection(sectionName);
     Section* target = findSection(sectionName);
-    if (!target) {
-        Section fresh{std::string(sectionName), {}, {}};
-        target = sectionName.empty() ? &*sections_.insert(sections_.begin(), std::move(fresh))
-                                     : &sections_.emplace_back(std::move(fresh));
-    }
     for (Entry& entry : target->entries) {
         if (entry.key == key) {
             entry.value = value;
@@ -225,6 +233,13 @@ bool IniDocument::removeKey(std::string_view sectionName, std::string_view key) 
     Section* target = findSection(sectionName);
     if (!target) return false;
     return std::erase_if(target->entries, [&](const Entry& e) { return e.key == key; }) > 0;
+}
+
+std::size_t IniDocument::removeKeysIf(std::string_view sectionName,
+                                      const std::function<bool(std::string_view key)>& which) {
+    Section* target = findSection(sectionName);
+    if (!target) return 0;
+    return std::erase_if(target->entries, [&](const Entry& e) { return which(e.key); });
 }
 
 bool IniDocument::removeSection(std::string_view name) {

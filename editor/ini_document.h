@@ -19,6 +19,8 @@
 // section name holds no "]". setValue refuses other names.
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -55,9 +57,14 @@ public:
     // for a name the file format cannot hold or a value that is not UTF-8
     // text (malformed bytes, a NUL character).
     bool setValue(std::string_view section, std::string_view key, std::string_view value);
+    // Appends an empty section unless it is there; false for a name the
+    // format cannot hold.
+    bool addSection(std::string_view name);
     // False when there was nothing to remove.
     bool removeKey(std::string_view section, std::string_view key);
     bool removeSection(std::string_view name);
+    // Removes the section's keys for which `which` holds; returns how many.
+    std::size_t removeKeysIf(std::string_view section, const std::function<bool(std::string_view key)>& which);
 
     static bool isValidSectionName(std::string_view name);
     static bool isValidKey(std::string_view key);

@@ -125,6 +125,10 @@ TEST(IniDocument, RemovesKeysAndSections) {
     EXPECT_TRUE(document.removeSection("b"));
     EXPECT_FALSE(document.removeSection("b"));
     EXPECT_EQ(keysOf(reread(document)), "[a]y,");
+    IniDocument many = parsed("[l]\r\n1=a\r\nkeep=b\r\n2=c\r\n");
+    EXPECT_EQ(many.removeKeysIf("l", [](std::string_view key) { return key != "keep"; }), 2u);
+    EXPECT_EQ(many.removeKeysIf("missing", [](std::string_view) { return true; }), 0u);
+    EXPECT_EQ(keysOf(many), "[l]keep,");
 }
 
 struct BadIni {
