@@ -282,6 +282,9 @@ ParsedItemFile parseItemFile(std::string_view bytes, const Cp936ToUtf8& cp936ToU
     }
     std::string_view body = bytes.starts_with(kByteOrderMark) ? bytes.substr(kByteOrderMark.size()) : bytes;
     if (body.find_first_not_of(" \t\r\n") == std::string_view::npos) return {std::nullopt, "文件是空的。"};
+    if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) {
+        return {std::nullopt, "文件是 UTF-16 编码的，请把它另存为 UTF-8 后再打开。"};
+    }
     if (isBinary(bytes)) return {std::nullopt, "文件含有二进制数据，不是文本文件。"};
 
     std::string error;

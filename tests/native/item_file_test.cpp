@@ -238,6 +238,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         BadFile{"Empty", "", "空"}, BadFile{"OnlyMark", "\xEF\xBB\xBF", "空"}, BadFile{"Blank", " \r\n\t\r\n", "空"},
         BadFile{"Binary", std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16), "二进制"},
+        BadFile{"Utf16", std::string("\xFF\xFE[\0i\0t\0e\0m\0]\0", 14), "UTF-16"},
         BadFile{"ControlBytes", "[item]\r\nid=\x01\x02\x03\r\n", "二进制"},
         BadFile{"Large", std::string(50u * 1024 * 1024, 'a'), "太大（50.0 MB）"},
         BadFile{"JustAboveTheCap", std::string(kMaxItemFileBytes + 1, 'a'), "16.0 MB"},
