@@ -183,6 +183,18 @@ std::string readField(const ItemFileField& field, const IniDocument& document, I
     return {};
 }
 
+// The control's state in a new form, for a field the file leaves out.
+void addNewFormState(const ItemFileField& field, ItemFileData& data) {
+    const layout::Control* control = layout::find(field.control);
+    const std::string name(field.control);
+    switch (field.kind) {
+    case Text: data.texts.try_emplace(name, control ? control->text : std::string_view()); break;
+    case Check: data.checks.try_emplace(name, control && control->checked); break;
+    case Selection: data.selections.try_emplace(name, -1); break;
+    case List: data.lists.try_emplace(name); break;
+    }
+}
+
 bool hasItemSection(const IniDocument& document) {
     if (document.section(kItemFileOutputSection) || document.section(kFileSection)) return true;
     return std::any_of(kFields.begin(), kFields.end(), [&](const auto& f) { return document.section(f.section); });
@@ -302,6 +314,7 @@ ParsedItemFile parseItemFile(std::string_view bytes, const Cp936ToUtf8& cp936ToU
         if (std::string problem = readField(field, *ini.document, data); !problem.empty()) {
             return {std::nullopt, std::move(problem)};
         }
+        addNewFormState(field, data);
     }
     if (const auto output = ini.document->value(kItemFileOutputSection, kItemFileOutputKey)) {
         data.handEditedOutput = std::string(*output);

@@ -64,7 +64,9 @@ struct ParsedItemFile {
 };
 
 // Reads a whole file's bytes. Without a byte-order mark, bytes that are not
-// valid UTF-8 are read as code page 936 through `cp936ToUtf8`.
+// valid UTF-8 are read as code page 936 through `cp936ToUtf8`. Every field
+// is in the result: those the file leaves out hold the control's state in a
+// new form (the layout's initial text, tick, no selection, an empty list).
 ParsedItemFile parseItemFile(std::string_view bytes, const Cp936ToUtf8& cp936ToUtf8);
 
 // The file's bytes: UTF-8 with a byte-order mark, CR LF. Every field present

@@ -195,12 +195,25 @@ TEST(ItemFile, UnknownSectionsAndKeysSurviveASave) {
     EXPECT_EQ(back.document.section("output"), nullptr);
 }
 
-TEST(ItemFile, FieldsMissingFromTheFileAreAbsentFromTheData) {
-    const ItemFileData data = parsedOk("[item]\r\nid=x\r\n");
-    EXPECT_EQ(data.texts.size(), 1u);
-    EXPECT_TRUE(data.checks.empty());
-    EXPECT_TRUE(data.selections.empty());
-    EXPECT_TRUE(data.lists.empty());
+TEST(ItemFile, FieldsMissingFromTheFileTakeTheNewFormsState) {
+    const ItemFileData data = parsedOk("[item]\r\nid=x\r\n[skills]\r\n1=aoe tick 1\r\n");
+    EXPECT_EQ(data.texts.at("编辑框2"), "x");
+    EXPECT_EQ(data.lists.at("列表框_技能"), std::vector<std::string>{"aoe tick 1"});
+    for (const ItemFileField& field : itemFileFields()) {
+        const layout::Control* control = layout::find(field.control);
+        const std::string name(field.control);
+        if (name == "编辑框2" || name == "列表框_技能") continue;
+        switch (field.kind) {
+        case ItemFileKind::Text: EXPECT_EQ(data.texts.at(name), control->text) << name; break;
+        case ItemFileKind::Check: EXPECT_EQ(data.checks.at(name), control->checked) << name; break;
+        case ItemFileKind::Selection: EXPECT_EQ(data.selections.at(name), -1) << name; break;
+        case ItemFileKind::List: EXPECT_TRUE(data.lists.at(name).empty()) << name; break;
+        }
+    }
+    EXPECT_EQ(data.texts.at("剑雨延迟"), "0:39");
+    EXPECT_TRUE(data.checks.at("选择框4"));
+    EXPECT_TRUE(data.checks.at("单选框1"));
+    EXPECT_FALSE(data.checks.at("单选框2"));
 }
 
 TEST(ItemFile, ReadsFilesWithoutByteOrderMarkAsUtf8OrCodePage936) {
