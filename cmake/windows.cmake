@@ -15,20 +15,27 @@ add_library(editor_win STATIC
   ui/delivery_handler.cpp
   ui/editor_window.cpp
   ui/event_wiring.cpp
+  ui/file_access.cpp
+  ui/file_dialogs.cpp
   ui/font_cache.cpp
+  ui/form_file_data.cpp
   ui/help_and_music.cpp
   ui/information_box.cpp
   ui/input_modes.cpp
   ui/input_rules.cpp
   ui/item_editor.cpp
+  ui/item_files.cpp
+  ui/main_menu.cpp
   ui/output_box.cpp
   ui/output_editor.cpp
   ui/power_editor.cpp
   ui/static_controls.cpp
   ui/subclass.cpp
+  ui/user_settings.cpp
   ui/web_view.cpp
 )
-target_link_libraries(editor_win PUBLIC editor_core bridge_core comctl32 gdiplus shlwapi ole32 oleaut32 uuid gdi32 user32)
+target_link_libraries(editor_win PUBLIC editor_core bridge_core comctl32 comdlg32 gdiplus shell32 shlwapi ole32 oleaut32 uuid
+  gdi32 user32)
 
 # The skin engine: owner-drawn frame, surface and caption of skinned windows.
 add_library(skin_win STATIC
@@ -81,6 +88,9 @@ add_executable(window_tests
   tests/win32/help_window_test.cpp
   tests/win32/resource_test.cpp
   tests/win32/music_reload_test.cpp
+  tests/win32/item_file_fixture.cpp
+  tests/win32/item_file_window_test.cpp
+  tests/win32/screenshot.cpp
   res/resources.rc
 )
 target_link_libraries(window_tests PRIVATE editor_win GTest::gtest version)
@@ -154,6 +164,13 @@ target_link_libraries(delivery_e2e_tests PRIVATE editor_win GTest::gtest)
 add_dependencies(delivery_e2e_tests rpgitem-editor fake_javaw)
 add_test(NAME delivery_e2e COMMAND delivery_e2e_tests)
 set_tests_properties(delivery_e2e PROPERTIES ENVIRONMENT "LANG=zh_CN.UTF-8;LC_ALL=zh_CN.UTF-8" TIMEOUT 240)
+
+# `rpgitem-editor.exe FILE` as its own process: the file opens, closing keeps it.
+add_executable(command_line_e2e_tests tests/e2e/command_line_e2e_test.cpp)
+target_link_libraries(command_line_e2e_tests PRIVATE editor_win GTest::gtest_main)
+add_dependencies(command_line_e2e_tests rpgitem-editor)
+add_test(NAME command_line_e2e COMMAND command_line_e2e_tests)
+set_tests_properties(command_line_e2e PROPERTIES TIMEOUT 120)
 
 # How long the delivery's waits really last under Wine.
 add_executable(pause_bench bench/pause_bench.cpp)

@@ -6,6 +6,8 @@
 
 #include "skin/skin_engine.h"
 #include "ui/editor_window.h"
+#include "ui/item_files.h"
+#include "ui/main_menu.h"
 
 GdiplusSession::GdiplusSession() {
     Gdiplus::GdiplusStartupInput input;
@@ -22,6 +24,12 @@ OleSession::~OleSession() {
     if (ok_) OleUninitialize();
 }
 
+void processMessage(MSG& msg) {
+    if (main_menu::translateKeys(msg)) return;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+}
+
 int runApplication(HINSTANCE instance) {
     OleSession ole;
     // The skin engine starts GDI+; it exists before the window and goes after it.
@@ -31,11 +39,9 @@ int runApplication(HINSTANCE instance) {
         MessageBoxW(nullptr, L"主窗口创建失败。", L"信息：", MB_OK | MB_ICONINFORMATION | MB_TASKMODAL);
         return 1;
     }
+    openCommandLineFile(*window, GetCommandLineW());
     MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) processMessage(msg);
     window.reset();
     return static_cast<int>(msg.wParam);
 }

@@ -6,6 +6,11 @@
 // loop until the window is closed and shuts everything down again.
 int runApplication(HINSTANCE instance);
 
+// One message of the user-interface thread: the main menu's keys first,
+// then the usual translation and dispatch. Every message loop of the
+// program (and of its in-process tests) goes through here.
+void processMessage(MSG& msg);
+
 // Keeps GDI+ running for the lifetime of the object.
 class GdiplusSession {
 public:

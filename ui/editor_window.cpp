@@ -5,6 +5,8 @@
 #include "res/resource_ids.h"
 #include "ui/event_wiring.h"
 #include "ui/input_modes.h"
+#include "ui/item_files.h"
+#include "ui/main_menu.h"
 #include "ui/main_window_skin.h"
 #include "ui/static_controls.h"
 #include "ui/win_text.h"
@@ -14,6 +16,8 @@ namespace {
 constexpr int kFirstControlId = 1000;
 constexpr UINT kFirstMenuItemId = 0xE100;
 constexpr UINT_PTR kSizeGuardTimer = 1;
+// Posted after control events: one comparison of the form with the file per burst.
+constexpr UINT kCheckFormMessage = WM_APP + 0x11;
 
 COLORREF toColorRef(std::uint32_t rrggbb) {
     return RGB((rrggbb >> 16) & 0xFF, (rrggbb >> 8) & 0xFF, rrggbb & 0xFF);
@@ -109,6 +113,7 @@ std::unique_ptr<EditorWindow> EditorWindow::create(HINSTANCE instance, const Opt
                                 layout::kWindowHeight, nullptr, nullptr, instance, window.get());
     if (!hwnd || !window->build()) return nullptr;
     onMainWindowCreated(*window);
+    startItemFiles(*window, options.userFolder);
     if (options.show) {
         ShowWindow(hwnd, SW_SHOW);
         UpdateWindow(hwnd);
@@ -140,6 +145,7 @@ bool EditorWindow::build() {
         dispatch({EventKind::ContentChanged, "编辑框1"});
     });
     webView_ = std::make_unique<WebView>(control("超文本浏览框1"));
+    itemFiles_ = std::make_unique<ItemFileSession>();
     createPopupMenus();
     installEventReporters();
     SetTimer(hwnd_, kSizeGuardTimer, layout::kSizeGuardIntervalMs, nullptr);
@@ -283,7 +289,14 @@ std::vector<std::string> EditorWindow::listItems(std::string_view name) const {
 }
 
 void EditorWindow::dispatch(const ControlEvent& event) {
+    if (eventsHeld_) return;
     if (const wiring::Binding* binding = wiring::find(event.control, event.kind)) binding->handler(*this, event);
+    if (event.kind != EventKind::Tick) watchForFormChanges();
+}
+
+void EditorWindow::watchForFormChanges() {
+    if (formCheckPosted_ || !hwnd_) return;
+    formCheckPosted_ = PostMessageW(hwnd_, kCheckFormMessage, 0, 0) != FALSE;
 }
 
 LRESULT CALLBACK EditorWindow::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -318,6 +331,19 @@ LRESULT EditorWindow::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
         if (wParam == kSizeGuardTimer) dispatch({EventKind::Tick, "时钟1"});
         return 0;
+    case kCheckFormMessage:
+        formCheckPosted_ = false;
+        showFileState(*this);
+        return 0;
+    case WM_DROPFILES:
+        onFilesDropped(*this, reinterpret_cast<HDROP>(wParam));
+        return 0;
+    case WM_CLOSE:
+        keepRecoveryFile(*this);
+        break;
+    case WM_ENDSESSION:
+        if (wParam) keepRecoveryFile(*this);
+        return 0;
     case WM_DESTROY:
         KillTimer(hwnd_, kSizeGuardTimer);
         if (options_.quitOnClose) PostQuitMessage(0);
@@ -331,6 +357,7 @@ void EditorWindow::onCommand(WPARAM wParam, LPARAM lParam) {
     auto* source = reinterpret_cast<HWND>(lParam);
     if (!source) {
         const UINT id = LOWORD(wParam);
+        if (main_menu::run(*this, id)) return;
         if (code == 0 && id >= kFirstMenuItemId && id < kFirstMenuItemId + menus_.size()) {
             dispatch({EventKind::MenuItemChosen, menus_[id - kFirstMenuItemId].first});
         }

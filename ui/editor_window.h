@@ -13,6 +13,7 @@
 #include "output/output_history.h"
 #include "ui/control_events.h"
 #include "ui/font_cache.h"
+#include "ui/item_file_session.h"
 #include "ui/layout.h"
 #include "ui/output_box.h"
 #include "ui/scoped_gdi.h"
@@ -23,6 +24,8 @@ public:
     struct Options {
         bool show = true;
         bool quitOnClose = true;  // end the message loop when the window goes
+        // Settings and the recovery file; empty: %APPDATA%\RPGitemEditor.
+        std::wstring userFolder;
     };
 
     static std::unique_ptr<EditorWindow> create(HINSTANCE instance, const Options& options);
@@ -37,6 +40,7 @@ public:
     OutputBox& output() { return *output_; }
     OutputHistory& history() { return history_; }
     WebView& webView() { return *webView_; }
+    ItemFileSession& itemFiles() { return *itemFiles_; }
 
     // Reads of the controls, by name.
     std::string text(std::string_view name) const;
@@ -47,6 +51,24 @@ public:
 
     // Runs the handler bound to the event, if any.
     void dispatch(const ControlEvent& event);
+
+    // While an object lives, control events run no handler: the program
+    // fills many controls and recomposes once at the end.
+    class EventsHeld {
+    public:
+        explicit EventsHeld(EditorWindow& window) : window_(window), outer_(!window.eventsHeld_) {
+            window.eventsHeld_ = true;
+        }
+        ~EventsHeld() {
+            if (outer_) window_.eventsHeld_ = false;
+        }
+        EventsHeld(const EventsHeld&) = delete;
+        EventsHeld& operator=(const EventsHeld&) = delete;
+
+    private:
+        EditorWindow& window_;
+        bool outer_;
+    };
 
 private:
     EditorWindow(HINSTANCE instance, const Options& options);
@@ -61,6 +83,7 @@ private:
     void onCommand(WPARAM wParam, LPARAM lParam);
     LRESULT onControlColour(UINT msg, HDC dc, HWND control);
     void onControlEvent(const ControlEvent& reported, HWND control);
+    void watchForFormChanges();
 
     HINSTANCE instance_;
     Options options_;
@@ -73,6 +96,9 @@ private:
     std::unique_ptr<OutputBox> output_;
     OutputHistory history_;
     std::unique_ptr<WebView> webView_;
+    std::unique_ptr<ItemFileSession> itemFiles_;
+    bool eventsHeld_ = false;
+    bool formCheckPosted_ = false;
 };
 
 // Window class of the main window (for tools that look for it).

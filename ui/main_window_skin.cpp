@@ -3,6 +3,8 @@
 #include "res/resource_ids.h"
 #include "skin/skin_engine.h"
 #include "ui/editor_window.h"
+#include "ui/help_and_music.h"
+#include "ui/main_menu.h"
 
 const char* const kGroupBoxes[] = {"分组框1",     "分组框2",  "分组框3",  "分组框_掉落",
                                    "分组框_药水", "分组框_技能", "分组框_药水1", "分组框4",
@@ -28,6 +30,8 @@ void onMainWindowCreated(EditorWindow& window) {
     options.captionGloss = false;
     // 15 is below the skin's minimum: the caption becomes 25 high.
     engine->AttachWindow(hwnd, 15, options);
+    engine->SetMenuHandler(hwnd, [&window] { main_menu::open(window); });
+    engine->SetHelpHandler(hwnd, [&window] { toggleTutorial(window); });
     // The group boxes are see-through (tint alpha 0): the window's surface
     // shows through them; the controls inside them are skinned with them.
     for (const char* name : kGroupBoxes) {

@@ -4,7 +4,8 @@
 class EditorWindow;
 
 // The main window's created handler: theme, options, the window attached
-// to the skin with its caption buttons, and its twelve group boxes skinned
+// to the skin with its caption buttons (主菜单 opens the main menu, help
+// shows the tutorial), and its twelve group boxes skinned
 // in the order of kGroupBoxes. Does nothing when no skin engine runs.
 void onMainWindowCreated(EditorWindow& window);
 

@@ -1,21 +1,19 @@
 #include "tests/win32/window_fixture.h"
 
+#include "ui/application.h"
 #include "ui/win_text.h"
 
 void pumpMessages(DWORD milliseconds) {
     const DWORD start = GetTickCount();
     do {
         MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) processMessage(msg);
         if (milliseconds) MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     } while (GetTickCount() - start < milliseconds);
 }
 
 void EditorWindowTest::SetUp() {
-    window_ = EditorWindow::create(GetModuleHandleW(nullptr), {.show = true, .quitOnClose = false});
+    window_ = EditorWindow::create(GetModuleHandleW(nullptr), options_);
     ASSERT_TRUE(window_);
     SetForegroundWindow(window_->hwnd());
     pumpMessages();

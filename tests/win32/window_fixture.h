@@ -38,5 +38,6 @@ protected:
     void leave(std::string_view name);
     bool isChecked(std::string_view name) const;
 
+    EditorWindow::Options options_{.show = true, .quitOnClose = false};  // set before SetUp to change
     std::unique_ptr<EditorWindow> window_;
 };

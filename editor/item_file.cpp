@@ -1,0 +1,388 @@
+#include "editor/item_file.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+
+#include "editor/text.h"
+#include "ui/layout.h"
+
+namespace {
+
+using enum ItemFileKind;
+
+constexpr std::array kFields{
+    ItemFileField{"item", "id", "编辑框2", Text},
+    ItemFileField{"item", "display", "编辑框3", Text},
+    ItemFileField{"item", "hand", "编辑框4", Text},
+    ItemFileField{"item", "type", "编辑框5", Text},
+    ItemFileField{"item", "lore", "编辑框6", Text},
+    ItemFileField{"item", "description", "编辑框13", Text},
+    ItemFileField{"attributes", "material", "编辑框8", Text},
+    ItemFileField{"attributes", "data", "编辑框12", Text},
+    ItemFileField{"attributes", "damage", "编辑框9", Text},
+    ItemFileField{"attributes", "armour", "编辑框11", Text},
+    ItemFileField{"attributes", "durability", "编辑框10", Text},
+    ItemFileField{"attributes", "durability_bar", "选择框1", Check},
+    ItemFileField{"attributes", "infinite_durability", "选择框2", Check},
+    ItemFileField{"attributes", "disappear", "编辑框7", Text},
+    ItemFileField{"attributes", "custom_recipe", "选择框3", Check},
+    ItemFileField{"attributes", "remove_recipe", "选择框5", Check},
+    ItemFileField{"attributes", "give", "选择框4", Check},
+    ItemFileField{"usage", "cost_exp", "编辑框18", Text},
+    ItemFileField{"usage", "cost_money", "编辑框19", Text},
+    ItemFileField{"usage", "level", "编辑框21", Text},
+    ItemFileField{"usage", "repair_price", "编辑框22", Text},
+    ItemFileField{"usage", "permission", "编辑框23", Text},
+    ItemFileField{"usage", "keep_enchant", "组合框5", Selection},
+    ItemFileField{"skills", "", "列表框_技能", List},
+    ItemFileField{"potions", "", "列表框_药水", List},
+    ItemFileField{"drop", "mob", "组合框_掉落", Selection},
+    ItemFileField{"drop", "chance", "编辑框_掉落", Text},
+    ItemFileField{"consumes", "", "列表框_消耗", List},
+    ItemFileField{"skill_editor", "skill", "组合框_技能", Selection},
+    ItemFileField{"skill_editor", "trigger", "组合框_触发1", Selection},
+    ItemFileField{"skill_editor", "time", "编辑框时间", Text},
+    ItemFileField{"skill_editor", "chance", "编辑框几率", Text},
+    ItemFileField{"skill_editor", "power", "编辑框威力", Text},
+    ItemFileField{"skill_editor", "material", "编辑框材质", Text},
+    ItemFileField{"skill_editor", "distance", "编辑框距离", Text},
+    ItemFileField{"skill_editor", "multiplier", "编辑框倍数", Text},
+    ItemFileField{"skill_editor", "count", "编辑框数量", Text},
+    ItemFileField{"skill_editor", "delay", "编辑框延迟", Text},
+    ItemFileField{"skill_editor", "projectile", "组合框3", Selection},
+    ItemFileField{"skill_editor", "breaks_blocks", "组合框1", Selection},
+    ItemFileField{"skill_editor", "sets_fire", "组合框2", Selection},
+    ItemFileField{"skill_editor", "block_kind", "组合框4", Selection},
+    ItemFileField{"skill_editor", "rain_radius", "剑雨半径", Text},
+    ItemFileField{"skill_editor", "rain_height", "剑雨高度", Text},
+    ItemFileField{"skill_editor", "rain_power", "剑雨威力", Text},
+    ItemFileField{"skill_editor", "rain_delay", "剑雨延迟", Text},
+    ItemFileField{"skill_editor", "rain_count", "剑雨数量", Text},
+    ItemFileField{"potion_editor", "hit", "单选框1", Check},
+    ItemFileField{"potion_editor", "purge", "单选框2", Check},
+    ItemFileField{"potion_editor", "throw", "单选框3", Check},
+    ItemFileField{"potion_editor", "self", "单选框4", Check},
+    ItemFileField{"potion_editor", "effect", "组合框_药水", Selection},
+    ItemFileField{"potion_editor", "effect_class", "组合框_类型", Selection},
+    ItemFileField{"potion_editor", "trigger", "组合框_触发", Selection},
+    ItemFileField{"potion_editor", "chance", "编辑框14", Text},
+    ItemFileField{"potion_editor", "duration", "编辑框15", Text},
+    ItemFileField{"potion_editor", "level", "编辑框16", Text},
+    ItemFileField{"potion_editor", "cooldown", "编辑框17", Text},
+    ItemFileField{"consume_editor", "consume", "单选框5", Check},
+    ItemFileField{"consume_editor", "food", "单选框6", Check},
+    ItemFileField{"consume_editor", "trigger", "组合框_触发2", Selection},
+    ItemFileField{"consume_editor", "saturation", "编辑框20", Text},
+};
+
+constexpr std::string_view kFileSection = "file";
+constexpr std::string_view kFormatKey = "format";
+constexpr std::string_view kFormat = "1";
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+bool isListKey(std::string_view key) {
+    return !key.empty() && std::all_of(key.begin(), key.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// Numeric order of digit strings of any length.
+bool listKeyLess(std::string_view a, std::string_view b) {
+    const auto significant = [](std::string_view k) { return k.substr(std::min(k.find_first_not_of('0'), k.size())); };
+    a = significant(a), b = significant(b);
+    return a.size() != b.size() ? a.size() < b.size() : a < b;
+}
+
+std::span<const std::string_view> itemsOf(std::string_view control) {
+    const layout::Control* found = layout::find(control);
+    return found ? found->items : std::span<const std::string_view>{};
+}
+
+bool isMultiLine(std::string_view control) {
+    const layout::Control* found = layout::find(control);
+    return found && (found->editStyle & layout::kMultiLine) != 0;
+}
+
+std::string keyName(const ItemFileField& field) { return std::string(field.section) + "." + std::string(field.key); }
+
+std::string quoted(std::string_view value) {
+    constexpr std::size_t kShown = 40;
+    std::string shown(value.substr(0, kShown));
+    while (!shown.empty() && !text::isValidUtf8(shown)) shown.pop_back();  // never cut a character in two
+    return "“" + shown + (value.size() > kShown ? "…" : "") + "”";
+}
+
+std::optional<bool> readCheck(std::string_view value) {
+    if (value == "true" || value == "1") return true;
+    if (value == "false" || value == "0") return false;
+    return std::nullopt;
+}
+
+// The item's index: its whole text, or else its key; -1 for "".
+std::optional<int> readSelection(std::string_view control, std::string_view value) {
+    if (value.empty()) return -1;
+    const auto items = itemsOf(control);
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (items[i] == value) return static_cast<int>(i);
+    }
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (text::itemKey(items[i]) == value) return static_cast<int>(i);
+    }
+    return std::nullopt;
+}
+
+std::string selectionText(std::string_view control, int index) {
+    const auto items = itemsOf(control);
+    if (index < 0 || static_cast<std::size_t>(index) >= items.size()) return {};
+    return std::string(items[static_cast<std::size_t>(index)]);
+}
+
+std::vector<std::string> readList(const IniDocument::Section& section) {
+    std::vector<const IniDocument::Entry*> numbered;
+    for (const auto& entry : section.entries) {
+        if (isListKey(entry.key)) numbered.push_back(&entry);
+    }
+    std::stable_sort(numbered.begin(), numbered.end(),
+                     [](const auto* a, const auto* b) { return listKeyLess(a->key, b->key); });
+    std::vector<std::string> items;
+    items.reserve(numbered.size());
+    for (const auto* entry : numbered) items.push_back(entry->value);
+    return items;
+}
+
+// Reads one field into `data`; a message when its value is of the wrong kind.
+std::string readField(const ItemFileField& field, const IniDocument& document, ItemFileData& data) {
+    const std::string control(field.control);
+    if (field.kind == List) {
+        if (const auto* section = document.section(field.section)) data.lists[control] = readList(*section);
+        return {};
+    }
+    const auto value = document.value(field.section, field.key);
+    if (!value) return {};
+    switch (field.kind) {
+    case Text:
+        if (!isMultiLine(field.control) && value->find_first_of("\r\n") != std::string_view::npos) {
+            return "键 " + keyName(field) + " 的值含有换行，但它只能有一行。";
+        }
+        data.texts[control] = std::string(*value);
+        return {};
+    case Check:
+        if (const auto check = readCheck(*value)) {
+            data.checks[control] = *check;
+            return {};
+        }
+        return "键 " + keyName(field) + " 的值" + quoted(*value) + "不是 true 或 false。";
+    case Selection:
+        if (const auto index = readSelection(field.control, *value)) {
+            data.selections[control] = *index;
+            return {};
+        }
+        return "键 " + keyName(field) + " 的值" + quoted(*value) + "不是可选的项目。";
+    case List:
+        break;
+    }
+    return {};
+}
+
+// The control's state in a new form, for a field the file leaves out.
+void addNewFormState(const ItemFileField& field, ItemFileData& data) {
+    const layout::Control* control = layout::find(field.control);
+    const std::string name(field.control);
+    switch (field.kind) {
+    case Text: data.texts.try_emplace(name, control ? control->text : std::string_view()); break;
+    case Check: data.checks.try_emplace(name, control && control->checked); break;
+    case Selection: data.selections.try_emplace(name, -1); break;
+    case List: data.lists.try_emplace(name); break;
+    }
+}
+
+bool hasItemSection(const IniDocument& document) {
+    if (document.section(kItemFileOutputSection) || document.section(kFileSection)) return true;
+    return std::any_of(kFields.begin(), kFields.end(), [&](const auto& f) { return document.section(f.section); });
+}
+
+bool isBinary(std::string_view bytes) {
+    return std::any_of(bytes.begin(), bytes.end(), [](char c) {
+        const auto u = static_cast<unsigned char>(c);
+        return u < 0x20 && c != '\t' && c != '\r' && c != '\n' && c != '\f';
+    });
+}
+
+std::string megabytes(std::size_t bytes) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%.1f MB", static_cast<double>(bytes) / (1024.0 * 1024.0));
+    return buffer;
+}
+
+// The file's text as UTF-8, or the reason it has none.
+std::optional<std::string> decoded(std::string_view bytes, const Cp936ToUtf8& cp936ToUtf8, std::string& error) {
+    if (bytes.starts_with(kByteOrderMark)) {
+        if (text::isValidUtf8(bytes)) return std::string(bytes);
+        error = "文件以 UTF-8 标记开头，内容却不是有效的 UTF-8 文本。";
+        return std::nullopt;
+    }
+    if (text::isValidUtf8(bytes)) return std::string(bytes);
+    if (cp936ToUtf8) {
+        if (auto converted = cp936ToUtf8(bytes)) return converted;
+    }
+    error = "文件既不是 UTF-8 文本，也不是 GBK（代码页 936）文本。";
+    return std::nullopt;
+}
+
+void writeList(IniDocument& document, std::string_view section, const std::vector<std::string>& items) {
+    document.removeKeysIf(section, isListKey);
+    document.addSection(section);
+    for (std::size_t i = 0; i < items.size(); ++i) document.setValue(section, std::to_string(i + 1), items[i]);
+}
+
+// The form's fields by control name, in one place for both directions.
+struct FormBinding {
+    std::string_view control;
+    std::string ItemForm::*text = nullptr;
+    bool ItemForm::*check = nullptr;
+    int ItemForm::*selection = nullptr;
+    std::vector<std::string> ItemForm::*list = nullptr;
+};
+
+const std::array kFormBindings{
+    FormBinding{"编辑框2", &ItemForm::id},
+    FormBinding{"编辑框3", &ItemForm::displayName},
+    FormBinding{"编辑框4", &ItemForm::hand},
+    FormBinding{"编辑框5", &ItemForm::itemType},
+    FormBinding{"编辑框6", &ItemForm::lore},
+    FormBinding{"编辑框7", &ItemForm::disappear},
+    FormBinding{"编辑框18", &ItemForm::costExp},
+    FormBinding{"编辑框19", &ItemForm::costMoney},
+    FormBinding{"编辑框21", &ItemForm::level},
+    FormBinding{"编辑框22", &ItemForm::repairPrice},
+    FormBinding{"编辑框23", &ItemForm::permission},
+    FormBinding{"编辑框13", &ItemForm::description},
+    FormBinding{"编辑框8", &ItemForm::materialId},
+    FormBinding{"编辑框12", &ItemForm::dataValue},
+    FormBinding{"编辑框9", &ItemForm::damage},
+    FormBinding{"编辑框11", &ItemForm::armour},
+    FormBinding{"编辑框10", &ItemForm::durability},
+    FormBinding{"编辑框_掉落", &ItemForm::dropChance},
+    FormBinding{.control = "选择框1", .check = &ItemForm::showDurabilityBar},
+    FormBinding{.control = "选择框2", .check = &ItemForm::infiniteDurability},
+    FormBinding{.control = "选择框3", .check = &ItemForm::customRecipe},
+    FormBinding{.control = "选择框5", .check = &ItemForm::removeRecipe},
+    FormBinding{.control = "选择框4", .check = &ItemForm::giveItem},
+    FormBinding{.control = "组合框5", .selection = &ItemForm::keepEnchant},
+    FormBinding{.control = "组合框_掉落", .selection = &ItemForm::dropSelection},
+    FormBinding{.control = "列表框_技能", .list = &ItemForm::skillPowers},
+    FormBinding{.control = "列表框_药水", .list = &ItemForm::potionPowers},
+    FormBinding{.control = "列表框_消耗", .list = &ItemForm::consumePowers},
+};
+
+constexpr std::string_view kDropCombo = "组合框_掉落";
+
+}  // namespace
+
+std::span<const ItemFileField> itemFileFields() { return kFields; }
+
+const ItemFileField* itemFileFieldOf(std::string_view control) {
+    for (const auto& field : kFields) {
+        if (field.control == control) return &field;
+    }
+    return nullptr;
+}
+
+ParsedItemFile parseItemFile(std::string_view bytes, const Cp936ToUtf8& cp936ToUtf8) {
+    if (bytes.size() > kMaxItemFileBytes) {
+        return {std::nullopt, "文件太大（" + megabytes(bytes.size()) + "），物品文件不能超过 " +
+                                  megabytes(kMaxItemFileBytes) + "。"};
+    }
+    std::string_view body = bytes.starts_with(kByteOrderMark) ? bytes.substr(kByteOrderMark.size()) : bytes;
+    if (body.find_first_not_of(" \t\r\n") == std::string_view::npos) return {std::nullopt, "文件是空的。"};
+    if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) {
+        return {std::nullopt, "文件是 UTF-16 编码的，请把它另存为 UTF-8 后再打开。"};
+    }
+    if (isBinary(bytes)) return {std::nullopt, "文件含有二进制数据，不是文本文件。"};
+
+    std::string error;
+    const std::optional<std::string> utf8 = decoded(bytes, cp936ToUtf8, error);
+    if (!utf8) return {std::nullopt, error};
+    IniDocument::Parsed ini = IniDocument::parse(*utf8);
+    if (!ini.document) return {std::nullopt, "文件已损坏或不完整：" + ini.error};
+    if (!hasItemSection(*ini.document)) return {std::nullopt, "文件里没有物品的任何一节（如 [item]），不是物品文件。"};
+    if (const auto format = ini.document->value(kFileSection, kFormatKey); format && *format != kFormat) {
+        return {std::nullopt, "文件的格式版本" + quoted(*format) + "不是本程序能读的版本 " + std::string(kFormat) + "。"};
+    }
+
+    ItemFileData data;
+    for (const auto& field : kFields) {
+        if (std::string problem = readField(field, *ini.document, data); !problem.empty()) {
+            return {std::nullopt, std::move(problem)};
+        }
+        addNewFormState(field, data);
+    }
+    if (const auto output = ini.document->value(kItemFileOutputSection, kItemFileOutputKey)) {
+        data.handEditedOutput = std::string(*output);
+    }
+    data.document = std::move(*ini.document);
+    return {std::move(data), {}};
+}
+
+std::string serializeItemFile(const ItemFileData& data) {
+    IniDocument document = data.document;
+    document.setValue(kFileSection, kFormatKey, kFormat);
+    for (const auto& field : kFields) {
+        switch (field.kind) {
+        case Text:
+            if (auto found = data.texts.find(field.control); found != data.texts.end()) {
+                document.setValue(field.section, field.key, found->second);
+            }
+            break;
+        case Check:
+            if (auto found = data.checks.find(field.control); found != data.checks.end()) {
+                document.setValue(field.section, field.key, found->second ? "true" : "false");
+            }
+            break;
+        case Selection:
+            if (auto found = data.selections.find(field.control); found != data.selections.end()) {
+                document.setValue(field.section, field.key, selectionText(field.control, found->second));
+            }
+            break;
+        case List:
+            if (auto found = data.lists.find(field.control); found != data.lists.end()) {
+                writeList(document, field.section, found->second);
+            }
+            break;
+        }
+    }
+    if (data.handEditedOutput) {
+        document.setValue(kItemFileOutputSection, kItemFileOutputKey, *data.handEditedOutput);
+    } else {
+        document.removeKey(kItemFileOutputSection, kItemFileOutputKey);
+        if (const auto* output = document.section(kItemFileOutputSection); output && output->entries.empty()) {
+            document.removeSection(kItemFileOutputSection);
+        }
+    }
+    return document.serialize();
+}
+
+ItemFileData itemFileDataOf(const ItemForm& form) {
+    ItemFileData data;
+    for (const FormBinding& b : kFormBindings) {
+        const std::string control(b.control);
+        if (b.text) data.texts[control] = form.*b.text;
+        if (b.check) data.checks[control] = form.*b.check;
+        if (b.selection) data.selections[control] = form.*b.selection;
+        if (b.list) data.lists[control] = form.*b.list;
+    }
+    return data;
+}
+
+ItemForm itemFormOf(const ItemFileData& data) {
+    ItemForm form;
+    for (const FormBinding& b : kFormBindings) {
+        if (auto t = data.texts.find(b.control); b.text && t != data.texts.end()) form.*b.text = t->second;
+        if (auto c = data.checks.find(b.control); b.check && c != data.checks.end()) form.*b.check = c->second;
+        if (auto s = data.selections.find(b.control); b.selection && s != data.selections.end()) {
+            form.*b.selection = s->second;
+        }
+        if (auto l = data.lists.find(b.control); b.list && l != data.lists.end()) form.*b.list = l->second;
+    }
+    form.dropItemText = selectionText(kDropCombo, form.dropSelection);
+    return form;
+}

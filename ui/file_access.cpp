@@ -1,0 +1,110 @@
+#include "ui/file_access.h"
+
+#include <windows.h>
+
+#include "ui/win_text.h"
+
+namespace {
+
+std::string problemOf(DWORD error, bool writing) {
+    switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_NAME:
+    case ERROR_DIRECTORY:
+        return writing ? "文件夹不存在。" : "文件不存在。";
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+        return "文件正被其他程序占用。";
+    case ERROR_ACCESS_DENIED:
+        return writing ? "没有写入这个位置的权限。" : "没有读取这个文件的权限。";
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+        return "磁盘空间不足。";
+    default:
+        return (writing ? "写入失败（错误代码 " : "读取失败（错误代码 ") + std::to_string(error) + "）。";
+    }
+}
+
+class FileHandle {
+public:
+    explicit FileHandle(HANDLE handle) : handle_(handle) {}
+    ~FileHandle() {
+        if (ok()) CloseHandle(handle_);
+    }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    bool ok() const { return handle_ != INVALID_HANDLE_VALUE; }
+    HANDLE get() const { return handle_; }
+
+private:
+    HANDLE handle_;
+};
+
+std::string tooLarge(std::size_t maxBytes) {
+    return "文件太大（超过 " + std::to_string(maxBytes / (1024 * 1024)) + " MB），不是物品文件。";
+}
+
+// The bytes into a new temporary file of `folder` (its path in `temporary`):
+// the problem, or "".
+std::string writeTemporary(const std::wstring& folder, std::string_view bytes, std::wstring& temporary) {
+    wchar_t name[MAX_PATH];
+    if (!GetTempFileNameW(folder.empty() ? L"." : folder.c_str(), L"rpg", 0, name)) return problemOf(GetLastError(), true);
+    temporary = name;
+    FileHandle file(CreateFileW(name, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.ok()) return problemOf(GetLastError(), true);
+    DWORD written = 0;
+    const bool complete = WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+                          written == bytes.size() && FlushFileBuffers(file.get());
+    return complete ? std::string() : problemOf(GetLastError(), true);
+}
+
+}  // namespace
+
+FileBytes readWholeFile(const std::wstring& path, std::size_t maxBytes) {
+    FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.ok()) return {std::nullopt, problemOf(GetLastError(), false)};
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.get(), &size)) return {std::nullopt, problemOf(GetLastError(), false)};
+    if (static_cast<unsigned long long>(size.QuadPart) > maxBytes) return {std::nullopt, tooLarge(maxBytes)};
+    std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
+    DWORD read = 0;
+    if (!bytes.empty() && !ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) {
+        return {std::nullopt, problemOf(GetLastError(), false)};
+    }
+    bytes.resize(read);
+    return {std::move(bytes), {}};
+}
+
+std::string writeFileInOneStep(const std::wstring& path, std::string_view bytes) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
+    if (exists && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return "这是一个文件夹。";
+    if (exists && (attributes & FILE_ATTRIBUTE_READONLY)) return "文件是只读的。";
+    std::wstring temporary;
+    std::string problem = writeTemporary(folderOf(path), bytes, temporary);
+    if (problem.empty()) {
+        // A rename within one folder: the target is the old file or the new one, never a mix.
+        if (!MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+            problem = problemOf(GetLastError(), true);
+        }
+    }
+    if (!problem.empty() && !temporary.empty()) DeleteFileW(temporary.c_str());
+    return problem;
+}
+
+std::optional<std::string> cp936ToUtf8(std::string_view bytes) {
+    if (bytes.empty()) return std::string();
+    const int size = static_cast<int>(bytes.size());
+    const int length = MultiByteToWideChar(936, MB_ERR_INVALID_CHARS, bytes.data(), size, nullptr, 0);
+    if (length <= 0) return std::nullopt;
+    std::wstring text(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(936, MB_ERR_INVALID_CHARS, bytes.data(), size, text.data(), length);
+    return utf8(text);
+}
+
+std::wstring folderOf(const std::wstring& path) {
+    const std::size_t slash = path.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
+}

@@ -1,0 +1,67 @@
+#include "ui/file_dialogs.h"
+
+#include <commdlg.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "ui/layout.h"
+#include "ui/win_text.h"
+
+namespace {
+
+std::string_view layoutFilter() {
+    const layout::Control* dialog = layout::find("通用对话框1");
+    return dialog ? dialog->text : std::string_view();
+}
+
+std::optional<std::wstring> showDialog(HWND owner, const FileChoice& choice) {
+    const std::wstring filter = dialogFilter(layoutFilter());
+    const std::wstring extension = defaultExtension(layoutFilter());
+    std::vector<wchar_t> file(32768, L'\0');
+    choice.name.copy(file.data(), std::min(choice.name.size(), file.size() - 1));
+    OPENFILENAMEW dialog{sizeof(dialog)};
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = filter.c_str();
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = file.data();
+    dialog.nMaxFile = static_cast<DWORD>(file.size());
+    dialog.lpstrInitialDir = choice.folder.empty() ? nullptr : choice.folder.c_str();
+    dialog.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
+    dialog.Flags = OFN_EXPLORER | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY |
+                   (choice.save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
+    const BOOL chosen = choice.save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
+    if (!chosen) return std::nullopt;
+    return std::wstring(file.data());
+}
+
+FileChooser current = showDialog;
+
+}  // namespace
+
+std::optional<std::wstring> chooseFile(HWND owner, const FileChoice& choice) {
+    return current(owner, choice);
+}
+
+FileChooser replaceFileChooser(FileChooser chooser) {
+    const FileChooser previous = current;
+    current = chooser ? chooser : showDialog;
+    return previous;
+}
+
+std::wstring dialogFilter(std::string_view layoutFilter) {
+    std::wstring filter = wide(layoutFilter);
+    for (wchar_t& ch : filter) {
+        if (ch == L'|') ch = L'\0';
+    }
+    filter.push_back(L'\0');
+    filter.push_back(L'\0');
+    return filter;
+}
+
+std::wstring defaultExtension(std::string_view layoutFilter) {
+    const std::size_t pattern = layoutFilter.find("|*.");
+    if (pattern == std::string_view::npos) return {};
+    const std::string_view rest = layoutFilter.substr(pattern + 3);
+    return wide(rest.substr(0, rest.find_first_of(";|")));
+}

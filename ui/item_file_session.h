@@ -1,0 +1,23 @@
+// What the main window knows about item files: the file that is open, the
+// form as it was when opened or saved, and the user's recent files.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "editor/ini_document.h"
+#include "editor/item_file.h"
+
+struct ItemFileSession {
+    std::wstring userFolder;  // settings.ini and recovery.ini live here
+    std::wstring path;        // the open file; empty when the item has none yet
+    // Unknown sections and keys of the open file, written again on saving.
+    IniDocument document;
+    // The form as it was last opened, saved or emptied: differences from
+    // it make the item "changed".
+    ItemFileData baseline;
+    ItemFileData emptyForm;  // the form as the new window showed it
+    bool changedShown = false;  // what the title shows
+    std::vector<std::wstring> recentFiles;  // most recent first
+    std::wstring lastFolder;  // where the file dialogs start
+};

@@ -1,0 +1,282 @@
+#include "ui/item_files.h"
+
+#include <shellapi.h>
+#include <shlwapi.h>
+
+#include <algorithm>
+
+#include "editor/command_import.h"
+#include "editor/text.h"
+#include "ui/editor_window.h"
+#include "ui/file_access.h"
+#include "ui/file_dialogs.h"
+#include "ui/form_file_data.h"
+#include "ui/information_box.h"
+#include "ui/layout.h"
+#include "ui/user_settings.h"
+#include "ui/win_text.h"
+
+namespace {
+
+constexpr std::string_view kTitleLabel = "透明标签32";
+// The recovery file names the file that was open at closing.
+constexpr std::string_view kRecoverySection = "recovery";
+constexpr std::string_view kRecoveryFileKey = "file";
+constexpr std::size_t kUnmatchedLinesShown = 5;
+// A long file name stops short of the caption buttons.
+constexpr int kTitleMaxWidth = 760;
+
+std::string quoted(const std::wstring& path) {
+    return "“" + utf8(path) + "”";
+}
+
+void tellCannotOpen(const std::wstring& path, std::string_view problem) {
+    showInformation("无法打开文件" + quoted(path) + "：" + std::string(problem));
+}
+
+// The form now shows `path` (empty: no file) as it is on disk.
+void settle(EditorWindow& w, const std::wstring& path, IniDocument document) {
+    ItemFileSession& session = w.itemFiles();
+    session.path = path;
+    session.document = std::move(document);
+    session.baseline = readFormData(w);
+    if (!path.empty()) rememberFile(session, path);
+    showFileState(w);
+}
+
+// The whole file read and parsed, or a message and nothing.
+std::optional<ItemFileData> readItemFile(const std::wstring& path) {
+    const FileBytes file = readWholeFile(path, kMaxItemFileBytes);
+    if (!file.bytes) {
+        tellCannotOpen(path, file.problem);
+        return std::nullopt;
+    }
+    ParsedItemFile parsed = parseItemFile(*file.bytes, cp936ToUtf8);
+    if (!parsed.data) tellCannotOpen(path, parsed.error);
+    return std::move(parsed.data);
+}
+
+// A text file's content as UTF-8: a byte-order mark is dropped, bytes that
+// are not UTF-8 are read as code page 936.
+std::optional<std::string> textOf(const std::string& bytes) {
+    if (bytes.find('\0') != std::string::npos) return std::nullopt;
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    if (bytes.starts_with(kByteOrderMark)) return bytes.substr(kByteOrderMark.size());
+    if (text::isValidUtf8(bytes)) return bytes;
+    return cp936ToUtf8(bytes);
+}
+
+std::string unmatchedMessage(const std::vector<std::string>& lines) {
+    std::string message = "有 " + std::to_string(lines.size()) + " 行没有导入：";
+    const std::size_t shown = std::min(lines.size(), kUnmatchedLinesShown);
+    for (std::size_t i = 0; i < shown; ++i) message += "\r\n" + lines[i];
+    if (lines.size() > shown) message += "\r\n……";
+    return message + "\r\n导入前的输出可用 Ctrl+X 找回。";
+}
+
+// Command lines into the form; the open file stays the open file.
+void importText(EditorWindow& w, std::string_view commands) {
+    const ImportedItem imported = importCommands(commands);
+    if (imported.id.empty()) {
+        showInformation("没有可导入的指令：需要“/rpgitem 物品ID 指令”这样的行。");
+        return;
+    }
+    showFormData(w, itemFileDataOf(imported.form));
+    if (!imported.unmatched.empty()) showInformation(unmatchedMessage(imported.unmatched));
+}
+
+bool hasExtension(const std::wstring& path, const wchar_t* extension) {
+    return lstrcmpiW(PathFindExtensionW(path.c_str()), extension) == 0;
+}
+
+std::wstring suggestedName(EditorWindow& w) {
+    const ItemFileSession& session = w.itemFiles();
+    if (!session.path.empty()) return PathFindFileNameW(session.path.c_str());
+    const std::string id = w.text("编辑框2");
+    return id.empty() ? std::wstring() : wide(id) + L".ini";
+}
+
+std::wstring fullPath(const std::wstring& path) {
+    const DWORD length = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (!length) return path;
+    std::wstring full(length, L'\0');
+    full.resize(GetFullPathNameW(path.c_str(), length, full.data(), nullptr));
+    return full;
+}
+
+std::string titleText(const ItemFileSession& session, bool changed) {
+    const layout::Control* label = layout::find(kTitleLabel);
+    std::string title = label ? std::string(label->text) : std::string();
+    if (!session.path.empty()) {
+        title += " — " + utf8(PathFindFileNameW(session.path.c_str()));
+    } else if (changed) {
+        title += " — 未保存";
+    }
+    return changed ? title + " *" : title;
+}
+
+// The label grows to its text (never below the layout's width).
+void fitLabel(HWND label, const std::wstring& text) {
+    HDC dc = GetDC(label);
+    HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, previous);
+    ReleaseDC(label, dc);
+    const layout::Control* spec = layout::find(kTitleLabel);
+    const int width = std::clamp(static_cast<int>(size.cx) + 8, spec ? spec->width : 0, kTitleMaxWidth);
+    RECT rc;
+    GetClientRect(label, &rc);
+    if (rc.right != width) {
+        SetWindowPos(label, nullptr, 0, 0, width, rc.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+}  // namespace
+
+void startItemFiles(EditorWindow& w, const std::wstring& userFolder) {
+    ItemFileSession& session = w.itemFiles();
+    session.userFolder = userFolder.empty() ? defaultUserFolder() : userFolder;
+    loadUserSettings(session);
+    session.emptyForm = readFormData(w);
+    session.baseline = session.emptyForm;
+    DragAcceptFiles(w.hwnd(), TRUE);
+}
+
+void newItem(EditorWindow& w) {
+    showFormData(w, w.itemFiles().emptyForm);
+    settle(w, {}, {});
+}
+
+void openItem(EditorWindow& w) {
+    const auto path = chooseFile(w.hwnd(), {.save = false, .folder = w.itemFiles().lastFolder});
+    if (path) openItemFile(w, *path);
+}
+
+void saveItem(EditorWindow& w) {
+    const std::wstring path = w.itemFiles().path;
+    if (path.empty()) {
+        saveItemAs(w);
+    } else {
+        saveItemFile(w, path);
+    }
+}
+
+void saveItemAs(EditorWindow& w) {
+    const FileChoice choice{.save = true, .folder = w.itemFiles().lastFolder, .name = suggestedName(w)};
+    if (const auto path = chooseFile(w.hwnd(), choice)) saveItemFile(w, *path);
+}
+
+void importFromOutput(EditorWindow& w) {
+    importText(w, w.output().text());
+}
+
+void recoverLastClosedItem(EditorWindow& w) {
+    const std::wstring recovery = recoveryFilePath(w.itemFiles());
+    if (GetFileAttributesW(recovery.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        showInformation("没有上次关闭时的物品。");
+        return;
+    }
+    std::optional<ItemFileData> data = readItemFile(recovery);
+    if (!data) return;
+    showFormData(w, *data);
+    const std::wstring file = wide(data->document.value(kRecoverySection, kRecoveryFileKey).value_or(""));
+    data->document.removeSection(kRecoverySection);
+    ItemFileSession& session = w.itemFiles();
+    session.path = file;
+    session.document = std::move(data->document);
+    // Not saved since: the recovered form counts as changed.
+    session.baseline = session.emptyForm;
+    showFileState(w);
+}
+
+void openRecentFile(EditorWindow& w, size_t index) {
+    ItemFileSession& session = w.itemFiles();
+    if (index >= session.recentFiles.size()) return;
+    const std::wstring path = session.recentFiles[index];
+    if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        forgetRecentFile(session, path);
+        showInformation("文件" + quoted(path) + "已不存在，已从最近的文件中去掉。");
+        return;
+    }
+    openItemFile(w, path);
+}
+
+bool openItemFile(EditorWindow& w, const std::wstring& path) {
+    std::optional<ItemFileData> data = readItemFile(path);
+    if (!data) return false;
+    showFormData(w, *data);
+    settle(w, path, std::move(data->document));
+    return true;
+}
+
+bool saveItemFile(EditorWindow& w, const std::wstring& path) {
+    ItemFileData data = readFormData(w);
+    data.document = w.itemFiles().document;
+    const std::string problem = writeFileInOneStep(path, serializeItemFile(data));
+    if (!problem.empty()) {
+        showInformation("无法保存文件" + quoted(path) + "：" + problem + "原来的文件没有改动。");
+        return false;
+    }
+    settle(w, path, std::move(data.document));
+    return true;
+}
+
+void importCommandFile(EditorWindow& w, const std::wstring& path) {
+    const FileBytes file = readWholeFile(path, kMaxItemFileBytes);
+    if (!file.bytes) {
+        tellCannotOpen(path, file.problem);
+        return;
+    }
+    const std::optional<std::string> commands = textOf(*file.bytes);
+    if (!commands) {
+        tellCannotOpen(path, "这不是文本文件。");
+        return;
+    }
+    importText(w, *commands);
+}
+
+void openCommandLineFile(EditorWindow& w, const wchar_t* commandLine) {
+    int count = 0;
+    LPWSTR* arguments = CommandLineToArgvW(commandLine, &count);
+    if (!arguments) return;
+    const std::wstring file = count >= 2 ? fullPath(arguments[1]) : std::wstring();
+    LocalFree(arguments);
+    if (!file.empty()) openItemFile(w, file);
+}
+
+void onFilesDropped(EditorWindow& w, HDROP drop) {
+    std::wstring path(DragQueryFileW(drop, 0, nullptr, 0) + 1, L'\0');
+    path.resize(DragQueryFileW(drop, 0, path.data(), static_cast<UINT>(path.size())));
+    DragFinish(drop);
+    if (path.empty()) return;
+    if (hasExtension(path, L".ini")) {
+        openItemFile(w, path);
+    } else {
+        importCommandFile(w, path);
+    }
+}
+
+void keepRecoveryFile(EditorWindow& w) {
+    ItemFileSession& session = w.itemFiles();
+    ItemFileData data = readFormData(w);
+    // An empty form would only push out the last one kept.
+    if (sameFormData(data, session.emptyForm)) return;
+    data.document = session.document;
+    data.document.setValue(kRecoverySection, kRecoveryFileKey, utf8(session.path));
+    const std::wstring recovery = recoveryFilePath(session);
+    std::string problem = ensureUserFolder(session) ? writeFileInOneStep(recovery, serializeItemFile(data))
+                                                     : std::string("无法建立文件夹。");
+    if (!problem.empty()) showInformation("无法保存恢复文件" + quoted(recovery) + "：" + problem);
+}
+
+void showFileState(EditorWindow& w) {
+    ItemFileSession& session = w.itemFiles();
+    session.changedShown = !sameFormData(readFormData(w), session.baseline);
+    HWND label = w.control(kTitleLabel);
+    if (!label) return;
+    const std::wstring title = wide(titleText(session, session.changedShown));
+    if (windowTextW(label) == title) return;
+    fitLabel(label, title);
+    SetWindowTextW(label, title.c_str());
+}

@@ -1,0 +1,143 @@
+#include "ui/main_menu.h"
+
+#include <algorithm>
+
+#include "skin/skin_engine.h"
+#include "ui/editor_window.h"
+#include "ui/item_files.h"
+#include "ui/win_text.h"
+
+namespace main_menu {
+namespace {
+
+constexpr Row kRows[] = {
+    {0xE201, "新建", 'N', FCONTROL, newItem},
+    {0xE202, "打开…", 'O', FCONTROL, openItem},
+    {0xE203, "保存", 'S', FCONTROL, saveItem},
+    {0xE204, "另存为…", 'S', FCONTROL | FSHIFT, saveItemAs},
+    {kSeparator, ""},
+    {0xE205, "从输出框导入", 'I', FCONTROL, importFromOutput},
+    {kSeparator, ""},
+    {kRecentFiles, "（没有最近的文件）"},
+    {kSeparator, ""},
+    {0xE206, "恢复上次关闭时的物品", 0, 0, recoverLastClosedItem},
+};
+
+std::wstring keyName(UINT key) {
+    if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9')) return std::wstring(1, static_cast<wchar_t>(key));
+    if (key >= VK_F1 && key <= VK_F24) return L"F" + std::to_wstring(key - VK_F1 + 1);
+    return L"?";
+}
+
+// "&1 D:\items\sword.ini": the number is the item's mnemonic.
+std::wstring recentItemText(size_t index, const std::wstring& path) {
+    std::wstring text = L"&" + std::to_wstring(index + 1) + L" ";
+    for (wchar_t ch : path) text += ch == L'&' ? std::wstring(L"&&") : std::wstring(1, ch);
+    return text;
+}
+
+void appendRecentFiles(HMENU menu, const Row& row, const std::vector<std::wstring>& recentFiles) {
+    if (recentFiles.empty()) {
+        AppendMenuW(menu, MF_STRING | MF_GRAYED, kRecentFiles, wide(row.text).c_str());
+        return;
+    }
+    const size_t count = std::min(recentFiles.size(), kMaxRecentFiles);
+    for (size_t i = 0; i < count; ++i) {
+        AppendMenuW(menu, MF_STRING, kFirstRecentFile + i, recentItemText(i, recentFiles[i]).c_str());
+    }
+}
+
+// Where the menu's top right corner goes: under the 主菜单 button's right
+// edge (the menu opens to the left, over the window), in screen coordinates.
+POINT menuPlace(HWND hwnd) {
+    POINT at;
+    GetCursorPos(&at);
+    skin::SkinEngine* engine = skin::SkinEngine::current();
+    const skin::WindowRecord* r = engine ? engine->record(engine->registry().indexOf(hwnd)) : nullptr;
+    if (!r) return at;
+    for (const skin::ButtonGeometry& button : r->buttons) {
+        if (button.kind != skin::kMainMenu) continue;
+        at = {static_cast<LONG>(button.hit.x + button.hit.w), static_cast<LONG>(button.hit.y + button.hit.h)};
+        ClientToScreen(hwnd, &at);
+    }
+    return at;
+}
+
+HACCEL accelerators() {
+    // One table for the process: the rows never change.
+    static const HACCEL table = [] {
+        std::vector<ACCEL> keys;
+        for (const Row& row : kRows) {
+            if (row.key) keys.push_back({static_cast<BYTE>(FVIRTKEY | row.modifiers), static_cast<WORD>(row.key),
+                                         static_cast<WORD>(row.id)});
+        }
+        return CreateAcceleratorTableW(keys.data(), static_cast<int>(keys.size()));
+    }();
+    return table;
+}
+
+bool isMainWindow(HWND hwnd) {
+    wchar_t className[64] = {};
+    GetClassNameW(hwnd, className, 64);
+    return std::wstring_view(className) == kEditorWindowClass;
+}
+
+}  // namespace
+
+std::span<const Row> rows() {
+    return kRows;
+}
+
+std::wstring itemText(const Row& row) {
+    std::wstring text = wide(row.text);
+    if (!row.key) return text;
+    text += L"\t";
+    if (row.modifiers & FCONTROL) text += L"Ctrl+";
+    if (row.modifiers & FSHIFT) text += L"Shift+";
+    if (row.modifiers & FALT) text += L"Alt+";
+    return text + keyName(row.key);
+}
+
+HMENU build(const std::vector<std::wstring>& recentFiles) {
+    HMENU menu = CreatePopupMenu();
+    for (const Row& row : kRows) {
+        if (row.id == kSeparator) {
+            AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+        } else if (row.id == kRecentFiles) {
+            appendRecentFiles(menu, row, recentFiles);
+        } else {
+            AppendMenuW(menu, MF_STRING, row.id, itemText(row).c_str());
+        }
+    }
+    return menu;
+}
+
+void open(EditorWindow& window) {
+    HMENU menu = build(window.itemFiles().recentFiles);
+    const POINT at = menuPlace(window.hwnd());
+    // The chosen item arrives as WM_COMMAND once the menu has closed.
+    TrackPopupMenu(menu, TPM_RIGHTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, at.x, at.y, 0, window.hwnd(), nullptr);
+    DestroyMenu(menu);
+}
+
+bool run(EditorWindow& window, UINT id) {
+    if (id >= kFirstRecentFile && id < kFirstRecentFile + kMaxRecentFiles) {
+        openRecentFile(window, id - kFirstRecentFile);
+        return true;
+    }
+    for (const Row& row : kRows) {
+        if (row.id == id && row.run) {
+            row.run(window);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool translateKeys(MSG& msg) {
+    if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
+    HWND top = GetAncestor(msg.hwnd, GA_ROOT);
+    return top && isMainWindow(top) && TranslateAcceleratorW(top, accelerators(), &msg);
+}
+
+}  // namespace main_menu
