@@ -1,5 +1,6 @@
 #include "editor/command_import.h"
 
+#include <algorithm>
 #include <array>
 
 #include "editor/effect_powers.h"

@@ -1,6 +1,9 @@
 // Item files in the real window: the main menu and its keys, save, new and
 // open, bad files, recent files, the recovery file, the command line,
 // dropped files and the import from the output box.
+#include <windows.h>
+
+#include <dlgs.h>
 #include <shlobj.h>
 
 #include "skin/skin_engine.h"
@@ -525,4 +528,23 @@ TEST_F(ItemFileTest, SaveAsOffersTheItemsNameInTheLastFolder) {
     saveItemAs(*window_);
     EXPECT_EQ(dialogs()[2].folder, files_.path());
     EXPECT_EQ(dialogs()[2].name, L"h.ini");
+}
+
+TEST_F(ItemFileTest, RealSaveDialogOffersTheIniFilterAndAddsTheExtension) {
+    replaceFileChooser(nullptr);  // the system's own dialog this time
+    type("编辑框2", "real");
+    const std::wstring typed = files_.file(L"from-dialog");
+    std::string filterShown;
+    ModalWatch watch(L"#32770", [&](HWND dialog) {
+        Sleep(300);
+        filterShown = windowText(GetDlgItem(dialog, cmb1));
+        HWND name = GetDlgItem(dialog, cmb13) ? GetDlgItem(dialog, cmb13) : GetDlgItem(dialog, edt1);
+        SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(typed.c_str()));
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+    });
+    saveItemAs(*window_);
+    ASSERT_TRUE(watch.finish());
+    EXPECT_EQ(filterShown, "配置文件（*.ini）");
+    EXPECT_EQ(window_->itemFiles().path, typed + L".ini") << "the default extension";
+    EXPECT_NE(readFileBytes(typed + L".ini"), "<missing>");
 }
