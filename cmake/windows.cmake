@@ -72,6 +72,7 @@ add_executable(window_tests
   tests/win32/modal_watch.cpp
   tests/win32/power_window_test.cpp
   tests/win32/history_window_test.cpp
+  tests/win32/output_write_test.cpp
   tests/win32/help_window_test.cpp
   res/resources.rc
 )
