@@ -92,6 +92,8 @@ TEST_F(OutputWriteTest, RecompositionReplacesOnlyTheChangedLines) {
     setText("编辑框13", description);
     addSkill("1");
     addSkill("2");
+    choose("组合框_掉落", 0);
+    type("编辑框_掉落", "2");
 
     struct Edit {
         const char* what;
@@ -100,7 +102,7 @@ TEST_F(OutputWriteTest, RecompositionReplacesOnlyTheChangedLines) {
     const Edit edits[] = {
         {"the first line a field writes", [this] { type("编辑框3", "!"); }},
         {"a line in the middle", [this] { type("编辑框9", "7"); }},
-        {"the last line", [this] { click("选择框4"); }},
+        {"the last line a field writes, before give", [this] { type("编辑框_掉落", "5"); }},
         {"a power added", [this] { addSkill("3"); }},
         {"a power deleted", [this] { deleteFirstSkill(); }},
         {"the id: every line", [this] { type("编辑框2", "y"); }},
