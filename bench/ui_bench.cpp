@@ -4,6 +4,8 @@
 // not the item: the 200-line figure is printed against the 3-line one.
 #include <windows.h>
 
+#include <psapi.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <string>
@@ -26,6 +28,12 @@ double nowMs() {
     LARGE_INTEGER t;
     QueryPerformanceCounter(&t);
     return 1000.0 * static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+double workingSetKb() {
+    PROCESS_MEMORY_COUNTERS counters{sizeof(counters)};
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof(counters));
+    return static_cast<double>(counters.WorkingSetSize) / 1024.0;
 }
 
 void pump() {
@@ -93,6 +101,8 @@ int main() {
     auto window = EditorWindow::create(GetModuleHandleW(nullptr), {.show = true, .quitOnClose = false});
     if (!window) return 1;
     pump();
+    const double startUpSet = workingSetKb();
+    std::printf("working_set_after_start_kb=%.0f\n", startUpSet);
     const Medians small = measure(*window, 3, 40);
     measure(*window, 100, 40);
     const Medians large = measure(*window, 200, 40);
@@ -111,5 +121,23 @@ int main() {
     std::printf("history entries=%zu history_bytes=%zu plain_copies_bytes=%zu ratio=%.1f\n", history.size(),
                 history.memoryBytes(), plain, static_cast<double>(plain) / static_cast<double>(history.memoryBytes()));
     measure(*window, 100, 40);
+
+    // The working set over 1,000 keystrokes on a 200-line item: it may grow
+    // by what the history holds, not more.
+    fillItem(*window, 200);
+    for (int i = 0; i < 50; ++i) SendMessageW(field, WM_CHAR, i % 2 ? L'\b' : L'a', 1);  // settle the heap
+    pump();
+    const double setBefore = workingSetKb();
+    const std::size_t historyBefore = history.memoryBytes();
+    for (int i = 0; i < 1000; ++i) {
+        SendMessageW(field, WM_CHAR, i % 2 ? L'\b' : L'a', 1);
+        if (i % 50 == 0) pump();
+    }
+    pump();
+    const double setAfter = workingSetKb();
+    const double historyGrowth = static_cast<double>(history.memoryBytes() - historyBefore) / 1024.0;
+    std::printf("working_set_kb before=%.0f after_1000_keystrokes_200_lines=%.0f growth=%.0f history_growth=%.0f "
+                "growth_beyond_history=%.0f\n",
+                setBefore, setAfter, setAfter - setBefore, historyGrowth, setAfter - setBefore - historyGrowth);
     return 0;
 }

@@ -84,7 +84,7 @@ set_tests_properties(window_tests PROPERTIES ENVIRONMENT "LANG=C.UTF-8;LC_ALL=C.
 set_tests_properties(window_tests_cp936 PROPERTIES ENVIRONMENT "LANG=zh_CN.UTF-8;LC_ALL=zh_CN.UTF-8;RPGITEM_EXPECT_ACP=936")
 
 add_executable(ui_bench bench/ui_bench.cpp res/resources.rc)
-target_link_libraries(ui_bench PRIVATE editor_win)
+target_link_libraries(ui_bench PRIVATE editor_win psapi)
 
 # The skin on test windows and on the main window.
 add_executable(skin_tests
@@ -140,3 +140,9 @@ set_tests_properties(delivery_e2e PROPERTIES ENVIRONMENT "LANG=zh_CN.UTF-8;LC_AL
 # How long the delivery's waits really last under Wine.
 add_executable(pause_bench bench/pause_bench.cpp)
 target_link_libraries(pause_bench PRIVATE editor_win)
+
+# Start-up against a bare window program, each launched as a process.
+add_executable(bare_window WIN32 bench/bare_window.cpp)
+target_link_options(bare_window PRIVATE -municode)
+add_executable(startup_bench bench/startup_bench.cpp)
+add_dependencies(startup_bench rpgitem-editor bare_window)
