@@ -15,6 +15,7 @@
 #include "skin/containers.h"
 #include "skin/control_hooks.h"
 #include "skin/control_kit.h"
+#include "skin/painting_kit.h"
 #include "skin/skin_engine.h"
 #include "tests/win32/gallery_window.h"
 #include "ui/editor_window.h"
@@ -36,8 +37,9 @@ void pump() {
     }
 }
 
+// Prints the median and returns it.
 template <typename Step>
-void report(const char* name, int rounds, Step step) {
+double report(const char* name, int rounds, Step step) {
     std::vector<double> samples;
     for (int n = 0; n < rounds; ++n) {
         const double t0 = nowMs();
@@ -47,6 +49,25 @@ void report(const char* name, int rounds, Step step) {
     std::sort(samples.begin(), samples.end());
     std::printf("%s rounds=%d median_ms=%.3f p90_ms=%.3f max_ms=%.3f\n", name, rounds, samples[samples.size() / 2],
                 samples[samples.size() * 9 / 10], samples.back());
+    return samples[samples.size() / 2];
+}
+
+// Where a composition's time goes: each of its layers drawn on a canvas of
+// the surface's size.
+void composeBreakdown(skin::SkinEngine& engine, int i) {
+    skin::WindowRecord& r = *engine.record(i);
+    RECT client;
+    GetClientRect(r.hwnd, &client);
+    skin::MemoryCanvas canvas;
+    canvas.select(skin::createMemoryBitmap(client.right, client.bottom));
+    skin::Graphics g = skin::graphicsOn(canvas.dc());
+    report("  layer_background", 50, [&](int) { engine.DrawBackground(g.get(), i); });
+    report("  layer_border", 50, [&](int) { engine.DrawBorder(i, g.get()); });
+    report("  layer_title", 50, [&](int) { engine.DrawTitle(i, g.get(), true); });
+    report("  layer_caption_buttons", 50, [&](int) {
+        for (int n = 1; n <= static_cast<int>(r.buttons.size()); ++n) engine.DrawCaptionButton(i, n, g.get(), true, false, 0);
+    });
+    report("  new_surface_bitmap", 50, [&](int) { skin::MemoryCanvas fresh; fresh.select(skin::createMemoryBitmap(client.right, client.bottom)); });
 }
 
 // One repaint of each common-control kind on the gallery window.
@@ -98,14 +119,17 @@ int main() {
     RECT client;
     GetClientRect(hwnd, &client);
     std::printf("surface %ldx%ld, %zu caption buttons\n", client.right, client.bottom, r->buttons.size());
-    report("compose_1069x671", 200, [&](int) { engine.ComposeWindow(i, nullptr, false); });
+    const double compose = report("compose_1069x671", 200, [&](int) { engine.ComposeWindow(i, nullptr, false); });
     // As after a size change: the background picture is scaled again.
     report("compose_1069x671_new_size", 100, [&](int) {
         r->scaledBackground = {};
+        r->frameLayer.reset();
         engine.ComposeWindow(i, nullptr, false);
     });
     report("compose_and_present_1069x671", 100, [&](int) { engine.ComposeWindow(i, nullptr, true); });
-    report("present_1069x671", 200, [&](int) { engine.PresentWindow(i, nullptr); });
+    const double present = report("present_1069x671", 200, [&](int) { engine.PresentWindow(i, nullptr); });
+    std::printf("ratio_compose_to_present=%.1f (goal <= 10)\n", compose / present);
+    composeBreakdown(engine, i);
     // One fade step: one button redrawn hot at a new strength, onto the screen.
     report("fade_step_one_button", 1000,
            [&](int n) { engine.DrawCaptionButton(i, 1 + n % 5, nullptr, false, false, 30 * (1 + n % 8)); });

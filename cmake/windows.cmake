@@ -85,6 +85,7 @@ add_executable(window_tests
   tests/win32/modal_watch.cpp
   tests/win32/power_window_test.cpp
   tests/win32/history_window_test.cpp
+  tests/win32/output_write_test.cpp
   tests/win32/help_window_test.cpp
   tests/win32/resource_test.cpp
   tests/win32/music_reload_test.cpp
@@ -103,7 +104,7 @@ set_tests_properties(window_tests PROPERTIES ENVIRONMENT "LANG=C.UTF-8;LC_ALL=C.
 set_tests_properties(window_tests_cp936 PROPERTIES ENVIRONMENT "LANG=zh_CN.UTF-8;LC_ALL=zh_CN.UTF-8;RPGITEM_EXPECT_ACP=936")
 
 add_executable(ui_bench bench/ui_bench.cpp res/resources.rc)
-target_link_libraries(ui_bench PRIVATE editor_win)
+target_link_libraries(ui_bench PRIVATE editor_win psapi)
 
 # The skin on test windows and on the main window.
 add_executable(skin_tests
@@ -175,3 +176,9 @@ set_tests_properties(command_line_e2e PROPERTIES TIMEOUT 120)
 # How long the delivery's waits really last under Wine.
 add_executable(pause_bench bench/pause_bench.cpp)
 target_link_libraries(pause_bench PRIVATE editor_win)
+
+# Start-up against a bare window program, each launched as a process.
+add_executable(bare_window WIN32 bench/bare_window.cpp)
+target_link_options(bare_window PRIVATE -municode)
+add_executable(startup_bench bench/startup_bench.cpp)
+add_dependencies(startup_bench rpgitem-editor bare_window)

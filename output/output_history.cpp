@@ -19,6 +19,8 @@ std::string OutputHistory::text(std::int32_t node) const {
 std::int32_t OutputHistory::sharedAncestor(std::int32_t base, std::string_view next) const {
     std::string copied;
     const std::string_view baseText = base == shownNode_ ? std::string_view(shownText_) : (copied = text(base));
+    // A composition's writes each extend the last: one block comparison.
+    if (next.starts_with(baseText)) return base;
     const auto mismatch = std::mismatch(baseText.begin(), baseText.end(), next.begin(), next.end());
     const auto common = static_cast<std::uint32_t>(mismatch.first - baseText.begin());
     std::int32_t at = base;
@@ -46,8 +48,14 @@ void OutputHistory::record(std::string_view boxText) {
     }
     entries_.push_back(node);
     cursor_ = static_cast<int>(entries_.size()) - 1;
+    // What the box shows: extended in place when it grew, so that a run of
+    // appends costs the length of what they add.
+    if (boxText.starts_with(shownText_)) {
+        shownText_.append(boxText.substr(shownText_.size()));
+    } else {
+        shownText_.assign(boxText);
+    }
     shownNode_ = node;
-    shownText_.assign(boxText);
 }
 
 std::string OutputHistory::entry(int index) const {

@@ -259,6 +259,7 @@ void SkinEngine::SetTheme(const ThemeArgs& args) {
     if (args.themeColour == 0xFFFFFFFF) settings_.themeColour = settings_.baseColour;
     for (int i = 1; i <= registry_.size(); ++i) {
         record(i)->scaledBackground = {};  // a new picture may reuse the old one's address
+        record(i)->frameLayer.reset();
         HWND hwnd = record(i)->hwnd;
         if (!IsWindowVisible(hwnd)) continue;
         ComposeWindow(i, nullptr, false);

@@ -156,19 +156,26 @@ void SkinEngine::ComposeWindow(int windowIndex, HDC dc, bool present) {
         ApplyRoundRegion(hwnd);
         r->regionSize = {W, H};
     }
-    r->surface.select(createMemoryBitmap(W, H));
+    const bool sizeChanged = r->frameLayerSize.cx != W || r->frameLayerSize.cy != H;
+    if (sizeChanged || !r->surface.dc()) r->surface.select(createMemoryBitmap(W, H));
     if (!r->surface.dc()) return;
     if (!GetPropW(hwnd, kPropSurfaceInitial)) SetPropW(hwnd, kPropSurfaceInitial, r->surface.initial());
     SetPropW(hwnd, kPropSurfaceBitmap, r->surface.bitmap());
+    if (sizeChanged || !r->frameLayer.dc()) {
+        r->frameLayer.select(createMemoryBitmap(W, H));
+        r->frameLayerSize = {W, H};
+        Graphics g;
+        gp::GdipCreateFromHDC(r->frameLayer.dc(), g.out());
+        g.adopt();
+        DrawBackground(g.get(), windowIndex);
+        if (r->framed) DrawBorder(windowIndex, g.get());
+    }
+    BitBlt(r->surface.dc(), 0, 0, W, H, r->frameLayer.dc(), 0, 0, SRCCOPY);
     {
         Graphics g;
         gp::GdipCreateFromHDC(r->surface.dc(), g.out());
         g.adopt();
-        DrawBackground(g.get(), windowIndex);
-        if (r->framed) {
-            DrawBorder(windowIndex, g.get());
-            rebuildCache(r->captionCache, r->surface.dc(), {0, 0, W, r->captionHeight});
-        }
+        if (r->framed) rebuildCache(r->captionCache, r->surface.dc(), {0, 0, W, r->captionHeight});
         rebuildCache(r->statusCache, r->surface.dc(), r->statusBarHeight > 0 ? r->statusBar : IntRect{});
         if (r->framed) {
             if (r->showTitle) DrawTitle(windowIndex, g.get(), true);
@@ -268,6 +275,7 @@ bool SkinEngine::SetWindowPicture(HWND hwnd, const std::vector<BYTE>& bytes, std
     if (mode) r->ownPictureMode = *mode;
     Picture source = pictureFrom(bytes);
     r->scaledBackground = {};
+    r->frameLayer.reset();
     r->ownBackColour = AverageColour(source.decoded.get());
     if (r->ownPictureMode == 0 || r->ownPictureMode == 1) {
         r->ownPicture = pictureFrom(PrepareTexture(source.decoded.get(), r->ownPictureMode, r->ownBackColour));

@@ -194,6 +194,10 @@ struct WindowRecord {
         int width = 0, height = 0;
         std::vector<std::uint32_t> pixels;
     } scaledBackground;
+    // The frame layer: background, rounded mask and border, the same for
+    // every composition until the size or the picture changes.
+    MemoryCanvas frameLayer;
+    SIZE frameLayerSize{-1, -1};
     MemoryCanvas captionCache;
     MemoryCanvas statusCache;
     bool attached = false;

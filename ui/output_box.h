@@ -2,7 +2,8 @@
 // whether or not the platform sends a notification for it (a multi-line
 // edit box sends none for WM_SETTEXT under Wine, one under Windows).
 // The box's text is mirrored here, so that readers during a run of writes
-// need not copy it out of the control each time.
+// need not copy it out of the control each time; so is the control's own
+// copy, so that a batch's end rewrites only the lines that differ.
 #pragma once
 
 #include <windows.h>
@@ -46,10 +47,12 @@ public:
 private:
     class WriteScope;
     class PaintingHeldBack;
-    void writeControl(bool caretToEnd);
+    void writeControl();
+    void replaceChangedLines();
 
     HWND edit_;
     std::function<void()> changed_;
+    std::wstring shown_;  // what the control holds
     std::string text_;
     bool writing_ = false;
     bool batching_ = false;
