@@ -1,31 +1,16 @@
 #include "editor/item_file.h"
 
 #include <gtest/gtest.h>
-#include <iconv.h>
 
 #include <set>
 
 #include "editor/compose.h"
+#include "tests/native/gbk_codec.h"
 #include "ui/layout.h"
 
 namespace {
 
-// Code page 936 through iconv's GBK, as MultiByteToWideChar(936) does on Windows.
-std::optional<std::string> convert(std::string_view input, const char* to, const char* from) {
-    iconv_t cd = iconv_open(to, from);
-    if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
-    std::string in(input), out(input.size() * 4 + 4, '\0');
-    char* inPtr = in.data();
-    char* outPtr = out.data();
-    std::size_t inLeft = in.size(), outLeft = out.size();
-    const std::size_t rc = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
-    iconv_close(cd);
-    if (rc == static_cast<std::size_t>(-1)) return std::nullopt;
-    out.resize(out.size() - outLeft);
-    return out;
-}
-
-const Cp936ToUtf8 kGbk = [](std::string_view bytes) { return convert(bytes, "UTF-8", "GBK"); };
+const Cp936ToUtf8 kGbk = gbk_codec::toUtf8;
 
 bool isMultiLine(std::string_view control) {
     return (layout::find(control)->editStyle & layout::kMultiLine) != 0;
@@ -218,7 +203,7 @@ TEST(ItemFile, FieldsMissingFromTheFileTakeTheNewFormsState) {
 
 TEST(ItemFile, ReadsFilesWithoutByteOrderMarkAsUtf8OrCodePage936) {
     const std::string utf8Text = "[item]\r\nid=剑\r\ndisplay=§6传说之剑\r\n[skills]\r\n1=flame tick  300\r\n";
-    const auto gbk = convert(utf8Text, "GBK", "UTF-8");
+    const auto gbk = gbk_codec::fromUtf8Exact(utf8Text);
     ASSERT_TRUE(gbk);
     ASSERT_NE(*gbk, utf8Text);
     for (const std::string& bytes : {utf8Text, *gbk}) {
