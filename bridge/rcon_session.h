@@ -94,15 +94,16 @@ struct RconError {
 };
 
 struct RconResult {
-    std::size_t linesSent = 0;           // lines whose answer arrived in full
-    std::vector<std::string> responses;  // one per line sent, UTF-8 text, possibly empty
+    std::size_t linesSent = 0;           // lines written to the server
+    std::vector<std::string> responses;  // one per line sent, UTF-8 text; the last one cut short on a failure
     std::optional<RconError> error;      // the first failure; empty when every line went through
 };
 
 // Runs `lines` (already without their leading "/") on one server. With no
 // lines it only logs in: the servers dialog's connection test.
-// `progress` hears the number of lines done after each one (on the calling
-// thread). `gbk` is used only for servers with ServerEncoding::Gbk.
+// `progress` hears the number of lines done (answer in) after each one, on
+// the calling thread. The cancel flag stops the run before the next line or
+// while waiting for an answer. `gbk` is used only for servers with ServerEncoding::Gbk.
 RconResult runRcon(RconTransport& transport, const RconEndpoint& server, const std::vector<std::string>& lines,
                    const std::atomic<bool>& cancel, const std::function<void(std::size_t linesDone)>& progress,
                    const GbkConverter& gbk);
@@ -112,6 +113,11 @@ RconResult runRcon(RconTransport& transport, const RconEndpoint& server, const s
 std::vector<std::string> rconLines(std::string_view outputText);
 
 // The message of a failure, as runRcon puts it into RconError::message.
+// `detail`: the encoded length for LineTooLong, the lines sent for Cancelled.
 std::string rconMessage(RconFailure kind, std::size_t line, const RconEndpoint& server, std::size_t detail = 0);
+
+// How long one wait for the server lasts at most before the cancel flag is
+// looked at again.
+inline constexpr int kCancelPollMs = 50;
 
 }  // namespace bridge
