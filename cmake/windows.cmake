@@ -114,6 +114,7 @@ add_executable(bridge_tests
   tests/win32/test_main.cpp
   tests/win32/window_fixture.cpp
   tests/win32/bridge_window_test.cpp
+  tests/win32/modal_watch.cpp
   res/resources.rc
 )
 target_link_libraries(bridge_tests PRIVATE editor_win GTest::gtest)
