@@ -3,8 +3,27 @@
 # shellcheck shell=bash
 
 RPGITEM_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-export WINEARCH=win32
-export WINEPREFIX=${RPGITEM_WINEPREFIX:-$RPGITEM_ROOT/build/wine-prefix}
+# win64 for 64-bit builds (cmake/mingw-x86_64.cmake), needed where the kernel
+# runs no 32-bit Linux programs: 64-bit Wine, a prefix of its own, and `wine`
+# (also as Wine's tools call it) meaning the 64-bit loader.
+if [ "${RPGITEM_WINE_ARCH:-win32}" = win64 ]; then
+  export WINEARCH=win64
+  export WINEPREFIX=${RPGITEM_WINEPREFIX:-$RPGITEM_ROOT/build/wine-prefix64}
+  export WINELOADER=/usr/lib/wine/wine64
+  rpgitem_shims=$RPGITEM_ROOT/build/wine64-bin
+  if [ ! -x "$rpgitem_shims/wine-stable" ]; then
+    mkdir -p "$rpgitem_shims"
+    for name in wine wine-stable; do
+      printf '#!/bin/sh\nexec /usr/lib/wine/wine64 "$@"\n' >"$rpgitem_shims/$name.$$"
+      chmod +x "$rpgitem_shims/$name.$$"
+      mv -f "$rpgitem_shims/$name.$$" "$rpgitem_shims/$name"
+    done
+  fi
+  export PATH=$rpgitem_shims:$PATH
+else
+  export WINEARCH=win32
+  export WINEPREFIX=${RPGITEM_WINEPREFIX:-$RPGITEM_ROOT/build/wine-prefix}
+fi
 export WINEDEBUG=${WINEDEBUG:--all}
 # Never offer to download a browser or .NET engine: a prompt would hang a run.
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree=;mshtml="}
