@@ -1,6 +1,6 @@
 # Cross-compiles for 64-bit Windows with MinGW-w64 (posix threads variant).
-# For machines whose kernel runs no 32-bit Linux programs, where the 32-bit
-# Wine loader cannot start: the same sources, tested under 64-bit Wine.
+# The product is the 32-bit build; this one runs the Windows tests on hosts
+# that cannot execute 32-bit code (see tools/wine-env.sh).
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
@@ -10,5 +10,5 @@ set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-# tools/wine-run.sh sees a 64-bit program and uses 64-bit Wine with its own prefix.
+# Windows test executables run under Wine, on a private Xvfb display.
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../tools/wine-run.sh)

@@ -1,15 +1,34 @@
 # Sourced by the scripts that run Windows programs under Wine: a private
-# 32-bit prefix with Chinese font replacements and a private Xvfb display.
+# Wine prefix with Chinese font replacements and a private Xvfb display.
 # shellcheck shell=bash
 
 RPGITEM_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-# win64 for 64-bit builds (cmake/mingw-x86_64.cmake), needed where the kernel
-# runs no 32-bit Linux programs: 64-bit Wine, a prefix of its own, and `wine`
-# (also as Wine's tools call it) meaning the 64-bit loader.
-if [ "${RPGITEM_WINE_ARCH:-win32}" = win64 ]; then
+
+# The product is a 32-bit program. Some hosts run no 32-bit code at all (the
+# kernel's IA-32 emulation is off: every i386 execve fails), and there the
+# Windows tests run a 64-bit build of the same sources under 64-bit Wine.
+host_runs_32bit() {
+  /usr/lib/wine/wine --version >/dev/null 2>&1
+}
+if [ -z "${RPGITEM_WINE_BITS:-}" ]; then
+  if host_runs_32bit; then RPGITEM_WINE_BITS=32; else RPGITEM_WINE_BITS=64; fi
+fi
+export RPGITEM_WINE_BITS
+if [ "$RPGITEM_WINE_BITS" = 32 ]; then
+  export WINEARCH=win32
+  RPGITEM_WINE=/usr/lib/wine/wine
+  RPGITEM_WINDOWS_BUILD=$RPGITEM_ROOT/build/win32
+  RPGITEM_TOOLCHAIN=$RPGITEM_ROOT/cmake/mingw-i686.cmake
+  RPGITEM_DEFAULT_PREFIX=$RPGITEM_ROOT/build/wine-prefix
+else
   export WINEARCH=win64
-  export WINEPREFIX=${RPGITEM_WINEPREFIX:-$RPGITEM_ROOT/build/wine-prefix64}
-  export WINELOADER=/usr/lib/wine/wine64
+  RPGITEM_WINE=/usr/lib/wine/wine64
+  export WINELOADER=$RPGITEM_WINE
+  RPGITEM_WINDOWS_BUILD=$RPGITEM_ROOT/build/win64
+  RPGITEM_TOOLCHAIN=$RPGITEM_ROOT/cmake/mingw-x86_64.cmake
+  RPGITEM_DEFAULT_PREFIX=$RPGITEM_ROOT/build/wine-prefix64
+  # Wine's own tools (winepath, regedit, ...) start `wine-stable`, which would
+  # pick the 32-bit loader: shims make `wine` mean the 64-bit one.
   rpgitem_shims=$RPGITEM_ROOT/build/wine64-bin
   if [ ! -x "$rpgitem_shims/wine-stable" ]; then
     mkdir -p "$rpgitem_shims"
@@ -20,10 +39,9 @@ if [ "${RPGITEM_WINE_ARCH:-win32}" = win64 ]; then
     done
   fi
   export PATH=$rpgitem_shims:$PATH
-else
-  export WINEARCH=win32
-  export WINEPREFIX=${RPGITEM_WINEPREFIX:-$RPGITEM_ROOT/build/wine-prefix}
 fi
+export RPGITEM_WINE RPGITEM_WINDOWS_BUILD RPGITEM_TOOLCHAIN
+export WINEPREFIX=${RPGITEM_WINEPREFIX:-$RPGITEM_DEFAULT_PREFIX}
 export WINEDEBUG=${WINEDEBUG:--all}
 # Never offer to download a browser or .NET engine: a prompt would hang a run.
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree=;mshtml="}
@@ -39,8 +57,10 @@ display_is_up() {
 ensure_xvfb() {
   local display=$1
   display_is_up "$display" && return 0
-  setsid Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp -ac \
-    </dev/null >/dev/null 2>&1 9>&- &
+  # A descriptor of a lock held by any caller (flock picks its own number)
+  # would live on in Xvfb and keep the lock taken: close them all.
+  setsid python3 -c 'import os, sys; os.closerange(3, 1024); os.execvp(sys.argv[1], sys.argv[1:])' \
+    Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp -ac </dev/null >/dev/null 2>&1 &
   for _ in $(seq 1 100); do
     display_is_up "$display" && return 0
     sleep 0.1
@@ -70,7 +90,7 @@ write_prefix_registry() {
       printf '"%s"="wqy-microhei.ttc,WenQuanYi Micro Hei"\r\n' "$face"
     done
   } | iconv -f UTF-8 -t UTF-16LE >"$reg"
-  wine regedit /S "$(winepath -w "$reg" 2>/dev/null)" </dev/null >/dev/null 2>&1
+  "$RPGITEM_WINE" regedit /S "$(winepath -w "$reg" 2>/dev/null)" </dev/null >/dev/null 2>&1
 }
 
 # Creates the prefix once: boot, Wine's own fonts copied where GDI+ finds
@@ -81,7 +101,7 @@ ensure_prefix() {
   flock 9
   if [ ! -f "$WINEPREFIX/.rpgitem-ready" ]; then
     rm -rf "$WINEPREFIX"
-    wineboot -i </dev/null >/dev/null 2>&1 9>&-
+    "$RPGITEM_WINE" wineboot -i </dev/null >/dev/null 2>&1 9>&-
     mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
     cp -n /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
     write_prefix_registry 9>&-
@@ -94,5 +114,5 @@ ensure_prefix() {
 # that none of them is born inside a test and holds the runner's pipes.
 start_wine_services() {
   setsid wineserver -p </dev/null >/dev/null 2>&1 &
-  setsid wine cmd /c exit </dev/null >/dev/null 2>&1
+  setsid "$RPGITEM_WINE" cmd /c exit </dev/null >/dev/null 2>&1
 }

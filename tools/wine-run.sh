@@ -18,4 +18,9 @@ if [ "${1:-}" = "--prepare" ]; then
   start_wine_services
   exit 0
 fi
-exec wine "$@"
+if [ "$RPGITEM_WINE_BITS" != 32 ] && file -L "$1" 2>/dev/null | grep -q 'PE32 executable'; then
+  echo "wine-run: this host runs no 32-bit code; run the 64-bit build ($RPGITEM_WINDOWS_BUILD," >&2
+  echo "          cmake -DCMAKE_TOOLCHAIN_FILE=$RPGITEM_TOOLCHAIN) instead of $1" >&2
+  exit 126
+fi
+exec "$RPGITEM_WINE" "$@"
