@@ -4,10 +4,6 @@
 #   wine-run.sh --prepare      only prepare (and start the Wine services)
 #   wine-run.sh program.exe …  run the program; its exit code is returned
 set -eu
-# A 64-bit program runs under 64-bit Wine.
-if [ -f "${1:-}" ] && file -b "$1" | grep -q '^PE32+'; then
-  export RPGITEM_WINE_ARCH=win64
-fi
 . "$(dirname "$0")/wine-env.sh"
 
 ensure_xvfb "$RPGITEM_TEST_DISPLAY"
