@@ -195,9 +195,8 @@ RconResult runRcon(RconTransport& transport, const RconEndpoint& server, const s
 std::vector<std::string> rconLines(std::string_view outputText) {
     std::vector<std::string> lines;
     for (std::string& line : text::splitLines(outputText)) {
-        if (line.empty()) continue;
-        if (line.front() == '/') line.erase(0, 1);
-        lines.push_back(std::move(line));
+        if (!line.empty() && line.front() == '/') line.erase(0, 1);
+        if (!line.empty()) lines.push_back(std::move(line));
     }
     return lines;
 }

@@ -108,8 +108,8 @@ RconResult runRcon(RconTransport& transport, const RconEndpoint& server, const s
                    const std::atomic<bool>& cancel, const std::function<void(std::size_t linesDone)>& progress,
                    const GbkConverter& gbk);
 
-// The lines sent to servers: the output box's text split at CR LF, empty
-// lines left out, each line without one leading "/".
+// The lines sent to servers: the output box's text split at CR LF, each
+// line without one leading "/", empty lines (and a lone "/") left out.
 std::vector<std::string> rconLines(std::string_view outputText);
 
 // The message of a failure, as runRcon puts it into RconError::message.
