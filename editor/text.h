@@ -34,6 +34,10 @@ std::string textBetween(std::string_view text, std::string_view front, std::stri
 // the empty piece after a final break ("" gives no piece at all).
 std::vector<std::string> splitLines(std::string_view text);
 
+// True when `text` is well-formed UTF-8: shortest forms only, no surrogates,
+// nothing above U+10FFFF.
+bool isValidUtf8(std::string_view text);
+
 inline constexpr std::string_view kLineBreak = "\r\n";
 
 }  // namespace text

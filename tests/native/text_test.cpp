@@ -91,3 +91,14 @@ INSTANTIATE_TEST_SUITE_P(Cases, SplitLines,
                                          SplitCase{"\r\n\r\n", {"", ""}}, SplitCase{"a\r\nb\r\n", {"a", "b"}},
                                          // a lone CR or LF is text, not a break
                                          SplitCase{"a\nb\rc", {"a\nb\rc"}}));
+
+TEST(IsValidUtf8, AcceptsWellFormedTextOnly) {
+    for (std::string_view good : {"", "ascii", "中文", "😀", "\xF4\x8F\xBF\xBF", "\xEF\xBB\xBF"}) {
+        EXPECT_TRUE(isValidUtf8(good)) << good;
+    }
+    // a cut-off character, a stray continuation, overlong forms, surrogates, beyond U+10FFFF, code page 936
+    for (std::string_view bad : {"\xE4\xB8", "\x80", "\xC0\xAF", "\xE0\x80\xAF", "\xF0\x80\x80\xAF", "\xED\xA0\x80",
+                                 "\xF4\x90\x80\x80", "\xD6\xD0\xCE\xC4"}) {
+        EXPECT_FALSE(isValidUtf8(bad)) << bad;
+    }
+}

@@ -1,0 +1,156 @@
+#include "editor/ini_document.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+IniDocument parsed(std::string_view text) {
+    IniDocument::Parsed result = IniDocument::parse(text);
+    EXPECT_TRUE(result.document) << result.error;
+    return result.document.value_or(IniDocument{});
+}
+
+IniDocument reread(const IniDocument& document) { return parsed(document.serialize()); }
+
+std::string keysOf(const IniDocument& document) {
+    std::string out;
+    for (const auto& section : document.sections()) {
+        out += "[" + section.name + "]";
+        for (const auto& entry : section.entries) out += entry.key + ",";
+    }
+    return out;
+}
+
+}  // namespace
+
+class IniValueRoundTrip : public testing::TestWithParam<std::string> {};
+
+TEST_P(IniValueRoundTrip, ComesBackExactly) {
+    IniDocument document;
+    ASSERT_TRUE(document.setValue("item", "value", GetParam()));
+    ASSERT_TRUE(document.setValue("item", "after", "next"));
+    const IniDocument back = reread(document);
+    EXPECT_EQ(back.value("item", "value"), GetParam());
+    EXPECT_EQ(back.value("item", "after"), "next");
+    EXPECT_EQ(keysOf(back), "[item]value,after,");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    HardTexts, IniValueRoundTrip,
+    testing::Values("", "plain", "disappear  ", "  leading", " ", "\t", "a=b=c", "; not a comment", "# nor this",
+                    "[not a section]", "x]", "\"quoted\"", "<<<END_OF_TEXT", "<<<", "line one\r\nline two",
+                    "\r\n", "\r\n\r\n", "ends with a break\r\n", "\r\nstarts with a break", "  both  \r\n  lines  ",
+                    "END_OF_TEXT", "a\r\nEND_OF_TEXT\r\nb", "a\r\nEND_OF_TEXT  \r\nEND_OF_TEXT_2\r\nb",
+                    "[section]\r\nkey=value\r\n;comment", "中文描述：攻击时有 20% 几率", "😀 outside the BMP 𠀀",
+                    "€ ½ ™ not in code page 936", std::string(100000, 'x'), "tab\tinside", "&sect;§6 colour"));
+
+TEST(IniDocument, LoneLineBreaksInValuesReadBackAsCrLf) {
+    IniDocument document;
+    ASSERT_TRUE(document.setValue("s", "lf", "a\nb"));
+    ASSERT_TRUE(document.setValue("s", "cr", "a\rb"));
+    const IniDocument back = reread(document);
+    EXPECT_EQ(back.value("s", "lf"), "a\r\nb");
+    EXPECT_EQ(back.value("s", "cr"), "a\r\nb");
+}
+
+TEST(IniDocument, WritesByteOrderMarkAndCrLfEverywhere) {
+    IniDocument document;
+    document.setValue("a", "one", "1");
+    document.setValue("a", "multi", "x\r\ny");
+    document.setValue("b", "two", "2");
+    const std::string bytes = document.serialize();
+    EXPECT_EQ(bytes,
+              "\xEF\xBB\xBF[a]\r\none=1\r\nmulti=<<<END_OF_TEXT\r\nx\r\ny\r\nEND_OF_TEXT\r\n\r\n[b]\r\ntwo=2\r\n");
+}
+
+TEST(IniDocument, ReadsFilesWithAndWithoutByteOrderMarkAndWithLfLines) {
+    for (std::string_view text : {"\xEF\xBB\xBF[s]\r\nk=v\r\nm=<<<T\r\na\r\nb\r\nT\r\n", "[s]\nk=v\nm=<<<T\na\nb\nT\n"}) {
+        const IniDocument document = parsed(text);
+        EXPECT_EQ(document.value("s", "k"), "v");
+        EXPECT_EQ(document.value("s", "m"), "a\r\nb");
+    }
+}
+
+TEST(IniDocument, KeepsOrderCommentsAndUnknownEntriesThroughLoadAndSave) {
+    const std::string text =
+        "\xEF\xBB\xBF; written by hand\r\n[zeta]\r\nz=1\r\n; why a is here\r\na=2\r\n\r\n[alpha]\r\nm=3\r\nb=4\r\n";
+    IniDocument document = parsed(text);
+    EXPECT_EQ(keysOf(document), "[zeta]z,a,[alpha]m,b,");
+    EXPECT_EQ(document.serialize(), text);
+    ASSERT_TRUE(document.setValue("alpha", "m", "changed"));
+    ASSERT_TRUE(document.setValue("alpha", "new", "5"));
+    ASSERT_TRUE(document.setValue("new section", "k", "6"));
+    const IniDocument back = reread(document);
+    EXPECT_EQ(keysOf(back), "[zeta]z,a,[alpha]m,b,new,[new section]k,");
+    EXPECT_EQ(back.value("alpha", "m"), "changed");
+    EXPECT_EQ(back.section("zeta")->entries[1].comment, "; why a is here");
+    EXPECT_EQ(back.section("zeta")->comment, "; written by hand");
+}
+
+TEST(IniDocument, KeysAboveTheFirstSectionStayFirst) {
+    IniDocument document = parsed("top=1\r\n[s]\r\nk=2\r\n");
+    EXPECT_EQ(keysOf(document), "[]top,[s]k,");
+    document.setValue("", "second", "3");
+    EXPECT_EQ(keysOf(reread(document)), "[]top,second,[s]k,");
+    IniDocument fresh;
+    fresh.setValue("s", "k", "1");
+    fresh.setValue("", "top", "2");
+    EXPECT_EQ(keysOf(reread(fresh)), "[]top,[s]k,");
+}
+
+TEST(IniDocument, NamesAreCaseSensitiveAndLaterDuplicatesWin) {
+    const IniDocument document = parsed("[S]\r\nKey=1\r\nkey=2\r\nKey=3\r\n[s]\r\nkey=4\r\n");
+    EXPECT_EQ(document.value("S", "Key"), "3");
+    EXPECT_EQ(document.value("S", "key"), "2");
+    EXPECT_EQ(document.value("s", "key"), "4");
+    EXPECT_EQ(document.value("s", "Key"), std::nullopt);
+}
+
+TEST(IniDocument, RefusesNamesAndValuesTheFormatCannotHold) {
+    IniDocument document;
+    for (std::string_view key : {"", "a=b", ";c", "#c", "[c", " pad", "pad ", "two\r\nlines"}) {
+        EXPECT_FALSE(document.setValue("s", key, "v")) << key;
+    }
+    for (std::string_view section : {"a]b", " pad", "two\nlines"}) EXPECT_FALSE(document.setValue(section, "k", "v"));
+    EXPECT_FALSE(document.setValue("s", "k", std::string_view("nul\0inside", 10)));
+    EXPECT_FALSE(document.setValue("s", "k", "\xFF\xFE"));
+    EXPECT_TRUE(document.sections().empty());
+    EXPECT_TRUE(document.setValue("s", "key with inner blanks", "v"));
+}
+
+TEST(IniDocument, RemovesKeysAndSections) {
+    IniDocument document = parsed("[a]\r\nx=1\r\ny=2\r\n[b]\r\nz=3\r\n");
+    EXPECT_TRUE(document.removeKey("a", "x"));
+    EXPECT_FALSE(document.removeKey("a", "x"));
+    EXPECT_TRUE(document.removeSection("b"));
+    EXPECT_FALSE(document.removeSection("b"));
+    EXPECT_EQ(keysOf(reread(document)), "[a]y,");
+}
+
+struct BadIni {
+    std::string text;
+    std::string errorPart;
+};
+
+class IniParseError : public testing::TestWithParam<BadIni> {};
+
+TEST_P(IniParseError, NamesTheProblem) {
+    const IniDocument::Parsed result = IniDocument::parse(GetParam().text);
+    EXPECT_FALSE(result.document);
+    EXPECT_NE(result.error.find(GetParam().errorPart), std::string::npos) << result.error;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, IniParseError,
+    testing::Values(BadIni{std::string("[s]\r\nk=v\0w\r\n", 12), "空字符"}, BadIni{"[s]\r\nk=\xC0\xAF\r\n", "UTF-8"},
+                    BadIni{"[s]\r\nk=<<<END_OF_TEXT\r\nfirst line\r\nsecond", "第 2 行"},
+                    BadIni{"[s]\r\nk=v\r\nhalf a ke", "第 3 行"}, BadIni{"[s\r\nk=v\r\n", "第 1 行"},
+                    BadIni{"[s]\r\n=v\r\n", "第 2 行"}));
+
+TEST(IniDocument, EmptyAndBlankTextsAreEmptyDocuments) {
+    for (std::string_view text : {"", "\xEF\xBB\xBF", "\r\n\r\n  \r\n", "; only a comment\r\n"}) {
+        const IniDocument::Parsed result = IniDocument::parse(text);
+        ASSERT_TRUE(result.document) << result.error;
+        EXPECT_TRUE(result.document->sections().empty());
+    }
+}
