@@ -3,7 +3,9 @@
 // password (plain, accepted when written by hand), password_protected (the
 // editor's form: the password protected for the current Windows user, then
 // base64), enabled (1/0, default 1), encoding (utf-8 (default) or gbk),
-// timeout_ms (5000). Serialising never writes a plain password.
+// timeout_ms (5000). Serialising never writes a plain password. Writing
+// goes through the file as it was, so comments and keys this program does
+// not know survive a save.
 #pragma once
 
 #include <functional>
@@ -20,6 +22,10 @@ struct ServerEntry {
     std::string name;  // the section name, unique in a list
     bool enabled = true;
     RconEndpoint endpoint;
+    // A stored password this user cannot unprotect (endpoint.password is then
+    // empty): written back as it was until a new password is entered (the
+    // dialog then clears this).
+    std::string unreadablePassword;
 };
 
 // Win32: CryptProtectData / CryptUnprotectData and base64. Each gives an
@@ -30,6 +36,7 @@ struct PasswordProtector {
 };
 
 struct ServerListRead {
+    std::string fileError;             // the text is no INI file (Chinese); nothing else is read
     std::vector<ServerEntry> servers;  // in the file's order
     // One Chinese message per value that could not be read (the server is
     // kept with the default for that value, or without its password).
@@ -38,10 +45,12 @@ struct ServerListRead {
 
 ServerListRead readServerList(std::string_view utf8Text, const PasswordProtector& protector);
 
-// The file's text; empty when a password could not be protected (nothing
-// must then be written).
+// The file's text: `previousText` (the file as read; "" for a new file) with
+// the servers' values set, sections of servers no longer listed removed and
+// new ones appended. Empty when a password could not be protected or the
+// previous text is no INI file (nothing must then be written).
 std::optional<std::string> writeServerList(const std::vector<ServerEntry>& servers,
-                                           const PasswordProtector& protector);
+                                           const PasswordProtector& protector, std::string_view previousText = {});
 
 // Why an entry cannot be kept in `servers` (its own index `self`, or -1 for a
 // new one): empty name, name not unique or holding "[", "]" or a line break,
