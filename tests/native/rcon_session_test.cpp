@@ -47,6 +47,7 @@ public:
 
     std::vector<RconPacket> received;
     std::vector<std::string> commands;  // bodies of type 2 packets
+    std::vector<bool> commandAfterAnswers;  // per command: everything sent before had been read
     int connects = 0;
     bool closed = false;
 
@@ -65,7 +66,10 @@ public:
         decoder_.feed(bytes);
         while (std::optional<RconPacket> packet = decoder_.next()) {
             received.push_back(*packet);
-            if (packet->type == 2) commands.push_back(packet->body);
+            if (packet->type == 2) {
+                commands.push_back(packet->body);
+                commandAfterAnswers.push_back(read_ == outgoing_.size());
+            }
             outgoing_ += reply ? reply(*packet, static_cast<int>(commands.size())) : standardReply(*packet);
             if (closeAfterReply) closing_ = true;
         }
@@ -124,8 +128,9 @@ struct Outcome {
     std::vector<std::size_t> progress;
 };
 
-Outcome run(ScriptedServer& server, const std::vector<std::string>& lines, bridge::ServerEncoding encoding =
-        bridge::ServerEncoding::Utf8, int timeoutMs = 2000, const std::atomic<bool>* cancelFlag = nullptr) {
+Outcome run(ScriptedServer& server, const std::vector<std::string>& lines,
+            bridge::ServerEncoding encoding = bridge::ServerEncoding::Utf8, int timeoutMs = 2000,
+            const std::atomic<bool>* cancelFlag = nullptr) {
     bridge::RconEndpoint endpoint{"mc.example", 25575, "pw", encoding, timeoutMs};
     static const std::atomic<bool> never{false};
     Outcome out;
@@ -145,7 +150,9 @@ TEST(RconSession, LogsInAndSendsEveryLineInOrderAfterThePreviousAnswer) {
     ASSERT_GE(server.received.size(), 1u);
     EXPECT_EQ(server.received[0].type, 3);
     EXPECT_EQ(server.received[0].body, "pw");
-    EXPECT_EQ(server.commands, (std::vector<std::string>{"rpgitem a create", "rpgitem a damage 5 10", "rpgitem a give"}));
+    const std::vector<std::string> lines = {"rpgitem a create", "rpgitem a damage 5 10", "rpgitem a give"};
+    EXPECT_EQ(server.commands, lines);
+    EXPECT_EQ(server.commandAfterAnswers, (std::vector<bool>{true, true, true})) << "one command at a time";
     EXPECT_TRUE(server.closed);
 }
 

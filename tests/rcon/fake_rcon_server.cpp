@@ -67,7 +67,8 @@ void appendInt32(std::string& out, std::int32_t value) {
 }
 
 std::int32_t readInt32(const unsigned char* bytes) {
-    return static_cast<std::int32_t>(bytes[0] | bytes[1] << 8 | bytes[2] << 16 | static_cast<std::uint32_t>(bytes[3]) << 24);
+    const std::uint32_t bits = bytes[0] | bytes[1] << 8 | bytes[2] << 16 | static_cast<std::uint32_t>(bytes[3]) << 24;
+    return static_cast<std::int32_t>(bits);
 }
 
 std::string packet(std::int32_t id, std::int32_t type, const std::string& body) {
