@@ -6,6 +6,7 @@
 
 #include "skin/skin_engine.h"
 #include "ui/editor_window.h"
+#include "ui/server_commands.h"
 
 GdiplusSession::GdiplusSession() {
     Gdiplus::GdiplusStartupInput input;
@@ -31,6 +32,7 @@ int runApplication(HINSTANCE instance) {
         MessageBoxW(nullptr, L"主窗口创建失败。", L"信息：", MB_OK | MB_ICONINFORMATION | MB_TASKMODAL);
         return 1;
     }
+    installServerCommands(*window);
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);
