@@ -78,19 +78,11 @@ int startServer(const std::string& program, int index) {
                                  std::to_string(index) + ".port";
     DeleteFileW(windowsPath(portFile).c_str());
     std::wstring commandLine =
-        wide("\"" + program + "\" --port 0 --password bench --lifetime-ms 300000 --port-file " + portFile);
-    // Its standard handles go to NUL: a server outliving the test must not
-    // hold the test runner's output pipe open.
-    SECURITY_ATTRIBUTES inheritable{sizeof(inheritable), nullptr, TRUE};
-    HANDLE nul = CreateFileW(L"NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inheritable,
-                             OPEN_EXISTING, 0, nullptr);
+        wide("\"" + program + "\" --port 0 --password bench --lifetime-ms 60000 --port-file " + portFile);
     STARTUPINFOW startup{sizeof(startup)};
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = startup.hStdOutput = startup.hStdError = nul;
     PROCESS_INFORMATION info{};
-    const BOOL started = CreateProcessW(windowsPath(program).c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0,
-                                        nullptr, nullptr, &startup, &info);
-    CloseHandle(nul);
+    const BOOL started = CreateProcessW(windowsPath(program).c_str(), commandLine.data(), nullptr, nullptr,
+                                        FALSE, 0, nullptr, nullptr, &startup, &info);
     if (!started) return 0;
     CloseHandle(info.hThread);
     CloseHandle(info.hProcess);

@@ -218,7 +218,7 @@ LRESULT CALLBACK dialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 void addLabelled(HWND dialog, int row, std::string_view label, const wchar_t* windowClass, DWORD style, int id,
                  int width = 200) {
     const int top = 14 + row * 32;
-    addControl(dialog, L"STATIC", label, SS_RIGHT, {262, top + 4, 340, top + 24}, 0);
+    addControl(dialog, L"STATIC", label, SS_RIGHT, {252, top + 4, 344, top + 24}, 0);
     addControl(dialog, windowClass, "", WS_TABSTOP | style, {348, top, 348 + width, top + 24}, id,
                std::wstring_view(windowClass) == L"EDIT" ? WS_EX_CLIENTEDGE : 0);
 }

@@ -27,7 +27,9 @@ namespace {
 
 using namespace e2e;
 
-constexpr int kServerLifetimeMs = 120000;
+// Long enough for a test; short, as the servers keep the runner's output
+// open until they end.
+constexpr int kServerLifetimeMs = 30000;
 
 // A Linux path as Wine's drive Z: shows it.
 std::wstring windowsPath(const std::string& unixPath) {
@@ -91,21 +93,16 @@ protected:
     // Starts a fake server on a free port; its port.
     int startServer(const std::string& name, const std::string& options) {
         const std::string portFile = unixDir_ + "/" + name + ".port";
+        // Wine reuses process ids: a file of an earlier run may be there.
+        DeleteFileW(windowsPath(portFile).c_str());
+        DeleteFileW(logOf(name).c_str());
         std::wstring commandLine = wide("\"" + fakeServer_ + "\" --port 0 --port-file " + portFile + " --log " +
                                         unixDir_ + "/" + name + ".log --lifetime-ms " +
                                         std::to_string(kServerLifetimeMs) + " " + options);
-        // Its standard handles go to NUL: a server outliving the test must not
-        // hold the test runner's output pipe open.
-        SECURITY_ATTRIBUTES inheritable{sizeof(inheritable), nullptr, TRUE};
-        HANDLE nul = CreateFileW(L"NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inheritable,
-                                 OPEN_EXISTING, 0, nullptr);
         STARTUPINFOW startup{sizeof(startup)};
-        startup.dwFlags = STARTF_USESTDHANDLES;
-        startup.hStdInput = startup.hStdOutput = startup.hStdError = nul;
         PROCESS_INFORMATION info{};
         const BOOL started = CreateProcessW(windowsPath(fakeServer_).c_str(), commandLine.data(), nullptr, nullptr,
-                                            TRUE, 0, nullptr, nullptr, &startup, &info);
-        CloseHandle(nul);
+                                            FALSE, 0, nullptr, nullptr, &startup, &info);
         if (!started) {
             ADD_FAILURE() << "the fake server did not start";
             return 0;
