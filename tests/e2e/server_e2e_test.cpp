@@ -84,6 +84,7 @@ protected:
         CreateDirectoryW((dir_ + L"\\appdata\\RPGitemEditor").c_str(), nullptr);
         // The editor started from here finds its servers file under this APPDATA.
         SetEnvironmentVariableW(L"APPDATA", (dir_ + L"\\appdata").c_str());
+        DeleteFileW(serversFile().c_str());  // Wine reuses process ids: an earlier run's file
     }
     void TearDown() override { editor_.stop(); }
 
