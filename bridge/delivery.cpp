@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "editor/text.h"
+#include "ui/unicode.h"
 
 namespace bridge {
 namespace {
@@ -139,6 +140,23 @@ RunResult deliverCommands(GamePlatform& platform, std::string_view outputText) {
     return quitting ? RunResult::Quit : RunResult::Completed;
 }
 
+std::size_t chatLength(std::string_view utf8) {
+    return unicode::toUtf16(utf8).size();
+}
+
+std::optional<OverlongLine> firstOverlongLine(const std::vector<std::string>& lines) {
+    for (std::size_t n = 1; n <= lines.size(); ++n) {
+        if (const std::size_t length = chatLength(lines[n - 1]); length > kChatLimit) return OverlongLine{n, length};
+    }
+    return std::nullopt;
+}
+
+std::string overlongLineMessage(const OverlongLine& line) {
+    return "『Qelvo』第" + std::to_string(line.number) + "条指令长" + std::to_string(line.length) +
+           "个字符，超过游戏聊天栏的上限" + std::to_string(kChatLimit) +
+           "个字符，游戏会把它截断！未输入任何指令，请用主菜单的「发送到服务器」(F5)把指令直接发送到服务器。";
+}
+
 std::optional<RunResult> DeliveryGate::deliver(GamePlatform& platform, std::string_view outputText,
                                                const std::function<void(bool busy)>& busyChanged) {
     if (busy_) return std::nullopt;
@@ -156,6 +174,10 @@ std::optional<RunResult> DeliveryGate::deliver(GamePlatform& platform, std::stri
         Busy(const Busy&) = delete;
         Busy& operator=(const Busy&) = delete;
     } busy(busy_, busyChanged);
+    if (const auto overlong = firstOverlongLine(text::splitLines(outputText))) {
+        platform.showMessage(overlongLineMessage(*overlong));
+        return RunResult::TooLong;
+    }
     return deliverCommands(platform, outputText);
 }
 

@@ -20,6 +20,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "bridge/lookup.h"
 
@@ -101,6 +102,7 @@ enum class RunResult {
     NoWindow,
     Minimised,
     Completed,
+    TooLong,  // a line would be cut by the game's chat field; nothing was typed
     Stopped,  // a guard stopped the run; the user was told
     Quit,     // the program is quitting; the run stopped silently
 };
@@ -108,13 +110,32 @@ enum class RunResult {
 // One delivery run of `outputText` (the output box's text, split at CR LF).
 RunResult deliverCommands(GamePlatform& platform, std::string_view outputText);
 
+// The game's chat field takes at most this many characters, counted as the
+// client counts them: UTF-16 code units. It cuts a longer line silently.
+inline constexpr std::size_t kChatLimit = 100;
+
+// A line's length as the game's chat field counts it.
+std::size_t chatLength(std::string_view utf8);
+
+struct OverlongLine {
+    std::size_t number = 0;  // from 1
+    std::size_t length = 0;  // in UTF-16 code units
+};
+
+// The first line longer than the chat limit, if any.
+std::optional<OverlongLine> firstOverlongLine(const std::vector<std::string>& lines);
+
+// Names the line and its length and points to delivery to the server.
+std::string overlongLineMessage(const OverlongLine& line);
+
 // One run at a time. A run waits with the program's messages flowing, so a
 // second click can arrive inside one of its waits; two runs would interleave
 // their keys and characters in the game's chat, so the gate refuses it.
 class DeliveryGate {
 public:
     // Runs deliverCommands unless a run is in progress (then nothing happens
-    // and the result is empty). `busyChanged` hears true before the run and
+    // and the result is empty). A text with a line over the chat limit is
+    // refused with a message before anything reaches the game. `busyChanged` hears true before the run and
     // false after it, however it ends.
     std::optional<RunResult> deliver(GamePlatform& platform, std::string_view outputText,
                                      const std::function<void(bool busy)>& busyChanged = {});

@@ -10,6 +10,8 @@ add_compile_options(-Wno-missing-field-initializers)
 add_library(editor_win STATIC
   bridge/game_window.cpp
   bridge/win32_game_platform.cpp
+  bridge/win32_rcon_platform.cpp
+  bridge/win32_rcon_transport.cpp
   ui/application.cpp
   ui/control_events.cpp
   ui/delivery_handler.cpp
@@ -18,6 +20,7 @@ add_library(editor_win STATIC
   ui/file_access.cpp
   ui/file_dialogs.cpp
   ui/font_cache.cpp
+  ui/form_controls.cpp
   ui/form_file_data.cpp
   ui/help_and_music.cpp
   ui/information_box.cpp
@@ -29,13 +32,17 @@ add_library(editor_win STATIC
   ui/output_box.cpp
   ui/output_editor.cpp
   ui/power_editor.cpp
+  ui/run_result_view.cpp
+  ui/server_commands.cpp
+  ui/server_delivery.cpp
+  ui/servers_dialog.cpp
   ui/static_controls.cpp
   ui/subclass.cpp
   ui/user_settings.cpp
   ui/web_view.cpp
 )
 target_link_libraries(editor_win PUBLIC editor_core bridge_core comctl32 comdlg32 gdiplus shell32 shlwapi ole32 oleaut32 uuid
-  gdi32 user32)
+  gdi32 user32 ws2_32 crypt32)
 
 # The skin engine: owner-drawn frame, surface and caption of skinned windows.
 add_library(skin_win STATIC
@@ -144,6 +151,9 @@ add_executable(bridge_tests
   tests/win32/test_main.cpp
   tests/win32/window_fixture.cpp
   tests/win32/bridge_window_test.cpp
+  tests/win32/server_window_test.cpp
+  tests/win32/modal_watch.cpp
+  tests/win32/screenshot.cpp
   res/resources.rc
 )
 target_link_libraries(bridge_tests PRIVATE editor_win GTest::gtest)
@@ -160,8 +170,10 @@ target_link_libraries(fake_javaw PRIVATE user32)
 
 # The real editor and the stand-in client as separate processes, on a
 # Chinese system code page as the program's users have it.
+add_library(e2e_support STATIC tests/e2e/e2e_support.cpp)
+target_link_libraries(e2e_support PUBLIC editor_win GTest::gtest)
 add_executable(delivery_e2e_tests tests/e2e/delivery_e2e_test.cpp)
-target_link_libraries(delivery_e2e_tests PRIVATE editor_win GTest::gtest)
+target_link_libraries(delivery_e2e_tests PRIVATE e2e_support)
 add_dependencies(delivery_e2e_tests rpgitem-editor fake_javaw)
 add_test(NAME delivery_e2e COMMAND delivery_e2e_tests)
 set_tests_properties(delivery_e2e PROPERTIES ENVIRONMENT "LANG=zh_CN.UTF-8;LC_ALL=zh_CN.UTF-8" TIMEOUT 240)
@@ -182,3 +194,18 @@ add_executable(bare_window WIN32 bench/bare_window.cpp)
 target_link_options(bare_window PRIVATE -municode)
 add_executable(startup_bench bench/startup_bench.cpp)
 add_dependencies(startup_bench rpgitem-editor bare_window)
+
+# The real editor sending to fake RCON servers: the native build's Linux
+# program, which the test starts through Wine.
+set(RPGITEM_FAKE_RCON_SERVER ${CMAKE_SOURCE_DIR}/build/native/fake_rcon_server
+    CACHE FILEPATH "The fake RCON server of the native build")
+add_executable(server_e2e_tests tests/e2e/server_e2e_test.cpp)
+target_link_libraries(server_e2e_tests PRIVATE e2e_support)
+add_dependencies(server_e2e_tests rpgitem-editor)
+add_test(NAME server_e2e COMMAND server_e2e_tests)
+set_tests_properties(server_e2e PROPERTIES TIMEOUT 240
+                     ENVIRONMENT "LANG=zh_CN.UTF-8;LC_ALL=zh_CN.UTF-8;FAKE_RCON_SERVER=${RPGITEM_FAKE_RCON_SERVER}")
+
+# Server delivery against keyboard delivery, and 10 servers against one.
+add_executable(server_bench bench/server_bench.cpp)
+target_link_libraries(server_bench PRIVATE editor_win)

@@ -8,6 +8,7 @@
 #include "ui/editor_window.h"
 #include "ui/item_files.h"
 #include "ui/main_menu.h"
+#include "ui/server_commands.h"
 
 GdiplusSession::GdiplusSession() {
     Gdiplus::GdiplusStartupInput input;
@@ -39,6 +40,7 @@ int runApplication(HINSTANCE instance) {
         MessageBoxW(nullptr, L"主窗口创建失败。", L"信息：", MB_OK | MB_ICONINFORMATION | MB_TASKMODAL);
         return 1;
     }
+    installServerCommands(*window);
     openCommandLineFile(*window, GetCommandLineW());
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) processMessage(msg);

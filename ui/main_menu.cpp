@@ -5,10 +5,19 @@
 #include "skin/skin_engine.h"
 #include "ui/editor_window.h"
 #include "ui/item_files.h"
+#include "ui/server_commands.h"
 #include "ui/win_text.h"
 
 namespace main_menu {
 namespace {
+
+void sendToServerCommand(EditorWindow& window) {
+    runServerCommand(window, ServerCommand::SendToServers);
+}
+
+void serverSettingsCommand(EditorWindow& window) {
+    runServerCommand(window, ServerCommand::ServerSettings);
+}
 
 constexpr Row kRows[] = {
     {0xE201, "新建", 'N', FCONTROL, newItem},
@@ -21,6 +30,9 @@ constexpr Row kRows[] = {
     {kRecentFiles, "（没有最近的文件）"},
     {kSeparator, ""},
     {0xE206, "恢复上次关闭时的物品", 0, 0, recoverLastClosedItem},
+    {kSeparator, ""},
+    {0xE207, "发送到服务器", VK_F5, 0, sendToServerCommand},
+    {0xE208, "服务器设置…", 0, 0, serverSettingsCommand},
 };
 
 std::wstring keyName(UINT key) {

@@ -23,192 +23,13 @@
 #include "bridge/game_window.h"
 #include "bridge/lookup.h"
 #include "bridge/win32_game_platform.h"
+#include "tests/e2e/e2e_support.h"
 #include "ui/layout.h"
 #include "ui/win_text.h"
 
 namespace {
 
-constexpr DWORD kStartTimeoutMs = 20000;
-constexpr DWORD kStepTimeoutMs = 10000;
-constexpr UINT kSendTimeoutMs = 5000;
-constexpr int kFirstControlId = 1000;  // a control's id: 1000 + its index in the layout
-
-std::wstring directoryOfThisProgram() {
-    wchar_t path[MAX_PATH];
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring dir = path;
-    return dir.substr(0, dir.find_last_of(L"\\/"));
-}
-
-// Every process the tests start belongs to this job, which kills them when
-// the test process ends, however it ends.
-HANDLE killOnCloseJob() {
-    static const HANDLE job = [] {
-        HANDLE created = CreateJobObjectW(nullptr, nullptr);
-        JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
-        limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
-        if (created) SetInformationJobObject(created, JobObjectExtendedLimitInformation, &limits, sizeof limits);
-        return created;
-    }();
-    return job;
-}
-
-// Pumps this thread's messages (the key witness's hook runs through them)
-// until `done` holds or the time is up; whether `done` held.
-bool waitUntil(const std::function<bool()>& done, DWORD timeoutMs) {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-        if (done()) return true;
-        if (GetTickCount() - start > timeoutMs) return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-}
-
-void pumpFor(DWORD milliseconds) {
-    waitUntil([] { return false; }, milliseconds);
-}
-
-class Child {
-public:
-    Child() = default;
-    Child(const Child&) = delete;
-    Child& operator=(const Child&) = delete;
-    ~Child() { stop(); }
-
-    bool start(const std::wstring& exe, const std::wstring& arguments) {
-        std::wstring commandLine = L"\"" + exe + L"\" " + arguments;
-        STARTUPINFOW startup{sizeof(startup)};
-        if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
-                            nullptr, &startup, &info_)) {
-            return false;
-        }
-        AssignProcessToJobObject(killOnCloseJob(), info_.hProcess);
-        ResumeThread(info_.hThread);
-        return true;
-    }
-    void stop() {
-        if (!info_.hProcess) return;
-        if (running()) {
-            TerminateProcess(info_.hProcess, 99);
-            WaitForSingleObject(info_.hProcess, 5000);
-        }
-        CloseHandle(info_.hThread);
-        CloseHandle(info_.hProcess);
-        info_ = {};
-    }
-    bool running() const { return info_.hProcess && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
-    DWORD pid() const { return info_.dwProcessId; }
-    HANDLE process() const { return info_.hProcess; }
-
-private:
-    PROCESS_INFORMATION info_{};
-};
-
-// Ends editors and game stand-ins that an earlier, interrupted run left.
-void killLeftovers() {
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE) return;
-    PROCESSENTRY32W entry{sizeof(entry)};
-    for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
-        const std::string name = utf8(entry.szExeFile);
-        if (!bridge::equalsIgnoringAsciiCase(name, "javaw.exe") &&
-            !bridge::equalsIgnoringAsciiCase(name, "rpgitem-editor.exe")) {
-            continue;
-        }
-        if (HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID)) {
-            TerminateProcess(process, 98);
-            WaitForSingleObject(process, 5000);
-            CloseHandle(process);
-        }
-    }
-    CloseHandle(snapshot);
-}
-
-std::wstring className(HWND hwnd) {
-    wchar_t name[64];
-    name[GetClassNameW(hwnd, name, 64)] = L'\0';
-    return name;
-}
-
-// A visible top-level window of the process with that class, or nullptr.
-HWND topLevelWindowOf(DWORD pid, const wchar_t* windowClass) {
-    struct Search {
-        DWORD pid;
-        const wchar_t* windowClass;
-        HWND found;
-    } search{pid, windowClass, nullptr};
-    struct Callback {
-        static BOOL CALLBACK visit(HWND hwnd, LPARAM param) {
-            auto* s = reinterpret_cast<Search*>(param);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(hwnd, &owner);
-            if (owner != s->pid || !IsWindowVisible(hwnd) || className(hwnd) != s->windowClass) return TRUE;
-            s->found = hwnd;
-            return FALSE;
-        }
-    };
-    EnumWindows(Callback::visit, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-std::vector<HWND> descendants(HWND parent) {
-    std::vector<HWND> all;
-    struct Callback {
-        static BOOL CALLBACK visit(HWND hwnd, LPARAM list) {
-            reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
-            return TRUE;
-        }
-    };
-    EnumChildWindows(parent, Callback::visit, reinterpret_cast<LPARAM>(&all));
-    return all;
-}
-
-// The editor's control of that name: its id is 1000 + its place in the
-// layout (the edit part inside a combo box has an id of its own, not ours).
-HWND controlNamed(HWND editor, std::string_view name) {
-    const auto controls = layout::controls();
-    int id = -1;
-    for (size_t i = 0; i < controls.size(); ++i) {
-        if (controls[i].name == name) id = kFirstControlId + static_cast<int>(i);
-    }
-    for (HWND child : descendants(editor)) {
-        if (GetDlgCtrlID(child) == id && className(GetParent(child)) != L"ComboBox") return child;
-    }
-    return nullptr;
-}
-
-std::string textOf(HWND hwnd) {
-    DWORD_PTR length = 0;
-    if (!SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &length)) return "<no answer>";
-    std::wstring text(length + 1, L'\0');
-    DWORD_PTR copied = 0;
-    SendMessageTimeoutW(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
-                        kSendTimeoutMs, &copied);
-    text.resize(copied);
-    return utf8(text);
-}
-
-struct MessageBoxSeen {
-    std::string caption;
-    std::string text;
-};
-
-// Reads a message box and presses its OK button.
-MessageBoxSeen readAndConfirm(HWND box) {
-    MessageBoxSeen seen{textOf(box), ""};
-    HWND ok = nullptr;
-    for (HWND child : descendants(box)) {
-        if (className(child) == L"Static") {
-            const std::string text = textOf(child);
-            if (!text.empty()) seen.text += text;
-        }
-        if (GetDlgCtrlID(child) == IDOK) ok = child;
-    }
-    PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(ok));
-    return seen;
-}
+using namespace e2e;
 
 // One line of the stand-in client's log.
 struct LogEvent {
@@ -524,6 +345,41 @@ TEST_F(DeliveryEndToEnd, TheLookupFindsTheClientsVisibleWindowHighestInZOrder) {
         EXPECT_EQ(bridge::findGameWindow(), expected);
         EXPECT_EQ(bridge::findGameWindow(), expected) << "a second lookup differs";
     }
+}
+
+// The chat field takes 100 characters (UTF-16 code units): a longer line is
+// refused before anything reaches the game; exactly 100 is typed.
+TEST_F(DeliveryEndToEnd, ALineOverTheChatLimitIsRefusedAndOneOfExactlyAHundredIsTyped) {
+    ASSERT_NO_FATAL_FAILURE(startEditor());
+    ASSERT_NO_FATAL_FAILURE(startGame(L""));
+    std::string hundred = "/rpgitem a lore ";  // 16 units, then 84 Chinese characters
+    for (int i = 0; i < 84; ++i) hundred += "中";
+    const std::string text = "/rpgitem a remove\r\n" + hundred + "中\r\n";
+    DWORD_PTR result = 0;
+    ASSERT_TRUE(SendMessageTimeoutW(outputBox_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide(text).c_str()),
+                                    SMTO_ABORTIFHUNG, kSendTimeoutMs, &result));
+    KeyWitness witness;
+    ASSERT_TRUE(witness.installed());
+    clickDeliver();
+    HWND box = waitForMessageBox();
+    ASSERT_TRUE(box) << "no message box";
+    const MessageBoxSeen seen = readAndConfirm(box);
+    EXPECT_EQ(seen.caption, "信息：");
+    EXPECT_EQ(seen.text, bridge::overlongLineMessage({2, 101}));
+    ASSERT_TRUE(waitForRunEnd());
+    pumpFor(300);
+    EXPECT_EQ(KeyWitness::keys().size(), 0u) << "a key was synthesised";
+    EXPECT_EQ(received(log()), std::vector<std::string>{}) << "something reached the client";
+
+    const std::vector<std::string> lines{"/rpgitem a remove", hundred};
+    ASSERT_TRUE(SendMessageTimeoutW(outputBox_, WM_SETTEXT, 0,
+                                    reinterpret_cast<LPARAM>(wide(lines[0] + "\r\n" + lines[1] + "\r\n").c_str()),
+                                    SMTO_ABORTIFHUNG, kSendTimeoutMs, &result));
+    clickDeliver();
+    const std::string final = "SETTEXT 0 " + hex(bridge::toCodePage936(bridge::kFinalTitle));
+    ASSERT_TRUE(waitUntil([&] { return findEvent(log(), final) != nullptr; }, 20000));
+    EXPECT_EQ(received(log()), expectedRun(lines));
+    EXPECT_FALSE(topLevelWindowOf(editor_.pid(), L"#32770")) << "a line of 100 was refused";
 }
 
 }  // namespace

@@ -418,4 +418,67 @@ TEST(DeliveryGate, RefusesARunAskedForInsideAnotherOnesWait) {
     EXPECT_EQ(gate.deliver(platform, ""), RunResult::Completed);
 }
 
+TEST(ChatLimit, CountsALineAsTheGameDoesInUtf16CodeUnits) {
+    struct Case {
+        std::string line;
+        std::size_t length;
+    };
+    const Case cases[] = {
+        {"", 0},
+        {"/rpgitem a give", 15},
+        {"中文", 2},         // three UTF-8 bytes each, one unit each
+        {"a😀b", 4},         // beyond the Basic Multilingual Plane: a surrogate pair
+        {"§a色", 3},
+        {"x\xFFy", 3},       // a malformed byte counts as one character
+    };
+    for (const Case& c : cases) EXPECT_EQ(bridge::chatLength(c.line), c.length) << c.line;
+}
+
+TEST(ChatLimit, NamesTheFirstLineOverAHundredUnits) {
+    const std::string hundred(100, 'a');
+    std::string hundredChinese;
+    for (int i = 0; i < 100; ++i) hundredChinese += "中";
+    std::string fiftyEmoji;
+    for (int i = 0; i < 50; ++i) fiftyEmoji += "😀";
+    struct Case {
+        std::vector<std::string> lines;
+        std::optional<std::size_t> number;
+        std::size_t length;
+    };
+    const Case cases[] = {
+        {{}, std::nullopt, 0},
+        {{hundred, hundredChinese, fiftyEmoji, ""}, std::nullopt, 0},  // exactly 100 passes
+        {{hundred + "b"}, 1, 101},
+        {{"a", "", hundredChinese + "中", hundred + "bb"}, 3, 101},     // the first of two
+        {{"x", fiftyEmoji + "a"}, 2, 101},
+    };
+    for (const Case& c : cases) {
+        const auto found = bridge::firstOverlongLine(c.lines);
+        ASSERT_EQ(found.has_value(), c.number.has_value()) << c.lines.size();
+        if (!found) continue;
+        EXPECT_EQ(found->number, *c.number);
+        EXPECT_EQ(found->length, c.length);
+    }
+    EXPECT_EQ(bridge::overlongLineMessage({3, 101}),
+              "『Qelvo』第3条指令长101个字符，超过游戏聊天栏的上限100个字符，游戏会把它截断！未输入任何指令，"
+              "请用主菜单的「发送到服务器」(F5)把指令直接发送到服务器。");
+}
+
+TEST(ChatLimit, TheGateRefusesALongLineBeforeAnythingReachesTheGame) {
+    const std::string hundred(100, 'a');
+    bridge::DeliveryGate gate;
+    RecordingPlatform refused;
+    std::vector<bool> busyChanges;
+    const std::string output = "/rpgitem a remove\r\n" + hundred + "c\r\n" + hundred + "cc\r\n";
+    EXPECT_EQ(gate.deliver(refused, output, [&](bool busy) { busyChanges.push_back(busy); }), RunResult::TooLong);
+    EXPECT_EQ(refused.actions, (Actions{message(bridge::overlongLineMessage({2, 101}))}))
+        << "the game was looked up or typed into";
+    EXPECT_EQ(busyChanges, (std::vector<bool>{true, false}));
+    EXPECT_FALSE(gate.busy());
+
+    RecordingPlatform typed;
+    EXPECT_EQ(gate.deliver(typed, "/rpgitem a remove\r\n" + hundred + "\r\n"), RunResult::Completed);
+    EXPECT_EQ(typed.actions, completeRun({"/rpgitem a remove", hundred}));
+}
+
 }  // namespace

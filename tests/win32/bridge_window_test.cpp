@@ -13,6 +13,7 @@
 #include "bridge/delivery.h"
 #include "bridge/game_window.h"
 #include "bridge/win32_game_platform.h"
+#include "tests/win32/modal_watch.h"
 #include "tests/win32/window_fixture.h"
 #include "ui/delivery_handler.h"
 #include "ui/win_text.h"
@@ -350,6 +351,44 @@ TEST_F(DeliverButtonTest, ARunRefusesASecondOneAndTheWindowStaysResponsive) {
     click("按钮1");  // the next run is a run of its own, of the text as it is now
     EXPECT_EQ(platform.lookups, 2);
     EXPECT_EQ(platform.chars, lines + "/rpgitem abc remove/rpgitem abc create/rpgitem abc give");
+}
+
+// The real button and the real platform, aimed at a window of our own: a
+// line the chat would cut stops the run before the game is touched.
+TEST_F(DeliverButtonTest, ALineOverTheChatLimitGetsItsMessageAndNothingIsTyped) {
+    TestWindow game(TestWindow::Ansi, "Minecraft", true);
+    OwnWindowPlatform platform(game.id());
+    useGamePlatformForTesting(&platform);
+    std::string hundred = "/rpgitem a lore ";  // 16 units, then 84 Chinese characters
+    for (int i = 0; i < 84; ++i) hundred += "中";
+    const std::string first = "/rpgitem a remove";
+    setText("编辑框1", first + "\r\n" + hundred + "\r\n" + hundred + "中\r\n" + hundred + "中中\r\n");
+
+    MessageBoxSeen seen;
+    ModalWatch watch(L"#32770", [&seen](HWND box) { seen = readAndConfirm(box); });
+    click("按钮1");
+    ASSERT_TRUE(watch.finish()) << "no message box appeared";
+    EXPECT_EQ(seen.caption, "信息：");
+    EXPECT_TRUE(seen.hasIcon);
+    ASSERT_EQ(seen.texts.size(), 1u);
+    EXPECT_EQ(seen.texts[0], bridge::overlongLineMessage({3, 101}));
+    EXPECT_NE(seen.texts[0].find("第3条指令长101个字符"), std::string::npos);
+    pumpMessages(50);
+    EXPECT_TRUE(game.seen().chars.empty()) << "characters reached the game";
+    EXPECT_TRUE(game.seen().titles.empty()) << "the game's title was changed";
+    EXPECT_TRUE(platform.keys.empty()) << "a key was pressed";
+    EXPECT_TRUE(IsWindowEnabled(control("按钮1")));
+
+    // Exactly 100 units go through, as their GBK bytes.
+    setText("编辑框1", first + "\r\n" + hundred + "\r\n");
+    click("按钮1");
+    pumpMessages(50);
+    std::vector<std::pair<WPARAM, LPARAM>> expected;
+    for (const std::string& line : {first, hundred}) {
+        for (char byte : bridge::toCodePage936(line)) expected.emplace_back(static_cast<unsigned char>(byte), 0);
+    }
+    EXPECT_TRUE(game.seen().chars == expected) << game.seen().chars.size() << " characters arrived";
+    EXPECT_EQ(platform.keys, (std::vector<unsigned>{27, 13, 13, 13, 13}));
 }
 
 }  // namespace

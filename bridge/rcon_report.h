@@ -1,0 +1,26 @@
+// The texts a run to servers shows: its progress line and the result view's
+// report (per server: lines sent, the first failure with the line reached,
+// and every response). Responses are shown as plain text, never interpreted.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "bridge/rcon_runner.h"
+
+namespace bridge {
+
+// "已完成 2/3 台服务器，已发送 150/300 条指令"
+std::string runProgressText(const std::vector<ServerRunState>& states, std::size_t lineCount);
+
+// The whole report, CR LF line breaks. `states` and `servers` are in the same order.
+std::string runReport(const std::vector<ServerEntry>& servers, const std::vector<std::string>& lines,
+                      const std::vector<ServerRunState>& states);
+
+// A server's answer as the report shows it: every line break CR LF, other
+// control characters as blanks.
+std::string displayableResponse(std::string_view response);
+
+}  // namespace bridge

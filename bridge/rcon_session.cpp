@@ -1,0 +1,236 @@
+#include "bridge/rcon_session.h"
+
+#include <algorithm>
+#include <chrono>
+
+#include "bridge/rcon_packet.h"
+#include "editor/text.h"
+#include "ui/unicode.h"
+
+namespace bridge {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// What a wait for packets ended with.
+enum class Wait { Packet, Timeout, Closed, BadPacket, NetworkError, Cancelled };
+
+class Session {
+public:
+    Session(RconTransport& transport, const RconEndpoint& server, const std::atomic<bool>& cancel,
+            const GbkConverter& gbk)
+        : transport_(transport), server_(server), cancel_(cancel), gbk_(gbk) {}
+
+    std::string toServer(std::string_view utf8) const {
+        return server_.encoding == ServerEncoding::Gbk ? gbk_.fromUtf8(utf8) : std::string(utf8);
+    }
+
+    // Server text as well-formed UTF-8: shown, never interpreted.
+    std::string fromServer(std::string_view bytes) const {
+        const std::string utf8 = server_.encoding == ServerEncoding::Gbk ? gbk_.toUtf8(bytes) : std::string(bytes);
+        return unicode::toUtf8(unicode::toUtf16(utf8));
+    }
+
+    // Sends one packet; the body was checked before.
+    IoStatus send(std::int32_t id, RconType type, std::string_view body) {
+        const std::optional<std::string> bytes = encodePacket(id, type, body);
+        return bytes ? transport_.send(*bytes) : IoStatus::Error;
+    }
+
+    // The next packet before `deadline`.
+    Wait receive(Clock::time_point deadline, RconPacket& packet) {
+        for (;;) {
+            if (std::optional<RconPacket> next = decoder_.next()) {
+                packet = std::move(*next);
+                return Wait::Packet;
+            }
+            if (decoder_.error() != DecodeError::None) return Wait::BadPacket;
+            if (cancel_.load()) return Wait::Cancelled;
+            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+            if (left <= 0) return Wait::Timeout;
+            const int slice = static_cast<int>(std::min<long long>(left, kCancelPollMs));
+            const Received received = transport_.receive(buffer_, sizeof buffer_, slice);
+            switch (received.status) {
+            case IoStatus::Ok:
+                decoder_.feed(std::string_view(buffer_, std::min(received.size, sizeof buffer_)));
+                break;
+            case IoStatus::Timeout:
+                break;
+            case IoStatus::Closed:
+                return Wait::Closed;
+            case IoStatus::Error:
+                return Wait::NetworkError;
+            }
+        }
+    }
+
+    Clock::time_point deadline() const { return Clock::now() + std::chrono::milliseconds(server_.timeoutMs); }
+    std::int32_t nextId() { return nextId_++; }
+
+private:
+    RconTransport& transport_;
+    const RconEndpoint& server_;
+    const std::atomic<bool>& cancel_;
+    const GbkConverter& gbk_;
+    RconDecoder decoder_;
+    char buffer_[4096];
+    std::int32_t nextId_ = 1;
+};
+
+RconFailure failureOf(Wait wait) {
+    switch (wait) {
+    case Wait::Timeout:
+        return RconFailure::Timeout;
+    case Wait::Closed:
+        return RconFailure::Closed;
+    case Wait::BadPacket:
+        return RconFailure::BadPacket;
+    case Wait::Cancelled:
+        return RconFailure::Cancelled;
+    default:
+        return RconFailure::NetworkError;
+    }
+}
+
+RconFailure failureOf(IoStatus status) {
+    return status == IoStatus::Closed ? RconFailure::Closed : RconFailure::NetworkError;
+}
+
+RconFailure failureOf(ConnectStatus status) {
+    switch (status) {
+    case ConnectStatus::NotResolved:
+        return RconFailure::NotResolved;
+    case ConnectStatus::Refused:
+        return RconFailure::Refused;
+    case ConnectStatus::Timeout:
+        return RconFailure::Timeout;
+    default:
+        return RconFailure::NetworkError;
+    }
+}
+
+// Logs in; empty when the server accepted the password.
+std::optional<RconFailure> logIn(Session& session, const std::string& password) {
+    const std::int32_t id = session.nextId();
+    if (const IoStatus sent = session.send(id, RconType::Login, password); sent != IoStatus::Ok) {
+        return failureOf(sent);
+    }
+    const Clock::time_point deadline = session.deadline();
+    for (;;) {
+        RconPacket packet;
+        if (const Wait wait = session.receive(deadline, packet); wait != Wait::Packet) return failureOf(wait);
+        // Some servers send an empty response before the login answer (type 2).
+        if (packet.type != static_cast<std::int32_t>(RconType::Command)) continue;
+        if (packet.id == id) return std::nullopt;
+        return packet.id == kLoginRefusedId ? RconFailure::LoginRefused : RconFailure::BadPacket;
+    }
+}
+
+// Sends one command and collects its answer up to the echo of the empty
+// packet sent after it; packets of earlier ids are late echoes, left aside.
+std::optional<RconFailure> runLine(Session& session, const std::string& body, std::string& answer) {
+    const std::int32_t commandId = session.nextId();
+    const std::int32_t markerId = session.nextId();
+    if (const IoStatus sent = session.send(commandId, RconType::Command, body); sent != IoStatus::Ok) {
+        return failureOf(sent);
+    }
+    if (const IoStatus sent = session.send(markerId, RconType::Response, {}); sent != IoStatus::Ok) {
+        return failureOf(sent);
+    }
+    const Clock::time_point deadline = session.deadline();
+    for (;;) {
+        RconPacket packet;
+        if (const Wait wait = session.receive(deadline, packet); wait != Wait::Packet) return failureOf(wait);
+        if (packet.id == markerId) return std::nullopt;
+        if (packet.id == commandId) answer += packet.body;
+    }
+}
+
+}  // namespace
+
+RconResult runRcon(RconTransport& transport, const RconEndpoint& server, const std::vector<std::string>& lines,
+                   const std::atomic<bool>& cancel, const std::function<void(std::size_t linesDone)>& progress,
+                   const GbkConverter& gbk) {
+    RconResult result;
+    auto fail = [&](RconFailure kind, std::size_t line, std::size_t detail = 0) {
+        result.error = RconError{kind, line, rconMessage(kind, line, server, detail)};
+        return result;
+    };
+    Session session(transport, server, cancel, gbk);
+
+    std::vector<std::string> bodies;
+    bodies.reserve(lines.size());
+    for (const std::string& line : lines) {
+        bodies.push_back(session.toServer(line));
+        if (!encodePacket(0, RconType::Command, bodies.back())) {
+            return fail(RconFailure::LineTooLong, bodies.size(), bodies.back().size());
+        }
+    }
+    if (cancel.load()) return fail(RconFailure::Cancelled, lines.empty() ? 0 : 1, 0);
+
+    const ConnectStatus connected = transport.connect(server.host, server.port, server.timeoutMs);
+    if (connected != ConnectStatus::Connected) return fail(failureOf(connected), 0);
+
+    auto stop = [&](RconFailure kind, std::size_t line) {
+        transport.close();
+        return fail(kind, line, result.linesSent);
+    };
+    if (const std::optional<RconFailure> refused = logIn(session, session.toServer(server.password))) {
+        return stop(*refused, 0);
+    }
+    for (std::size_t i = 0; i < bodies.size(); ++i) {
+        if (cancel.load()) return stop(RconFailure::Cancelled, i + 1);
+        ++result.linesSent;
+        result.responses.emplace_back();
+        std::string answer;
+        const std::optional<RconFailure> failure = runLine(session, bodies[i], answer);
+        result.responses.back() = session.fromServer(answer);
+        if (failure) return stop(*failure, i + 1);
+        if (progress) progress(i + 1);
+    }
+    transport.close();
+    return result;
+}
+
+std::vector<std::string> rconLines(std::string_view outputText) {
+    std::vector<std::string> lines;
+    for (std::string& line : text::splitLines(outputText)) {
+        if (!line.empty() && line.front() == '/') line.erase(0, 1);
+        if (!line.empty()) lines.push_back(std::move(line));
+    }
+    return lines;
+}
+
+std::string rconMessage(RconFailure kind, std::size_t line, const RconEndpoint& server, std::size_t detail) {
+    const std::string n = std::to_string(line);
+    const std::string wait = std::to_string(server.timeoutMs);
+    switch (kind) {
+    case RconFailure::NotResolved:
+        return "找不到服务器地址「" + server.host + "」，请检查主机名";
+    case RconFailure::Refused:
+        return "无法连接到 " + server.host + ":" + std::to_string(server.port) +
+               "（连接被拒绝或主机不可达），请检查地址、端口和服务器的 RCON 设置";
+    case RconFailure::LoginRefused:
+        return "RCON 密码错误，服务器拒绝登录";
+    case RconFailure::Timeout:
+        if (line == 0) return "连接或登录服务器超时（" + wait + " 毫秒）";
+        return "等待第" + n + "条指令的回应超时（" + wait + " 毫秒），之后的指令未发送";
+    case RconFailure::Closed:
+        if (line == 0) return "服务器在登录时关闭了连接";
+        return "服务器在第" + n + "条指令时关闭了连接，之后的指令未发送";
+    case RconFailure::LineTooLong:
+        return "第" + n + "条指令编码后长 " + std::to_string(detail) +
+               " 字节，超过 RCON 的上限 1446 字节；没有向该服务器发送任何指令";
+    case RconFailure::BadPacket:
+        if (line == 0) return "服务器在登录时发来了格式错误或过长的数据包，已断开";
+        return "服务器在第" + n + "条指令时发来了格式错误或过长的数据包，已停止向该服务器发送";
+    case RconFailure::NetworkError:
+        if (line == 0) return "连接服务器时发生网络错误";
+        return "第" + n + "条指令时发生网络错误，之后的指令未发送";
+    case RconFailure::Cancelled:
+        return "已取消：已发送 " + std::to_string(detail) + " 条指令，其余未发送";
+    }
+    return {};
+}
+
+}  // namespace bridge

@@ -1,0 +1,60 @@
+// The servers file, %APPDATA%\RPGitemEditor\servers.ini (UTF-8): one section
+// per server, the section name is its display name. Keys: host, port (25575),
+// password (plain, accepted when written by hand), password_protected (the
+// editor's form: the password protected for the current Windows user, then
+// base64), enabled (1/0, default 1), encoding (utf-8 (default) or gbk),
+// timeout_ms (5000). Serialising never writes a plain password. Writing
+// goes through the file as it was, so comments and keys this program does
+// not know survive a save.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "bridge/rcon_session.h"
+
+namespace bridge {
+
+struct ServerEntry {
+    std::string name;  // the section name, unique in a list
+    bool enabled = true;
+    RconEndpoint endpoint;
+    // A stored password this user cannot unprotect (endpoint.password is then
+    // empty): written back as it was until a new password is entered (the
+    // dialog then clears this).
+    std::string unreadablePassword;
+};
+
+// Win32: CryptProtectData / CryptUnprotectData and base64. Each gives an
+// empty result when it fails (unprotect: data of another user or machine).
+struct PasswordProtector {
+    std::function<std::optional<std::string>(std::string_view plain)> protect;
+    std::function<std::optional<std::string>(std::string_view stored)> unprotect;
+};
+
+struct ServerListRead {
+    std::string fileError;             // the text is no INI file (Chinese); nothing else is read
+    std::vector<ServerEntry> servers;  // in the file's order
+    // One Chinese message per value that could not be read (the server is
+    // kept with the default for that value, or without its password).
+    std::vector<std::string> problems;
+};
+
+ServerListRead readServerList(std::string_view utf8Text, const PasswordProtector& protector);
+
+// The file's text: `previousText` (the file as read; "" for a new file) with
+// the servers' values set, sections of servers no longer listed removed and
+// new ones appended. Empty when a password could not be protected or the
+// previous text is no INI file (nothing must then be written).
+std::optional<std::string> writeServerList(const std::vector<ServerEntry>& servers,
+                                           const PasswordProtector& protector, std::string_view previousText = {});
+
+// Why an entry cannot be kept in `servers` (its own index `self`, or -1 for a
+// new one): empty name, name not unique or holding "[", "]" or a line break,
+// empty host, port 0, timeout outside 100..600000 ms. Empty when it is fine.
+std::string entryProblem(const ServerEntry& entry, const std::vector<ServerEntry>& servers, int self);
+
+}  // namespace bridge

@@ -1,0 +1,28 @@
+// The RCON transport over Winsock: one TCP connection, connect and receive
+// bounded in time, Nagle's delay off (a command and its marker packet go out
+// at once).
+#pragma once
+
+#include <winsock2.h>
+
+#include "bridge/rcon_session.h"
+
+namespace bridge {
+
+class WinsockTransport : public RconTransport {
+public:
+    WinsockTransport();
+    ~WinsockTransport() override;
+    WinsockTransport(const WinsockTransport&) = delete;
+    WinsockTransport& operator=(const WinsockTransport&) = delete;
+
+    ConnectStatus connect(const std::string& host, std::uint16_t port, int timeoutMs) override;
+    IoStatus send(std::string_view bytes) override;
+    Received receive(char* buffer, std::size_t capacity, int timeoutMs) override;
+    void close() override;
+
+private:
+    SOCKET socket_ = INVALID_SOCKET;
+};
+
+}  // namespace bridge

@@ -1,0 +1,203 @@
+// Our RCON run over real sockets against the fake server (the program the
+// Windows tests use), through a small POSIX transport: the two must agree
+// with each other, as the peer test makes the fake agree with an
+// independent client.
+#include <gtest/gtest.h>
+#include <fcntl.h>
+#include <netdb.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "bridge/rcon_session.h"
+
+extern char** environ;
+
+namespace {
+
+using bridge::ConnectStatus;
+using bridge::IoStatus;
+using bridge::RconFailure;
+
+class PosixTransport : public bridge::RconTransport {
+public:
+    ~PosixTransport() override { close(); }
+
+    ConnectStatus connect(const std::string& host, std::uint16_t port, int timeoutMs) override {
+        addrinfo hints{};
+        hints.ai_family = AF_INET;
+        hints.ai_socktype = SOCK_STREAM;
+        addrinfo* found = nullptr;
+        if (::getaddrinfo(host.c_str(), std::to_string(port).c_str(), &hints, &found) != 0) {
+            return ConnectStatus::NotResolved;
+        }
+        fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
+        int result = ::connect(fd_, found->ai_addr, found->ai_addrlen);
+        ::freeaddrinfo(found);
+        if (result != 0 && errno != EINPROGRESS) return ConnectStatus::Refused;
+        pollfd waiting{fd_, POLLOUT, 0};
+        if (::poll(&waiting, 1, timeoutMs) == 0) return ConnectStatus::Timeout;
+        socklen_t size = sizeof result;
+        ::getsockopt(fd_, SOL_SOCKET, SO_ERROR, &result, &size);
+        return result == 0 ? ConnectStatus::Connected : ConnectStatus::Refused;
+    }
+    IoStatus send(std::string_view bytes) override {
+        while (!bytes.empty()) {
+            pollfd waiting{fd_, POLLOUT, 0};
+            ::poll(&waiting, 1, 1000);
+            const ssize_t n = ::send(fd_, bytes.data(), bytes.size(), MSG_NOSIGNAL);
+            if (n < 0 && errno == EAGAIN) continue;
+            if (n <= 0) return errno == EPIPE || errno == ECONNRESET ? IoStatus::Closed : IoStatus::Error;
+            bytes.remove_prefix(static_cast<std::size_t>(n));
+        }
+        return IoStatus::Ok;
+    }
+    bridge::Received receive(char* buffer, std::size_t capacity, int timeoutMs) override {
+        pollfd waiting{fd_, POLLIN, 0};
+        if (::poll(&waiting, 1, timeoutMs) == 0) return {IoStatus::Timeout, 0};
+        const ssize_t n = ::recv(fd_, buffer, capacity, 0);
+        if (n > 0) return {IoStatus::Ok, static_cast<std::size_t>(n)};
+        if (n == 0 || errno == ECONNRESET) return {IoStatus::Closed, 0};
+        return {IoStatus::Error, 0};
+    }
+    void close() override {
+        if (fd_ >= 0) ::close(fd_);
+        fd_ = -1;
+    }
+
+private:
+    int fd_ = -1;
+};
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// One fake server process on a free port, ended with the test.
+class FakeServer {
+public:
+    explicit FakeServer(std::vector<std::string> options) {
+        static int count = 0;
+        const std::string stem = ::testing::TempDir() + "rcon_loopback_" + std::to_string(::getpid()) + "_" +
+                                 std::to_string(++count);
+        log_ = stem + ".log";
+        const std::string portFile = stem + ".port";
+        std::vector<std::string> args = {FAKE_RCON_SERVER, "--port", "0", "--password", "pw", "--log", log_,
+                                         "--port-file", portFile};
+        args.insert(args.end(), options.begin(), options.end());
+        std::vector<char*> argv;
+        for (std::string& arg : args) argv.push_back(arg.data());
+        argv.push_back(nullptr);
+        EXPECT_EQ(::posix_spawn(&pid_, argv[0], nullptr, nullptr, argv.data(), environ), 0);
+        for (int i = 0; i < 500 && port_ == 0; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            port_ = static_cast<std::uint16_t>(std::atoi(readFile(portFile).c_str()));
+        }
+        std::remove(portFile.c_str());
+    }
+    ~FakeServer() {
+        ::kill(pid_, SIGTERM);
+        ::waitpid(pid_, nullptr, 0);
+        std::remove(log_.c_str());
+    }
+    std::uint16_t port() const { return port_; }
+    std::string log() const { return readFile(log_); }
+
+private:
+    pid_t pid_ = 0;
+    std::uint16_t port_ = 0;
+    std::string log_;
+};
+
+const bridge::GbkConverter kNoGbk{};
+
+bridge::RconResult deliver(std::uint16_t port, const std::vector<std::string>& lines, int timeoutMs = 3000) {
+    PosixTransport transport;
+    const std::atomic<bool> cancel{false};
+    const bridge::RconEndpoint server{"127.0.0.1", port, "pw", bridge::ServerEncoding::Utf8, timeoutMs};
+    return bridge::runRcon(transport, server, lines, cancel, {}, kNoGbk);
+}
+
+const std::vector<std::string> kLines = {"rpgitem 剑 create", "rpgitem 剑 display &a绿色的剑", "rpgitem 剑 give"};
+
+TEST(RconLoopback, EveryLineArrivesInOrder) {
+    FakeServer server({});
+    const bridge::RconResult result = deliver(server.port(), kLines);
+    ASSERT_FALSE(result.error) << result.error->message;
+    EXPECT_EQ(result.responses.back(), "ok: rpgitem 剑 give");
+    EXPECT_EQ(server.log(), "rpgitem 剑 create\nrpgitem 剑 display &a绿色的剑\nrpgitem 剑 give\n");
+}
+
+TEST(RconLoopback, SplitAnswersAreJoined) {
+    FakeServer server({"--mode", "split"});
+    const bridge::RconResult result = deliver(server.port(), kLines);
+    ASSERT_FALSE(result.error) << result.error->message;
+    EXPECT_EQ(result.responses[1], "ok: " + kLines[1] + " " + std::string(9000, 'x'));
+}
+
+TEST(RconLoopback, EachMisbehaviourHasItsFailure) {
+    struct Case {
+        std::vector<std::string> options;
+        RconFailure kind;
+        std::size_t line;
+        std::string log;
+    };
+    const Case cases[] = {
+        {{"--mode", "refuse"}, RconFailure::LoginRefused, 0, ""},
+        {{"--mode", "close", "--after", "1"}, RconFailure::Closed, 2, kLines[0] + "\n" + kLines[1] + "\n"},
+        {{"--mode", "malformed", "--after", "1"}, RconFailure::BadPacket, 2, kLines[0] + "\n" + kLines[1] + "\n"},
+        {{"--mode", "oversized"}, RconFailure::BadPacket, 1, kLines[0] + "\n"},
+        {{"--mode", "slow", "--delay-ms", "1500"}, RconFailure::Timeout, 1, kLines[0] + "\n"},
+    };
+    for (const Case& c : cases) {
+        FakeServer server(c.options);
+        const bridge::RconResult result = deliver(server.port(), kLines, 300);
+        ASSERT_TRUE(result.error) << c.options[1];
+        EXPECT_EQ(result.error->kind, c.kind) << c.options[1] << ": " << result.error->message;
+        EXPECT_EQ(result.error->line, c.line) << c.options[1];
+        EXPECT_EQ(server.log(), c.log) << c.options[1];
+    }
+}
+
+TEST(RconLoopback, AClosedPortIsRefused) {
+    std::uint16_t port = 0;
+    {
+        FakeServer server({});
+        port = server.port();
+    }
+    const bridge::RconResult result = deliver(port, kLines);
+    ASSERT_TRUE(result.error);
+    EXPECT_EQ(result.error->kind, RconFailure::Refused);
+}
+
+TEST(RconLoopback, TenServersAtOnceEachGetEveryLine) {
+    std::vector<std::unique_ptr<FakeServer>> servers;
+    for (int i = 0; i < 10; ++i) servers.push_back(std::make_unique<FakeServer>(std::vector<std::string>{}));
+    std::vector<bridge::RconResult> results(servers.size());
+    std::vector<std::thread> runs;
+    for (std::size_t i = 0; i < servers.size(); ++i) {
+        runs.emplace_back([&, i] { results[i] = deliver(servers[i]->port(), kLines); });
+    }
+    for (std::thread& run : runs) run.join();
+    for (std::size_t i = 0; i < servers.size(); ++i) {
+        EXPECT_FALSE(results[i].error) << i;
+        EXPECT_EQ(servers[i]->log(), kLines[0] + "\n" + kLines[1] + "\n" + kLines[2] + "\n") << i;
+    }
+}
+
+}  // namespace
