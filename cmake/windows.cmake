@@ -180,7 +180,7 @@ set_tests_properties(delivery_e2e PROPERTIES ENVIRONMENT "LANG=zh_CN.UTF-8;LC_AL
 
 # `rpgitem-editor.exe FILE` as its own process: the file opens, closing keeps it.
 add_executable(command_line_e2e_tests tests/e2e/command_line_e2e_test.cpp)
-target_link_libraries(command_line_e2e_tests PRIVATE editor_win GTest::gtest_main)
+target_link_libraries(command_line_e2e_tests PRIVATE e2e_support GTest::gtest_main)
 add_dependencies(command_line_e2e_tests rpgitem-editor)
 add_test(NAME command_line_e2e COMMAND command_line_e2e_tests)
 set_tests_properties(command_line_e2e PROPERTIES TIMEOUT 120)

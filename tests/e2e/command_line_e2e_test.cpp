@@ -7,70 +7,14 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 
 #include "editor/item_file.h"
-#include "ui/layout.h"
-#include "ui/win_text.h"
+#include "tests/e2e/e2e_support.h"
 
 namespace {
 
-constexpr DWORD kTimeoutMs = 20000;
-constexpr int kFirstControlId = 1000;  // a control's id: 1000 + its index in the layout
-
-std::wstring besideThisProgram(const wchar_t* name) {
-    wchar_t path[MAX_PATH];
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder = path;
-    return folder.substr(0, folder.find_last_of(L"\\/") + 1) + name;
-}
-
-bool waitUntil(const std::function<bool()>& done) {
-    for (const DWORD start = GetTickCount(); GetTickCount() - start < kTimeoutMs; Sleep(50)) {
-        if (done()) return true;
-    }
-    return false;
-}
-
-struct Search {
-    DWORD process;
-    HWND found = nullptr;
-};
-
-BOOL CALLBACK findMainWindow(HWND hwnd, LPARAM param) {
-    auto* search = reinterpret_cast<Search*>(param);
-    DWORD process = 0;
-    GetWindowThreadProcessId(hwnd, &process);
-    wchar_t name[64] = {};
-    GetClassNameW(hwnd, name, 64);
-    if (process == search->process && std::wstring_view(name) == L"RPGitemEditorWindow" && IsWindowVisible(hwnd)) {
-        search->found = hwnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-std::string controlText(HWND window, std::string_view name) {
-    const auto controls = layout::controls();
-    for (size_t i = 0; i < controls.size(); ++i) {
-        if (controls[i].name != name) continue;
-        // Controls may sit in group boxes: search the whole tree by id.
-        std::function<HWND(HWND)> find = [&](HWND parent) -> HWND {
-            for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-                if (GetDlgCtrlID(child) == kFirstControlId + static_cast<int>(i)) return child;
-                if (HWND inner = find(child)) return inner;
-            }
-            return nullptr;
-        };
-        HWND control = find(window);
-        wchar_t text[1024] = {};
-        DWORD_PTR copied = 0;
-        SendMessageTimeoutW(control, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, &copied);
-        return utf8(text);
-    }
-    return "<no control>";
-}
+using namespace e2e;
 
 std::string fileBytes(const std::wstring& path) {
     HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -102,31 +46,20 @@ TEST(CommandLine, OpensTheNamedFileAndClosingKeepsItForRecovery) {
     WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
     CloseHandle(file);
 
-    const std::wstring exe = besideThisProgram(L"rpgitem-editor.exe");
-    std::wstring commandLine = L"\"" + exe + L"\" \"" + item + L"\"";
-    STARTUPINFOW startup{sizeof(startup)};
-    PROCESS_INFORMATION editor{};
-    ASSERT_TRUE(CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                               &startup, &editor));
-    Search search{editor.dwProcessId};
-    const bool shown = waitUntil([&] {
-        EnumWindows(findMainWindow, reinterpret_cast<LPARAM>(&search));
-        return search.found != nullptr;
-    });
-    EXPECT_TRUE(shown);
+    Child editor;
+    HWND window = e2e::startEditor(editor, L"\"" + item + L"\"");
+    const bool shown = window != nullptr;
+    EXPECT_TRUE(shown) << "the editor's window did not appear or answer";
     if (shown) {
-        EXPECT_TRUE(waitUntil([&] { return controlText(search.found, "编辑框2") == "cmdline_sword"; }))
-            << controlText(search.found, "编辑框2");
-        EXPECT_EQ(controlText(search.found, "编辑框3"), "命令行之剑");
-        EXPECT_NE(controlText(search.found, "透明标签32").find("命令行 物品.ini"), std::string::npos)
-            << controlText(search.found, "透明标签32");
-        PostMessageW(search.found, WM_CLOSE, 0, 0);
+        auto controlText = [&](std::string_view name) { return textOf(controlNamed(window, name)); };
+        EXPECT_TRUE(waitUntil([&] { return controlText("编辑框2") == "cmdline_sword"; }, kStepTimeoutMs))
+            << controlText("编辑框2");
+        EXPECT_EQ(controlText("编辑框3"), "命令行之剑");
+        EXPECT_NE(controlText("透明标签32").find("命令行 物品.ini"), std::string::npos) << controlText("透明标签32");
+        PostMessageW(window, WM_CLOSE, 0, 0);
     }
-    const bool ended = WaitForSingleObject(editor.hProcess, kTimeoutMs) == WAIT_OBJECT_0;
+    const bool ended = WaitForSingleObject(editor.process(), kStartTimeoutMs) == WAIT_OBJECT_0;
     EXPECT_TRUE(ended) << "closing asks nothing";
-    if (!ended) TerminateProcess(editor.hProcess, 99);
-    CloseHandle(editor.hThread);
-    CloseHandle(editor.hProcess);
     const std::string kept = fileBytes(recovery);
     EXPECT_NE(kept.find("cmdline_sword"), std::string::npos) << kept;
     EXPECT_NE(kept.find("命令行 物品.ini"), std::string::npos) << "the open file is named";

@@ -159,11 +159,7 @@ protected:
     }
 
     void startEditor() {
-        ASSERT_TRUE(editor_.start(directoryOfThisProgram() + L"\\rpgitem-editor.exe", L""));
-        WaitForInputIdle(editor_.process(), kStartTimeoutMs);
-        ASSERT_TRUE(waitUntil([&] { return (editorWindow_ = topLevelWindowOf(editor_.pid(), L"RPGitemEditorWindow")); },
-                              kStartTimeoutMs))
-            << "the editor's window did not appear";
+        ASSERT_TRUE((editorWindow_ = e2e::startEditor(editor_, L"")) != nullptr) << "the editor's window did not appear or answer";
         idBox_ = controlNamed(editorWindow_, "编辑框2");
         outputBox_ = controlNamed(editorWindow_, "编辑框1");
         deliverButton_ = controlNamed(editorWindow_, "按钮1");
@@ -182,7 +178,7 @@ protected:
     void typeId(std::string_view id, std::string_view expectedOutput) {
         for (wchar_t ch : wide(id)) {
             DWORD_PTR result = 0;
-            ASSERT_TRUE(SendMessageTimeoutW(idBox_, WM_CHAR, ch, 1, SMTO_ABORTIFHUNG, kSendTimeoutMs, &result));
+            ASSERT_TRUE(sendTo(idBox_, WM_CHAR, ch, 1, &result));
         }
         ASSERT_TRUE(waitUntil([&] { return textOf(outputBox_) == expectedOutput; }, kStepTimeoutMs))
             << "output: " << textOf(outputBox_);
@@ -356,8 +352,8 @@ TEST_F(DeliveryEndToEnd, ALineOverTheChatLimitIsRefusedAndNothingIsTyped) {
     for (int i = 0; i < 84; ++i) hundred += "中";
     const std::string text = "/rpgitem a remove\r\n" + hundred + "中\r\n";
     DWORD_PTR result = 0;
-    ASSERT_TRUE(SendMessageTimeoutW(outputBox_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide(text).c_str()),
-                                    SMTO_ABORTIFHUNG, kSendTimeoutMs, &result));
+    ASSERT_TRUE(sendTo(outputBox_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide(text).c_str()),
+                                    &result));
     KeyWitness witness;
     ASSERT_TRUE(witness.installed());
     clickDeliver();
@@ -381,9 +377,9 @@ TEST_F(DeliveryEndToEnd, ALineOfExactlyAHundredIsTyped) {
     for (int i = 0; i < 84; ++i) hundred += "中";
     DWORD_PTR result = 0;
     const std::vector<std::string> lines{"/rpgitem a remove", hundred};
-    ASSERT_TRUE(SendMessageTimeoutW(outputBox_, WM_SETTEXT, 0,
+    ASSERT_TRUE(sendTo(outputBox_, WM_SETTEXT, 0,
                                     reinterpret_cast<LPARAM>(wide(lines[0] + "\r\n" + lines[1] + "\r\n").c_str()),
-                                    SMTO_ABORTIFHUNG, kSendTimeoutMs, &result));
+                                    &result));
     clickDeliver();
     const std::string final = "SETTEXT 0 " + hex(bridge::toCodePage936(bridge::kFinalTitle));
     ASSERT_TRUE(waitUntil([&] { return findEvent(log(), final) != nullptr; }, 20000));

@@ -2,6 +2,8 @@
 
 #include <tlhelp32.h>
 
+#include <cstdio>
+
 #include "bridge/lookup.h"
 #include "ui/layout.h"
 #include "ui/win_text.h"
@@ -119,13 +121,28 @@ HWND controlNamed(HWND editor, std::string_view name) {
     return nullptr;
 }
 
+bool sendTo(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR* result) {
+    DWORD_PTR ignored = 0;
+    return SendMessageTimeoutW(hwnd, message, wParam, lParam, SMTO_NORMAL, kSendTimeoutMs,
+                               result ? result : &ignored) != 0;
+}
+
+bool waitUntilAnswering(HWND hwnd) {
+    const DWORD start = GetTickCount();
+    DWORD_PTR ignored = 0;
+    const bool answered =
+        SendMessageTimeoutW(hwnd, WM_NULL, 0, 0, SMTO_NORMAL, kStartTimeoutMs, &ignored) != 0;
+    const DWORD waited = GetTickCount() - start;
+    if (waited > 2000) std::printf("the editor answered only after %lu ms\n", static_cast<unsigned long>(waited));
+    return answered;
+}
+
 std::string textOf(HWND hwnd) {
     DWORD_PTR length = 0;
-    if (!SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &length)) return "<no answer>";
+    if (!sendTo(hwnd, WM_GETTEXTLENGTH, 0, 0, &length)) return "<no answer>";
     std::wstring text(length + 1, L'\0');
     DWORD_PTR copied = 0;
-    SendMessageTimeoutW(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
-                        kSendTimeoutMs, &copied);
+    sendTo(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), &copied);
     text.resize(copied);
     return utf8(text);
 }
@@ -144,6 +161,15 @@ MessageBoxSeen readAndConfirm(HWND box) {
     }
     PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(ok));
     return seen;
+}
+
+HWND startEditor(Child& editor, const std::wstring& arguments) {
+    if (!editor.start(directoryOfThisProgram() + L"\\rpgitem-editor.exe", arguments)) return nullptr;
+    WaitForInputIdle(editor.process(), kStartTimeoutMs);
+    HWND window = nullptr;
+    waitUntil([&] { return (window = topLevelWindowOf(editor.pid(), L"RPGitemEditorWindow")) != nullptr; },
+              kStartTimeoutMs);
+    return window && waitUntilAnswering(window) ? window : nullptr;
 }
 
 }  // namespace e2e

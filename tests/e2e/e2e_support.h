@@ -14,7 +14,7 @@ namespace e2e {
 
 constexpr DWORD kStartTimeoutMs = 20000;
 constexpr DWORD kStepTimeoutMs = 10000;
-constexpr UINT kSendTimeoutMs = 5000;
+constexpr UINT kSendTimeoutMs = 15000;
 constexpr int kFirstControlId = 1000;  // a control's id: 1000 + its index in the layout
 
 std::wstring directoryOfThisProgram();
@@ -33,6 +33,13 @@ std::vector<HWND> descendants(HWND parent);
 // The editor's control of that name (its id is 1000 + its place in the layout).
 HWND controlNamed(HWND editor, std::string_view name);
 std::string textOf(HWND hwnd);
+// Sends a message to another process's window and waits for its answer (a
+// busy editor is waited for, up to kSendTimeoutMs); whether it answered.
+bool sendTo(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR* result = nullptr);
+// Waits until the window's thread has left its start-up work and answers.
+// Start-ups slower than two seconds are printed, to tell a slow machine
+// from a hang.
+bool waitUntilAnswering(HWND hwnd);
 
 class Child {
 public:
@@ -77,5 +84,9 @@ struct MessageBoxSeen {
 
 // Reads a message box and presses its OK button.
 MessageBoxSeen readAndConfirm(HWND box);
+
+// Starts the editor beside this program with those arguments; its main window
+// once it is shown and answers messages, or nullptr.
+HWND startEditor(Child& editor, const std::wstring& arguments);
 
 }  // namespace e2e

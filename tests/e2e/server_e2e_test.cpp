@@ -117,19 +117,15 @@ protected:
     }
 
     void startEditor() {
-        ASSERT_TRUE(editor_.start(directoryOfThisProgram() + L"\\rpgitem-editor.exe", L""));
-        WaitForInputIdle(editor_.process(), kStartTimeoutMs);
-        ASSERT_TRUE(waitUntil([&] { return (window_ = topLevelWindowOf(editor_.pid(), L"RPGitemEditorWindow")); },
-                              kStartTimeoutMs))
-            << "the editor's window did not appear";
+        ASSERT_TRUE((window_ = e2e::startEditor(editor_, L"")) != nullptr) << "the editor's window did not appear or answer";
         outputBox_ = controlNamed(window_, "编辑框1");
         ASSERT_TRUE(outputBox_);
     }
 
     void setOutput(std::string_view text) {
         DWORD_PTR result = 0;
-        ASSERT_TRUE(SendMessageTimeoutW(outputBox_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide(text).c_str()),
-                                        SMTO_ABORTIFHUNG, kSendTimeoutMs, &result));
+        ASSERT_TRUE(sendTo(outputBox_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide(text).c_str()),
+                                        &result));
     }
 
     void command(ServerCommand which) {
@@ -239,8 +235,8 @@ TEST_F(ServerDeliveryEndToEnd, TheDialogSavesNoPlainPasswordAndItsFileWorks) {
                           kStepTimeoutMs));
     auto set = [&](int id, const std::string& value) {
         DWORD_PTR result = 0;
-        SendMessageTimeoutW(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide(value).c_str()),
-                            SMTO_ABORTIFHUNG, kSendTimeoutMs, &result);
+        sendTo(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide(value).c_str()),
+                            &result);
     };
     set(kServerNameId, "测试服");
     set(kServerHostId, "127.0.0.1");
@@ -248,7 +244,7 @@ TEST_F(ServerDeliveryEndToEnd, TheDialogSavesNoPlainPasswordAndItsFileWorks) {
     set(kServerPasswordId, password);
     auto click = [&](int id) {
         DWORD_PTR result = 0;
-        SendMessageTimeoutW(GetDlgItem(dialog, id), BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &result);
+        sendTo(GetDlgItem(dialog, id), BM_CLICK, 0, 0, &result);
     };
     click(kServerAddId);
     click(IDOK);
