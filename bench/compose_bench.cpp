@@ -5,8 +5,8 @@
 
 namespace {
 
-ItemForm largeItem(int lines) {
-    ItemForm f;
+editor::ItemForm largeItem(int lines) {
+    editor::ItemForm f;
     f.id = "legendary_sword";
     f.displayName = "&6&l传说之剑";
     f.damage = "15";
@@ -18,19 +18,19 @@ ItemForm largeItem(int lines) {
 }
 
 void BM_ComposeCommands200(benchmark::State& state) {
-    const ItemForm form = largeItem(200);
+    const editor::ItemForm form = largeItem(200);
     for (auto _ : state) {
-        CommandList commands = composeCommands(form);
+        editor::CommandList commands = editor::composeCommands(form);
         benchmark::DoNotOptimize(commands);
     }
 }
 BENCHMARK(BM_ComposeCommands200);
 
 void BM_ComposeAndFormatLines200(benchmark::State& state) {
-    const ItemForm form = largeItem(200);
+    const editor::ItemForm form = largeItem(200);
     for (auto _ : state) {
         std::string output;
-        for (const auto& sub : composeCommands(form)) output += commandLine(form.id, sub);
+        for (const auto& sub : editor::composeCommands(form)) output += commandLine(form.id, sub);
         benchmark::DoNotOptimize(output);
     }
 }

@@ -7,8 +7,8 @@
 
 namespace {
 
-ItemForm hundredLineItem() {
-    ItemForm f;
+editor::ItemForm hundredLineItem() {
+    editor::ItemForm f;
     f.id = "legendary_sword";
     for (int i = 0; i < 97; ++i) f.description += "第" + std::to_string(i) + "行描述 &6金色文字\r\n";
     return f;
@@ -16,13 +16,13 @@ ItemForm hundredLineItem() {
 
 // Recomposes `rounds` times as the editor does: clear, then append each line,
 // every write recorded. A field changes between rounds as a keystroke would.
-void recompose(OutputHistory& history, const ItemForm& base, int rounds) {
+void recompose(output::OutputHistory& history, const editor::ItemForm& base, int rounds) {
     for (int r = 0; r < rounds; ++r) {
-        ItemForm form = base;
+        editor::ItemForm form = base;
         form.displayName = r % 2 ? "a" : "";
         std::string shown;
         history.record(shown);
-        for (const auto& sub : composeCommands(form)) {
+        for (const auto& sub : editor::composeCommands(form)) {
             shown += commandLine(form.id, sub);
             history.record(shown);
         }
@@ -30,9 +30,9 @@ void recompose(OutputHistory& history, const ItemForm& base, int rounds) {
 }
 
 void BM_HistoryAfter1000Recompositions(benchmark::State& state) {
-    const ItemForm form = hundredLineItem();
+    const editor::ItemForm form = hundredLineItem();
     for (auto _ : state) {
-        OutputHistory history;
+        output::OutputHistory history;
         recompose(history, form, 1000);
         state.PauseTiming();
         std::size_t plain = 0;
@@ -48,8 +48,8 @@ BENCHMARK(BM_HistoryAfter1000Recompositions)->Unit(benchmark::kMillisecond)->Ite
 
 // One recomposition (a keystroke) on top of a long history.
 void BM_RecordOneRecomposition(benchmark::State& state) {
-    const ItemForm form = hundredLineItem();
-    OutputHistory history;
+    const editor::ItemForm form = hundredLineItem();
+    output::OutputHistory history;
     recompose(history, form, 1000);
     for (auto _ : state) recompose(history, form, 1);
 }

@@ -11,8 +11,8 @@
 
 namespace {
 
-ItemForm itemWith200Powers() {
-    ItemForm f;
+editor::ItemForm itemWith200Powers() {
+    editor::ItemForm f;
     f.id = "legendary_sword";
     f.displayName = "&6&l传说之剑";
     f.lore = "北方的传说";
@@ -28,57 +28,57 @@ ItemForm itemWith200Powers() {
     return f;
 }
 
-std::string composedOutput(const ItemForm& form) {
+std::string composedOutput(const editor::ItemForm& form) {
     std::string output;
-    for (const auto& sub : composeCommands(form)) output += commandLine(form.id, sub);
+    for (const auto& sub : editor::composeCommands(form)) output += commandLine(form.id, sub);
     return output;
 }
 
 // The data the window saves: the form plus the editors' boxes.
-ItemFileData savedData() {
-    ItemFileData data = itemFileDataOf(itemWith200Powers());
-    for (const ItemFileField& field : itemFileFields()) {
-        if (field.kind == ItemFileKind::Text) data.texts.try_emplace(std::string(field.control), "12");
-        if (field.kind == ItemFileKind::Selection) data.selections.try_emplace(std::string(field.control), 0);
-        if (field.kind == ItemFileKind::Check) data.checks.try_emplace(std::string(field.control), false);
+editor::ItemFileData savedData() {
+    editor::ItemFileData data = editor::itemFileDataOf(itemWith200Powers());
+    for (const editor::ItemFileField& field : editor::itemFileFields()) {
+        if (field.kind == editor::ItemFileKind::Text) data.texts.try_emplace(std::string(field.control), "12");
+        if (field.kind == editor::ItemFileKind::Selection) data.selections.try_emplace(std::string(field.control), 0);
+        if (field.kind == editor::ItemFileKind::Check) data.checks.try_emplace(std::string(field.control), false);
     }
     return data;
 }
 
 const std::string& savedBytes() {
-    static const std::string bytes = serializeItemFile(savedData());
+    static const std::string bytes = editor::serializeItemFile(savedData());
     return bytes;
 }
 
 void BM_ComposeOnce(benchmark::State& state) {
-    const ItemForm form = itemWith200Powers();
+    const editor::ItemForm form = itemWith200Powers();
     for (auto _ : state) benchmark::DoNotOptimize(composedOutput(form));
 }
 BENCHMARK(BM_ComposeOnce);
 
 void BM_Save(benchmark::State& state) {
-    const ItemFileData data = savedData();
-    for (auto _ : state) benchmark::DoNotOptimize(serializeItemFile(data));
+    const editor::ItemFileData data = savedData();
+    for (auto _ : state) benchmark::DoNotOptimize(editor::serializeItemFile(data));
     state.counters["bytes"] = static_cast<double>(savedBytes().size());
 }
 BENCHMARK(BM_Save);
 
 void BM_Open(benchmark::State& state) {
-    for (auto _ : state) benchmark::DoNotOptimize(parseItemFile(savedBytes(), nullptr));
+    for (auto _ : state) benchmark::DoNotOptimize(editor::parseItemFile(savedBytes(), nullptr));
 }
 BENCHMARK(BM_Open);
 
 void BM_OpenAndSave(benchmark::State& state) {
     for (auto _ : state) {
-        ParsedItemFile opened = parseItemFile(savedBytes(), nullptr);
-        benchmark::DoNotOptimize(serializeItemFile(*opened.data));
+        editor::ParsedItemFile opened = editor::parseItemFile(savedBytes(), nullptr);
+        benchmark::DoNotOptimize(editor::serializeItemFile(*opened.data));
     }
 }
 BENCHMARK(BM_OpenAndSave);
 
 void BM_ImportOutput(benchmark::State& state) {
     const std::string output = composedOutput(itemWith200Powers());
-    for (auto _ : state) benchmark::DoNotOptimize(importCommands(output));
+    for (auto _ : state) benchmark::DoNotOptimize(editor::importCommands(output));
 }
 BENCHMARK(BM_ImportOutput);
 

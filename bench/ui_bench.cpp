@@ -77,9 +77,9 @@ Medians measure(EditorWindow& window, int lines, int rounds) {
     double read = 0, compose = 0;
     for (int i = 0; i < rounds; ++i) {
         const double t0 = nowMs();
-        const ItemForm form = readItemForm(window);
+        const editor::ItemForm form = readItemForm(window);
         const double t1 = nowMs();
-        const CommandList commands = composeCommands(form);
+        const editor::CommandList commands = editor::composeCommands(form);
         read += t1 - t0;
         compose += nowMs() - t1;
     }
@@ -115,7 +115,7 @@ int main() {
     HWND field = window->control("编辑框3");
     for (int i = 0; i < 1000; ++i) SendMessageW(field, WM_CHAR, i % 2 ? L'\b' : L'a', 1);
     pump();
-    const OutputHistory& history = window->history();
+    const output::OutputHistory& history = window->history();
     std::size_t plain = 0;
     for (int i = 0; i < static_cast<int>(history.size()); ++i) plain += history.entryLength(i) + sizeof(std::string);
     std::printf("history entries=%zu history_bytes=%zu plain_copies_bytes=%zu ratio=%.1f\n", history.size(),

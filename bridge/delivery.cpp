@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "editor/text.h"
-#include "ui/unicode.h"
+#include "editor/unicode.h"
 
 namespace bridge {
 namespace {
@@ -102,7 +102,7 @@ std::string stoppedMessage(StopReason reason, std::size_t lineReached) {
 }
 
 RunResult deliverCommands(GamePlatform& platform, std::string_view outputText) {
-    const std::vector<std::string> lines = text::splitLines(outputText);
+    const std::vector<std::string> lines = editor::splitLines(outputText);
     const GameLookup game = platform.findGame();
     if (game.status == GameStatus::NoProcess) {
         platform.showMessage(kNoClientMessage);
@@ -141,7 +141,7 @@ RunResult deliverCommands(GamePlatform& platform, std::string_view outputText) {
 }
 
 std::size_t chatLength(std::string_view utf8) {
-    return unicode::toUtf16(utf8).size();
+    return editor::toUtf16(utf8).size();
 }
 
 std::optional<OverlongLine> firstOverlongLine(const std::vector<std::string>& lines) {
@@ -174,7 +174,7 @@ std::optional<RunResult> DeliveryGate::deliver(GamePlatform& platform, std::stri
         Busy(const Busy&) = delete;
         Busy& operator=(const Busy&) = delete;
     } busy(busy_, busyChanged);
-    if (const auto overlong = firstOverlongLine(text::splitLines(outputText))) {
+    if (const auto overlong = firstOverlongLine(editor::splitLines(outputText))) {
         platform.showMessage(overlongLineMessage(*overlong));
         return RunResult::TooLong;
     }

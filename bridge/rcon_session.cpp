@@ -5,7 +5,7 @@
 
 #include "bridge/rcon_packet.h"
 #include "editor/text.h"
-#include "ui/unicode.h"
+#include "editor/unicode.h"
 
 namespace bridge {
 namespace {
@@ -28,7 +28,7 @@ public:
     // Server text as well-formed UTF-8: shown, never interpreted.
     std::string fromServer(std::string_view bytes) const {
         const std::string utf8 = server_.encoding == ServerEncoding::Gbk ? gbk_.toUtf8(bytes) : std::string(bytes);
-        return unicode::toUtf8(unicode::toUtf16(utf8));
+        return editor::toUtf8(editor::toUtf16(utf8));
     }
 
     // Sends one packet; the body was checked before.
@@ -194,7 +194,7 @@ RconResult runRcon(RconTransport& transport, const RconEndpoint& server, const s
 
 std::vector<std::string> rconLines(std::string_view outputText) {
     std::vector<std::string> lines;
-    for (std::string& line : text::splitLines(outputText)) {
+    for (std::string& line : editor::splitLines(outputText)) {
         if (!line.empty() && line.front() == '/') line.erase(0, 1);
         if (!line.empty()) lines.push_back(std::move(line));
     }

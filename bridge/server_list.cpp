@@ -58,12 +58,12 @@ std::string badValue(const std::string& server, std::string_view key, std::strin
            std::string(used) + " 处理";
 }
 
-ServerEntry readEntry(const IniDocument::Section& section, const PasswordProtector& protector,
+ServerEntry readEntry(const editor::IniDocument::Section& section, const PasswordProtector& protector,
                       std::vector<std::string>& problems) {
     ServerEntry entry;
     entry.name = section.name;
     const auto value = [&](std::string_view key) -> std::optional<std::string_view> {
-        for (const IniDocument::Entry& e : section.entries) {
+        for (const editor::IniDocument::Entry& e : section.entries) {
             if (e.key == key) return std::string_view(e.value);
         }
         return std::nullopt;
@@ -117,12 +117,12 @@ ServerEntry readEntry(const IniDocument::Section& section, const PasswordProtect
 
 ServerListRead readServerList(std::string_view utf8Text, const PasswordProtector& protector) {
     ServerListRead read;
-    IniDocument::Parsed parsed = IniDocument::parse(utf8Text);
+    editor::IniDocument::Parsed parsed = editor::IniDocument::parse(utf8Text);
     if (!parsed.document) {
         read.fileError = "服务器列表文件无法读取：" + parsed.error;
         return read;
     }
-    for (const IniDocument::Section& section : parsed.document->sections()) {
+    for (const editor::IniDocument::Section& section : parsed.document->sections()) {
         if (section.name.empty()) {
             if (!section.entries.empty()) read.problems.push_back("文件开头不属于任何服务器的设置已忽略");
             continue;
@@ -134,12 +134,12 @@ ServerListRead readServerList(std::string_view utf8Text, const PasswordProtector
 
 std::optional<std::string> writeServerList(const std::vector<ServerEntry>& servers,
                                            const PasswordProtector& protector, std::string_view previousText) {
-    IniDocument::Parsed parsed = IniDocument::parse(previousText);
+    editor::IniDocument::Parsed parsed = editor::IniDocument::parse(previousText);
     if (!parsed.document) return std::nullopt;
-    IniDocument& document = *parsed.document;
+    editor::IniDocument& document = *parsed.document;
 
     std::vector<std::string> gone;
-    for (const IniDocument::Section& section : document.sections()) {
+    for (const editor::IniDocument::Section& section : document.sections()) {
         const bool listed = std::any_of(servers.begin(), servers.end(),
                                         [&](const ServerEntry& entry) { return entry.name == section.name; });
         if (!section.name.empty() && !listed) gone.push_back(section.name);
@@ -173,7 +173,7 @@ std::optional<std::string> writeServerList(const std::vector<ServerEntry>& serve
 
 std::string entryProblem(const ServerEntry& entry, const std::vector<ServerEntry>& servers, int self) {
     if (trimmed(entry.name).empty()) return "请填写服务器名称";
-    if (entry.name.find_first_of("[]\r\n") != std::string::npos || !IniDocument::isValidSectionName(entry.name)) {
+    if (entry.name.find_first_of("[]\r\n") != std::string::npos || !editor::IniDocument::isValidSectionName(entry.name)) {
         return "服务器名称不能以空格开头或结尾，也不能包含「[」「]」或换行";
     }
     for (std::size_t i = 0; i < servers.size(); ++i) {
@@ -185,7 +185,7 @@ std::string entryProblem(const ServerEntry& entry, const std::vector<ServerEntry
     if (entry.endpoint.timeoutMs < kMinTimeoutMs || entry.endpoint.timeoutMs > kMaxTimeoutMs) {
         return "超时必须在 100 到 600000 毫秒之间";
     }
-    if (!text::isValidUtf8(entry.endpoint.password)) return "密码包含无法识别的字符";
+    if (!editor::isValidUtf8(entry.endpoint.password)) return "密码包含无法识别的字符";
     if (entry.endpoint.password.size() > kMaxCommandBody) return "密码过长";
     return {};
 }

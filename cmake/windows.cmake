@@ -41,7 +41,7 @@ add_library(editor_win STATIC
   ui/user_settings.cpp
   ui/web_view.cpp
 )
-target_link_libraries(editor_win PUBLIC editor_core bridge_core comctl32 comdlg32 gdiplus shell32 shlwapi ole32 oleaut32 uuid
+target_link_libraries(editor_win PUBLIC editor_core output_core bridge_core comctl32 comdlg32 gdiplus shell32 shlwapi ole32 oleaut32 uuid
   gdi32 user32 ws2_32 crypt32)
 
 # The skin engine: owner-drawn frame, surface and caption of skinned windows.

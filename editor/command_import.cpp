@@ -6,7 +6,9 @@
 #include "editor/effect_powers.h"
 #include "editor/skill_powers.h"
 #include "editor/text.h"
-#include "ui/layout.h"
+#include "editor/layout.h"
+
+namespace editor {
 
 namespace {
 
@@ -37,17 +39,17 @@ std::vector<PowerKind> powerKinds() {
     const auto add = [&](const std::vector<std::string_view>& patterns, std::vector<std::string> ItemForm::*list) {
         for (std::string_view pattern : patterns) kinds.push_back({std::string(pattern.substr(0, pattern.find('{'))), list});
     };
-    add(skills::patterns(), &ItemForm::skillPowers);
-    add(potions::patterns(), &ItemForm::potionPowers);
-    add(consume::patterns(), &ItemForm::consumePowers);
+    add(skillPatterns(), &ItemForm::skillPowers);
+    add(potionPatterns(), &ItemForm::potionPowers);
+    add(consumePatterns(), &ItemForm::consumePowers);
     return kinds;
 }
 
 // The drop combo's item whose text holds "(" + mob + ")".
 int dropSelectionOf(std::string_view mob) {
-    const auto items = layout::creatureItems();
+    const auto items = creatureItems();
     for (std::size_t i = 0; i < items.size(); ++i) {
-        if (text::textBetween(items[i], "(", ")") == mob) return static_cast<int>(i);
+        if (textBetween(items[i], "(", ")") == mob) return static_cast<int>(i);
     }
     return -1;
 }
@@ -100,10 +102,10 @@ public:
         // splitLines drops the empty piece after a final break, so a last
         // empty line needs that break written out.
         for (std::size_t i = 0; i < descriptionLines_.size(); ++i) {
-            if (i > 0) form_.description += text::kLineBreak;
+            if (i > 0) form_.description += kLineBreak;
             form_.description += descriptionLines_[i];
         }
-        if (!descriptionLines_.empty() && descriptionLines_.back().empty()) form_.description += text::kLineBreak;
+        if (!descriptionLines_.empty() && descriptionLines_.back().empty()) form_.description += kLineBreak;
         return std::move(form_);
     }
 
@@ -146,7 +148,7 @@ private:
         const std::string_view chance = rest.substr(blank + 1);
         if (selection == -1 || chance.empty()) return false;
         form_.dropSelection = selection;
-        form_.dropItemText = layout::creatureItems()[static_cast<std::size_t>(selection)];
+        form_.dropItemText = creatureItems()[static_cast<std::size_t>(selection)];
         form_.dropChance = chance;
         return true;
     }
@@ -211,3 +213,5 @@ ImportedItem importCommands(std::string_view text) {
     result.form.id = result.id;
     return result;
 }
+
+}  // namespace editor

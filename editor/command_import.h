@@ -9,6 +9,8 @@
 
 #include "editor/item_form.h"
 
+namespace editor {
+
 struct ImportedItem {
     ItemForm form;    // fields no line sets keep ItemForm's defaults, except giveItem (false without "give")
     std::string id;   // the id of the first command line; "" when there is none
@@ -18,3 +20,5 @@ struct ImportedItem {
 // Reads `text` (lines separated by CR LF or LF). Power lines go to the skill,
 // potion or consume list by their power's kind, in their order.
 ImportedItem importCommands(std::string_view text);
+
+}  // namespace editor

@@ -2,6 +2,8 @@
 
 #include "editor/text.h"
 
+namespace editor {
+
 namespace {
 
 void addIfSet(CommandList& out, std::string_view word, const std::string& value) {
@@ -29,7 +31,7 @@ CommandList composeCommands(const ItemForm& f) {
     addIfSet(out, "level ", f.level);
     addIfSet(out, "repairprice ", f.repairPrice);
     if (!f.permission.empty()) out.push_back("permission " + f.permission + " true");
-    for (const auto& piece : text::splitLines(f.description)) out.push_back("description desc add " + piece);
+    for (const auto& piece : splitLines(f.description)) out.push_back("description desc add " + piece);
     if (!f.materialId.empty()) out.push_back("item " + f.materialId + " " + f.dataValue);
     addIfSet(out, "damage ", f.damage);
     addIfSet(out, "armour ", f.armour);
@@ -43,7 +45,7 @@ CommandList composeCommands(const ItemForm& f) {
     addPowers(out, f.skillPowers);
     addPowers(out, f.potionPowers);
     if (f.dropSelection != -1 && !f.dropChance.empty()) {
-        out.push_back("drop " + text::textBetween(f.dropItemText, "(", ")") + " " + f.dropChance);
+        out.push_back("drop " + textBetween(f.dropItemText, "(", ")") + " " + f.dropChance);
     }
     addPowers(out, f.consumePowers);
     if (f.giveItem) out.emplace_back("give");
@@ -53,6 +55,8 @@ CommandList composeCommands(const ItemForm& f) {
 std::string commandLine(std::string_view id, std::string_view subCommand) {
     std::string line;
     line.reserve(9 + id.size() + 1 + subCommand.size() + 2);
-    line.append("/rpgitem ").append(id).append(" ").append(subCommand).append(text::kLineBreak);
+    line.append("/rpgitem ").append(id).append(" ").append(subCommand).append(kLineBreak);
     return line;
 }
+
+}  // namespace editor

@@ -6,9 +6,13 @@
 
 #include "editor/item_form.h"
 
+namespace editor {
+
 // The sub-commands ("create", "display ...") for the form; empty when the id
 // is empty. Pure: every field is copied verbatim.
 CommandList composeCommands(const ItemForm& form);
 
 // One line of the output box: "/rpgitem " + id + " " + sub-command + CR LF.
 std::string commandLine(std::string_view id, std::string_view subCommand);
+
+}  // namespace editor

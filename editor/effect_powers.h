@@ -7,14 +7,11 @@
 #include <string_view>
 #include <vector>
 
+#include "editor/control_names.h"
 #include "editor/power_text.h"
 
-namespace potions {
+namespace editor {
 
-inline constexpr std::string_view kTriggerCombo = "组合框_触发";
-inline constexpr std::string_view kPotionList = "列表框_药水";
-inline constexpr std::string_view kEffectCombo = "组合框_药水";
-inline constexpr std::string_view kEffectClassCombo = "组合框_类型";
 // What a value box the mode does not use holds while it is disabled.
 inline constexpr std::string_view kUnusedBoxText = "×××××";
 
@@ -26,31 +23,25 @@ struct PotionMode {
 };
 
 // hit, purge, throw, self: in the order the add button tests their radio buttons.
-std::span<const PotionMode> modes();
+std::span<const PotionMode> potionModes();
 
 // The mode selected by `radio`; nullptr when it selects none.
-const PotionMode* modeOf(std::string_view radio);
+const PotionMode* potionModeOf(std::string_view radio);
 
-bool uses(const PotionMode& mode, std::string_view box);
+bool potionModeUses(const PotionMode& mode, std::string_view box);
 
 // The value boxes, in the order a mode switch writes their contents, and in
 // the order it writes their enabled states.
-std::span<const std::string_view> contentWriteOrder();
-std::span<const std::string_view> enableWriteOrder();
+std::span<const std::string_view> potionContentWriteOrder();
+std::span<const std::string_view> potionEnableWriteOrder();
 
 // The entries 按钮2 adds: one per checked radio button, in mode order.
 // `checked` holds the radio buttons that are checked.
-powers::Addition addition(std::span<const std::string_view> checked, const powers::PowerInputs& inputs);
+PowerAddition potionAddition(std::span<const std::string_view> checked, const PowerInputs& inputs);
 
 // Every mode's pattern.
-std::vector<std::string_view> patterns();
+std::vector<std::string_view> potionPatterns();
 
-}  // namespace potions
-
-namespace consume {
-
-inline constexpr std::string_view kTriggerCombo = "组合框_触发2";
-inline constexpr std::string_view kConsumeList = "列表框_消耗";
 
 struct ConsumeKind {
     std::string_view radio;
@@ -58,11 +49,11 @@ struct ConsumeKind {
 };
 
 // consume, food: in the order the add button tests their radio buttons.
-std::span<const ConsumeKind> kinds();
+std::span<const ConsumeKind> consumeKinds();
 
 // The entries 按钮3 adds: one per checked radio button, in kind order.
-powers::Addition addition(std::span<const std::string_view> checked, const powers::PowerInputs& inputs);
+PowerAddition consumeAddition(std::span<const std::string_view> checked, const PowerInputs& inputs);
 
-std::vector<std::string_view> patterns();
+std::vector<std::string_view> consumePatterns();
 
-}  // namespace consume
+}  // namespace editor

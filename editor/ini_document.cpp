@@ -12,6 +12,8 @@
 #pragma GCC diagnostic ignored "-Wunused-parameter"
 #pragma GCC diagnostic ignored "-Wignored-qualifiers"
 #include "SimpleIni.h"
+
+namespace editor {
 #pragma GCC diagnostic pop
 
 namespace {
@@ -78,19 +80,19 @@ std::string blockTagFor(const std::vector<std::string_view>& lines) {
 
 void writeValue(std::string& out, std::string_view value) {
     if (!needsBlock(value)) {
-        out.append(value).append(text::kLineBreak);
+        out.append(value).append(kLineBreak);
         return;
     }
     const auto lines = physicalLines(value);
     const std::string tag = blockTagFor(lines);
-    out.append(kBlockOpening).append(tag).append(text::kLineBreak);
-    for (std::string_view line : lines) out.append(line).append(text::kLineBreak);
-    out.append(tag).append(text::kLineBreak);
+    out.append(kBlockOpening).append(tag).append(kLineBreak);
+    for (std::string_view line : lines) out.append(line).append(kLineBreak);
+    out.append(tag).append(kLineBreak);
 }
 
 void writeComment(std::string& out, std::string_view comment) {
     if (comment.empty()) return;
-    for (std::string_view line : physicalLines(comment)) out.append(line).append(text::kLineBreak);
+    for (std::string_view line : physicalLines(comment)) out.append(line).append(kLineBreak);
 }
 
 std::string lineError(std::size_t lineNumber, std::string_view what) {
@@ -131,7 +133,7 @@ std::string commentOf(const char* comment) { return comment ? withCrLf(comment) 
 IniDocument::Parsed IniDocument::parse(std::string_view input) {
     if (input.starts_with(kByteOrderMark)) input.remove_prefix(kByteOrderMark.size());
     if (input.find('\0') != std::string_view::npos) return {std::nullopt, "含有空字符，不是文本文件。"};
-    if (!text::isValidUtf8(input)) return {std::nullopt, "不是有效的 UTF-8 文本。"};
+    if (!isValidUtf8(input)) return {std::nullopt, "不是有效的 UTF-8 文本。"};
     if (std::string problem = structureError(input); !problem.empty()) return {std::nullopt, std::move(problem)};
 
     CSimpleIniCaseA ini(/*a_bIsUtf8=*/true, /*a_bMultiKey=*/false, /*a_bMultiLine=*/true);
@@ -169,10 +171,10 @@ std::string IniDocument::serialize() const {
     std::string out(kByteOrderMark);
     bool first = true;
     for (const Section& section : sections_) {
-        if (!first) out.append(text::kLineBreak);
+        if (!first) out.append(kLineBreak);
         first = false;
         writeComment(out, section.comment);
-        if (!section.name.empty()) out.append("[").append(section.name).append("]").append(text::kLineBreak);
+        if (!section.name.empty()) out.append("[").append(section.name).append("]").append(kLineBreak);
         for (const Entry& entry : section.entries) {
             writeComment(out, entry.comment);
             out.append(entry.key).append("=");
@@ -216,7 +218,7 @@ bool IniDocument::addSection(std::string_view name) {
 
 bool IniDocument::setValue(std::string_view sectionName, std::string_view key, std::string_view value) {
     if (!isValidSectionName(sectionName) || !isValidKey(key)) return false;
-    if (value.find('\0') != std::string_view::npos || !text::isValidUtf8(value)) return false;
+    if (value.find('\0') != std::string_view::npos || !isValidUtf8(value)) return false;
     addSection(sectionName);
     Section* target = findSection(sectionName);
     for (Entry& entry : target->entries) {
@@ -248,11 +250,13 @@ bool IniDocument::removeSection(std::string_view name) {
 
 bool IniDocument::isValidSectionName(std::string_view name) {
     if (name.find_first_of(std::string_view("]\r\n\0", 4)) != std::string_view::npos) return false;
-    return trimmed(name) == name && text::isValidUtf8(name);
+    return trimmed(name) == name && isValidUtf8(name);
 }
 
 bool IniDocument::isValidKey(std::string_view key) {
     if (key.empty() || key.find_first_of(std::string_view("=\r\n\0", 4)) != std::string_view::npos) return false;
     if (key.front() == ';' || key.front() == '#' || key.front() == '[') return false;
-    return trimmed(key) == key && text::isValidUtf8(key);
+    return trimmed(key) == key && isValidUtf8(key);
 }
+
+}  // namespace editor

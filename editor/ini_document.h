@@ -26,6 +26,8 @@
 #include <string_view>
 #include <vector>
 
+namespace editor {
+
 class IniDocument {
 public:
     struct Entry {
@@ -79,3 +81,5 @@ struct IniDocument::Parsed {
     std::optional<IniDocument> document;
     std::string error;  // empty when the text was read
 };
+
+}  // namespace editor

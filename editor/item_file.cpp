@@ -4,76 +4,79 @@
 #include <array>
 #include <cstdio>
 
+#include "editor/control_names.h"
+#include "editor/layout.h"
 #include "editor/text.h"
-#include "ui/layout.h"
+
+namespace editor {
 
 namespace {
 
 using enum ItemFileKind;
 
 constexpr std::array kFields{
-    ItemFileField{"item", "id", "编辑框2", Text},
-    ItemFileField{"item", "display", "编辑框3", Text},
-    ItemFileField{"item", "hand", "编辑框4", Text},
-    ItemFileField{"item", "type", "编辑框5", Text},
-    ItemFileField{"item", "lore", "编辑框6", Text},
-    ItemFileField{"item", "description", "编辑框13", Text},
-    ItemFileField{"attributes", "material", "编辑框8", Text},
-    ItemFileField{"attributes", "data", "编辑框12", Text},
-    ItemFileField{"attributes", "damage", "编辑框9", Text},
-    ItemFileField{"attributes", "armour", "编辑框11", Text},
-    ItemFileField{"attributes", "durability", "编辑框10", Text},
-    ItemFileField{"attributes", "durability_bar", "选择框1", Check},
-    ItemFileField{"attributes", "infinite_durability", "选择框2", Check},
-    ItemFileField{"attributes", "disappear", "编辑框7", Text},
-    ItemFileField{"attributes", "custom_recipe", "选择框3", Check},
-    ItemFileField{"attributes", "remove_recipe", "选择框5", Check},
-    ItemFileField{"attributes", "give", "选择框4", Check},
-    ItemFileField{"usage", "cost_exp", "编辑框18", Text},
-    ItemFileField{"usage", "cost_money", "编辑框19", Text},
-    ItemFileField{"usage", "level", "编辑框21", Text},
-    ItemFileField{"usage", "repair_price", "编辑框22", Text},
-    ItemFileField{"usage", "permission", "编辑框23", Text},
-    ItemFileField{"usage", "keep_enchant", "组合框5", Selection},
-    ItemFileField{"skills", "", "列表框_技能", List},
-    ItemFileField{"potions", "", "列表框_药水", List},
-    ItemFileField{"drop", "mob", "组合框_掉落", Selection},
-    ItemFileField{"drop", "chance", "编辑框_掉落", Text},
-    ItemFileField{"consumes", "", "列表框_消耗", List},
-    ItemFileField{"skill_editor", "skill", "组合框_技能", Selection},
-    ItemFileField{"skill_editor", "trigger", "组合框_触发1", Selection},
-    ItemFileField{"skill_editor", "time", "编辑框时间", Text},
-    ItemFileField{"skill_editor", "chance", "编辑框几率", Text},
-    ItemFileField{"skill_editor", "power", "编辑框威力", Text},
-    ItemFileField{"skill_editor", "material", "编辑框材质", Text},
-    ItemFileField{"skill_editor", "distance", "编辑框距离", Text},
-    ItemFileField{"skill_editor", "multiplier", "编辑框倍数", Text},
-    ItemFileField{"skill_editor", "count", "编辑框数量", Text},
-    ItemFileField{"skill_editor", "delay", "编辑框延迟", Text},
-    ItemFileField{"skill_editor", "projectile", "组合框3", Selection},
-    ItemFileField{"skill_editor", "breaks_blocks", "组合框1", Selection},
-    ItemFileField{"skill_editor", "sets_fire", "组合框2", Selection},
-    ItemFileField{"skill_editor", "block_kind", "组合框4", Selection},
-    ItemFileField{"skill_editor", "rain_radius", "剑雨半径", Text},
-    ItemFileField{"skill_editor", "rain_height", "剑雨高度", Text},
-    ItemFileField{"skill_editor", "rain_power", "剑雨威力", Text},
-    ItemFileField{"skill_editor", "rain_delay", "剑雨延迟", Text},
-    ItemFileField{"skill_editor", "rain_count", "剑雨数量", Text},
-    ItemFileField{"potion_editor", "hit", "单选框1", Check},
-    ItemFileField{"potion_editor", "purge", "单选框2", Check},
-    ItemFileField{"potion_editor", "throw", "单选框3", Check},
-    ItemFileField{"potion_editor", "self", "单选框4", Check},
-    ItemFileField{"potion_editor", "effect", "组合框_药水", Selection},
-    ItemFileField{"potion_editor", "effect_class", "组合框_类型", Selection},
-    ItemFileField{"potion_editor", "trigger", "组合框_触发", Selection},
-    ItemFileField{"potion_editor", "chance", "编辑框14", Text},
-    ItemFileField{"potion_editor", "duration", "编辑框15", Text},
-    ItemFileField{"potion_editor", "level", "编辑框16", Text},
-    ItemFileField{"potion_editor", "cooldown", "编辑框17", Text},
-    ItemFileField{"consume_editor", "consume", "单选框5", Check},
-    ItemFileField{"consume_editor", "food", "单选框6", Check},
-    ItemFileField{"consume_editor", "trigger", "组合框_触发2", Selection},
-    ItemFileField{"consume_editor", "saturation", "编辑框20", Text},
+    ItemFileField{"item", "id", kIdBox, Text},
+    ItemFileField{"item", "display", kDisplayNameBox, Text},
+    ItemFileField{"item", "hand", kHandBox, Text},
+    ItemFileField{"item", "type", kTypeBox, Text},
+    ItemFileField{"item", "lore", kLoreBox, Text},
+    ItemFileField{"item", "description", kDescriptionBox, Text},
+    ItemFileField{"attributes", "material", kMaterialBox, Text},
+    ItemFileField{"attributes", "data", kDataValueBox, Text},
+    ItemFileField{"attributes", "damage", kDamageBox, Text},
+    ItemFileField{"attributes", "armour", kArmourBox, Text},
+    ItemFileField{"attributes", "durability", kDurabilityBox, Text},
+    ItemFileField{"attributes", "durability_bar", kDurabilityBarCheck, Check},
+    ItemFileField{"attributes", "infinite_durability", kInfiniteDurabilityCheck, Check},
+    ItemFileField{"attributes", "disappear", kDisappearBox, Text},
+    ItemFileField{"attributes", "custom_recipe", kCustomRecipeCheck, Check},
+    ItemFileField{"attributes", "remove_recipe", kRemoveRecipeCheck, Check},
+    ItemFileField{"attributes", "give", kGiveCheck, Check},
+    ItemFileField{"usage", "cost_exp", kCostExpBox, Text},
+    ItemFileField{"usage", "cost_money", kCostMoneyBox, Text},
+    ItemFileField{"usage", "level", kLevelBox, Text},
+    ItemFileField{"usage", "repair_price", kRepairPriceBox, Text},
+    ItemFileField{"usage", "permission", kPermissionBox, Text},
+    ItemFileField{"usage", "keep_enchant", kKeepEnchantCombo, Selection},
+    ItemFileField{"skills", "", kSkillList, List},
+    ItemFileField{"potions", "", kPotionList, List},
+    ItemFileField{"drop", "mob", kDropMobCombo, Selection},
+    ItemFileField{"drop", "chance", kDropChanceBox, Text},
+    ItemFileField{"consumes", "", kConsumeList, List},
+    ItemFileField{"skill_editor", "skill", kSkillCombo, Selection},
+    ItemFileField{"skill_editor", "trigger", kSkillTriggerCombo, Selection},
+    ItemFileField{"skill_editor", "time", kSkillTimeBox, Text},
+    ItemFileField{"skill_editor", "chance", kSkillChanceBox, Text},
+    ItemFileField{"skill_editor", "power", kSkillPowerBox, Text},
+    ItemFileField{"skill_editor", "material", kSkillMaterialBox, Text},
+    ItemFileField{"skill_editor", "distance", kSkillDistanceBox, Text},
+    ItemFileField{"skill_editor", "multiplier", kSkillMultiplierBox, Text},
+    ItemFileField{"skill_editor", "count", kSkillCountBox, Text},
+    ItemFileField{"skill_editor", "delay", kSkillDelayBox, Text},
+    ItemFileField{"skill_editor", "projectile", kProjectileCombo, Selection},
+    ItemFileField{"skill_editor", "breaks_blocks", kBreaksBlocksCombo, Selection},
+    ItemFileField{"skill_editor", "sets_fire", kSetsFireCombo, Selection},
+    ItemFileField{"skill_editor", "block_kind", kBlockKindCombo, Selection},
+    ItemFileField{"skill_editor", "rain_radius", kRainRadiusBox, Text},
+    ItemFileField{"skill_editor", "rain_height", kRainHeightBox, Text},
+    ItemFileField{"skill_editor", "rain_power", kRainPowerBox, Text},
+    ItemFileField{"skill_editor", "rain_delay", kRainDelayBox, Text},
+    ItemFileField{"skill_editor", "rain_count", kRainCountBox, Text},
+    ItemFileField{"potion_editor", "hit", kPotionHitRadio, Check},
+    ItemFileField{"potion_editor", "purge", kPotionPurgeRadio, Check},
+    ItemFileField{"potion_editor", "throw", kPotionThrowRadio, Check},
+    ItemFileField{"potion_editor", "self", kPotionSelfRadio, Check},
+    ItemFileField{"potion_editor", "effect", kPotionEffectCombo, Selection},
+    ItemFileField{"potion_editor", "effect_class", kPotionEffectClassCombo, Selection},
+    ItemFileField{"potion_editor", "trigger", kPotionTriggerCombo, Selection},
+    ItemFileField{"potion_editor", "chance", kPotionChanceBox, Text},
+    ItemFileField{"potion_editor", "duration", kPotionDurationBox, Text},
+    ItemFileField{"potion_editor", "level", kPotionLevelBox, Text},
+    ItemFileField{"potion_editor", "cooldown", kPotionCooldownBox, Text},
+    ItemFileField{"consume_editor", "consume", kConsumeRadio, Check},
+    ItemFileField{"consume_editor", "food", kFoodRadio, Check},
+    ItemFileField{"consume_editor", "trigger", kConsumeTriggerCombo, Selection},
+    ItemFileField{"consume_editor", "saturation", kSaturationBox, Text},
 };
 
 constexpr std::string_view kFileSection = "file";
@@ -92,22 +95,16 @@ bool listKeyLess(std::string_view a, std::string_view b) {
     return a.size() != b.size() ? a.size() < b.size() : a < b;
 }
 
-std::span<const std::string_view> itemsOf(std::string_view control) {
-    const layout::Control* found = layout::find(control);
-    return found ? found->items : std::span<const std::string_view>{};
-}
+std::span<const std::string_view> itemsOf(std::string_view control) { return controlNamed(control).items; }
 
-bool isMultiLine(std::string_view control) {
-    const layout::Control* found = layout::find(control);
-    return found && (found->editStyle & layout::kMultiLine) != 0;
-}
+bool isMultiLine(std::string_view control) { return (controlNamed(control).editStyle & kMultiLine) != 0; }
 
 std::string keyName(const ItemFileField& field) { return std::string(field.section) + "." + std::string(field.key); }
 
 std::string quoted(std::string_view value) {
     constexpr std::size_t kShown = 40;
     std::string shown(value.substr(0, kShown));
-    while (!shown.empty() && !text::isValidUtf8(shown)) shown.pop_back();  // never cut a character in two
+    while (!shown.empty() && !isValidUtf8(shown)) shown.pop_back();  // never cut a character in two
     return "“" + shown + (value.size() > kShown ? "…" : "") + "”";
 }
 
@@ -125,7 +122,7 @@ std::optional<int> readSelection(std::string_view control, std::string_view valu
         if (items[i] == value) return static_cast<int>(i);
     }
     for (std::size_t i = 0; i < items.size(); ++i) {
-        if (text::itemKey(items[i]) == value) return static_cast<int>(i);
+        if (itemKey(items[i]) == value) return static_cast<int>(i);
     }
     return std::nullopt;
 }
@@ -185,11 +182,11 @@ std::string readField(const ItemFileField& field, const IniDocument& document, I
 
 // The control's state in a new form, for a field the file leaves out.
 void addNewFormState(const ItemFileField& field, ItemFileData& data) {
-    const layout::Control* control = layout::find(field.control);
+    const Control& control = controlNamed(field.control);
     const std::string name(field.control);
     switch (field.kind) {
-    case Text: data.texts.try_emplace(name, control ? control->text : std::string_view()); break;
-    case Check: data.checks.try_emplace(name, control && control->checked); break;
+    case Text: data.texts.try_emplace(name, control.text); break;
+    case Check: data.checks.try_emplace(name, control.checked); break;
     case Selection: data.selections.try_emplace(name, -1); break;
     case List: data.lists.try_emplace(name); break;
     }
@@ -216,11 +213,11 @@ std::string megabytes(std::size_t bytes) {
 // The file's text as UTF-8, or the reason it has none.
 std::optional<std::string> decoded(std::string_view bytes, const Cp936ToUtf8& cp936ToUtf8, std::string& error) {
     if (bytes.starts_with(kByteOrderMark)) {
-        if (text::isValidUtf8(bytes)) return std::string(bytes);
+        if (isValidUtf8(bytes)) return std::string(bytes);
         error = "文件以 UTF-8 标记开头，内容却不是有效的 UTF-8 文本。";
         return std::nullopt;
     }
-    if (text::isValidUtf8(bytes)) return std::string(bytes);
+    if (isValidUtf8(bytes)) return std::string(bytes);
     if (cp936ToUtf8) {
         if (auto converted = cp936ToUtf8(bytes)) return converted;
     }
@@ -386,3 +383,5 @@ ItemForm itemFormOf(const ItemFileData& data) {
     form.dropItemText = selectionText(kDropCombo, form.dropSelection);
     return form;
 }
+
+}  // namespace editor

@@ -16,6 +16,8 @@
 #include "editor/ini_document.h"
 #include "editor/item_form.h"
 
+namespace editor {
+
 // Text: an edit box's (or an editable combo box's edit part) content.
 // Check: a check box or radio button, "true" / "false" in the file.
 // Selection: a combo box's current item, written as that item's text ("" for
@@ -77,3 +79,5 @@ std::string serializeItemFile(const ItemFileData& data);
 // absent fields read as the form's defaults.
 ItemFileData itemFileDataOf(const ItemForm& form);
 ItemForm itemFormOf(const ItemFileData& data);
+
+}  // namespace editor

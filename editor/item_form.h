@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+namespace editor {
+
 struct ItemForm {
     std::string id;
     std::string displayName;
@@ -38,3 +40,5 @@ struct ItemForm {
 
 // Ordered command lines, each without a line break.
 using CommandList = std::vector<std::string>;
+
+}  // namespace editor

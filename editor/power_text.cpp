@@ -2,9 +2,11 @@
 
 #include <cstdint>
 
+#include "editor/control_names.h"
 #include "editor/text.h"
 
-namespace powers {
+namespace editor {
+
 namespace {
 
 enum class Kind { Literal, Trigger, Key, Number, Text };
@@ -22,7 +24,7 @@ Token placeholder(std::string_view body) {
     const auto star = body.find('*');
     if (star == std::string_view::npos) return {Kind::Number, body};
     // The factors are the tables' own small constants (20, 100).
-    return {Kind::Number, body.substr(0, star), text::readInteger(body.substr(star + 1))};
+    return {Kind::Number, body.substr(0, star), readInteger(body.substr(star + 1))};
 }
 
 // Calls `visit` with each literal run and each placeholder, in order. A "{"
@@ -60,15 +62,15 @@ struct ChoiceLabel {
 };
 
 constexpr ChoiceLabel kChoiceLabels[] = {
-    {"组合框_触发1", "技能的触发方式"},
-    {"组合框3", "弹射的技能类型"},
-    {"组合框1", "是否破坏方块"},
-    {"组合框2", "是否方块着火"},
-    {"组合框4", "禁锢的技能类型"},
-    {"组合框_触发", "药水的方式"},
-    {"组合框_药水", "药水效果"},
-    {"组合框_类型", "净化的效果类型"},
-    {"组合框_触发2", "消耗的方式"},
+    {kSkillTriggerCombo, "技能的触发方式"},
+    {kProjectileCombo, "弹射的技能类型"},
+    {kBreaksBlocksCombo, "是否破坏方块"},
+    {kSetsFireCombo, "是否方块着火"},
+    {kBlockKindCombo, "禁锢的技能类型"},
+    {kPotionTriggerCombo, "药水的方式"},
+    {kPotionEffectCombo, "药水效果"},
+    {kPotionEffectClassCombo, "净化的效果类型"},
+    {kConsumeTriggerCombo, "消耗的方式"},
 };
 
 }  // namespace
@@ -80,23 +82,23 @@ std::vector<Placeholder> placeholdersOf(std::string_view pattern, std::string_vi
         case Kind::Literal:
             break;
         case Kind::Trigger:
-            found.push_back({Source::Choice, triggerCombo});
+            found.push_back({PlaceholderSource::Choice, triggerCombo});
             break;
         case Kind::Key:
-            found.push_back({Source::Choice, token.text});
+            found.push_back({PlaceholderSource::Choice, token.text});
             break;
         case Kind::Number:
         case Kind::Text:
-            found.push_back({Source::Box, token.text});
+            found.push_back({PlaceholderSource::Box, token.text});
             break;
         }
     });
     return found;
 }
 
-Addition buildPowers(const std::vector<std::string_view>& patterns, std::string_view triggerCombo,
+PowerAddition buildPowers(const std::vector<std::string_view>& patterns, std::string_view triggerCombo,
                      const PowerInputs& inputs) {
-    Addition addition;
+    PowerAddition addition;
     for (std::string_view pattern : patterns) {
         std::string entry;
         scan(pattern, [&](const Token& token) {
@@ -109,14 +111,14 @@ Addition buildPowers(const std::vector<std::string_view>& patterns, std::string_
             case Kind::Key: {
                 const std::string_view combo = token.kind == Kind::Trigger ? triggerCombo : token.text;
                 if (const std::string* item = currentItem(inputs, combo)) {
-                    entry += text::itemKey(*item);
+                    entry += itemKey(*item);
                 } else {
                     addition.missingChoice = combo;
                 }
                 break;
             }
             case Kind::Number:
-                entry += text::formatNumber(std::int64_t{text::toInteger(boxText(inputs, token.text))} * token.factor);
+                entry += formatNumber(std::int64_t{toInteger(boxText(inputs, token.text))} * token.factor);
                 break;
             case Kind::Text:
                 entry += boxText(inputs, token.text);
@@ -150,4 +152,4 @@ std::string missingChoiceMessage(std::string_view combo) {
     return "请先选择" + std::string(label) + "，再添加。";
 }
 
-}  // namespace powers
+}  // namespace editor

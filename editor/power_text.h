@@ -4,7 +4,7 @@
 // A pattern is literal text with placeholders in braces:
 //   {T}          the key of the current item of the editor's trigger combo
 //   {key:NAME}   the key (text before the first "|") of combo NAME's current item
-//   {NAME}       the whole number in box NAME (text::toInteger), in decimal
+//   {NAME}       the whole number in box NAME (toInteger), in decimal
 //   {NAME*20}    that number times 20 (any factor), exact in 64 bits
 //   {text:NAME}  box NAME's content, unchanged
 // Everything else, blanks included, is copied as it stands.
@@ -16,7 +16,7 @@
 #include <string_view>
 #include <vector>
 
-namespace powers {
+namespace editor {
 
 // What a power editor read from its controls.
 struct PowerInputs {
@@ -26,11 +26,11 @@ struct PowerInputs {
     std::map<std::string, std::string, std::less<>> boxes;
 };
 
-enum class Source { Choice, Box };
+enum class PlaceholderSource { Choice, Box };
 
 // A control a pattern reads: a combo box ({T}, {key:…}) or a box.
 struct Placeholder {
-    Source source;
+    PlaceholderSource source;
     std::string_view control;
 };
 
@@ -39,7 +39,7 @@ std::vector<Placeholder> placeholdersOf(std::string_view pattern, std::string_vi
 
 // The entries one press of an add button appends, or the combo box whose
 // missing current item refuses them all.
-struct Addition {
+struct PowerAddition {
     std::vector<std::string> entries;
     std::string missingChoice;  // empty when nothing is missing
 
@@ -49,7 +49,7 @@ struct Addition {
 // Builds one entry per pattern, in order. When a combo box that a pattern
 // needs has no current item, the first such box is reported and no entry
 // is built.
-Addition buildPowers(const std::vector<std::string_view>& patterns, std::string_view triggerCombo,
+PowerAddition buildPowers(const std::vector<std::string_view>& patterns, std::string_view triggerCombo,
                      const PowerInputs& inputs);
 
 // The names of a blank-separated list ("编辑框14 编辑框15"), in order.
@@ -58,4 +58,4 @@ std::vector<std::string_view> splitNames(std::string_view blankSeparated);
 // The message that refuses an addition for the missing choice `combo`.
 std::string missingChoiceMessage(std::string_view combo);
 
-}  // namespace powers
+}  // namespace editor

@@ -2,7 +2,8 @@
 
 #include <array>
 
-namespace skills {
+namespace editor {
+
 namespace {
 
 struct SkillRow {
@@ -41,11 +42,12 @@ constexpr std::array<SkillRow, kSkillCount> kSkills{{
 }};
 
 constexpr std::string_view kParameterControls[] = {
-    "组合框1",    "组合框2",    "组合框3",    "组合框4",    "透明标签40", "透明标签41",
-    "透明标签42", "透明标签43", "透明标签50", "透明标签51", "透明标签52", "透明标签53",
-    "透明标签54", "透明标签55", "透明标签56", "透明标签57", "透明标签持续时间",
-    "编辑框延迟", "编辑框倍数", "编辑框数量", "编辑框距离", "编辑框时间", "编辑框几率",
-    "编辑框威力", "编辑框材质", "剑雨",
+    kBreaksBlocksCombo, kSetsFireCombo,     kProjectileCombo,    kBlockKindCombo,     kCooldownLabel,
+    kChanceLabel,       kSkillPowerLabel,   kMaterialLabel,      kDistanceLabel,      kBreaksBlocksLabel,
+    kMultiplierLabel,   kProjectileLabel,   kSetsFireLabel,      kCountLabel,         kBlockKindLabel,
+    kDelayLabel,        kDurationLabel,     kSkillDelayBox,      kSkillMultiplierBox, kSkillCountBox,
+    kSkillDistanceBox,  kSkillTimeBox,      kSkillChanceBox,     kSkillPowerBox,      kSkillMaterialBox,
+    kArrowRainGroup,
 };
 
 bool isSkill(int index) {
@@ -54,30 +56,30 @@ bool isSkill(int index) {
 
 }  // namespace
 
-std::optional<std::string_view> pattern(int index) {
+std::optional<std::string_view> skillPattern(int index) {
     if (!isSkill(index)) return std::nullopt;
     return kSkills[static_cast<std::size_t>(index)].pattern;
 }
 
-std::vector<std::string_view> patterns() {
+std::vector<std::string_view> skillPatterns() {
     std::vector<std::string_view> all;
     for (const SkillRow& row : kSkills) all.push_back(row.pattern);
     return all;
 }
 
-std::span<const std::string_view> parameterControls() {
+std::span<const std::string_view> skillParameterControls() {
     return kParameterControls;
 }
 
-std::optional<std::vector<std::string_view>> shownParameters(int index) {
+std::optional<std::vector<std::string_view>> shownSkillParameters(int index) {
     if (!isSkill(index)) return std::nullopt;
-    return powers::splitNames(kSkills[static_cast<std::size_t>(index)].shown);
+    return splitNames(kSkills[static_cast<std::size_t>(index)].shown);
 }
 
-powers::Addition addition(int selection, const powers::PowerInputs& inputs) {
-    const auto chosen = pattern(selection);
+PowerAddition skillAddition(int selection, const PowerInputs& inputs) {
+    const auto chosen = skillPattern(selection);
     if (!chosen) return {};
-    return powers::buildPowers({*chosen}, kTriggerCombo, inputs);
+    return buildPowers({*chosen}, kSkillTriggerCombo, inputs);
 }
 
-}  // namespace skills
+}  // namespace editor

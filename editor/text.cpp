@@ -2,7 +2,8 @@
 
 #include <limits>
 
-namespace text {
+namespace editor {
+
 namespace {
 
 // Decodes one UTF-8 sequence at `pos`; returns its code point and advances.
@@ -148,4 +149,4 @@ bool isValidUtf8(std::string_view s) {
     return true;
 }
 
-}  // namespace text
+}  // namespace editor

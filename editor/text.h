@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-namespace text {
+namespace editor {
 
 // The key of a combo-box item written as value "|" label: the text before the
 // first "|", or the whole text when there is none.
@@ -40,4 +40,4 @@ bool isValidUtf8(std::string_view text);
 
 inline constexpr std::string_view kLineBreak = "\r\n";
 
-}  // namespace text
+}  // namespace editor

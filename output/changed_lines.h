@@ -8,6 +8,8 @@
 #include <cstddef>
 #include <string_view>
 
+namespace output {
+
 struct ChangedLines {
     std::size_t start = 0;      // where the span begins, the same in both texts
     std::size_t oldLength = 0;  // its length in the first text
@@ -31,3 +33,5 @@ ChangedLines changedLines(std::basic_string_view<Char> before, std::basic_string
     }
     return {prefix, before.size() - suffix - prefix, after.size() - suffix - prefix};
 }
+
+}  // namespace output

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace output {
+
 OutputHistory::OutputHistory() {
     nodes_.push_back({-1, 0, 0, 0});
 }
@@ -100,3 +102,5 @@ std::size_t OutputHistory::memoryBytes() const {
     return pool_.capacity() + nodes_.capacity() * sizeof(Node) + entries_.capacity() * sizeof(std::int32_t) +
            shownText_.capacity();
 }
+
+}  // namespace output

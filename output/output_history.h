@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+namespace output {
+
 class OutputHistory {
 public:
     // Writes a text into the box; the box's change runs record() before the
@@ -63,3 +65,5 @@ private:
     std::int32_t shownNode_ = kEmptyText;
     std::string shownText_;
 };
+
+}  // namespace output

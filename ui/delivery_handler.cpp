@@ -6,6 +6,7 @@
 
 #include "bridge/delivery.h"
 #include "bridge/win32_game_platform.h"
+#include "editor/control_names.h"
 #include "ui/editor_window.h"
 
 namespace {
@@ -15,10 +16,10 @@ bridge::GamePlatform* platformForTesting = nullptr;
 
 }  // namespace
 
-void deliverCommands(EditorWindow& window) {
+void startKeyboardDelivery(EditorWindow& window) {
     if (gate.busy()) return;
-    HWND button = window.control("按钮1");
-    const std::string commands = window.text("编辑框1");
+    HWND button = window.control(editor::kDeliverButton);
+    const std::string commands = window.text(editor::kOutputBox);
     bridge::Win32GamePlatform platform;
     gate.deliver(platformForTesting ? *platformForTesting : platform, commands, [button](bool busy) {
         if (button && IsWindow(button)) EnableWindow(button, busy ? FALSE : TRUE);

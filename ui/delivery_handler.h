@@ -11,7 +11,7 @@ class GamePlatform;
 // Reads the output box once and runs one delivery. A run waits with the
 // window responsive; meanwhile 按钮1 is disabled and a further click is
 // ignored, so that two runs never interleave their keys in the game's chat.
-void deliverCommands(EditorWindow& window);
+void startKeyboardDelivery(EditorWindow& window);
 
 // Whether a delivery run is in progress.
 bool deliveryInProgress();

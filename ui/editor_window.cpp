@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "editor/control_names.h"
 #include "res/resource_ids.h"
 #include "ui/event_wiring.h"
 #include "ui/input_modes.h"
@@ -25,8 +26,8 @@ COLORREF toColorRef(std::uint32_t rrggbb) {
 
 constexpr int kMinimumDroppedListHeight = 160;
 
-bool isCombo(layout::Kind kind) {
-    return kind == layout::Kind::ComboEditable || kind == layout::Kind::ComboList;
+bool isCombo(editor::ControlKind kind) {
+    return kind == editor::ControlKind::ComboEditable || kind == editor::ControlKind::ComboList;
 }
 
 struct WindowClassAndStyle {
@@ -35,45 +36,45 @@ struct WindowClassAndStyle {
     DWORD exStyle;
 };
 
-WindowClassAndStyle classAndStyle(const layout::Control& spec) {
-    using layout::Kind;
+WindowClassAndStyle classAndStyle(const editor::Control& spec) {
+    using editor::ControlKind;
     switch (spec.kind) {
-    case Kind::Edit: {
+    case ControlKind::Edit: {
         DWORD style = WS_TABSTOP;
-        if (spec.editStyle & layout::kMultiLine) {
+        if (spec.editStyle & editor::kMultiLine) {
             style |= ES_MULTILINE | ES_AUTOVSCROLL;
-            if (!(spec.editStyle & layout::kWrap)) style |= ES_AUTOHSCROLL;
-            if (spec.editStyle & layout::kVScroll) style |= WS_VSCROLL;
-            if (spec.editStyle & layout::kHScroll) style |= WS_HSCROLL;
-            if (spec.editStyle & layout::kWantReturn) style |= ES_WANTRETURN;
+            if (!(spec.editStyle & editor::kWrap)) style |= ES_AUTOHSCROLL;
+            if (spec.editStyle & editor::kVScroll) style |= WS_VSCROLL;
+            if (spec.editStyle & editor::kHScroll) style |= WS_HSCROLL;
+            if (spec.editStyle & editor::kWantReturn) style |= ES_WANTRETURN;
         } else {
             style |= ES_AUTOHSCROLL;
         }
         return {L"EDIT", style, WS_EX_CLIENTEDGE};
     }
-    case Kind::Button:
+    case ControlKind::Button:
         return {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0};
-    case Kind::CheckBox:
+    case ControlKind::CheckBox:
         return {L"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, 0};
-    case Kind::Radio:
+    case ControlKind::Radio:
         return {L"BUTTON", BS_AUTORADIOBUTTON | WS_TABSTOP, 0};
-    case Kind::ComboEditable:
+    case ControlKind::ComboEditable:
         return {L"COMBOBOX", CBS_DROPDOWN | CBS_AUTOHSCROLL | CBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP, 0};
-    case Kind::ComboList:
+    case ControlKind::ComboList:
         return {L"COMBOBOX", CBS_DROPDOWNLIST | CBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP, 0};
-    case Kind::ListBox:
+    case ControlKind::ListBox:
         return {L"LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
-    case Kind::GroupBox:
+    case ControlKind::GroupBox:
         return {L"BUTTON", BS_GROUPBOX, 0};
-    case Kind::Label:
+    case ControlKind::Label:
         // Transparent: painted after the siblings beneath it, over their pixels.
         return {kLabelClass, 0, WS_EX_TRANSPARENT};
-    case Kind::PictureBox:
+    case ControlKind::PictureBox:
         return {kPictureClass, 0, 0};
-    case Kind::WebView:
+    case ControlKind::WebView:
         return {L"STATIC", 0, 0};
-    case Kind::Timer:
-    case Kind::FileDialog:
+    case ControlKind::Timer:
+    case ControlKind::FileDialog:
         break;
     }
     return {nullptr, 0, 0};
@@ -109,8 +110,8 @@ std::unique_ptr<EditorWindow> EditorWindow::create(HINSTANCE instance, const Opt
     // the client area spans the whole window, and the skin draws the frame.
     HWND hwnd = CreateWindowExW(0, kEditorWindowClass, L"",
                                 WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_CLIPSIBLINGS,
-                                layout::kWindowLeft, layout::kWindowTop, layout::kWindowWidth,
-                                layout::kWindowHeight, nullptr, nullptr, instance, window.get());
+                                editor::kWindowLeft, editor::kWindowTop, editor::kWindowWidth,
+                                editor::kWindowHeight, nullptr, nullptr, instance, window.get());
     if (!hwnd || !window->build()) return nullptr;
     onMainWindowCreated(*window);
     startItemFiles(*window, options.userFolder);
@@ -131,28 +132,28 @@ EditorWindow::~EditorWindow() {
 }
 
 bool EditorWindow::build() {
-    const auto specs = layout::controls();
+    const auto specs = editor::controls();
     for (size_t i = 0; i < specs.size(); ++i) {
-        const layout::Control& spec = specs[i];
-        if (spec.kind == layout::Kind::Timer || spec.kind == layout::Kind::FileDialog) continue;
+        const editor::Control& spec = specs[i];
+        if (spec.kind == editor::ControlKind::Timer || spec.kind == editor::ControlKind::FileDialog) continue;
         HWND created = createControl(spec, kFirstControlId + static_cast<int>(i));
         if (!created) return false;
         byName_.emplace(std::string(spec.name), created);
         byHandle_.emplace(created, &spec);
         configureControl(created, spec);
     }
-    output_ = std::make_unique<OutputBox>(control("编辑框1"), [this] {
-        dispatch({EventKind::ContentChanged, "编辑框1"});
+    output_ = std::make_unique<OutputBox>(control(editor::kOutputBox), [this] {
+        dispatch({EventKind::ContentChanged, editor::kOutputBox});
     });
-    webView_ = std::make_unique<WebView>(control("超文本浏览框1"));
+    webView_ = std::make_unique<WebView>(control(editor::kWebView));
     itemFiles_ = std::make_unique<ItemFileSession>();
     createPopupMenus();
     installEventReporters();
-    SetTimer(hwnd_, kSizeGuardTimer, layout::kSizeGuardIntervalMs, nullptr);
+    SetTimer(hwnd_, kSizeGuardTimer, editor::kSizeGuardIntervalMs, nullptr);
     return true;
 }
 
-HWND EditorWindow::createControl(const layout::Control& spec, int id) {
+HWND EditorWindow::createControl(const editor::Control& spec, int id) {
     const auto [className, kindStyle, exStyle] = classAndStyle(spec);
     if (!className) return nullptr;
     HWND parent = spec.parent.empty() ? hwnd_ : control(spec.parent);
@@ -171,24 +172,24 @@ HWND EditorWindow::createControl(const layout::Control& spec, int id) {
                            height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
 }
 
-void EditorWindow::configureControl(HWND hwnd, const layout::Control& spec) {
-    using layout::Kind;
+void EditorWindow::configureControl(HWND hwnd, const editor::Control& spec) {
+    using editor::ControlKind;
     SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.get(spec.font)), FALSE);
     for (std::string_view item : spec.items) {
-        const UINT add = spec.kind == Kind::ListBox ? LB_ADDSTRING : CB_ADDSTRING;
+        const UINT add = spec.kind == ControlKind::ListBox ? LB_ADDSTRING : CB_ADDSTRING;
         SendMessageW(hwnd, add, 0, reinterpret_cast<LPARAM>(wide(item).c_str()));
     }
     switch (spec.kind) {
-    case Kind::Edit:
+    case ControlKind::Edit:
         SendMessageW(hwnd, EM_SETLIMITTEXT, 0, 0);  // no 32K limit on any field
         applyInputMode(hwnd, spec.inputMode);
         break;
-    case Kind::CheckBox:
-    case Kind::Radio:
+    case ControlKind::CheckBox:
+    case ControlKind::Radio:
         SendMessageW(hwnd, BM_SETCHECK, spec.checked ? BST_CHECKED : BST_UNCHECKED, 0);
         break;
-    case Kind::ComboEditable:
-    case Kind::ComboList: {
+    case ControlKind::ComboEditable:
+    case ControlKind::ComboList: {
         // The closed box keeps the layout's height whatever the font.
         RECT rc;
         GetWindowRect(hwnd, &rc);
@@ -198,13 +199,13 @@ void EditorWindow::configureControl(HWND hwnd, const layout::Control& spec) {
         if (!spec.visible) ShowWindow(hwnd, SW_HIDE);
         break;
     }
-    case Kind::Label:
+    case ControlKind::Label:
         setLabelColour(hwnd, toColorRef(spec.textColour));
         break;
-    case Kind::PictureBox:
-        setPictureResource(hwnd, spec.picture == layout::Picture::Tutorial ? IDR_TUTORIAL_PNG : IDR_COLOUR_CHART_JPG);
+    case ControlKind::PictureBox:
+        setPictureResource(hwnd, spec.picture == editor::Picture::Tutorial ? IDR_TUTORIAL_PNG : IDR_COLOUR_CHART_JPG);
         break;
-    case Kind::GroupBox:
+    case ControlKind::GroupBox:
         forwardChildNotifications(hwnd);
         break;
     default:
@@ -223,7 +224,7 @@ void EditorWindow::installEventReporters() {
 
 void EditorWindow::createPopupMenus() {
     UINT id = kFirstMenuItemId;
-    for (const layout::PopupMenu& menu : layout::popupMenus()) {
+    for (const editor::PopupMenu& menu : editor::popupMenus()) {
         HMENU popup = CreatePopupMenu();
         AppendMenuW(popup, MF_STRING, id++, wide(menu.item).c_str());
         menus_.emplace_back(menu.title, popup);
@@ -232,7 +233,9 @@ void EditorWindow::createPopupMenus() {
 
 HWND EditorWindow::control(std::string_view name) const {
     auto found = byName_.find(name);
-    return found == byName_.end() ? nullptr : found->second;
+    if (found != byName_.end()) return found->second;
+    editor::controlNamed(name);  // throws for a name the layout does not have
+    return nullptr;              // the timer and the file dialog have no window
 }
 
 std::string_view EditorWindow::nameOf(HWND hwnd) const {
@@ -329,7 +332,7 @@ LRESULT EditorWindow::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORBTN:
         return onControlColour(msg, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_TIMER:
-        if (wParam == kSizeGuardTimer) dispatch({EventKind::Tick, "时钟1"});
+        if (wParam == kSizeGuardTimer) dispatch({EventKind::Tick, editor::kSizeGuardClock});
         return 0;
     case kCheckFormMessage:
         formCheckPosted_ = false;
@@ -365,9 +368,9 @@ void EditorWindow::onCommand(WPARAM wParam, LPARAM lParam) {
     }
     auto found = byHandle_.find(source);
     if (found == byHandle_.end()) return;
-    const layout::Control& spec = *found->second;
+    const editor::Control& spec = *found->second;
     switch (spec.kind) {
-    case layout::Kind::Edit:
+    case editor::ControlKind::Edit:
         if (code != EN_CHANGE) return;
         if (source == output_->hwnd()) {
             output_->onPlatformChange();
@@ -375,13 +378,13 @@ void EditorWindow::onCommand(WPARAM wParam, LPARAM lParam) {
             dispatch({EventKind::ContentChanged, spec.name});
         }
         return;
-    case layout::Kind::Button:
-    case layout::Kind::CheckBox:
-    case layout::Kind::Radio:
+    case editor::ControlKind::Button:
+    case editor::ControlKind::CheckBox:
+    case editor::ControlKind::Radio:
         if (code == BN_CLICKED) dispatch({EventKind::Click, spec.name});
         return;
-    case layout::Kind::ComboEditable:
-    case layout::Kind::ComboList:
+    case editor::ControlKind::ComboEditable:
+    case editor::ControlKind::ComboList:
         if (code == CBN_SELCHANGE) dispatch({EventKind::SelectionChanged, spec.name});
         return;
     default:

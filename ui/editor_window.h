@@ -14,7 +14,7 @@
 #include "ui/control_events.h"
 #include "ui/font_cache.h"
 #include "ui/item_file_session.h"
-#include "ui/layout.h"
+#include "editor/layout.h"
 #include "ui/output_box.h"
 #include "ui/scoped_gdi.h"
 #include "ui/web_view.h"
@@ -34,15 +34,18 @@ public:
     EditorWindow& operator=(const EditorWindow&) = delete;
 
     HWND hwnd() const { return hwnd_; }
-    HWND control(std::string_view name) const;  // nullptr for an unknown name
+    // The control's window; nullptr for the timer and the file dialog. The
+    // program names controls through editor/control_names.h: an unknown name
+    // is a fault in the program and throws std::logic_error (editor::controlNamed).
+    HWND control(std::string_view name) const;
     std::string_view nameOf(HWND control) const;
     HMENU popupMenu(std::string_view title) const;
     OutputBox& output() { return *output_; }
-    OutputHistory& history() { return history_; }
+    output::OutputHistory& history() { return history_; }
     WebView& webView() { return *webView_; }
     ItemFileSession& itemFiles() { return *itemFiles_; }
 
-    // Reads of the controls, by name.
+    // Reads of the controls, by name (an unknown name throws, as in control()).
     std::string text(std::string_view name) const;
     bool isChecked(std::string_view name) const;
     int selection(std::string_view name) const;
@@ -73,8 +76,8 @@ public:
 private:
     EditorWindow(HINSTANCE instance, const Options& options);
     bool build();
-    HWND createControl(const layout::Control& spec, int id);
-    void configureControl(HWND hwnd, const layout::Control& spec);
+    HWND createControl(const editor::Control& spec, int id);
+    void configureControl(HWND hwnd, const editor::Control& spec);
     void installEventReporters();
     void createPopupMenus();
 
@@ -91,10 +94,10 @@ private:
     FontCache fonts_;
     ScopedBrush editBackground_;
     std::map<std::string, HWND, std::less<>> byName_;
-    std::map<HWND, const layout::Control*> byHandle_;
+    std::map<HWND, const editor::Control*> byHandle_;
     std::vector<std::pair<std::string_view, HMENU>> menus_;
     std::unique_ptr<OutputBox> output_;
-    OutputHistory history_;
+    output::OutputHistory history_;
     std::unique_ptr<WebView> webView_;
     std::unique_ptr<ItemFileSession> itemFiles_;
     bool eventsHeld_ = false;

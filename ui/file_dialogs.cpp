@@ -5,14 +5,14 @@
 #include <algorithm>
 #include <vector>
 
-#include "ui/layout.h"
+#include "editor/control_names.h"
+#include "editor/layout.h"
 #include "ui/win_text.h"
 
 namespace {
 
 std::string_view layoutFilter() {
-    const layout::Control* dialog = layout::find("通用对话框1");
-    return dialog ? dialog->text : std::string_view();
+    return editor::controlNamed(editor::kItemFileDialog).text;
 }
 
 std::optional<std::wstring> showDialog(HWND owner, const FileChoice& choice) {

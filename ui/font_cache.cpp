@@ -2,7 +2,7 @@
 
 #include "ui/win_text.h"
 
-HFONT FontCache::get(const layout::Font& font) {
+HFONT FontCache::get(const editor::Font& font) {
     const std::string face(font.face.empty() ? kDefaultFace : font.face);
     const int height = font.pixelHeight ? font.pixelHeight : kDefaultHeight;
     auto key = std::make_tuple(face, height, font.weight);

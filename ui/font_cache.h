@@ -8,7 +8,7 @@
 #include <string>
 #include <tuple>
 
-#include "ui/layout.h"
+#include "editor/layout.h"
 #include "ui/scoped_gdi.h"
 
 class FontCache {
@@ -18,7 +18,7 @@ public:
     static constexpr std::string_view kDefaultFace = "微软雅黑";
     static constexpr int kDefaultHeight = 12;
 
-    HFONT get(const layout::Font& font);
+    HFONT get(const editor::Font& font);
 
 private:
     std::map<std::tuple<std::string, int, int>, ScopedFont> fonts_;

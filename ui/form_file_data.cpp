@@ -5,16 +5,16 @@
 #include "editor/skill_powers.h"
 #include "ui/editor_window.h"
 #include "ui/item_editor.h"
-#include "ui/layout.h"
+#include "editor/layout.h"
 #include "ui/power_editor.h"
 #include "ui/win_text.h"
 
 namespace {
 
 std::string composedOutput(const EditorWindow& w) {
-    const ItemForm form = readItemForm(w);
+    const editor::ItemForm form = readItemForm(w);
     std::string text;
-    for (const std::string& subCommand : composeCommands(form)) text += commandLine(form.id, subCommand);
+    for (const std::string& subCommand : editor::composeCommands(form)) text += editor::commandLine(form.id, subCommand);
     return text;
 }
 
@@ -25,24 +25,24 @@ void writeList(HWND list, const std::vector<std::string>& items) {
     }
 }
 
-void writeField(EditorWindow& w, const ItemFileField& field, const ItemFileData& data) {
+void writeField(EditorWindow& w, const editor::ItemFileField& field, const editor::ItemFileData& data) {
     HWND hwnd = w.control(field.control);
     if (!hwnd) return;
     switch (field.kind) {
-    case ItemFileKind::Text:
+    case editor::ItemFileKind::Text:
         if (auto found = data.texts.find(field.control); found != data.texts.end()) setWindowText(hwnd, found->second);
         return;
-    case ItemFileKind::Check:
+    case editor::ItemFileKind::Check:
         if (auto found = data.checks.find(field.control); found != data.checks.end()) {
             SendMessageW(hwnd, BM_SETCHECK, found->second ? BST_CHECKED : BST_UNCHECKED, 0);
         }
         return;
-    case ItemFileKind::Selection:
+    case editor::ItemFileKind::Selection:
         if (auto found = data.selections.find(field.control); found != data.selections.end()) {
             SendMessageW(hwnd, CB_SETCURSEL, static_cast<WPARAM>(found->second), 0);
         }
         return;
-    case ItemFileKind::List:
+    case editor::ItemFileKind::List:
         if (auto found = data.lists.find(field.control); found != data.lists.end()) writeList(hwnd, found->second);
         return;
     }
@@ -51,22 +51,22 @@ void writeField(EditorWindow& w, const ItemFileField& field, const ItemFileData&
 // The editors' controls as the layout creates them: shown or hidden,
 // enabled or not, before the file's choices act on them.
 void restoreEditorsLook(EditorWindow& w) {
-    std::vector<std::string_view> names(skills::parameterControls().begin(), skills::parameterControls().end());
-    for (std::string_view box : potions::enableWriteOrder()) names.push_back(box);
-    names.push_back(potions::kEffectCombo);
-    names.push_back(potions::kEffectClassCombo);
+    std::vector<std::string_view> names(editor::skillParameterControls().begin(), editor::skillParameterControls().end());
+    for (std::string_view box : editor::potionEnableWriteOrder()) names.push_back(box);
+    names.push_back(editor::kPotionEffectCombo);
+    names.push_back(editor::kPotionEffectClassCombo);
     for (std::string_view name : names) {
-        const layout::Control* spec = layout::find(name);
+        const editor::Control& spec = editor::controlNamed(name);
         HWND hwnd = w.control(name);
-        if (!spec || !hwnd) continue;
-        ShowWindow(hwnd, spec->visible ? SW_SHOWNA : SW_HIDE);
-        EnableWindow(hwnd, spec->enabled);
+        if (!hwnd) continue;
+        ShowWindow(hwnd, spec.visible ? SW_SHOWNA : SW_HIDE);
+        EnableWindow(hwnd, spec.enabled);
     }
 }
 
 // The checked potion mode sets its boxes up before the file's values go in.
-void applyPotionMode(EditorWindow& w, const ItemFileData& data) {
-    for (const potions::PotionMode& mode : potions::modes()) {
+void applyPotionMode(EditorWindow& w, const editor::ItemFileData& data) {
+    for (const editor::PotionMode& mode : editor::potionModes()) {
         auto found = data.checks.find(mode.radio);
         if (found != data.checks.end() && found->second) {
             setPotionMode(w, {EventKind::Click, mode.radio});
@@ -76,21 +76,21 @@ void applyPotionMode(EditorWindow& w, const ItemFileData& data) {
 
 }  // namespace
 
-ItemFileData readFormData(EditorWindow& w) {
-    ItemFileData data;
-    for (const ItemFileField& field : itemFileFields()) {
+editor::ItemFileData readFormData(EditorWindow& w) {
+    editor::ItemFileData data;
+    for (const editor::ItemFileField& field : editor::itemFileFields()) {
         const std::string name(field.control);
         switch (field.kind) {
-        case ItemFileKind::Text:
+        case editor::ItemFileKind::Text:
             data.texts[name] = w.text(field.control);
             break;
-        case ItemFileKind::Check:
+        case editor::ItemFileKind::Check:
             data.checks[name] = w.isChecked(field.control);
             break;
-        case ItemFileKind::Selection:
+        case editor::ItemFileKind::Selection:
             data.selections[name] = w.selection(field.control);
             break;
-        case ItemFileKind::List:
+        case editor::ItemFileKind::List:
             data.lists[name] = w.listItems(field.control);
             break;
         }
@@ -99,19 +99,19 @@ ItemFileData readFormData(EditorWindow& w) {
     return data;
 }
 
-void showFormData(EditorWindow& w, const ItemFileData& data) {
+void showFormData(EditorWindow& w, const editor::ItemFileData& data) {
     {
         EditorWindow::EventsHeld held(w);
         restoreEditorsLook(w);
         applyPotionMode(w, data);
-        for (const ItemFileField& field : itemFileFields()) writeField(w, field, data);
-        showSkillParameters(w, {EventKind::SelectionChanged, skills::kSkillCombo});
+        for (const editor::ItemFileField& field : editor::itemFileFields()) writeField(w, field, data);
+        showSkillParameters(w, {EventKind::SelectionChanged, editor::kSkillCombo});
     }
     refreshOutput(w);
     if (data.handEditedOutput) w.output().setText(*data.handEditedOutput);
 }
 
-bool sameFormData(const ItemFileData& a, const ItemFileData& b) {
+bool sameFormData(const editor::ItemFileData& a, const editor::ItemFileData& b) {
     return a.texts == b.texts && a.checks == b.checks && a.selections == b.selections && a.lists == b.lists &&
            a.handEditedOutput == b.handEditedOutput;
 }

@@ -8,12 +8,12 @@ class EditorWindow;
 
 // Every field of the table as the controls hold it, and the output box's
 // text when it differs from the composition of the form (edited by hand).
-ItemFileData readFormData(EditorWindow& window);
+editor::ItemFileData readFormData(EditorWindow& window);
 
 // Fills the controls with `data` (fields absent from it keep their state),
 // shows the skill and potion editors as their choices want, then recomposes
 // the output once and puts a hand-edited output text in place after it.
-void showFormData(EditorWindow& window, const ItemFileData& data);
+void showFormData(EditorWindow& window, const editor::ItemFileData& data);
 
 // Same fields and output text (the documents are not compared).
-bool sameFormData(const ItemFileData& a, const ItemFileData& b);
+bool sameFormData(const editor::ItemFileData& a, const editor::ItemFileData& b);

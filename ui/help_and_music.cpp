@@ -1,5 +1,6 @@
 #include "ui/help_and_music.h"
 
+#include "editor/control_names.h"
 #include "ui/editor_window.h"
 #include "ui/web_addresses.h"
 
@@ -33,13 +34,13 @@ void openChatGroupPage(EditorWindow& window) {
 }
 
 void toggleTutorial(EditorWindow& window) {
-    toggle(window, "图片框1");
+    toggle(window, editor::kTutorialPicture);
 }
 
 void toggleDyeList(EditorWindow& window) {
-    toggle(window, "编辑框24");
+    toggle(window, editor::kDyeList);
 }
 
 void followColourChartBox(EditorWindow& window) {
-    setVisible(window.control("图片框_颜色"), window.isChecked("选择框6"));
+    setVisible(window.control(editor::kColourChartPicture), window.isChecked(editor::kColourChartCheck));
 }

@@ -19,7 +19,7 @@ std::wstring clipboardText(HWND owner) {
     return text;
 }
 
-void pasteFiltered(HWND edit, layout::InputMode mode) {
+void pasteFiltered(HWND edit, editor::InputMode mode) {
     std::wstring accepted;
     for (wchar_t ch : clipboardText(edit)) {
         if (ch >= L' ' && acceptsCharacter(mode, ch)) accepted += ch;
@@ -34,7 +34,7 @@ void rewriteInteger(HWND edit) {
 }
 
 LRESULT inputModeProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, WNDPROC previous, std::uintptr_t data) {
-    const auto mode = static_cast<layout::InputMode>(data);
+    const auto mode = static_cast<editor::InputMode>(data);
     switch (msg) {
     case WM_CHAR: {
         const auto ch = static_cast<wchar_t>(wParam);
@@ -45,7 +45,7 @@ LRESULT inputModeProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, WNDPROC
         pasteFiltered(hwnd, mode);
         return 0;
     case WM_KILLFOCUS:
-        if (mode == layout::InputMode::IntegerOnly) {
+        if (mode == editor::InputMode::IntegerOnly) {
             const LRESULT result = CallWindowProcW(previous, hwnd, msg, wParam, lParam);
             rewriteInteger(hwnd);
             return result;
@@ -57,7 +57,7 @@ LRESULT inputModeProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, WNDPROC
 
 }  // namespace
 
-void applyInputMode(HWND edit, layout::InputMode mode) {
-    if (mode == layout::InputMode::Normal) return;
+void applyInputMode(HWND edit, editor::InputMode mode) {
+    if (mode == editor::InputMode::Normal) return;
     subclassWindow<inputModeProc>(edit, static_cast<std::uintptr_t>(mode));
 }

@@ -7,4 +7,4 @@
 
 // Filters typed and pasted characters; integer boxes are rewritten when
 // they lose the focus (only when that changes their text).
-void applyInputMode(HWND edit, layout::InputMode mode);
+void applyInputMode(HWND edit, editor::InputMode mode);

@@ -3,18 +3,18 @@
 #include "editor/text.h"
 
 std::string integerBoxText(std::string_view text) {
-    const std::int32_t value = text::toInteger(text);
-    return value == 0 ? std::string() : text::formatNumber(value);
+    const std::int32_t value = editor::toInteger(text);
+    return value == 0 ? std::string() : editor::formatNumber(value);
 }
 
-bool acceptsCharacter(layout::InputMode mode, char32_t ch) {
+bool acceptsCharacter(editor::InputMode mode, char32_t ch) {
     const bool digitOrMinus = (ch >= U'0' && ch <= U'9') || ch == U'-';
     switch (mode) {
-    case layout::InputMode::Normal:
+    case editor::InputMode::Normal:
         return true;
-    case layout::InputMode::IntegerOnly:
+    case editor::InputMode::IntegerOnly:
         return digitOrMinus;
-    case layout::InputMode::DecimalText:
+    case editor::InputMode::DecimalText:
         return digitOrMinus || ch == U'.';
     }
     return true;

@@ -5,11 +5,11 @@
 #include <string>
 #include <string_view>
 
-#include "ui/layout.h"
+#include "editor/layout.h"
 
 // The text an integer box shows after it loses the focus: the leading
 // number clamped to 32 bits in decimal, zero as an empty box.
 std::string integerBoxText(std::string_view text);
 
 // Whether a typed (printable) character is accepted in the given mode.
-bool acceptsCharacter(layout::InputMode mode, char32_t ch);
+bool acceptsCharacter(editor::InputMode mode, char32_t ch);

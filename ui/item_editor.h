@@ -8,7 +8,7 @@
 class EditorWindow;
 
 // Reads the form's controls as they are at this moment.
-ItemForm readItemForm(const EditorWindow& window);
+editor::ItemForm readItemForm(const EditorWindow& window);
 
 // Appends "/rpgitem " + id + " " + sub-command + CR LF to the output box; the
 // id is read from its box for each line.

@@ -12,11 +12,11 @@ struct ItemFileSession {
     std::wstring userFolder;  // settings.ini and recovery.ini live here
     std::wstring path;        // the open file; empty when the item has none yet
     // Unknown sections and keys of the open file, written again on saving.
-    IniDocument document;
+    editor::IniDocument document;
     // The form as it was last opened, saved or emptied: differences from
     // it make the item "changed".
-    ItemFileData baseline;
-    ItemFileData emptyForm;  // the form as the new window showed it
+    editor::ItemFileData baseline;
+    editor::ItemFileData emptyForm;  // the form as the new window showed it
     bool changedShown = false;  // what the title shows
     std::vector<std::wstring> recentFiles;  // most recent first
     std::wstring lastFolder;  // where the file dialogs start

@@ -6,19 +6,19 @@
 #include <algorithm>
 
 #include "editor/command_import.h"
+#include "editor/control_names.h"
 #include "editor/text.h"
 #include "ui/editor_window.h"
 #include "ui/file_access.h"
 #include "ui/file_dialogs.h"
 #include "ui/form_file_data.h"
 #include "ui/information_box.h"
-#include "ui/layout.h"
+#include "editor/layout.h"
 #include "ui/user_settings.h"
 #include "ui/win_text.h"
 
 namespace {
 
-constexpr std::string_view kTitleLabel = "透明标签32";
 // The recovery file names the file that was open at closing.
 constexpr std::string_view kRecoverySection = "recovery";
 constexpr std::string_view kRecoveryFileKey = "file";
@@ -35,7 +35,7 @@ void tellCannotOpen(const std::wstring& path, std::string_view problem) {
 }
 
 // The form now shows `path` (empty: no file) as it is on disk.
-void settle(EditorWindow& w, const std::wstring& path, IniDocument document) {
+void settle(EditorWindow& w, const std::wstring& path, editor::IniDocument document) {
     ItemFileSession& session = w.itemFiles();
     session.path = path;
     session.document = std::move(document);
@@ -45,13 +45,13 @@ void settle(EditorWindow& w, const std::wstring& path, IniDocument document) {
 }
 
 // The whole file read and parsed, or a message and nothing.
-std::optional<ItemFileData> readItemFile(const std::wstring& path) {
-    const FileBytes file = readWholeFile(path, kMaxItemFileBytes);
+std::optional<editor::ItemFileData> readItemFile(const std::wstring& path) {
+    const FileBytes file = readWholeFile(path, editor::kMaxItemFileBytes);
     if (!file.bytes) {
         tellCannotOpen(path, file.problem);
         return std::nullopt;
     }
-    ParsedItemFile parsed = parseItemFile(*file.bytes, cp936ToUtf8);
+    editor::ParsedItemFile parsed = editor::parseItemFile(*file.bytes, cp936ToUtf8);
     if (!parsed.data) tellCannotOpen(path, parsed.error);
     return std::move(parsed.data);
 }
@@ -62,7 +62,7 @@ std::optional<std::string> textOf(const std::string& bytes) {
     if (bytes.find('\0') != std::string::npos) return std::nullopt;
     constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
     if (bytes.starts_with(kByteOrderMark)) return bytes.substr(kByteOrderMark.size());
-    if (text::isValidUtf8(bytes)) return bytes;
+    if (editor::isValidUtf8(bytes)) return bytes;
     return cp936ToUtf8(bytes);
 }
 
@@ -76,12 +76,12 @@ std::string unmatchedMessage(const std::vector<std::string>& lines) {
 
 // Command lines into the form; the open file stays the open file.
 void importText(EditorWindow& w, std::string_view commands) {
-    const ImportedItem imported = importCommands(commands);
+    const editor::ImportedItem imported = editor::importCommands(commands);
     if (imported.id.empty()) {
         showInformation("没有可导入的指令：需要“/rpgitem 物品ID 指令”这样的行。");
         return;
     }
-    showFormData(w, itemFileDataOf(imported.form));
+    showFormData(w, editor::itemFileDataOf(imported.form));
     if (!imported.unmatched.empty()) showInformation(unmatchedMessage(imported.unmatched));
 }
 
@@ -92,7 +92,7 @@ bool hasExtension(const std::wstring& path, const wchar_t* extension) {
 std::wstring suggestedName(EditorWindow& w) {
     const ItemFileSession& session = w.itemFiles();
     if (!session.path.empty()) return PathFindFileNameW(session.path.c_str());
-    const std::string id = w.text("编辑框2");
+    const std::string id = w.text(editor::kIdBox);
     return id.empty() ? std::wstring() : wide(id) + L".ini";
 }
 
@@ -105,8 +105,7 @@ std::wstring fullPath(const std::wstring& path) {
 }
 
 std::string titleText(const ItemFileSession& session, bool changed) {
-    const layout::Control* label = layout::find(kTitleLabel);
-    std::string title = label ? std::string(label->text) : std::string();
+    std::string title(editor::controlNamed(editor::kTitleLabel).text);
     if (!session.path.empty()) {
         title += " — " + utf8(PathFindFileNameW(session.path.c_str()));
     } else if (changed) {
@@ -123,8 +122,8 @@ void fitLabel(HWND label, const std::wstring& text) {
     GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
     SelectObject(dc, previous);
     ReleaseDC(label, dc);
-    const layout::Control* spec = layout::find(kTitleLabel);
-    const int width = std::clamp(static_cast<int>(size.cx) + 8, spec ? spec->width : 0, kTitleMaxWidth);
+    const int layoutWidth = editor::controlNamed(editor::kTitleLabel).width;
+    const int width = std::clamp(static_cast<int>(size.cx) + 8, layoutWidth, kTitleMaxWidth);
     RECT rc;
     GetClientRect(label, &rc);
     if (rc.right != width) {
@@ -177,7 +176,7 @@ void recoverLastClosedItem(EditorWindow& w) {
         showInformation("没有上次关闭时的物品。");
         return;
     }
-    std::optional<ItemFileData> data = readItemFile(recovery);
+    std::optional<editor::ItemFileData> data = readItemFile(recovery);
     if (!data) return;
     showFormData(w, *data);
     const std::wstring file = wide(data->document.value(kRecoverySection, kRecoveryFileKey).value_or(""));
@@ -203,7 +202,7 @@ void openRecentFile(EditorWindow& w, size_t index) {
 }
 
 bool openItemFile(EditorWindow& w, const std::wstring& path) {
-    std::optional<ItemFileData> data = readItemFile(path);
+    std::optional<editor::ItemFileData> data = readItemFile(path);
     if (!data) return false;
     showFormData(w, *data);
     settle(w, path, std::move(data->document));
@@ -211,9 +210,9 @@ bool openItemFile(EditorWindow& w, const std::wstring& path) {
 }
 
 bool saveItemFile(EditorWindow& w, const std::wstring& path) {
-    ItemFileData data = readFormData(w);
+    editor::ItemFileData data = readFormData(w);
     data.document = w.itemFiles().document;
-    const std::string problem = writeFileInOneStep(path, serializeItemFile(data));
+    const std::string problem = writeFileInOneStep(path, editor::serializeItemFile(data));
     if (!problem.empty()) {
         showInformation("无法保存文件" + quoted(path) + "：" + problem + "原来的文件没有改动。");
         return false;
@@ -223,7 +222,7 @@ bool saveItemFile(EditorWindow& w, const std::wstring& path) {
 }
 
 void importCommandFile(EditorWindow& w, const std::wstring& path) {
-    const FileBytes file = readWholeFile(path, kMaxItemFileBytes);
+    const FileBytes file = readWholeFile(path, editor::kMaxItemFileBytes);
     if (!file.bytes) {
         tellCannotOpen(path, file.problem);
         return;
@@ -259,13 +258,13 @@ void onFilesDropped(EditorWindow& w, HDROP drop) {
 
 void keepRecoveryFile(EditorWindow& w) {
     ItemFileSession& session = w.itemFiles();
-    ItemFileData data = readFormData(w);
+    editor::ItemFileData data = readFormData(w);
     // An empty form would only push out the last one kept.
     if (sameFormData(data, session.emptyForm)) return;
     data.document = session.document;
     data.document.setValue(kRecoverySection, kRecoveryFileKey, utf8(session.path));
     const std::wstring recovery = recoveryFilePath(session);
-    std::string problem = ensureUserFolder(session) ? writeFileInOneStep(recovery, serializeItemFile(data))
+    std::string problem = ensureUserFolder(session) ? writeFileInOneStep(recovery, editor::serializeItemFile(data))
                                                      : std::string("无法建立文件夹。");
     if (!problem.empty()) showInformation("无法保存恢复文件" + quoted(recovery) + "：" + problem);
 }
@@ -273,7 +272,7 @@ void keepRecoveryFile(EditorWindow& w) {
 void showFileState(EditorWindow& w) {
     ItemFileSession& session = w.itemFiles();
     session.changedShown = !sameFormData(readFormData(w), session.baseline);
-    HWND label = w.control(kTitleLabel);
+    HWND label = w.control(editor::kTitleLabel);
     if (!label) return;
     const std::wstring title = wide(titleText(session, session.changedShown));
     if (windowTextW(label) == title) return;

@@ -1,14 +1,16 @@
 #include "ui/main_window_skin.h"
 
+#include "editor/control_names.h"
 #include "res/resource_ids.h"
 #include "skin/skin_engine.h"
 #include "ui/editor_window.h"
 #include "ui/help_and_music.h"
 #include "ui/main_menu.h"
 
-const char* const kGroupBoxes[] = {"分组框1",     "分组框2",  "分组框3",  "分组框_掉落",
-                                   "分组框_药水", "分组框_技能", "分组框_药水1", "分组框4",
-                                   "分组框5",     "分组框6",  "分组框7",  "剑雨"};
+const std::string_view kGroupBoxes[12] = {
+    editor::kItemGroup,    editor::kDescriptionGroup, editor::kAttributesGroup,      editor::kDropGroup,
+    editor::kPotionGroup,  editor::kSkillGroup,       editor::kConsumeGroup,          editor::kSkillParametersGroup,
+    editor::kUsageGroup,   editor::kHistoryGroup,     editor::kSkillExtrasGroup,      editor::kArrowRainGroup};
 
 void onMainWindowCreated(EditorWindow& window) {
     skin::SkinEngine* engine = skin::SkinEngine::current();
@@ -34,7 +36,7 @@ void onMainWindowCreated(EditorWindow& window) {
     engine->SetHelpHandler(hwnd, [&window] { toggleTutorial(window); });
     // The group boxes are see-through (tint alpha 0): the window's surface
     // shows through them; the controls inside them are skinned with them.
-    for (const char* name : kGroupBoxes) {
+    for (std::string_view name : kGroupBoxes) {
         if (HWND box = window.control(name)) engine->SkinContainer(box, true, GetSysColor(COLOR_BTNFACE), 0);
     }
 }

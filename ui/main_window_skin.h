@@ -1,6 +1,8 @@
 // Hands the main window to the skin engine when it has been created.
 #pragma once
 
+#include <string_view>
+
 class EditorWindow;
 
 // The main window's created handler: theme, options, the window attached
@@ -10,4 +12,4 @@ class EditorWindow;
 void onMainWindowCreated(EditorWindow& window);
 
 // The group boxes of the main window, in the order they are skinned.
-extern const char* const kGroupBoxes[12];
+extern const std::string_view kGroupBoxes[12];

@@ -86,7 +86,7 @@ void OutputBox::replaceChangedLines() {
     // under Wine): start from what the control really holds.
     if (static_cast<std::size_t>(GetWindowTextLengthW(edit_)) != shown_.size()) shown_ = windowTextW(edit_);
     std::wstring next = wide(text_);
-    const ChangedLines span = changedLines<wchar_t>(shown_, next);
+    const output::ChangedLines span = output::changedLines<wchar_t>(shown_, next);
     WriteScope scope(*this);
     PaintingHeldBack heldBack(edit_);
     const int linesBefore = lineCount(edit_), firstVisibleBefore = firstVisibleLine(edit_);

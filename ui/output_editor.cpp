@@ -4,7 +4,7 @@
 
 namespace {
 
-OutputHistory::WriteBox writerFor(EditorWindow& window) {
+output::OutputHistory::WriteBox writerFor(EditorWindow& window) {
     return [&window](const std::string& text) { window.output().setText(text); };
 }
 

@@ -21,9 +21,9 @@ struct PowerList {
 };
 
 constexpr PowerList kPowerLists[] = {
-    {skills::kSkillList, "技能"},
-    {potions::kPotionList, "药水"},
-    {consume::kConsumeList, "消耗"},
+    {editor::kSkillList, "技能"},
+    {editor::kPotionList, "药水"},
+    {editor::kConsumeList, "消耗"},
 };
 
 // The item at the combo box's current selection; typed text never counts.
@@ -33,12 +33,12 @@ std::optional<std::string> currentItem(const EditorWindow& w, std::string_view c
 }
 
 // Reads every control that the editor's patterns name.
-powers::PowerInputs readInputs(const EditorWindow& w, const std::vector<std::string_view>& patterns,
+editor::PowerInputs readInputs(const EditorWindow& w, const std::vector<std::string_view>& patterns,
                                std::string_view triggerCombo) {
-    powers::PowerInputs inputs;
+    editor::PowerInputs inputs;
     for (std::string_view pattern : patterns) {
-        for (const auto& [source, name] : powers::placeholdersOf(pattern, triggerCombo)) {
-            if (source == powers::Source::Choice) {
+        for (const auto& [source, name] : editor::placeholdersOf(pattern, triggerCombo)) {
+            if (source == editor::PlaceholderSource::Choice) {
                 if (!inputs.choices.contains(name)) inputs.choices.emplace(name, currentItem(w, name));
             } else if (!inputs.boxes.contains(name)) {
                 inputs.boxes.emplace(name, w.text(name));
@@ -50,9 +50,9 @@ powers::PowerInputs readInputs(const EditorWindow& w, const std::vector<std::str
 
 // Appends the addition's entries to the list, or says what is missing; the
 // output is recomposed either way.
-void applyAddition(EditorWindow& w, std::string_view list, const powers::Addition& addition) {
+void applyAddition(EditorWindow& w, std::string_view list, const editor::PowerAddition& addition) {
     if (addition.refused()) {
-        showInformation(powers::missingChoiceMessage(addition.missingChoice));
+        showInformation(editor::missingChoiceMessage(addition.missingChoice));
     } else if (HWND box = w.control(list)) {
         for (const std::string& entry : addition.entries) {
             SendMessageW(box, LB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(wide(entry).c_str()));
@@ -77,43 +77,43 @@ void show(HWND control, bool visible) {
 }  // namespace
 
 void showSkillParameters(EditorWindow& w, const ControlEvent&) {
-    const auto shown = skills::shownParameters(w.selection(skills::kSkillCombo));
+    const auto shown = editor::shownSkillParameters(w.selection(editor::kSkillCombo));
     if (!shown) return;
-    for (std::string_view name : skills::parameterControls()) {
+    for (std::string_view name : editor::skillParameterControls()) {
         show(w.control(name), std::find(shown->begin(), shown->end(), name) != shown->end());
     }
 }
 
 void addSkillPower(EditorWindow& w, const ControlEvent&) {
-    const auto inputs = readInputs(w, skills::patterns(), skills::kTriggerCombo);
-    applyAddition(w, skills::kSkillList, skills::addition(w.selection(skills::kSkillCombo), inputs));
+    const auto inputs = readInputs(w, editor::skillPatterns(), editor::kSkillTriggerCombo);
+    applyAddition(w, editor::kSkillList, editor::skillAddition(w.selection(editor::kSkillCombo), inputs));
 }
 
 void showArrowRainTip(EditorWindow&, const ControlEvent&) {
-    showInformation(skills::kArrowRainTip);
+    showInformation(editor::kArrowRainTip);
 }
 
 void setPotionMode(EditorWindow& w, const ControlEvent& event) {
-    const potions::PotionMode* mode = potions::modeOf(event.control);
+    const editor::PotionMode* mode = editor::potionModeOf(event.control);
     if (!mode) return;
-    for (std::string_view box : potions::contentWriteOrder()) {
-        if (HWND hwnd = w.control(box)) setWindowText(hwnd, potions::uses(*mode, box) ? "" : potions::kUnusedBoxText);
+    for (std::string_view box : editor::potionContentWriteOrder()) {
+        if (HWND hwnd = w.control(box)) setWindowText(hwnd, editor::potionModeUses(*mode, box) ? "" : editor::kUnusedBoxText);
     }
-    for (std::string_view box : potions::enableWriteOrder()) {
-        if (HWND hwnd = w.control(box)) EnableWindow(hwnd, potions::uses(*mode, box));
+    for (std::string_view box : editor::potionEnableWriteOrder()) {
+        if (HWND hwnd = w.control(box)) EnableWindow(hwnd, editor::potionModeUses(*mode, box));
     }
-    show(w.control(potions::kEffectClassCombo), mode->showsEffectClass);
-    show(w.control(potions::kEffectCombo), !mode->showsEffectClass);
+    show(w.control(editor::kPotionEffectClassCombo), mode->showsEffectClass);
+    show(w.control(editor::kPotionEffectCombo), !mode->showsEffectClass);
 }
 
 void addPotionPower(EditorWindow& w, const ControlEvent&) {
-    const auto inputs = readInputs(w, potions::patterns(), potions::kTriggerCombo);
-    applyAddition(w, potions::kPotionList, potions::addition(checkedRadios(w, potions::modes()), inputs));
+    const auto inputs = readInputs(w, editor::potionPatterns(), editor::kPotionTriggerCombo);
+    applyAddition(w, editor::kPotionList, editor::potionAddition(checkedRadios(w, editor::potionModes()), inputs));
 }
 
 void addConsumePower(EditorWindow& w, const ControlEvent&) {
-    const auto inputs = readInputs(w, consume::patterns(), consume::kTriggerCombo);
-    applyAddition(w, consume::kConsumeList, consume::addition(checkedRadios(w, consume::kinds()), inputs));
+    const auto inputs = readInputs(w, editor::consumePatterns(), editor::kConsumeTriggerCombo);
+    applyAddition(w, editor::kConsumeList, editor::consumeAddition(checkedRadios(w, editor::consumeKinds()), inputs));
 }
 
 void openPowerMenu(EditorWindow& w, const ControlEvent& event) {

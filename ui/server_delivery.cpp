@@ -8,6 +8,7 @@
 #include "bridge/rcon_runner.h"
 #include "bridge/win32_rcon_platform.h"
 #include "bridge/win32_rcon_transport.h"
+#include "editor/control_names.h"
 #include "ui/editor_window.h"
 #include "ui/form_controls.h"
 #include "ui/information_box.h"
@@ -145,7 +146,7 @@ void sendToServers(EditorWindow& window) {
         SetForegroundWindow(active->progress);
         return;
     }
-    std::vector<std::string> lines = bridge::rconLines(window.text("编辑框1"));
+    std::vector<std::string> lines = bridge::rconLines(window.text(editor::kOutputBox));
     if (lines.empty()) {
         showInformation(kNothingToSendMessage);
         return;

@@ -49,10 +49,10 @@ void loadUserSettings(ItemFileSession& session) {
     session.lastFolder.clear();
     const FileBytes file = readWholeFile(settingsFilePath(session), kMaxSettingsBytes);
     if (!file.bytes) return;
-    const IniDocument::Parsed parsed = IniDocument::parse(*file.bytes);
+    const editor::IniDocument::Parsed parsed = editor::IniDocument::parse(*file.bytes);
     if (!parsed.document) return;
-    if (const IniDocument::Section* recent = parsed.document->section(kRecentSection)) {
-        for (const IniDocument::Entry& entry : recent->entries) {
+    if (const editor::IniDocument::Section* recent = parsed.document->section(kRecentSection)) {
+        for (const editor::IniDocument::Entry& entry : recent->entries) {
             if (session.recentFiles.size() < main_menu::kMaxRecentFiles && !entry.value.empty()) {
                 session.recentFiles.push_back(wide(entry.value));
             }
@@ -62,7 +62,7 @@ void loadUserSettings(ItemFileSession& session) {
 }
 
 bool saveUserSettings(const ItemFileSession& session) {
-    IniDocument document;
+    editor::IniDocument document;
     for (std::size_t i = 0; i < session.recentFiles.size(); ++i) {
         document.setValue(kRecentSection, std::to_string(i + 1), utf8(session.recentFiles[i]));
     }

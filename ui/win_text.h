@@ -7,15 +7,15 @@
 #include <string>
 #include <string_view>
 
-#include "ui/unicode.h"
+#include "editor/unicode.h"
 
 inline std::wstring wide(std::string_view utf8) {
-    const std::u16string u16 = unicode::toUtf16(utf8);
+    const std::u16string u16 = editor::toUtf16(utf8);
     return std::wstring(u16.begin(), u16.end());
 }
 
 inline std::string utf8(std::wstring_view text) {
-    return unicode::toUtf8(std::u16string_view(reinterpret_cast<const char16_t*>(text.data()), text.size()));
+    return editor::toUtf8(std::u16string_view(reinterpret_cast<const char16_t*>(text.data()), text.size()));
 }
 
 inline std::wstring windowTextW(HWND hwnd) {

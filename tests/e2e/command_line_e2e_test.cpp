@@ -34,8 +34,8 @@ TEST(CommandLine, OpensTheNamedFileAndClosingKeepsItForRecovery) {
     const std::wstring recovery = std::wstring(appData) + L"\\RPGitemEditor\\recovery.ini";
     DeleteFileW(recovery.c_str());
     // Written by hand, as a script would: only the id and the display name.
-    const ItemFileField* id = itemFileFieldOf("编辑框2");
-    const ItemFileField* name = itemFileFieldOf("编辑框3");
+    const editor::ItemFileField* id = editor::itemFileFieldOf("编辑框2");
+    const editor::ItemFileField* name = editor::itemFileFieldOf("编辑框3");
     ASSERT_TRUE(id && name);
     ASSERT_EQ(id->section, name->section);
     const std::string bytes = "[" + std::string(id->section) + "]\r\n" + std::string(id->key) + "=cmdline_sword\r\n" +

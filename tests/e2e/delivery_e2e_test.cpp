@@ -24,7 +24,7 @@
 #include "bridge/lookup.h"
 #include "bridge/win32_game_platform.h"
 #include "tests/e2e/e2e_support.h"
-#include "ui/layout.h"
+#include "editor/layout.h"
 #include "ui/win_text.h"
 
 namespace {

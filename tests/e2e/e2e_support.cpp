@@ -5,7 +5,7 @@
 #include <cstdio>
 
 #include "bridge/lookup.h"
-#include "ui/layout.h"
+#include "editor/layout.h"
 #include "ui/win_text.h"
 
 namespace e2e {
@@ -110,7 +110,7 @@ std::vector<HWND> descendants(HWND parent) {
 // The editor's control of that name: its id is 1000 + its place in the
 // layout (the edit part inside a combo box has an id of its own, not ours).
 HWND controlNamed(HWND editor, std::string_view name) {
-    const auto controls = layout::controls();
+    const auto controls = editor::controls();
     int id = -1;
     for (size_t i = 0; i < controls.size(); ++i) {
         if (controls[i].name == name) id = kFirstControlId + static_cast<int>(i);

@@ -4,6 +4,8 @@
 
 #include <string>
 
+using namespace output;
+
 namespace {
 
 struct Case {

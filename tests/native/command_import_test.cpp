@@ -8,7 +8,9 @@
 #include "editor/effect_powers.h"
 #include "editor/skill_powers.h"
 #include "editor/text.h"
-#include "ui/layout.h"
+#include "editor/layout.h"
+
+using namespace editor;
 
 namespace {
 
@@ -39,18 +41,18 @@ public:
             *flag = chance(2);
         }
         f.keepEnchant = below(3) - 1;
-        f.dropSelection = chance(3) ? -1 : below(static_cast<int>(layout::creatureItems().size()));
+        f.dropSelection = chance(3) ? -1 : below(static_cast<int>(editor::creatureItems().size()));
         if (f.dropSelection != -1) {
-            f.dropItemText = std::string(layout::creatureItems()[static_cast<std::size_t>(f.dropSelection)]);
+            f.dropItemText = std::string(editor::creatureItems()[static_cast<std::size_t>(f.dropSelection)]);
         }
-        for (int n = below(6); n > 0; --n) append(f.skillPowers, skills::addition(below(skills::kSkillCount), inputs()));
+        for (int n = below(6); n > 0; --n) append(f.skillPowers, editor::skillAddition(below(editor::kSkillCount), inputs()));
         for (int n = below(6); n > 0; --n) {
-            const auto& mode = potions::modes()[static_cast<std::size_t>(below(4))];
-            append(f.potionPowers, potions::addition(std::vector{mode.radio}, inputs()));
+            const auto& mode = editor::potionModes()[static_cast<std::size_t>(below(4))];
+            append(f.potionPowers, editor::potionAddition(std::vector{mode.radio}, inputs()));
         }
         for (int n = below(4); n > 0; --n) {
-            const auto& kind = consume::kinds()[static_cast<std::size_t>(below(2))];
-            append(f.consumePowers, consume::addition(std::vector{kind.radio}, inputs()));
+            const auto& kind = editor::consumeKinds()[static_cast<std::size_t>(below(2))];
+            append(f.consumePowers, editor::consumeAddition(std::vector{kind.radio}, inputs()));
         }
         return f;
     }
@@ -80,11 +82,11 @@ private:
         return d;
     }
 
-    powers::PowerInputs inputs() {
-        powers::PowerInputs in;
+    editor::PowerInputs inputs() {
+        editor::PowerInputs in;
         for (std::string_view combo : {"组合框_触发1", "组合框3", "组合框1", "组合框2", "组合框4", "组合框_触发",
                                         "组合框_药水", "组合框_类型", "组合框_触发2"}) {
-            const auto items = layout::find(combo)->items;
+            const auto items = editor::findControl(combo)->items;
             in.choices[std::string(combo)] = std::string(items[static_cast<std::size_t>(below(static_cast<int>(items.size())))]);
         }
         for (std::string_view box : {"编辑框时间", "编辑框几率", "编辑框威力", "编辑框材质", "编辑框距离", "编辑框倍数",
@@ -96,7 +98,7 @@ private:
         return in;
     }
 
-    static void append(std::vector<std::string>& list, const powers::Addition& addition) {
+    static void append(std::vector<std::string>& list, const editor::PowerAddition& addition) {
         ASSERT_FALSE(addition.refused());
         list.insert(list.end(), addition.entries.begin(), addition.entries.end());
     }
@@ -109,7 +111,7 @@ private:
 // durability value "infinite" from the flag).
 std::string shuffledLines(const std::string& text, std::mt19937& random) {
     std::vector<std::string> ordered, free;
-    for (const std::string& line : text::splitLines(text)) {
+    for (const std::string& line : editor::splitLines(text)) {
         const bool keepsOrder = line.find(" description ") != std::string::npos ||
                                 line.find(" power ") != std::string::npos || line.find(" durability ") != std::string::npos;
         (keepsOrder ? ordered : free).push_back(line);

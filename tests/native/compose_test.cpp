@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace editor;
+
 namespace {
 
 ItemForm formWithId(std::string id = "sword") {

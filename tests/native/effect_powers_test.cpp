@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-using powers::PowerInputs;
+using editor::PowerInputs;
 using Names = std::vector<std::string_view>;
 using Entries = std::vector<std::string>;
 
@@ -21,7 +21,7 @@ PowerInputs potionInputs() {
 }
 
 Entries potionEntries(const Names& checked, const PowerInputs& in) {
-    const powers::Addition addition = potions::addition(checked, in);
+    const editor::PowerAddition addition = editor::potionAddition(checked, in);
     EXPECT_FALSE(addition.refused()) << addition.missingChoice;
     return addition.entries;
 }
@@ -47,7 +47,7 @@ TEST(PotionPowers, EveryModeFromOneSetOfInputs) {
 
 TEST(PotionPowers, WorkedExampleWithTheLevelBoxDisabled) {
     PowerInputs in = potionInputs();
-    in.boxes["编辑框16"] = std::string(potions::kUnusedBoxText);
+    in.boxes["编辑框16"] = std::string(editor::kUnusedBoxText);
     in.boxes["编辑框17"] = "";
     EXPECT_EQ(potionEntries({"单选框1"}, in), Entries{"potionhit damage 100 0 poison 30"});
 }
@@ -87,7 +87,7 @@ TEST(PotionPowers, MissingChoiceOfTheModeRefuses) {
     for (const Case& c : cases) {
         PowerInputs in = potionInputs();
         in.choices[c.unchosen] = std::nullopt;
-        const powers::Addition addition = potions::addition(Names{c.radio}, in);
+        const editor::PowerAddition addition = editor::potionAddition(Names{c.radio}, in);
         EXPECT_EQ(addition.missingChoice, c.missing) << c.radio << " " << c.unchosen;
         EXPECT_EQ(addition.entries.size(), addition.refused() ? 0u : 1u);
     }
@@ -107,17 +107,17 @@ TEST(PotionModes, BoxesAndCombosPerMode) {
     };
     const char* boxes[] = {"编辑框14", "编辑框15", "编辑框16", "编辑框17"};
     for (const Case& c : cases) {
-        const potions::PotionMode* mode = potions::modeOf(c.radio);
+        const editor::PotionMode* mode = editor::potionModeOf(c.radio);
         ASSERT_TRUE(mode) << c.radio;
-        for (int i = 0; i < 4; ++i) EXPECT_EQ(potions::uses(*mode, boxes[i]), c.used[i] == '1') << c.radio << boxes[i];
+        for (int i = 0; i < 4; ++i) EXPECT_EQ(editor::potionModeUses(*mode, boxes[i]), c.used[i] == '1') << c.radio << boxes[i];
         EXPECT_EQ(mode->showsEffectClass, c.effectClassShown) << c.radio;
     }
-    EXPECT_FALSE(potions::modeOf("单选框5"));
+    EXPECT_FALSE(editor::potionModeOf("单选框5"));
 }
 
 TEST(PotionModes, WriteOrders) {
-    const auto contents = potions::contentWriteOrder();
-    const auto enables = potions::enableWriteOrder();
+    const auto contents = editor::potionContentWriteOrder();
+    const auto enables = editor::potionEnableWriteOrder();
     EXPECT_EQ(Names(contents.begin(), contents.end()), (Names{"编辑框14", "编辑框15", "编辑框17", "编辑框16"}));
     EXPECT_EQ(Names(enables.begin(), enables.end()), (Names{"编辑框14", "编辑框15", "编辑框16", "编辑框17"}));
 }
@@ -137,7 +137,7 @@ TEST(ConsumePowers, ConsumeAndFood) {
         {{}, "1", {}},
     };
     for (const Case& c : cases) {
-        const powers::Addition addition = consume::addition(c.checked, consumeInputs(c.saturation));
+        const editor::PowerAddition addition = editor::consumeAddition(c.checked, consumeInputs(c.saturation));
         EXPECT_FALSE(addition.refused());
         EXPECT_EQ(addition.entries, c.entries) << c.saturation;
     }
@@ -147,7 +147,7 @@ TEST(ConsumePowers, MissingTriggerRefuses) {
     PowerInputs in = consumeInputs("1");
     in.choices.clear();
     for (const char* radio : {"单选框5", "单选框6"}) {
-        const powers::Addition addition = consume::addition(Names{radio}, in);
+        const editor::PowerAddition addition = editor::consumeAddition(Names{radio}, in);
         EXPECT_EQ(addition.missingChoice, "组合框_触发2") << radio;
         EXPECT_TRUE(addition.entries.empty());
     }

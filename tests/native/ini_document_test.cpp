@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace editor;
+
 namespace {
 
 IniDocument parsed(std::string_view text) {

@@ -6,14 +6,16 @@
 
 #include "editor/compose.h"
 #include "tests/native/gbk_codec.h"
-#include "ui/layout.h"
+#include "editor/layout.h"
+
+using namespace editor;
 
 namespace {
 
 const Cp936ToUtf8 kGbk = gbk_codec::toUtf8;
 
 bool isMultiLine(std::string_view control) {
-    return (layout::find(control)->editStyle & layout::kMultiLine) != 0;
+    return (editor::findControl(control)->editStyle & editor::kMultiLine) != 0;
 }
 
 // Every field of the table set, texts taken in turn from `texts`.
@@ -31,7 +33,7 @@ ItemFileData everyField(const std::vector<std::string>& singleLine, const std::v
             data.checks[control] = n % 2 == 0;
             break;
         case ItemFileKind::Selection: {
-            const int count = static_cast<int>(layout::find(field.control)->items.size());
+            const int count = static_cast<int>(editor::findControl(field.control)->items.size());
             data.selections[control] = static_cast<int>(n % (count + 1)) - 1;  // -1 (none) included
             break;
         }
@@ -76,22 +78,22 @@ TEST(ItemFileFields, NameEveryControlOnceWithTheKindItHas) {
     std::set<std::string_view> controls;
     std::set<std::string> keys;
     for (const ItemFileField& field : itemFileFields()) {
-        const layout::Control* control = layout::find(field.control);
+        const editor::Control* control = editor::findControl(field.control);
         ASSERT_NE(control, nullptr) << field.control;
         EXPECT_TRUE(controls.insert(field.control).second) << field.control;
         EXPECT_TRUE(IniDocument::isValidSectionName(field.section));
         if (field.kind == ItemFileKind::List) {
             EXPECT_TRUE(field.key.empty());
-            EXPECT_EQ(control->kind, layout::Kind::ListBox);
+            EXPECT_EQ(control->kind, editor::ControlKind::ListBox);
         } else {
             EXPECT_TRUE(IniDocument::isValidKey(field.key)) << field.key;
             EXPECT_TRUE(keys.insert(std::string(field.section) + "." + std::string(field.key)).second) << field.key;
         }
         const auto kind = control->kind;
         switch (field.kind) {
-        case ItemFileKind::Text: EXPECT_EQ(kind, layout::Kind::Edit) << field.control; break;
+        case ItemFileKind::Text: EXPECT_EQ(kind, editor::ControlKind::Edit) << field.control; break;
         case ItemFileKind::Check:
-            EXPECT_TRUE(kind == layout::Kind::CheckBox || kind == layout::Kind::Radio) << field.control;
+            EXPECT_TRUE(kind == editor::ControlKind::CheckBox || kind == editor::ControlKind::Radio) << field.control;
             break;
         case ItemFileKind::Selection: EXPECT_FALSE(control->items.empty()) << field.control; break;
         case ItemFileKind::List: break;
@@ -141,7 +143,7 @@ TEST(ItemFile, WritesSelectionsAsItemTextAndReadsThemByTextOrKey) {
     EXPECT_NE(bytes.find("mob=\r\n"), std::string::npos);
     const ItemFileData byKey = parsedOk("[usage]\r\nkeep_enchant=true\r\n[drop]\r\nmob=僵尸猪人(PigZombie)\r\n");
     EXPECT_EQ(byKey.selections.at("组合框5"), 0);
-    EXPECT_EQ(layout::creatureItems()[static_cast<std::size_t>(byKey.selections.at("组合框_掉落"))],
+    EXPECT_EQ(editor::creatureItems()[static_cast<std::size_t>(byKey.selections.at("组合框_掉落"))],
               "僵尸猪人(PigZombie)");
 }
 
@@ -185,7 +187,7 @@ TEST(ItemFile, FieldsMissingFromTheFileTakeTheNewFormsState) {
     EXPECT_EQ(data.texts.at("编辑框2"), "x");
     EXPECT_EQ(data.lists.at("列表框_技能"), std::vector<std::string>{"aoe tick 1"});
     for (const ItemFileField& field : itemFileFields()) {
-        const layout::Control* control = layout::find(field.control);
+        const editor::Control* control = editor::findControl(field.control);
         const std::string name(field.control);
         if (name == "编辑框2" || name == "列表框_技能") continue;
         switch (field.kind) {
@@ -261,7 +263,7 @@ TEST(ItemFile, FormConvertsToDataAndBack) {
     form.giveItem = false;
     form.keepEnchant = 1;
     form.dropSelection = 3;
-    form.dropItemText = std::string(layout::creatureItems()[3]);
+    form.dropItemText = std::string(editor::creatureItems()[3]);
     form.dropChance = "50";
     form.skillPowers = {"aoe tick 5"};
     form.potionPowers = {"potionthrow hit 0 speed"};

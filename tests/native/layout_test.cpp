@@ -1,4 +1,4 @@
-#include "ui/layout.h"
+#include "editor/layout.h"
 
 #include <gtest/gtest.h>
 
@@ -10,11 +10,11 @@
 
 namespace {
 
-using layout::Control;
-using layout::Kind;
+using editor::Control;
+using editor::ControlKind;
 
 const Control& get(std::string_view name) {
-    const Control* c = layout::find(name);
+    const Control* c = editor::findControl(name);
     if (c == nullptr) ADD_FAILURE() << "no control named " << name;
     static const Control kNone{};
     return c ? *c : kNone;
@@ -22,7 +22,7 @@ const Control& get(std::string_view name) {
 
 std::vector<std::string_view> childrenOf(std::string_view parent) {
     std::vector<std::string_view> names;
-    for (const Control& c : layout::controls()) {
+    for (const Control& c : editor::controls()) {
         if (c.parent == parent) names.push_back(c.name);
     }
     return names;
@@ -30,7 +30,7 @@ std::vector<std::string_view> childrenOf(std::string_view parent) {
 
 TEST(Layout, NamesAreUnique) {
     std::set<std::string_view> seen;
-    for (const Control& c : layout::controls()) {
+    for (const Control& c : editor::controls()) {
         EXPECT_FALSE(c.name.empty());
         EXPECT_TRUE(seen.insert(c.name).second) << "duplicate " << c.name;
     }
@@ -38,27 +38,27 @@ TEST(Layout, NamesAreUnique) {
 }
 
 TEST(Layout, FindLooksUpByName) {
-    const Control* c = layout::find("编辑框1");
+    const Control* c = editor::findControl("编辑框1");
     ASSERT_NE(c, nullptr);
     EXPECT_EQ(c->name, "编辑框1");
-    EXPECT_EQ(layout::find("编辑框0"), nullptr);
-    EXPECT_EQ(layout::find(""), nullptr);
+    EXPECT_EQ(editor::findControl("编辑框0"), nullptr);
+    EXPECT_EQ(editor::findControl(""), nullptr);
 }
 
 TEST(Layout, EveryParentIsAnEarlierGroupBox) {
     std::set<std::string_view> groupsSoFar;
-    for (const Control& c : layout::controls()) {
+    for (const Control& c : editor::controls()) {
         if (!c.parent.empty()) {
             EXPECT_TRUE(groupsSoFar.count(c.parent)) << c.name << " in " << c.parent;
-            EXPECT_NE(c.kind, Kind::GroupBox) << "group boxes are not nested: " << c.name;
+            EXPECT_NE(c.kind, ControlKind::GroupBox) << "group boxes are not nested: " << c.name;
         }
-        if (c.kind == Kind::GroupBox) groupsSoFar.insert(c.name);
+        if (c.kind == ControlKind::GroupBox) groupsSoFar.insert(c.name);
     }
     EXPECT_EQ(groupsSoFar.size(), 12u);
 }
 
 TEST(Layout, ClientAreaComesFirstInStackingOrder) {
-    const auto all = layout::controls();
+    const auto all = editor::controls();
     const std::vector<std::string_view> client = childrenOf("");
     ASSERT_EQ(client.size(), 35u);
     for (std::size_t i = 0; i < client.size(); ++i) EXPECT_EQ(all[i].name, client[i]) << i;
@@ -75,7 +75,7 @@ TEST(Layout, ClientAreaComesFirstInStackingOrder) {
 
 TEST(Layout, GroupsFollowInTheirOrder) {
     std::vector<std::string_view> parents;
-    for (const Control& c : layout::controls()) {
+    for (const Control& c : editor::controls()) {
         if (!c.parent.empty() && (parents.empty() || parents.back() != c.parent)) parents.push_back(c.parent);
     }
     const std::vector<std::string_view> expected = {
@@ -107,36 +107,36 @@ TEST(Layout, StackingInsideGroups) {
 
 struct Sample {
     std::string_view name;
-    Kind kind;
+    ControlKind kind;
     std::string_view parent;
     int left, top, width, height;
 };
 
 TEST(Layout, SampleControlsHaveTheirPlaces) {
     const Sample samples[] = {
-        {"透明标签32", Kind::Label, "", 27, 3, 205, 24},
-        {"分组框_药水", Kind::GroupBox, "", 593, 30, 471, 177},
-        {"剑雨", Kind::GroupBox, "", 300, 521, 290, 136},
-        {"编辑框1", Kind::Edit, "", 594, 279, 350, 313},
-        {"按钮1", Kind::Button, "", 680, 600, 192, 32},
-        {"时钟1", Kind::Timer, "", 1048, 272, 0, 0},
-        {"通用对话框1", Kind::FileDialog, "", 952, 280, 0, 0},
-        {"超文本浏览框1", Kind::WebView, "", 664, 632, 72, 16},
-        {"编辑框2", Kind::Edit, "分组框1", 52, 21, 200, 24},
-        {"编辑框13", Kind::Edit, "分组框2", 8, 40, 266, 160},
-        {"选择框5", Kind::CheckBox, "分组框3", 197, 48, 89, 24},
-        {"组合框5", Kind::ComboEditable, "分组框5", 376, 36, 86, 20},
-        {"透明标签29", Kind::Label, "分组框_药水", 9, -4, 31, 24},
-        {"透明标签37", Kind::Label, "分组框_药水", 160, 82, 32, 24},
-        {"单选框4", Kind::Radio, "分组框_药水", 144, 88, 16, 16},
-        {"组合框_类型", Kind::ComboList, "分组框_药水", 34, 17, 196, 22},
-        {"透明标签39", Kind::Label, "分组框_药水1", 34, 17, 65, 24},
-        {"列表框_技能", Kind::ListBox, "分组框_技能", 15, 64, 256, 97},
-        {"透明标签13", Kind::Label, "分组框_掉落", 266, 60, 19, 24},
-        {"透明标签持续时间", Kind::Label, "分组框4", 61, 10, 51, 24},
-        {"组合框4", Kind::ComboEditable, "分组框7", 62, 110, 222, 20},
-        {"剑雨数量", Kind::Edit, "剑雨", 219, 56, 44, 24},
-        {"透明标签36", Kind::Label, "分组框6", 8, 11, 104, 206},
+        {"透明标签32", ControlKind::Label, "", 27, 3, 205, 24},
+        {"分组框_药水", ControlKind::GroupBox, "", 593, 30, 471, 177},
+        {"剑雨", ControlKind::GroupBox, "", 300, 521, 290, 136},
+        {"编辑框1", ControlKind::Edit, "", 594, 279, 350, 313},
+        {"按钮1", ControlKind::Button, "", 680, 600, 192, 32},
+        {"时钟1", ControlKind::Timer, "", 1048, 272, 0, 0},
+        {"通用对话框1", ControlKind::FileDialog, "", 952, 280, 0, 0},
+        {"超文本浏览框1", ControlKind::WebView, "", 664, 632, 72, 16},
+        {"编辑框2", ControlKind::Edit, "分组框1", 52, 21, 200, 24},
+        {"编辑框13", ControlKind::Edit, "分组框2", 8, 40, 266, 160},
+        {"选择框5", ControlKind::CheckBox, "分组框3", 197, 48, 89, 24},
+        {"组合框5", ControlKind::ComboEditable, "分组框5", 376, 36, 86, 20},
+        {"透明标签29", ControlKind::Label, "分组框_药水", 9, -4, 31, 24},
+        {"透明标签37", ControlKind::Label, "分组框_药水", 160, 82, 32, 24},
+        {"单选框4", ControlKind::Radio, "分组框_药水", 144, 88, 16, 16},
+        {"组合框_类型", ControlKind::ComboList, "分组框_药水", 34, 17, 196, 22},
+        {"透明标签39", ControlKind::Label, "分组框_药水1", 34, 17, 65, 24},
+        {"列表框_技能", ControlKind::ListBox, "分组框_技能", 15, 64, 256, 97},
+        {"透明标签13", ControlKind::Label, "分组框_掉落", 266, 60, 19, 24},
+        {"透明标签持续时间", ControlKind::Label, "分组框4", 61, 10, 51, 24},
+        {"组合框4", ControlKind::ComboEditable, "分组框7", 62, 110, 222, 20},
+        {"剑雨数量", ControlKind::Edit, "剑雨", 219, 56, 44, 24},
+        {"透明标签36", ControlKind::Label, "分组框6", 8, 11, 104, 206},
     };
     for (const Sample& s : samples) {
         SCOPED_TRACE(std::string(s.name));
@@ -165,8 +165,8 @@ TEST(Layout, CaptionsColoursAndFonts) {
     EXPECT_EQ(get("分组框_掉落").text, "    ");
     EXPECT_TRUE(get("分组框4").text.empty());
     EXPECT_EQ(get("编辑框2").textColour, 0xFF8000u);
-    EXPECT_EQ(get("编辑框18").textColour, layout::kBlack);
-    EXPECT_EQ(get("剑雨半径").textColour, layout::kBlack);
+    EXPECT_EQ(get("编辑框18").textColour, editor::kBlack);
+    EXPECT_EQ(get("剑雨半径").textColour, editor::kBlack);
     EXPECT_EQ(get("单选框2").text, "△右击");
     EXPECT_EQ(get("单选框2").textColour, 0x9000FFu);
     EXPECT_EQ(get("透明标签18").font.face, "");
@@ -195,26 +195,26 @@ TEST(Layout, InitialState) {
     }
     EXPECT_TRUE(get("组合框_药水").visible);
     EXPECT_EQ(get("时钟1").timerIntervalMs, 800);
-    EXPECT_EQ(get("图片框1").picture, layout::Picture::Tutorial);
-    EXPECT_EQ(get("图片框_颜色").picture, layout::Picture::ColourChart);
+    EXPECT_EQ(get("图片框1").picture, editor::Picture::Tutorial);
+    EXPECT_EQ(get("图片框_颜色").picture, editor::Picture::ColourChart);
 }
 
 TEST(Layout, EditModes) {
-    EXPECT_EQ(get("编辑框12").inputMode, layout::InputMode::IntegerOnly);
-    EXPECT_EQ(get("编辑框20").inputMode, layout::InputMode::IntegerOnly);
-    EXPECT_EQ(get("编辑框_掉落").inputMode, layout::InputMode::DecimalText);
-    EXPECT_EQ(get("编辑框8").inputMode, layout::InputMode::Normal);
+    EXPECT_EQ(get("编辑框12").inputMode, editor::InputMode::IntegerOnly);
+    EXPECT_EQ(get("编辑框20").inputMode, editor::InputMode::IntegerOnly);
+    EXPECT_EQ(get("编辑框_掉落").inputMode, editor::InputMode::DecimalText);
+    EXPECT_EQ(get("编辑框8").inputMode, editor::InputMode::Normal);
     EXPECT_EQ(get("编辑框1").editStyle,
-              unsigned{layout::kMultiLine | layout::kHScroll | layout::kVScroll | layout::kWantReturn});
-    EXPECT_EQ(get("编辑框13").editStyle, unsigned{layout::kMultiLine | layout::kVScroll | layout::kWrap});
-    EXPECT_EQ(get("编辑框24").editStyle, unsigned{layout::kMultiLine | layout::kWrap});
+              unsigned{editor::kMultiLine | editor::kHScroll | editor::kVScroll | editor::kWantReturn});
+    EXPECT_EQ(get("编辑框13").editStyle, unsigned{editor::kMultiLine | editor::kVScroll | editor::kWrap});
+    EXPECT_EQ(get("编辑框24").editStyle, unsigned{editor::kMultiLine | editor::kWrap});
 }
 
 TEST(Layout, ItemLists) {
-    const auto triggers = layout::triggerItems();
-    const auto effects = layout::potionEffectItems();
-    const auto creatures = layout::creatureItems();
-    const auto skills = layout::skillItems();
+    const auto triggers = editor::triggerItems();
+    const auto effects = editor::potionEffectItems();
+    const auto creatures = editor::creatureItems();
+    const auto skills = editor::skillItems();
     ASSERT_EQ(triggers.size(), 59u);
     ASSERT_EQ(effects.size(), 20u);
     ASSERT_EQ(creatures.size(), 30u);
@@ -242,7 +242,7 @@ TEST(Layout, ItemLists) {
 }
 
 TEST(Layout, DyeListText) {
-    const std::string_view text = layout::dyeListText();
+    const std::string_view text = editor::dyeListText();
     EXPECT_EQ(get("编辑框24").text, text);
     ASSERT_GE(text.size(), 2u);
     EXPECT_EQ(text.substr(0, 2), "\r\n");
@@ -274,14 +274,14 @@ TEST(Layout, DyeListText) {
 }
 
 TEST(Layout, UndoTipText) {
-    EXPECT_EQ(layout::undoTipText(),
+    EXPECT_EQ(editor::undoTipText(),
               "怕输出的内容不正确？\r\n没事！不要怕~\r\n可以自己更改里面的内容\r\n\r\n怕改错了？没事！\r\n"
               "按Ctrl+X撤回！\r\n\r\n不小心撤回多了？\r\n没事！不要怕\r\n按Ctrl+Y恢复！\r\n");
-    EXPECT_EQ(get("透明标签36").text, layout::undoTipText());
+    EXPECT_EQ(get("透明标签36").text, editor::undoTipText());
 }
 
 TEST(Layout, PopupMenus) {
-    const auto menus = layout::popupMenus();
+    const auto menus = editor::popupMenus();
     ASSERT_EQ(menus.size(), 4u);
     const std::string_view titles[] = {"药水", "技能", "消耗", "掉落"};
     for (std::size_t i = 0; i < 4; ++i) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace output;
+
 namespace {
 
 // The output box as the history sees it: a text whose every write records.

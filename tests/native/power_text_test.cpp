@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-using powers::Addition;
-using powers::PowerInputs;
+using editor::PowerAddition;
+using editor::PowerInputs;
 
 namespace {
 
@@ -22,7 +22,7 @@ PowerInputs inputs() {
 }
 
 std::string built(std::string_view pattern) {
-    const Addition addition = powers::buildPowers({pattern}, "trigger", inputs());
+    const PowerAddition addition = editor::buildPowers({pattern}, "trigger", inputs());
     EXPECT_FALSE(addition.refused()) << pattern;
     return addition.entries.empty() ? "<none>" : addition.entries.front();
 }
@@ -56,42 +56,42 @@ TEST(PowerText, NumbersClampTo32BitsAndScaleWithoutWrapping) {
 }
 
 TEST(PowerText, MissingChoiceRefusesEveryEntryAndNamesTheFirst) {
-    const Addition addition = powers::buildPowers({"ok {T}", "x {key:none} {key:absent}"}, "trigger", inputs());
+    const PowerAddition addition = editor::buildPowers({"ok {T}", "x {key:none} {key:absent}"}, "trigger", inputs());
     EXPECT_TRUE(addition.refused());
     EXPECT_EQ(addition.missingChoice, "none");
     EXPECT_TRUE(addition.entries.empty());
 
-    const Addition noTrigger = powers::buildPowers({"x {key:kind} {T}"}, "nowhere", inputs());
+    const PowerAddition noTrigger = editor::buildPowers({"x {key:kind} {T}"}, "nowhere", inputs());
     EXPECT_EQ(noTrigger.missingChoice, "nowhere");
 }
 
 TEST(PowerText, NoPatternsAddNothing) {
-    const Addition addition = powers::buildPowers({}, "trigger", {});
+    const PowerAddition addition = editor::buildPowers({}, "trigger", {});
     EXPECT_FALSE(addition.refused());
     EXPECT_TRUE(addition.entries.empty());
 }
 
 TEST(PowerText, PlaceholdersNameTheControlsRead) {
-    const auto found = powers::placeholdersOf("a {T} {key:c} {b*20} {text:t} {", "trig");
+    const auto found = editor::placeholdersOf("a {T} {key:c} {b*20} {text:t} {", "trig");
     ASSERT_EQ(found.size(), 4u);
-    EXPECT_EQ(found[0].source, powers::Source::Choice);
+    EXPECT_EQ(found[0].source, editor::PlaceholderSource::Choice);
     EXPECT_EQ(found[0].control, "trig");
-    EXPECT_EQ(found[1].source, powers::Source::Choice);
+    EXPECT_EQ(found[1].source, editor::PlaceholderSource::Choice);
     EXPECT_EQ(found[1].control, "c");
-    EXPECT_EQ(found[2].source, powers::Source::Box);
+    EXPECT_EQ(found[2].source, editor::PlaceholderSource::Box);
     EXPECT_EQ(found[2].control, "b");
-    EXPECT_EQ(found[3].source, powers::Source::Box);
+    EXPECT_EQ(found[3].source, editor::PlaceholderSource::Box);
     EXPECT_EQ(found[3].control, "t");
 }
 
 TEST(PowerText, MissingChoiceMessagesSayWhichChoice) {
-    EXPECT_EQ(powers::missingChoiceMessage("组合框_触发1"), "请先选择技能的触发方式，再添加。");
-    EXPECT_EQ(powers::missingChoiceMessage("组合框_药水"), "请先选择药水效果，再添加。");
-    EXPECT_EQ(powers::missingChoiceMessage("unknown"), "请先选择unknown，再添加。");
+    EXPECT_EQ(editor::missingChoiceMessage("组合框_触发1"), "请先选择技能的触发方式，再添加。");
+    EXPECT_EQ(editor::missingChoiceMessage("组合框_药水"), "请先选择药水效果，再添加。");
+    EXPECT_EQ(editor::missingChoiceMessage("unknown"), "请先选择unknown，再添加。");
 }
 
 TEST(PowerText, SplitNames) {
     using Names = std::vector<std::string_view>;
-    EXPECT_EQ(powers::splitNames("a bb  c"), (Names{"a", "bb", "c"}));
-    EXPECT_EQ(powers::splitNames(""), Names{});
+    EXPECT_EQ(editor::splitNames("a bb  c"), (Names{"a", "bb", "c"}));
+    EXPECT_EQ(editor::splitNames(""), Names{});
 }

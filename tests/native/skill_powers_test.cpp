@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <set>
 
-using powers::PowerInputs;
+using editor::PowerInputs;
 
 namespace {
 
@@ -34,7 +34,7 @@ PowerInputs everyInput() {
 }
 
 std::string skillText(int index, const PowerInputs& in) {
-    const powers::Addition addition = skills::addition(index, in);
+    const editor::PowerAddition addition = editor::skillAddition(index, in);
     EXPECT_FALSE(addition.refused()) << index << " misses " << addition.missingChoice;
     EXPECT_EQ(addition.entries.size(), 1u) << index;
     return addition.entries.empty() ? "<none>" : addition.entries.front();
@@ -49,7 +49,7 @@ PowerInputs triggerOnly() {
 }  // namespace
 
 TEST(SkillPowers, EveryRowFromOneSetOfInputs) {
-    const char* expected[skills::kSkillCount] = {
+    const char* expected[editor::kSkillCount] = {
         "flame tick  200",
         "knockup tick 200 3",
         "lightning tick 5 3",
@@ -70,7 +70,7 @@ TEST(SkillPowers, EveryRowFromOneSetOfInputs) {
         "arrowrain tick 23 29 31 0|8 2 3",
     };
     const PowerInputs in = everyInput();
-    for (int index = 0; index < skills::kSkillCount; ++index) EXPECT_EQ(skillText(index, in), expected[index]);
+    for (int index = 0; index < editor::kSkillCount; ++index) EXPECT_EQ(skillText(index, in), expected[index]);
 }
 
 TEST(SkillPowers, WorkedExamples) {
@@ -123,8 +123,8 @@ TEST(SkillPowers, OnlyTheRowsBoxesCount) {
 }
 
 TEST(SkillPowers, NoSkillSelectedAddsNothing) {
-    for (int index : {-1, skills::kSkillCount, 1000}) {
-        const powers::Addition addition = skills::addition(index, everyInput());
+    for (int index : {-1, editor::kSkillCount, 1000}) {
+        const editor::PowerAddition addition = editor::skillAddition(index, everyInput());
         EXPECT_TRUE(addition.entries.empty()) << index;
         EXPECT_FALSE(addition.refused()) << index;
     }
@@ -146,7 +146,7 @@ TEST(SkillPowers, MissingChoiceOfTheRowRefuses) {
     for (const Case& c : cases) {
         PowerInputs in = everyInput();
         in.choices[c.unchosen] = std::nullopt;
-        const powers::Addition addition = skills::addition(c.index, in);
+        const editor::PowerAddition addition = editor::skillAddition(c.index, in);
         EXPECT_EQ(addition.missingChoice, c.missing) << c.index << " " << c.unchosen;
         EXPECT_EQ(addition.entries.size(), addition.refused() ? 0u : 1u);
     }
@@ -154,9 +154,9 @@ TEST(SkillPowers, MissingChoiceOfTheRowRefuses) {
 
 TEST(SkillPowers, RowsReadOnlyTheThirteenBoxesAndFiveCombos) {
     std::set<std::string_view> boxes, combos;
-    for (std::string_view pattern : skills::patterns()) {
-        for (const auto& [source, name] : powers::placeholdersOf(pattern, skills::kTriggerCombo)) {
-            (source == powers::Source::Box ? boxes : combos).insert(name);
+    for (std::string_view pattern : editor::skillPatterns()) {
+        for (const auto& [source, name] : editor::placeholdersOf(pattern, editor::kSkillTriggerCombo)) {
+            (source == editor::PlaceholderSource::Box ? boxes : combos).insert(name);
         }
     }
     EXPECT_EQ(boxes, (std::set<std::string_view>{"编辑框时间", "编辑框几率", "编辑框威力", "编辑框材质", "编辑框距离",
@@ -167,7 +167,7 @@ TEST(SkillPowers, RowsReadOnlyTheThirteenBoxesAndFiveCombos) {
 
 TEST(SkillParameters, VisibleSetOfEveryRow) {
     using Names = std::set<std::string_view>;
-    const Names expected[skills::kSkillCount] = {
+    const Names expected[editor::kSkillCount] = {
         {"透明标签持续时间", "编辑框时间"},
         {"透明标签40", "透明标签41", "编辑框时间", "编辑框几率"},
         {"透明标签41", "透明标签42", "编辑框几率", "编辑框威力"},
@@ -188,8 +188,8 @@ TEST(SkillParameters, VisibleSetOfEveryRow) {
         {"透明标签42", "编辑框威力"},
         {"透明标签40", "透明标签41", "编辑框时间", "编辑框几率", "剑雨"},
     };
-    for (int index = 0; index < skills::kSkillCount; ++index) {
-        const auto shown = skills::shownParameters(index);
+    for (int index = 0; index < editor::kSkillCount; ++index) {
+        const auto shown = editor::shownSkillParameters(index);
         ASSERT_TRUE(shown) << index;
         EXPECT_EQ(Names(shown->begin(), shown->end()), expected[index]) << index;
         EXPECT_EQ(shown->size(), expected[index].size()) << index << ": a name listed twice";
@@ -197,12 +197,12 @@ TEST(SkillParameters, VisibleSetOfEveryRow) {
 }
 
 TEST(SkillParameters, TheTwentySixControls) {
-    const auto all = skills::parameterControls();
+    const auto all = editor::skillParameterControls();
     const std::set<std::string_view> unique(all.begin(), all.end());
     EXPECT_EQ(all.size(), 26u);
     EXPECT_EQ(unique.size(), 26u);
-    for (int index = 0; index < skills::kSkillCount; ++index) {
-        const auto shown = skills::shownParameters(index);
+    for (int index = 0; index < editor::kSkillCount; ++index) {
+        const auto shown = editor::shownSkillParameters(index);
         ASSERT_TRUE(shown);
         for (std::string_view name : *shown) EXPECT_TRUE(unique.contains(name)) << name;
     }
@@ -211,6 +211,6 @@ TEST(SkillParameters, TheTwentySixControls) {
 }
 
 TEST(SkillParameters, NoSkillChangesNothing) {
-    EXPECT_FALSE(skills::shownParameters(-1));
-    EXPECT_FALSE(skills::shownParameters(skills::kSkillCount));
+    EXPECT_FALSE(editor::shownSkillParameters(-1));
+    EXPECT_FALSE(editor::shownSkillParameters(editor::kSkillCount));
 }

@@ -4,7 +4,7 @@
 
 #include <limits>
 
-using namespace text;
+using namespace editor;
 
 struct IntegerCase {
     const char* input;

@@ -1,9 +1,9 @@
-#include "ui/unicode.h"
+#include "editor/unicode.h"
 
 #include <gtest/gtest.h>
 
-using unicode::toUtf16;
-using unicode::toUtf8;
+using editor::toUtf16;
+using editor::toUtf8;
 
 TEST(Unicode, RoundTripsChineseAndAstralText) {
     const std::string text = "『Qelvo』 RPGitem4.0.9 编辑器 😀 ×××××";

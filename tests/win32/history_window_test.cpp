@@ -22,7 +22,7 @@ protected:
         SetFocus(control("编辑框1"));
         pumpMessages(50);
     }
-    const OutputHistory& history() const { return window_->history(); }
+    const output::OutputHistory& history() const { return window_->history(); }
     std::vector<std::string> entries() const {
         std::vector<std::string> all;
         for (int i = 0; i < static_cast<int>(history().size()); ++i) all.push_back(history().entry(i));

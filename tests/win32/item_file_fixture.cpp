@@ -4,7 +4,7 @@
 
 #include "ui/information_box.h"
 #include "ui/item_editor.h"
-#include "ui/layout.h"
+#include "editor/layout.h"
 #include "ui/win_text.h"
 
 namespace {
@@ -45,19 +45,19 @@ void removeTree(const std::wstring& folder) {
 }
 
 // Controls of the window that hold no part of an item.
-bool isItemControl(const layout::Control& spec) {
-    using layout::Kind;
+bool isItemControl(const editor::Control& spec) {
+    using editor::ControlKind;
     static const std::string_view kNotItem[] = {"编辑框1", "编辑框24", "选择框6", "列表框1", "列表框_命令"};
     for (std::string_view name : kNotItem) {
         if (spec.name == name) return false;
     }
     switch (spec.kind) {
-    case Kind::Edit:
-    case Kind::CheckBox:
-    case Kind::Radio:
-    case Kind::ComboEditable:
-    case Kind::ComboList:
-    case Kind::ListBox:
+    case ControlKind::Edit:
+    case ControlKind::CheckBox:
+    case ControlKind::Radio:
+    case ControlKind::ComboEditable:
+    case ControlKind::ComboList:
+    case ControlKind::ListBox:
         return true;
     default:
         return false;
@@ -135,18 +135,18 @@ void ItemFileTest::TearDown() {
 
 FormState ItemFileTest::formState() const {
     FormState state;
-    for (const layout::Control& spec : layout::controls()) {
+    for (const editor::Control& spec : editor::controls()) {
         if (!isItemControl(spec)) continue;
         HWND hwnd = window_->control(spec.name);
         ControlState& s = state[std::string(spec.name)];
         s.text = windowText(hwnd);
         s.visible = (GetWindowLongW(hwnd, GWL_STYLE) & WS_VISIBLE) != 0;
         s.enabled = IsWindowEnabled(hwnd) != FALSE;
-        if (spec.kind == layout::Kind::CheckBox || spec.kind == layout::Kind::Radio) {
+        if (spec.kind == editor::ControlKind::CheckBox || spec.kind == editor::ControlKind::Radio) {
             s.check = static_cast<int>(SendMessageW(hwnd, BM_GETCHECK, 0, 0));
-        } else if (spec.kind == layout::Kind::ListBox) {
+        } else if (spec.kind == editor::ControlKind::ListBox) {
             s.items = window_->listItems(spec.name);
-        } else if (spec.kind != layout::Kind::Edit) {
+        } else if (spec.kind != editor::ControlKind::Edit) {
             s.selection = window_->selection(spec.name);
         }
     }
@@ -182,28 +182,28 @@ void ItemFileTest::forgetMessages() {
 
 void ItemFileTest::fillForm() {
     int n = 0;
-    for (const layout::Control& spec : layout::controls()) {
+    for (const editor::Control& spec : editor::controls()) {
         if (!isItemControl(spec)) continue;
         HWND hwnd = window_->control(spec.name);
         const std::string mark = std::to_string(++n);
         switch (spec.kind) {
-        case layout::Kind::Edit:
+        case editor::ControlKind::Edit:
             // Blanks at both ends, INI's own characters, a line break where the box takes one.
-            setWindowText(hwnd, (spec.editStyle & layout::kMultiLine) ? " 第" + mark + "行 \r\n=;[#x\r\n"
+            setWindowText(hwnd, (spec.editStyle & editor::kMultiLine) ? " 第" + mark + "行 \r\n=;[#x\r\n"
                                                                         : " " + mark + "=;[ 𝄞 ");
             break;
-        case layout::Kind::CheckBox:
+        case editor::ControlKind::CheckBox:
             SendMessageW(hwnd, BM_SETCHECK, spec.checked ? BST_UNCHECKED : BST_CHECKED, 0);
             break;
-        case layout::Kind::ComboEditable:
-        case layout::Kind::ComboList: {
+        case editor::ControlKind::ComboEditable:
+        case editor::ControlKind::ComboList: {
             const auto count = SendMessageW(hwnd, CB_GETCOUNT, 0, 0);
             SendMessageW(hwnd, CB_SETCURSEL, static_cast<WPARAM>(n % count), 0);
             SendMessageW(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd), CBN_SELCHANGE),
                          reinterpret_cast<LPARAM>(hwnd));
             break;
         }
-        case layout::Kind::ListBox:
+        case editor::ControlKind::ListBox:
             for (const char* entry : {"power a", "  power=b;[c]  ", "能力 𝄞"}) {
                 SendMessageW(hwnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(mark + entry).c_str()));
             }

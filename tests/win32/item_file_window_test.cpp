@@ -273,7 +273,7 @@ TEST_F(ItemFileTest, BadFilesSayWhatIsWrongAndLeaveTheFormAlone) {
         SCOPED_TRACE(utf8(c.name));
         const std::wstring path = files_.file(c.name);
         if (std::wstring_view(c.name) == L"wrong-kind.ini") {
-            const ItemFileField* check = itemFileFieldOf("选择框1");
+            const editor::ItemFileField* check = editor::itemFileFieldOf("选择框1");
             ASSERT_TRUE(check);
             writeFileBytes(path, "\xEF\xBB\xBF[" + std::string(check->section) + "]\r\n" + std::string(check->key) +
                                      "=maybe\r\n");
@@ -347,7 +347,7 @@ TEST_F(ItemFileTest, UnknownSectionsAndKeysSurviveASave) {
     const std::wstring path = files_.file(L"extra.ini");
     type("编辑框2", "extra");
     ASSERT_TRUE(saveItemFile(*window_, path));
-    const ItemFileField* id = itemFileFieldOf("编辑框2");
+    const editor::ItemFileField* id = editor::itemFileFieldOf("编辑框2");
     ASSERT_TRUE(id);
     std::string bytes = readFileBytes(path);
     const std::string header = "[" + std::string(id->section) + "]\r\n";

@@ -5,18 +5,18 @@
 #include <initializer_list>
 
 #include "tests/win32/window_fixture.h"
-#include "ui/layout.h"
+#include "editor/layout.h"
 #include "ui/static_controls.h"
 #include "ui/win_text.h"
 
 namespace {
 
-bool isWindowControl(const layout::Control& spec) {
-    return spec.kind != layout::Kind::Timer && spec.kind != layout::Kind::FileDialog;
+bool isWindowControl(const editor::Control& spec) {
+    return spec.kind != editor::ControlKind::Timer && spec.kind != editor::ControlKind::FileDialog;
 }
 
-bool isCombo(const layout::Control& spec) {
-    return spec.kind == layout::Kind::ComboEditable || spec.kind == layout::Kind::ComboList;
+bool isCombo(const editor::Control& spec) {
+    return spec.kind == editor::ControlKind::ComboEditable || spec.kind == editor::ControlKind::ComboList;
 }
 
 RECT rectInParent(HWND hwnd) {
@@ -69,7 +69,7 @@ TEST_F(EditorWindowTest, WindowHasItsFixedSizeAndNoCaptionText) {
 }
 
 TEST_F(EditorWindowTest, EveryControlStandsInItsParentAtItsPlace) {
-    for (const layout::Control& spec : layout::controls()) {
+    for (const editor::Control& spec : editor::controls()) {
         if (!isWindowControl(spec)) continue;
         SCOPED_TRACE(std::string(spec.name));
         HWND hwnd = control(spec.name);
@@ -87,7 +87,7 @@ TEST_F(EditorWindowTest, EveryControlStandsInItsParentAtItsPlace) {
 }
 
 TEST_F(EditorWindowTest, ClosedComboBoxesKeepTheirHeightAndDropAtLeast160Pixels) {
-    for (const layout::Control& spec : layout::controls()) {
+    for (const editor::Control& spec : editor::controls()) {
         if (!isCombo(spec)) continue;
         SCOPED_TRACE(std::string(spec.name));
         HWND combo = control(spec.name);
@@ -114,13 +114,13 @@ TEST_F(EditorWindowTest, ClosedComboBoxesKeepTheirHeightAndDropAtLeast160Pixels)
 
 TEST_F(EditorWindowTest, ChildrenAreStackedInLayoutOrderFirstOnTop) {
     std::vector<std::string_view> parents{""};
-    for (const layout::Control& spec : layout::controls()) {
-        if (spec.kind == layout::Kind::GroupBox) parents.push_back(spec.name);
+    for (const editor::Control& spec : editor::controls()) {
+        if (spec.kind == editor::ControlKind::GroupBox) parents.push_back(spec.name);
     }
     for (std::string_view parentName : parents) {
         SCOPED_TRACE(std::string(parentName.empty() ? "client area" : parentName));
         std::vector<std::string_view> expected;
-        for (const layout::Control& spec : layout::controls()) {
+        for (const editor::Control& spec : editor::controls()) {
             if (spec.parent == parentName && isWindowControl(spec)) expected.push_back(spec.name);
         }
         HWND parent = parentName.empty() ? window_->hwnd() : control(parentName);
@@ -133,15 +133,15 @@ TEST_F(EditorWindowTest, ChildrenAreStackedInLayoutOrderFirstOnTop) {
 }
 
 TEST_F(EditorWindowTest, InitialStateOfTheForm) {
-    for (const layout::Control& spec : layout::controls()) {
+    for (const editor::Control& spec : editor::controls()) {
         if (!isWindowControl(spec)) continue;
         SCOPED_TRACE(std::string(spec.name));
         HWND hwnd = control(spec.name);
         EXPECT_EQ((GetWindowLongW(hwnd, GWL_STYLE) & WS_VISIBLE) != 0, spec.visible);
         EXPECT_EQ(IsWindowEnabled(hwnd) != FALSE, spec.enabled);
         switch (spec.kind) {
-        case layout::Kind::ComboEditable:
-        case layout::Kind::ComboList:
+        case editor::ControlKind::ComboEditable:
+        case editor::ControlKind::ComboList:
             EXPECT_EQ(SendMessageW(hwnd, CB_GETCURSEL, 0, 0), CB_ERR);
             EXPECT_EQ(SendMessageW(hwnd, CB_GETCOUNT, 0, 0), static_cast<LRESULT>(spec.items.size()));
             for (size_t i = 0; i < spec.items.size(); ++i) {
@@ -150,18 +150,18 @@ TEST_F(EditorWindowTest, InitialStateOfTheForm) {
                 EXPECT_EQ(utf8(item), spec.items[i]) << "item " << i;
             }
             break;
-        case layout::Kind::ListBox:
+        case editor::ControlKind::ListBox:
             EXPECT_EQ(SendMessageW(hwnd, LB_GETCOUNT, 0, 0), 0);
             break;
-        case layout::Kind::CheckBox:
-        case layout::Kind::Radio:
+        case editor::ControlKind::CheckBox:
+        case editor::ControlKind::Radio:
             EXPECT_EQ(isChecked(spec.name), spec.checked);
             EXPECT_EQ(windowText(hwnd), spec.text);
             break;
-        case layout::Kind::Edit:
-        case layout::Kind::Button:
-        case layout::Kind::Label:
-        case layout::Kind::GroupBox:
+        case editor::ControlKind::Edit:
+        case editor::ControlKind::Button:
+        case editor::ControlKind::Label:
+        case editor::ControlKind::GroupBox:
             EXPECT_EQ(windowText(hwnd), spec.text);
             break;
         default:
@@ -177,8 +177,8 @@ TEST_F(EditorWindowTest, InitialStateOfTheForm) {
 }
 
 TEST_F(EditorWindowTest, FontsAreTheLayoutsFacesInTheChineseCharacterSet) {
-    for (const layout::Control& spec : layout::controls()) {
-        if (!isWindowControl(spec) || spec.kind == layout::Kind::WebView || spec.kind == layout::Kind::PictureBox) {
+    for (const editor::Control& spec : editor::controls()) {
+        if (!isWindowControl(spec) || spec.kind == editor::ControlKind::WebView || spec.kind == editor::ControlKind::PictureBox) {
             continue;
         }
         SCOPED_TRACE(std::string(spec.name));
@@ -263,7 +263,7 @@ TEST_F(EditorWindowTest, LabelsDrawTheirTextInTheirColourOverWhatLiesBeneath) {
     RedrawWindow(window_->hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     pumpMessages(100);
     for (const char* name : {"透明标签1", "透明标签9", "透明标签20", "透明标签32", "透明标签13", "透明标签36"}) {
-        const layout::Control* spec = layout::find(name);
+        const editor::Control* spec = editor::findControl(name);
         ASSERT_TRUE(spec);
         const COLORREF face = GetSysColor(COLOR_BTNFACE);
         const COLORREF colour = colourOf(spec->textColour);

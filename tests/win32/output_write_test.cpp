@@ -131,7 +131,7 @@ TEST_F(OutputWriteTest, RecompositionReplacesOnlyTheChangedLines) {
         std::string text;
         Lines expected{""};
         for (const std::string& line : after) expected.push_back(text += line + "\r\n");
-        const OutputHistory& history = window_->history();
+        const output::OutputHistory& history = window_->history();
         Lines recorded;
         for (auto i = static_cast<int>(entriesBefore); i < static_cast<int>(history.size()); ++i) {
             recorded.push_back(history.entry(i));

@@ -131,14 +131,14 @@ protected:
 };
 
 TEST_F(PowerWindowTest, EverySkillShowsItsOwnParameterControls) {
-    for (std::string_view name : skills::parameterControls()) EXPECT_FALSE(shown(name)) << name << " at start";
+    for (std::string_view name : editor::skillParameterControls()) EXPECT_FALSE(shown(name)) << name << " at start";
     type("编辑框2", "x");
     setText("编辑框1", "typed by hand");
-    for (int index = 0; index < skills::kSkillCount; ++index) {
+    for (int index = 0; index < editor::kSkillCount; ++index) {
         choose("组合框_技能", index);
-        const auto expected = skills::shownParameters(index);
+        const auto expected = editor::shownSkillParameters(index);
         ASSERT_TRUE(expected);
-        for (std::string_view name : skills::parameterControls()) {
+        for (std::string_view name : editor::skillParameterControls()) {
             const bool listed = std::find(expected->begin(), expected->end(), name) != expected->end();
             EXPECT_EQ(shown(name), listed) << "skill " << index << ": " << name;
         }
@@ -401,6 +401,6 @@ TEST_F(PowerWindowTest, ArrowRainTipIsARealInformationBox) {
     click("按钮10");
     ASSERT_TRUE(watch.finish()) << "no message box appeared";
     EXPECT_EQ(seen.caption, "信息：");
-    EXPECT_EQ(seen.texts, Lines{std::string(skills::kArrowRainTip)});
+    EXPECT_EQ(seen.texts, Lines{std::string(editor::kArrowRainTip)});
     EXPECT_TRUE(seen.hasIcon);
 }

@@ -6,7 +6,7 @@
 
 #include "skin/skin_engine.h"
 #include "tests/win32/window_fixture.h"
-#include "ui/layout.h"
+#include "editor/layout.h"
 
 namespace {
 
@@ -76,13 +76,13 @@ TEST_F(EditorWindowTest, SizeGuardRestoresTheSizeAfterMaximize) {
     for (int waited = 0; waited < 3000; waited += 50) {
         RECT rc;
         GetWindowRect(window_->hwnd(), &rc);
-        if (rc.right - rc.left == layout::kWindowWidth && rc.bottom - rc.top == layout::kWindowHeight) break;
+        if (rc.right - rc.left == editor::kWindowWidth && rc.bottom - rc.top == editor::kWindowHeight) break;
         pumpMessages(50);
     }
     RECT rc;
     GetWindowRect(window_->hwnd(), &rc);
-    EXPECT_EQ(rc.right - rc.left, layout::kWindowWidth);
-    EXPECT_EQ(rc.bottom - rc.top, layout::kWindowHeight);
+    EXPECT_EQ(rc.right - rc.left, editor::kWindowWidth);
+    EXPECT_EQ(rc.bottom - rc.top, editor::kWindowHeight);
 }
 
 TEST(MainWindowSkin, ClosingThroughTheSkinEndsTheProgramWithoutAPrompt) {

@@ -1,6 +1,7 @@
-#include "ui/unicode.h"
+#include "editor/unicode.h"
 
-namespace unicode {
+namespace editor {
+
 namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
@@ -80,4 +81,4 @@ std::string toUtf8(std::u16string_view utf16) {
     return out;
 }
 
-}  // namespace unicode
+}  // namespace editor

@@ -8,9 +8,9 @@
 #include <span>
 #include <string_view>
 
-namespace layout {
+namespace editor {
 
-enum class Kind {
+enum class ControlKind {
     Edit,
     Button,
     CheckBox,
@@ -52,7 +52,7 @@ inline constexpr std::uint32_t kBlack = 0x000000;
 
 struct Control {
     std::string_view name;
-    Kind kind;
+    ControlKind kind;
     std::string_view parent;  // empty: the window's client area
     int left, top, width, height;
     std::string_view text;  // caption, initial text or hidden caption (UTF-8)
@@ -81,7 +81,12 @@ std::span<const Control> controls();
 std::span<const PopupMenu> popupMenus();
 
 // Looks a control up by name; nullptr when there is none.
-const Control* find(std::string_view name);
+const Control* findControl(std::string_view name);
+
+// The control of that name. The program names controls through
+// editor/control_names.h, so an unknown name is a fault in the program, not
+// in its input: it throws std::logic_error naming the control.
+const Control& controlNamed(std::string_view name);
 
 // Shared item lists.
 std::span<const std::string_view> triggerItems();
@@ -100,4 +105,4 @@ inline constexpr int kWindowLeft = 50;
 inline constexpr int kWindowTop = 50;
 inline constexpr int kSizeGuardIntervalMs = 800;
 
-}  // namespace layout
+}  // namespace editor

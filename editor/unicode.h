@@ -5,9 +5,9 @@
 #include <string>
 #include <string_view>
 
-namespace unicode {
+namespace editor {
 
 std::u16string toUtf16(std::string_view utf8);
 std::string toUtf8(std::u16string_view utf16);
 
-}  // namespace unicode
+}  // namespace editor
