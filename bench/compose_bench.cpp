@@ -30,7 +30,7 @@ void BM_ComposeAndFormatLines200(benchmark::State& state) {
     const editor::ItemForm form = largeItem(200);
     for (auto _ : state) {
         std::string output;
-        for (const auto& sub : editor::composeCommands(form)) output += commandLine(form.id, sub);
+        for (const auto& sub : editor::composeCommands(form)) output += editor::commandLine(form.id, sub);
         benchmark::DoNotOptimize(output);
     }
 }

@@ -23,7 +23,7 @@ void recompose(output::OutputHistory& history, const editor::ItemForm& base, int
         std::string shown;
         history.record(shown);
         for (const auto& sub : editor::composeCommands(form)) {
-            shown += commandLine(form.id, sub);
+            shown += editor::commandLine(form.id, sub);
             history.record(shown);
         }
     }

@@ -30,7 +30,7 @@ editor::ItemForm itemWith200Powers() {
 
 std::string composedOutput(const editor::ItemForm& form) {
     std::string output;
-    for (const auto& sub : editor::composeCommands(form)) output += commandLine(form.id, sub);
+    for (const auto& sub : editor::composeCommands(form)) output += editor::commandLine(form.id, sub);
     return output;
 }
 

@@ -19,6 +19,8 @@
 #include "bridge/win32_rcon_transport.h"
 #include "ui/win_text.h"
 
+using namespace ui;
+
 namespace {
 
 constexpr int kLines = 100;

@@ -20,6 +20,8 @@
 #include "tests/win32/gallery_window.h"
 #include "ui/editor_window.h"
 
+using namespace ui;
+
 namespace {
 
 double nowMs() {

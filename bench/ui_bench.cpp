@@ -17,6 +17,8 @@
 #include "ui/item_editor.h"
 #include "ui/win_text.h"
 
+using namespace ui;
+
 namespace {
 
 double nowMs() {

@@ -89,7 +89,7 @@ ConnectStatus WinsockTransport::connect(const std::string& host, std::uint16_t p
     hints.ai_socktype = SOCK_STREAM;
     hints.ai_protocol = IPPROTO_TCP;
     ADDRINFOW* addresses = nullptr;
-    const int looked = GetAddrInfoW(wide(host).c_str(), std::to_wstring(port).c_str(), &hints, &addresses);
+    const int looked = GetAddrInfoW(ui::wide(host).c_str(), std::to_wstring(port).c_str(), &hints, &addresses);
     if (looked != 0) {
         return looked == WSAHOST_NOT_FOUND || looked == WSANO_DATA || looked == WSATRY_AGAIN
                    ? ConnectStatus::NotResolved

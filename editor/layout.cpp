@@ -10,6 +10,9 @@ namespace {
 
 using namespace std::literals;
 
+// The tables keep one entry per line: clang-format would pack them.
+// clang-format off
+
 constexpr std::uint32_t kOrange = 0xFF8000;
 constexpr std::uint32_t kRed = 0xFF0000;
 constexpr std::uint32_t kPink = 0xFF5080;
@@ -573,6 +576,7 @@ constexpr PopupMenu kPopupMenus[] = {
     {"掉落", "删除"},
 };
 
+// clang-format on
 }  // namespace
 
 std::span<const Control> controls() { return kControls; }

@@ -10,6 +10,8 @@
 #include "ui/main_menu.h"
 #include "ui/server_commands.h"
 
+namespace ui {
+
 GdiplusSession::GdiplusSession() {
     Gdiplus::GdiplusStartupInput input;
     if (Gdiplus::GdiplusStartup(&token_, &input, nullptr) != Gdiplus::Ok) token_ = 0;
@@ -26,7 +28,7 @@ OleSession::~OleSession() {
 }
 
 void processMessage(MSG& msg) {
-    if (main_menu::translateKeys(msg)) return;
+    if (translateMainMenuKeys(msg)) return;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
 }
@@ -47,3 +49,5 @@ int runApplication(HINSTANCE instance) {
     window.reset();
     return static_cast<int>(msg.wParam);
 }
+
+}  // namespace ui

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+namespace ui {
+
 // Starts the runtime services, creates the main window, runs the message
 // loop until the window is closed and shuts everything down again.
 int runApplication(HINSTANCE instance);
@@ -36,3 +38,5 @@ public:
 private:
     bool ok_;
 };
+
+}  // namespace ui

@@ -2,6 +2,8 @@
 
 #include "ui/subclass.h"
 
+namespace ui {
+
 namespace {
 
 enum ReportFlags : std::uintptr_t { kReportLeft = 1, kReportRight = 2, kReportKey = 4 };
@@ -101,3 +103,5 @@ void reportControlEvents(HWND control, bool leftPressed, bool rightPressed, bool
 void forwardChildNotifications(HWND groupBox) {
     subclassWindow<forwarderProc>(groupBox);
 }
+
+}  // namespace ui

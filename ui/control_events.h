@@ -5,6 +5,8 @@
 
 #include <string_view>
 
+namespace ui {
+
 enum class EventKind {
     Click,
     ContentChanged,
@@ -42,3 +44,5 @@ void reportControlEvents(HWND control, bool leftPressed, bool rightPressed, bool
 // Group boxes do not pass their children's notifications on: forward them
 // to the group's parent so that every handler is reached.
 void forwardChildNotifications(HWND groupBox);
+
+}  // namespace ui

@@ -9,6 +9,8 @@
 #include "editor/control_names.h"
 #include "ui/editor_window.h"
 
+namespace ui {
+
 namespace {
 
 bridge::DeliveryGate gate;
@@ -33,3 +35,5 @@ bool deliveryInProgress() {
 void useGamePlatformForTesting(bridge::GamePlatform* platform) {
     platformForTesting = platform;
 }
+
+}  // namespace ui

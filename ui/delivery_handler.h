@@ -2,11 +2,13 @@
 // running game client (bridge/delivery.h holds the run itself).
 #pragma once
 
-class EditorWindow;
-
 namespace bridge {
 class GamePlatform;
 }
+
+namespace ui {
+
+class EditorWindow;
 
 // Reads the output box once and runs one delivery. A run waits with the
 // window responsive; meanwhile 按钮1 is disabled and a further click is
@@ -19,3 +21,5 @@ bool deliveryInProgress();
 // Test seam: runs use `platform` instead of the real one until it is reset
 // with nullptr.
 void useGamePlatformForTesting(bridge::GamePlatform* platform);
+
+}  // namespace ui

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "editor/control_names.h"
 #include "res/resource_ids.h"
 #include "ui/event_wiring.h"
@@ -11,6 +13,8 @@
 #include "ui/main_window_skin.h"
 #include "ui/static_controls.h"
 #include "ui/win_text.h"
+
+namespace ui {
 
 namespace {
 
@@ -25,6 +29,12 @@ COLORREF toColorRef(std::uint32_t rrggbb) {
 }
 
 constexpr int kMinimumDroppedListHeight = 160;
+
+bool isPopupMenuTitle(std::string_view name) {
+    const auto menus = editor::popupMenus();
+    return std::any_of(menus.begin(), menus.end(),
+                       [name](const editor::PopupMenu& menu) { return menu.title == name; });
+}
 
 bool isCombo(editor::ControlKind kind) {
     return kind == editor::ControlKind::ComboEditable || kind == editor::ControlKind::ComboList;
@@ -214,7 +224,8 @@ void EditorWindow::configureControl(HWND hwnd, const editor::Control& spec) {
 }
 
 void EditorWindow::installEventReporters() {
-    for (const wiring::Binding& binding : wiring::bindings()) {
+    for (const Binding& binding : bindings()) {
+        if (isPopupMenuTitle(binding.control)) continue;  // a context menu's item, not a control
         HWND target = control(binding.control);
         if (!target) continue;
         reportControlEvents(target, binding.kind == EventKind::LeftPressed, binding.kind == EventKind::RightPressed,
@@ -293,7 +304,7 @@ std::vector<std::string> EditorWindow::listItems(std::string_view name) const {
 
 void EditorWindow::dispatch(const ControlEvent& event) {
     if (eventsHeld_) return;
-    if (const wiring::Binding* binding = wiring::find(event.control, event.kind)) binding->handler(*this, event);
+    if (const Binding* binding = findBinding(event.control, event.kind)) binding->handler(*this, event);
     if (event.kind != EventKind::Tick) watchForFormChanges();
 }
 
@@ -360,7 +371,7 @@ void EditorWindow::onCommand(WPARAM wParam, LPARAM lParam) {
     auto* source = reinterpret_cast<HWND>(lParam);
     if (!source) {
         const UINT id = LOWORD(wParam);
-        if (main_menu::run(*this, id)) return;
+        if (runMainMenuItem(*this, id)) return;
         if (code == 0 && id >= kFirstMenuItemId && id < kFirstMenuItemId + menus_.size()) {
             dispatch({EventKind::MenuItemChosen, menus_[id - kFirstMenuItemId].first});
         }
@@ -414,3 +425,4 @@ LRESULT EditorWindow::onControlColour(UINT msg, HDC dc, HWND source) {
     return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
 }
 
+}  // namespace ui

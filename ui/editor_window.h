@@ -19,6 +19,8 @@
 #include "ui/scoped_gdi.h"
 #include "ui/web_view.h"
 
+namespace ui {
+
 class EditorWindow {
 public:
     struct Options {
@@ -106,3 +108,5 @@ private:
 
 // Window class of the main window (for tools that look for it).
 inline constexpr wchar_t kEditorWindowClass[] = L"RPGitemEditorWindow";
+
+}  // namespace ui

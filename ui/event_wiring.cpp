@@ -8,7 +8,8 @@
 #include "ui/output_editor.h"
 #include "ui/power_editor.h"
 
-namespace wiring {
+namespace ui {
+
 namespace {
 
 void recompose(EditorWindow& window, const ControlEvent&) {
@@ -103,11 +104,11 @@ std::span<const Binding> bindings() {
     return kBindings;
 }
 
-const Binding* find(std::string_view control, EventKind kind) {
+const Binding* findBinding(std::string_view control, EventKind kind) {
     for (const Binding& binding : kBindings) {
         if (binding.kind == kind && binding.control == control) return &binding;
     }
     return nullptr;
 }
 
-}  // namespace wiring
+}  // namespace ui

@@ -6,22 +6,22 @@
 
 #include "ui/control_events.h"
 
+namespace ui {
+
 class EditorWindow;
 
-namespace wiring {
-
-using Handler = void (*)(EditorWindow& window, const ControlEvent& event);
+using EventHandler = void (*)(EditorWindow& window, const ControlEvent& event);
 
 struct Binding {
     std::string_view control;  // control name, or a popup menu's title
     EventKind kind;
-    Handler handler;
+    EventHandler handler;
 };
 
 std::span<const Binding> bindings();
 
 // The binding of (control, kind), or nullptr: such events are left to the
 // control's default behaviour.
-const Binding* find(std::string_view control, EventKind kind);
+const Binding* findBinding(std::string_view control, EventKind kind);
 
-}  // namespace wiring
+}  // namespace ui

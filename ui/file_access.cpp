@@ -4,6 +4,8 @@
 
 #include "ui/win_text.h"
 
+namespace ui {
+
 namespace {
 
 std::string problemOf(DWORD error, bool writing) {
@@ -108,3 +110,5 @@ std::wstring folderOf(const std::wstring& path) {
     const std::size_t slash = path.find_last_of(L"\\/");
     return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
 }
+
+}  // namespace ui

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+namespace ui {
+
 struct FileBytes {
     std::optional<std::string> bytes;
     std::string problem;  // a Chinese sentence; empty when the bytes were read
@@ -26,3 +28,5 @@ std::optional<std::string> cp936ToUtf8(std::string_view bytes);
 
 // The folder part of a path ("" when there is none).
 std::wstring folderOf(const std::wstring& path);
+
+}  // namespace ui

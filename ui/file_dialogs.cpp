@@ -9,6 +9,8 @@
 #include "editor/layout.h"
 #include "ui/win_text.h"
 
+namespace ui {
+
 namespace {
 
 std::string_view layoutFilter() {
@@ -65,3 +67,5 @@ std::wstring defaultExtension(std::string_view layoutFilter) {
     const std::string_view rest = layoutFilter.substr(pattern + 3);
     return wide(rest.substr(0, rest.find_first_of(";|")));
 }
+
+}  // namespace ui

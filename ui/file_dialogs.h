@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+namespace ui {
+
 struct FileChoice {
     bool save = false;
     std::wstring folder;  // where the dialog starts; empty: the system's choice
@@ -27,3 +29,5 @@ FileChooser replaceFileChooser(FileChooser chooser);
 std::wstring dialogFilter(std::string_view layoutFilter);
 // The first pattern's extension ("ini"), or "".
 std::wstring defaultExtension(std::string_view layoutFilter);
+
+}  // namespace ui

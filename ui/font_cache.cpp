@@ -2,6 +2,8 @@
 
 #include "ui/win_text.h"
 
+namespace ui {
+
 HFONT FontCache::get(const editor::Font& font) {
     const std::string face(font.face.empty() ? kDefaultFace : font.face);
     const int height = font.pixelHeight ? font.pixelHeight : kDefaultHeight;
@@ -14,3 +16,5 @@ HFONT FontCache::get(const editor::Font& font) {
                                 DEFAULT_PITCH | FF_DONTCARE, wide(face).c_str());
     return fonts_.emplace(std::move(key), ScopedFont(created)).first->second.get();
 }
+
+}  // namespace ui

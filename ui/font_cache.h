@@ -11,6 +11,8 @@
 #include "editor/layout.h"
 #include "ui/scoped_gdi.h"
 
+namespace ui {
+
 class FontCache {
 public:
     // The face controls use when the layout names none: the simplified-Chinese
@@ -23,3 +25,5 @@ public:
 private:
     std::map<std::tuple<std::string, int, int>, ScopedFont> fonts_;
 };
+
+}  // namespace ui

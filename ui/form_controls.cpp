@@ -3,6 +3,8 @@
 #include "res/resource_ids.h"
 #include "ui/win_text.h"
 
+namespace ui {
+
 HFONT interfaceFont() {
     static const HFONT font = CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
@@ -32,3 +34,5 @@ bool registerWindowClass(const wchar_t* name, WNDPROC proc) {
     wc.lpszClassName = name;
     return RegisterClassExW(&wc) != 0;
 }
+
+}  // namespace ui

@@ -6,6 +6,8 @@
 
 #include <string_view>
 
+namespace ui {
+
 // 微软雅黑 at 12 px, created once for the process.
 HFONT interfaceFont();
 
@@ -15,3 +17,5 @@ HWND addControl(HWND parent, const wchar_t* windowClass, std::string_view text, 
 
 // Registers a window class once (cursor, dialog-coloured ground); false on failure.
 bool registerWindowClass(const wchar_t* name, WNDPROC proc);
+
+}  // namespace ui

@@ -9,6 +9,8 @@
 #include "ui/power_editor.h"
 #include "ui/win_text.h"
 
+namespace ui {
+
 namespace {
 
 std::string composedOutput(const EditorWindow& w) {
@@ -115,3 +117,5 @@ bool sameFormData(const editor::ItemFileData& a, const editor::ItemFileData& b) 
     return a.texts == b.texts && a.checks == b.checks && a.selections == b.selections && a.lists == b.lists &&
            a.handEditedOutput == b.handEditedOutput;
 }
+
+}  // namespace ui

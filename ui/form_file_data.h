@@ -4,6 +4,8 @@
 
 #include "editor/item_file.h"
 
+namespace ui {
+
 class EditorWindow;
 
 // Every field of the table as the controls hold it, and the output box's
@@ -17,3 +19,5 @@ void showFormData(EditorWindow& window, const editor::ItemFileData& data);
 
 // Same fields and output text (the documents are not compared).
 bool sameFormData(const editor::ItemFileData& a, const editor::ItemFileData& b);
+
+}  // namespace ui

@@ -4,6 +4,8 @@
 #include "ui/editor_window.h"
 #include "ui/web_addresses.h"
 
+namespace ui {
+
 namespace {
 
 // Addresses are build configuration (CMake cache variables).
@@ -44,3 +46,5 @@ void toggleDyeList(EditorWindow& window) {
 void followColourChartBox(EditorWindow& window) {
     setVisible(window.control(editor::kColourChartPicture), window.isChecked(editor::kColourChartCheck));
 }
+
+}  // namespace ui

@@ -2,6 +2,8 @@
 // hidden web view, the tutorial picture, the dye list and the colour chart.
 #pragma once
 
+namespace ui {
+
 class EditorWindow;
 
 void playMusic(EditorWindow& window);
@@ -10,3 +12,5 @@ void toggleTutorial(EditorWindow& window);
 void toggleDyeList(EditorWindow& window);
 // The chart is shown exactly while its check box is checked.
 void followColourChartBox(EditorWindow& window);
+
+}  // namespace ui

@@ -2,6 +2,8 @@
 
 #include "ui/win_text.h"
 
+namespace ui {
+
 namespace {
 
 void messageBox(std::string_view text) {
@@ -21,3 +23,5 @@ InformationBox replaceInformationBox(InformationBox box) {
     current = box ? box : messageBox;
     return previous;
 }
+
+}  // namespace ui

@@ -4,6 +4,8 @@
 
 #include <string_view>
 
+namespace ui {
+
 void showInformation(std::string_view text);
 
 // Tests put a recorder in place of the real box; returns the one replaced.
@@ -11,3 +13,5 @@ using InformationBox = void (*)(std::string_view text);
 InformationBox replaceInformationBox(InformationBox box);
 
 inline constexpr wchar_t kInformationCaption[] = L"信息：";
+
+}  // namespace ui

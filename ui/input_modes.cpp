@@ -4,6 +4,8 @@
 
 #include "ui/win_text.h"
 
+namespace ui {
+
 namespace {
 
 std::wstring clipboardText(HWND owner) {
@@ -61,3 +63,5 @@ void applyInputMode(HWND edit, editor::InputMode mode) {
     if (mode == editor::InputMode::Normal) return;
     subclassWindow<inputModeProc>(edit, static_cast<std::uintptr_t>(mode));
 }
+
+}  // namespace ui

@@ -2,6 +2,8 @@
 
 #include "editor/text.h"
 
+namespace ui {
+
 std::string integerBoxText(std::string_view text) {
     const std::int32_t value = editor::toInteger(text);
     return value == 0 ? std::string() : editor::formatNumber(value);
@@ -19,3 +21,5 @@ bool acceptsCharacter(editor::InputMode mode, char32_t ch) {
     }
     return true;
 }
+
+}  // namespace ui

@@ -4,6 +4,8 @@
 #include "editor/control_names.h"
 #include "ui/editor_window.h"
 
+namespace ui {
+
 editor::ItemForm readItemForm(const EditorWindow& w) {
     editor::ItemForm form;
     form.id = w.text(editor::kIdBox);
@@ -57,3 +59,5 @@ void sizeGuard(EditorWindow& w) {
     SetWindowPos(hwnd, nullptr, 0, 0, editor::kWindowWidth, rc.bottom - rc.top, flags);
     SetWindowPos(hwnd, nullptr, 0, 0, editor::kWindowWidth, editor::kWindowHeight, flags);
 }
+
+}  // namespace ui

@@ -5,6 +5,8 @@
 
 #include "editor/item_form.h"
 
+namespace ui {
+
 class EditorWindow;
 
 // Reads the form's controls as they are at this moment.
@@ -19,3 +21,5 @@ void refreshOutput(EditorWindow& window);
 
 // Puts the window back to its fixed size; the position stays.
 void sizeGuard(EditorWindow& window);
+
+}  // namespace ui

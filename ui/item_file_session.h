@@ -8,6 +8,8 @@
 #include "editor/ini_document.h"
 #include "editor/item_file.h"
 
+namespace ui {
+
 struct ItemFileSession {
     std::wstring userFolder;  // settings.ini and recovery.ini live here
     std::wstring path;        // the open file; empty when the item has none yet
@@ -21,3 +23,5 @@ struct ItemFileSession {
     std::vector<std::wstring> recentFiles;  // most recent first
     std::wstring lastFolder;  // where the file dialogs start
 };
+
+}  // namespace ui

@@ -17,6 +17,8 @@
 #include "ui/user_settings.h"
 #include "ui/win_text.h"
 
+namespace ui {
+
 namespace {
 
 // The recovery file names the file that was open at closing.
@@ -279,3 +281,5 @@ void showFileState(EditorWindow& w) {
     fitLabel(label, title);
     SetWindowTextW(label, title.c_str());
 }
+
+}  // namespace ui

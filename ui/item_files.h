@@ -9,6 +9,8 @@
 
 #include <string>
 
+namespace ui {
+
 class EditorWindow;
 
 // At creation: the user's settings read, the empty form as the baseline,
@@ -43,3 +45,5 @@ void keepRecoveryFile(EditorWindow& window);
 
 // The title label names the open file and marks a changed form with "*".
 void showFileState(EditorWindow& window);
+
+}  // namespace ui

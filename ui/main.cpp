@@ -4,5 +4,5 @@
 #include "ui/application.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-    return runApplication(instance);
+    return ui::runApplication(instance);
 }

@@ -8,7 +8,8 @@
 #include "ui/server_commands.h"
 #include "ui/win_text.h"
 
-namespace main_menu {
+namespace ui {
+
 namespace {
 
 void sendToServerCommand(EditorWindow& window) {
@@ -19,18 +20,18 @@ void serverSettingsCommand(EditorWindow& window) {
     runServerCommand(window, ServerCommand::ServerSettings);
 }
 
-constexpr Row kRows[] = {
+constexpr MenuRow kRows[] = {
     {0xE201, "新建", 'N', FCONTROL, newItem},
     {0xE202, "打开…", 'O', FCONTROL, openItem},
     {0xE203, "保存", 'S', FCONTROL, saveItem},
     {0xE204, "另存为…", 'S', FCONTROL | FSHIFT, saveItemAs},
-    {kSeparator, ""},
+    {kMenuSeparator, ""},
     {0xE205, "从输出框导入", 'I', FCONTROL, importFromOutput},
-    {kSeparator, ""},
-    {kRecentFiles, "（没有最近的文件）"},
-    {kSeparator, ""},
+    {kMenuSeparator, ""},
+    {kRecentFilesItem, "（没有最近的文件）"},
+    {kMenuSeparator, ""},
     {0xE206, "恢复上次关闭时的物品", 0, 0, recoverLastClosedItem},
-    {kSeparator, ""},
+    {kMenuSeparator, ""},
     {0xE207, "发送到服务器", VK_F5, 0, sendToServerCommand},
     {0xE208, "服务器设置…", 0, 0, serverSettingsCommand},
 };
@@ -48,9 +49,9 @@ std::wstring recentItemText(size_t index, const std::wstring& path) {
     return text;
 }
 
-void appendRecentFiles(HMENU menu, const Row& row, const std::vector<std::wstring>& recentFiles) {
+void appendRecentFiles(HMENU menu, const MenuRow& row, const std::vector<std::wstring>& recentFiles) {
     if (recentFiles.empty()) {
-        AppendMenuW(menu, MF_STRING | MF_GRAYED, kRecentFiles, wide(row.text).c_str());
+        AppendMenuW(menu, MF_STRING | MF_GRAYED, kRecentFilesItem, wide(row.text).c_str());
         return;
     }
     const size_t count = std::min(recentFiles.size(), kMaxRecentFiles);
@@ -79,7 +80,7 @@ HACCEL accelerators() {
     // One table for the process: the rows never change.
     static const HACCEL table = [] {
         std::vector<ACCEL> keys;
-        for (const Row& row : kRows) {
+        for (const MenuRow& row : kRows) {
             if (row.key) keys.push_back({static_cast<BYTE>(FVIRTKEY | row.modifiers), static_cast<WORD>(row.key),
                                          static_cast<WORD>(row.id)});
         }
@@ -96,11 +97,11 @@ bool isMainWindow(HWND hwnd) {
 
 }  // namespace
 
-std::span<const Row> rows() {
+std::span<const MenuRow> mainMenuRows() {
     return kRows;
 }
 
-std::wstring itemText(const Row& row) {
+std::wstring menuItemText(const MenuRow& row) {
     std::wstring text = wide(row.text);
     if (!row.key) return text;
     text += L"\t";
@@ -110,34 +111,34 @@ std::wstring itemText(const Row& row) {
     return text + keyName(row.key);
 }
 
-HMENU build(const std::vector<std::wstring>& recentFiles) {
+HMENU buildMainMenu(const std::vector<std::wstring>& recentFiles) {
     HMENU menu = CreatePopupMenu();
-    for (const Row& row : kRows) {
-        if (row.id == kSeparator) {
+    for (const MenuRow& row : kRows) {
+        if (row.id == kMenuSeparator) {
             AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-        } else if (row.id == kRecentFiles) {
+        } else if (row.id == kRecentFilesItem) {
             appendRecentFiles(menu, row, recentFiles);
         } else {
-            AppendMenuW(menu, MF_STRING, row.id, itemText(row).c_str());
+            AppendMenuW(menu, MF_STRING, row.id, menuItemText(row).c_str());
         }
     }
     return menu;
 }
 
-void open(EditorWindow& window) {
-    HMENU menu = build(window.itemFiles().recentFiles);
+void openMainMenu(EditorWindow& window) {
+    HMENU menu = buildMainMenu(window.itemFiles().recentFiles);
     const POINT at = menuPlace(window.hwnd());
     // The chosen item arrives as WM_COMMAND once the menu has closed.
     TrackPopupMenu(menu, TPM_RIGHTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, at.x, at.y, 0, window.hwnd(), nullptr);
     DestroyMenu(menu);
 }
 
-bool run(EditorWindow& window, UINT id) {
+bool runMainMenuItem(EditorWindow& window, UINT id) {
     if (id >= kFirstRecentFile && id < kFirstRecentFile + kMaxRecentFiles) {
         openRecentFile(window, id - kFirstRecentFile);
         return true;
     }
-    for (const Row& row : kRows) {
+    for (const MenuRow& row : kRows) {
         if (row.id == id && row.run) {
             row.run(window);
             return true;
@@ -146,10 +147,10 @@ bool run(EditorWindow& window, UINT id) {
     return false;
 }
 
-bool translateKeys(MSG& msg) {
+bool translateMainMenuKeys(MSG& msg) {
     if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
     HWND top = GetAncestor(msg.hwnd, GA_ROOT);
     return top && isMainWindow(top) && TranslateAcceleratorW(top, accelerators(), &msg);
 }
 
-}  // namespace main_menu
+}  // namespace ui

@@ -7,6 +7,8 @@
 #include "ui/help_and_music.h"
 #include "ui/main_menu.h"
 
+namespace ui {
+
 const std::string_view kGroupBoxes[12] = {
     editor::kItemGroup,    editor::kDescriptionGroup, editor::kAttributesGroup,      editor::kDropGroup,
     editor::kPotionGroup,  editor::kSkillGroup,       editor::kConsumeGroup,          editor::kSkillParametersGroup,
@@ -32,7 +34,7 @@ void onMainWindowCreated(EditorWindow& window) {
     options.captionGloss = false;
     // 15 is below the skin's minimum: the caption becomes 25 high.
     engine->AttachWindow(hwnd, 15, options);
-    engine->SetMenuHandler(hwnd, [&window] { main_menu::open(window); });
+    engine->SetMenuHandler(hwnd, [&window] { openMainMenu(window); });
     engine->SetHelpHandler(hwnd, [&window] { toggleTutorial(window); });
     // The group boxes are see-through (tint alpha 0): the window's surface
     // shows through them; the controls inside them are skinned with them.
@@ -40,3 +42,5 @@ void onMainWindowCreated(EditorWindow& window) {
         if (HWND box = window.control(name)) engine->SkinContainer(box, true, GetSysColor(COLOR_BTNFACE), 0);
     }
 }
+
+}  // namespace ui

@@ -3,6 +3,8 @@
 
 #include <string_view>
 
+namespace ui {
+
 class EditorWindow;
 
 // The main window's created handler: theme, options, the window attached
@@ -13,3 +15,5 @@ void onMainWindowCreated(EditorWindow& window);
 
 // The group boxes of the main window, in the order they are skinned.
 extern const std::string_view kGroupBoxes[12];
+
+}  // namespace ui

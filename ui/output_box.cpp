@@ -5,6 +5,8 @@
 #include "output/changed_lines.h"
 #include "ui/win_text.h"
 
+namespace ui {
+
 class OutputBox::WriteScope {
 public:
     explicit WriteScope(OutputBox& box) : box_(box), outer_(box.writing_) { box_.writing_ = true; }
@@ -151,3 +153,5 @@ OutputBox::Batch::~Batch() {
     // appends would have left it.
     box_.replaceChangedLines();
 }
+
+}  // namespace ui

@@ -12,6 +12,8 @@
 #include <string>
 #include <string_view>
 
+namespace ui {
+
 class OutputBox {
 public:
     OutputBox(HWND edit, std::function<void()> changed);
@@ -58,3 +60,5 @@ private:
     bool batching_ = false;
     bool controlStale_ = false;
 };
+
+}  // namespace ui

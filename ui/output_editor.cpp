@@ -2,6 +2,8 @@
 
 #include "ui/editor_window.h"
 
+namespace ui {
+
 namespace {
 
 output::OutputHistory::WriteBox writerFor(EditorWindow& window) {
@@ -27,3 +29,5 @@ void onOutputKeyDown(EditorWindow& window, const ControlEvent& event) {
     if (event.virtualKey == 'X') undoOutput(window);
     if (event.virtualKey == 'Y') redoOutput(window);
 }
+
+}  // namespace ui

@@ -4,6 +4,8 @@
 
 #include "ui/control_events.h"
 
+namespace ui {
+
 class EditorWindow;
 
 void recordSnapshot(EditorWindow& window);
@@ -13,3 +15,5 @@ void redoOutput(EditorWindow& window);
 // Key-down in the output box: Ctrl alone with X undoes, with Y redoes. The
 // key still reaches the box afterwards.
 void onOutputKeyDown(EditorWindow& window, const ControlEvent& event);
+
+}  // namespace ui

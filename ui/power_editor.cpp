@@ -12,6 +12,8 @@
 #include "ui/item_editor.h"
 #include "ui/win_text.h"
 
+namespace ui {
+
 namespace {
 
 // Each power list and the title of its popup menu.
@@ -137,3 +139,5 @@ void deleteSelectedPower(EditorWindow& w, const ControlEvent& event) {
         refreshOutput(w);
     }
 }
+
+}  // namespace ui

@@ -4,6 +4,8 @@
 
 #include "ui/control_events.h"
 
+namespace ui {
+
 class EditorWindow;
 
 // Selection changed on 组合框_技能: shows the chosen skill's parameter controls.
@@ -26,3 +28,5 @@ void openPowerMenu(EditorWindow& window, const ControlEvent& event);
 // "删除" of a power list's menu: deletes the list's selected entry, then
 // recomposes.
 void deleteSelectedPower(EditorWindow& window, const ControlEvent& event);
+
+}  // namespace ui

@@ -4,6 +4,8 @@
 #include "ui/subclass.h"
 #include "ui/win_text.h"
 
+namespace ui {
+
 namespace {
 
 constexpr int kMargin = 10;
@@ -80,3 +82,5 @@ HWND showRunResult(HWND owner, std::string_view report) {
     SetFocus(text);
     return view;
 }
+
+}  // namespace ui

@@ -7,9 +7,13 @@
 
 #include <string_view>
 
+namespace ui {
+
 // Creates and shows the view, owned by `owner` (which stays usable).
 HWND showRunResult(HWND owner, std::string_view report);
 
 inline constexpr wchar_t kRunResultClass[] = L"RPGitemRunResult";
 inline constexpr int kRunResultTextId = 101;
 inline constexpr int kRunResultCopyId = 102;
+
+}  // namespace ui

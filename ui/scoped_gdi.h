@@ -6,6 +6,8 @@
 
 #include <utility>
 
+namespace ui {
+
 template <typename Handle>
 class ScopedGdiObject {
 public:
@@ -97,3 +99,5 @@ private:
     HWND hwnd_;
     HDC dc_;
 };
+
+}  // namespace ui

@@ -5,6 +5,8 @@
 #include "ui/servers_dialog.h"
 #include "ui/subclass.h"
 
+namespace ui {
+
 namespace {
 
 LRESULT serverCommands(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, WNDPROC previous, std::uintptr_t data) {
@@ -31,3 +33,5 @@ void runServerCommand(EditorWindow& window, ServerCommand command) {
         break;
     }
 }
+
+}  // namespace ui

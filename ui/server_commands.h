@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+namespace ui {
+
 class EditorWindow;
 
 enum class ServerCommand : WPARAM {
@@ -20,3 +22,5 @@ void installServerCommands(EditorWindow& window);
 
 // Runs the command for the window (what the menu item does).
 void runServerCommand(EditorWindow& window, ServerCommand command);
+
+}  // namespace ui

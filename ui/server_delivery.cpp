@@ -16,6 +16,8 @@
 #include "ui/subclass.h"
 #include "ui/win_text.h"
 
+namespace ui {
+
 namespace {
 
 // Posted by the run's threads to the progress window: something changed.
@@ -200,3 +202,5 @@ std::unique_ptr<bridge::RconTransport> makeRconTransport() {
 void useRconTransportsForTesting(std::function<std::unique_ptr<bridge::RconTransport>()> factory) {
     transportsForTesting = std::move(factory);
 }
+
+}  // namespace ui

@@ -12,6 +12,8 @@
 
 #include "bridge/rcon_session.h"
 
+namespace ui {
+
 class EditorWindow;
 
 void sendToServers(EditorWindow& window);
@@ -40,3 +42,5 @@ inline constexpr std::string_view kNoServersMessage =
 inline constexpr std::string_view kNoEnabledServerMessage =
     "『Qelvo』没有启用的服务器！请在主菜单「服务器设置…」中启用至少一台服务器。";
 inline constexpr std::string_view kNothingToSendMessage = "『Qelvo』输出框中没有可发送的指令！";
+
+}  // namespace ui

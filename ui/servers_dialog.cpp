@@ -12,6 +12,8 @@
 #include "ui/server_delivery.h"
 #include "ui/win_text.h"
 
+namespace ui {
+
 namespace {
 
 constexpr UINT kTestFinishedMessage = WM_APP + 0x32;
@@ -299,3 +301,5 @@ void openServersDialog(HWND owner) {
     }
     if (IsWindow(dialog)) DestroyWindow(dialog);
 }
+
+}  // namespace ui

@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+namespace ui {
+
 // Modal: the owner is disabled until the dialog closes.
 void openServersDialog(HWND owner);
 
@@ -28,3 +30,5 @@ enum ServersDialogId : int {
     kServerRemoveId,
     kServerTestId,
 };
+
+}  // namespace ui

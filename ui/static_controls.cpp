@@ -10,6 +10,8 @@
 #include "ui/scoped_gdi.h"
 #include "ui/win_text.h"
 
+namespace ui {
+
 namespace {
 
 struct LabelState {
@@ -160,3 +162,5 @@ SIZE pictureSize(HWND pictureBox) {
     if (!state || !state->bitmap) return {0, 0};
     return {static_cast<LONG>(state->bitmap->GetWidth()), static_cast<LONG>(state->bitmap->GetHeight())};
 }
+
+}  // namespace ui

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+namespace ui {
+
 inline constexpr wchar_t kLabelClass[] = L"RPGitemTransparentLabel";
 inline constexpr wchar_t kPictureClass[] = L"RPGitemPictureBox";
 
@@ -17,3 +19,5 @@ bool setPictureResource(HWND pictureBox, int resourceId);
 
 // Natural size of the picture a box shows ({0, 0} when it has none).
 SIZE pictureSize(HWND pictureBox);
+
+}  // namespace ui

@@ -3,7 +3,9 @@
 #include <unordered_map>
 #include <vector>
 
-namespace subclass_detail {
+namespace ui {
+
+namespace detail {
 namespace {
 
 using Entries = std::vector<std::pair<SubclassProc, Entry>>;
@@ -35,4 +37,6 @@ void forget(HWND hwnd, SubclassProc proc) {
     if (window->second.empty()) table().erase(window);
 }
 
-}  // namespace subclass_detail
+}  // namespace detail
+
+}  // namespace ui

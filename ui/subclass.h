@@ -8,10 +8,12 @@
 
 #include <cstdint>
 
+namespace ui {
+
 using SubclassProc = LRESULT (*)(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, WNDPROC previous,
                                  std::uintptr_t data);
 
-namespace subclass_detail {
+namespace detail {
 
 struct Entry {
     WNDPROC previous = nullptr;
@@ -33,26 +35,28 @@ LRESULT CALLBACK thunk(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     return result;
 }
 
-}  // namespace subclass_detail
+}  // namespace detail
 
 // Installs `Proc` in front of the window's procedure, once per window; a
 // second call only replaces the data. `Proc` passes what it does not consume
 // to `previous` with CallWindowProcW.
 template <SubclassProc Proc>
 void subclassWindow(HWND hwnd, std::uintptr_t data = 0) {
-    if (auto* entry = subclass_detail::find(hwnd, Proc)) {
+    if (auto* entry = detail::find(hwnd, Proc)) {
         entry->data = data;
         return;
     }
-    subclass_detail::remember(hwnd, Proc, {nullptr, data});
+    detail::remember(hwnd, Proc, {nullptr, data});
     auto previous = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&subclass_detail::thunk<Proc>)));
-    subclass_detail::find(hwnd, Proc)->previous = previous;
+        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&detail::thunk<Proc>)));
+    detail::find(hwnd, Proc)->previous = previous;
 }
 
 // The data given to subclassWindow, or 0 when the window has no such subclass.
 template <SubclassProc Proc>
 std::uintptr_t subclassData(HWND hwnd) {
-    const auto* entry = subclass_detail::find(hwnd, Proc);
+    const auto* entry = detail::find(hwnd, Proc);
     return entry ? entry->data : 0;
 }
+
+}  // namespace ui

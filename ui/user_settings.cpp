@@ -11,6 +11,8 @@
 #include "ui/main_menu.h"
 #include "ui/win_text.h"
 
+namespace ui {
+
 namespace {
 
 constexpr std::string_view kRecentSection = "recent";
@@ -53,7 +55,7 @@ void loadUserSettings(ItemFileSession& session) {
     if (!parsed.document) return;
     if (const editor::IniDocument::Section* recent = parsed.document->section(kRecentSection)) {
         for (const editor::IniDocument::Entry& entry : recent->entries) {
-            if (session.recentFiles.size() < main_menu::kMaxRecentFiles && !entry.value.empty()) {
+            if (session.recentFiles.size() < kMaxRecentFiles && !entry.value.empty()) {
                 session.recentFiles.push_back(wide(entry.value));
             }
         }
@@ -73,7 +75,7 @@ bool saveUserSettings(const ItemFileSession& session) {
 void rememberFile(ItemFileSession& session, const std::wstring& path) {
     removePath(session.recentFiles, path);
     session.recentFiles.insert(session.recentFiles.begin(), path);
-    if (session.recentFiles.size() > main_menu::kMaxRecentFiles) session.recentFiles.resize(main_menu::kMaxRecentFiles);
+    if (session.recentFiles.size() > kMaxRecentFiles) session.recentFiles.resize(kMaxRecentFiles);
     session.lastFolder = folderOf(path);
     saveUserSettings(session);
 }
@@ -87,3 +89,5 @@ bool ensureUserFolder(const ItemFileSession& session) {
     const int result = SHCreateDirectoryExW(nullptr, session.userFolder.c_str(), nullptr);
     return result == ERROR_SUCCESS || result == ERROR_ALREADY_EXISTS || result == ERROR_FILE_EXISTS;
 }
+
+}  // namespace ui

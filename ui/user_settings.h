@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace ui {
+
 struct ItemFileSession;
 
 // %APPDATA%\RPGitemEditor.
@@ -24,3 +26,5 @@ void forgetRecentFile(ItemFileSession& session, const std::wstring& path);
 
 // Creates the user folder (and its parents) when missing.
 bool ensureUserFolder(const ItemFileSession& session);
+
+}  // namespace ui

@@ -6,6 +6,8 @@
 
 #include "ui/win_text.h"
 
+namespace ui {
+
 namespace {
 
 // The container side of in-place activation: the browser needs a client
@@ -189,3 +191,5 @@ void WebView::navigate(std::string_view url) {
     if (!ensureBrowser() || !browser_->browser) return;
     loadAnew(*browser_->browser, wide(url));
 }
+
+}  // namespace ui

@@ -12,6 +12,8 @@
 
 struct IWebBrowser2;
 
+namespace ui {
+
 // Loads the page at `url` anew: a navigation that neither reads the cache nor
 // adds to the history or, when `url` is the address already shown, a complete
 // refresh (a navigation to the same address with a fragment would only jump
@@ -50,3 +52,5 @@ private:
     bool creationFailed_ = false;
     std::function<void(std::string_view)> observer_;
 };
+
+}  // namespace ui

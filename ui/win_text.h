@@ -9,6 +9,8 @@
 
 #include "editor/unicode.h"
 
+namespace ui {
+
 inline std::wstring wide(std::string_view utf8) {
     const std::u16string u16 = editor::toUtf16(utf8);
     return std::wstring(u16.begin(), u16.end());
@@ -31,3 +33,5 @@ inline std::string windowText(HWND hwnd) {
 inline void setWindowText(HWND hwnd, std::string_view text) {
     SetWindowTextW(hwnd, wide(text).c_str());
 }
+
+}  // namespace ui

@@ -51,7 +51,7 @@ TEST(CommandLine, OpensTheNamedFileAndClosingKeepsItForRecovery) {
     const bool shown = window != nullptr;
     EXPECT_TRUE(shown) << "the editor's window did not appear or answer";
     if (shown) {
-        auto controlText = [&](std::string_view name) { return textOf(controlNamed(window, name)); };
+        auto controlText = [&](std::string_view control) { return textOf(controlNamed(window, control)); };
         EXPECT_TRUE(waitUntil([&] { return controlText("编辑框2") == "cmdline_sword"; }, kStepTimeoutMs))
             << controlText("编辑框2");
         EXPECT_EQ(controlText("编辑框3"), "命令行之剑");

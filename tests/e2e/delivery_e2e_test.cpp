@@ -27,6 +27,8 @@
 #include "editor/layout.h"
 #include "ui/win_text.h"
 
+using namespace ui;
+
 namespace {
 
 using namespace e2e;

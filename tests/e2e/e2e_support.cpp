@@ -8,6 +8,8 @@
 #include "editor/layout.h"
 #include "ui/win_text.h"
 
+using namespace ui;
+
 namespace e2e {
 
 std::wstring directoryOfThisProgram() {
@@ -46,7 +48,6 @@ bool waitUntil(const std::function<bool()>& done, DWORD timeoutMs) {
 void pumpFor(DWORD milliseconds) {
     waitUntil([] { return false; }, milliseconds);
 }
-
 
 // Ends editors and game stand-ins that an earlier, interrupted run left.
 void killLeftovers() {
@@ -146,7 +147,6 @@ std::string textOf(HWND hwnd) {
     text.resize(copied);
     return utf8(text);
 }
-
 
 // Reads a message box and presses its OK button.
 MessageBoxSeen readAndConfirm(HWND box) {

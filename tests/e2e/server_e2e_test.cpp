@@ -23,6 +23,8 @@
 #include "ui/servers_dialog.h"
 #include "ui/win_text.h"
 
+using namespace ui;
+
 namespace {
 
 using namespace e2e;

@@ -18,6 +18,8 @@
 #include "ui/delivery_handler.h"
 #include "ui/win_text.h"
 
+using namespace ui;
+
 namespace {
 
 constexpr UINT kProbeMessage = WM_APP + 77;

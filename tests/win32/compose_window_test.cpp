@@ -3,6 +3,8 @@
 #include "tests/win32/window_fixture.h"
 #include "ui/win_text.h"
 
+using namespace ui;
+
 using Lines = std::vector<std::string>;
 
 TEST_F(EditorWindowTest, TypingAnIdGivesExactlyThreeLines) {

@@ -4,6 +4,8 @@
 #include "tests/win32/window_fixture.h"
 #include "ui/web_addresses.h"
 
+using namespace ui;
+
 namespace {
 
 bool visibleFlag(HWND hwnd) {

@@ -2,6 +2,8 @@
 #include "tests/win32/window_fixture.h"
 #include "ui/win_text.h"
 
+using namespace ui;
+
 namespace {
 
 // Presses the keys down in order and releases them in reverse, as a user

@@ -7,6 +7,8 @@
 #include "editor/layout.h"
 #include "ui/win_text.h"
 
+using namespace ui;
+
 namespace {
 
 struct Recorded {

@@ -62,7 +62,7 @@ protected:
 
     // The information boxes shown and the file dialogs opened, in order.
     const std::vector<std::string>& messages() const;
-    const std::vector<FileChoice>& dialogs() const;
+    const std::vector<ui::FileChoice>& dialogs() const;
     void forgetMessages();
 
     TemporaryFolder files_;

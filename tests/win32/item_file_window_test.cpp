@@ -16,6 +16,8 @@
 #include "ui/user_settings.h"
 #include "ui/win_text.h"
 
+using namespace ui;
+
 namespace {
 
 std::vector<std::wstring> menuTexts(HMENU menu) {
@@ -29,7 +31,7 @@ std::vector<std::wstring> menuTexts(HMENU menu) {
 }
 
 UINT commandOf(std::string_view text) {
-    for (const main_menu::Row& row : main_menu::rows()) {
+    for (const ui::MenuRow& row : ui::mainMenuRows()) {
         if (row.text == text) return row.id;
     }
     ADD_FAILURE() << "no menu row " << text;
@@ -66,7 +68,7 @@ HDROP dropOf(const std::wstring& path) {
 }  // namespace
 
 TEST_F(ItemFileTest, MenuHoldsItsItemsWithTheirKeysAndTheRecentFiles) {
-    HMENU empty = main_menu::build({});
+    HMENU empty = ui::buildMainMenu({});
     EXPECT_EQ(menuTexts(empty), (std::vector<std::wstring>{L"新建\tCtrl+N", L"打开…\tCtrl+O", L"保存\tCtrl+S",
                                                             L"另存为…\tCtrl+Shift+S", L"", L"从输出框导入\tCtrl+I", L"",
                                                             L"（没有最近的文件）", L"", L"恢复上次关闭时的物品", L"",
@@ -75,12 +77,12 @@ TEST_F(ItemFileTest, MenuHoldsItsItemsWithTheirKeysAndTheRecentFiles) {
     DestroyMenu(empty);
     std::vector<std::wstring> recent;
     for (int i = 1; i <= 10; ++i) recent.push_back(L"C:\\物品\\a&b" + std::to_wstring(i) + L".ini");
-    HMENU full = main_menu::build(recent);
+    HMENU full = ui::buildMainMenu(recent);
     const auto texts = menuTexts(full);
     ASSERT_EQ(texts.size(), 20u) << "eight recent files at most";
     EXPECT_EQ(texts[7], L"&1 C:\\物品\\a&&b1.ini") << "a file's own & is no mnemonic";
     EXPECT_EQ(texts[14], L"&8 C:\\物品\\a&&b8.ini");
-    EXPECT_EQ(GetMenuItemID(full, 7), main_menu::kFirstRecentFile);
+    EXPECT_EQ(GetMenuItemID(full, 7), ui::kFirstRecentFile);
     DestroyMenu(full);
 }
 
@@ -379,12 +381,12 @@ TEST_F(ItemFileTest, RecentFilesMostRecentFirstKeptAcrossWindowsAndGoneOnesDropp
     window_.reset();
     EditorWindowTest::SetUp();
     EXPECT_EQ(window_->itemFiles().recentFiles, expected);
-    runMenuCommand(main_menu::kFirstRecentFile + 1);
+    runMenuCommand(ui::kFirstRecentFile + 1);
     EXPECT_EQ(window_->itemFiles().path, paths[9]);
     EXPECT_EQ(text("编辑框2"), "0123456789") << "the file as saved: the id typed so far";
     DeleteFileW(paths[8].c_str());
     forgetMessages();
-    runMenuCommand(main_menu::kFirstRecentFile + 2);
+    runMenuCommand(ui::kFirstRecentFile + 2);
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_TRUE(contains(messages()[0], utf8(paths[8]))) << messages()[0];
     EXPECT_EQ(window_->itemFiles().recentFiles.size(), 7u);

@@ -3,11 +3,15 @@
 #include <algorithm>
 #include <cstdlib>
 #include <initializer_list>
+#include <stdexcept>
 
-#include "tests/win32/window_fixture.h"
+#include "editor/control_names.h"
 #include "editor/layout.h"
+#include "tests/win32/window_fixture.h"
 #include "ui/static_controls.h"
 #include "ui/win_text.h"
+
+using namespace ui;
 
 namespace {
 
@@ -56,6 +60,25 @@ int pixelsNearest(HWND hwnd, COLORREF target, std::initializer_list<COLORREF> ot
 }
 
 }  // namespace
+
+// Every read by name fails loudly on a name the layout does not have; the
+// timer and the file dialog are controls without a window.
+TEST_F(EditorWindowTest, AnUnknownControlNameThrowsAndWindowlessControlsHaveNoHandle) {
+    for (const char* unknown : {"编辑框0", "", "技能"}) {
+        EXPECT_THROW(window_->control(unknown), std::logic_error) << unknown;
+        EXPECT_THROW(window_->text(unknown), std::logic_error) << unknown;
+        EXPECT_THROW(window_->isChecked(unknown), std::logic_error) << unknown;
+        EXPECT_THROW(window_->selection(unknown), std::logic_error) << unknown;
+        EXPECT_THROW(window_->listItems(unknown), std::logic_error) << unknown;
+    }
+    EXPECT_EQ(window_->control(editor::kSizeGuardClock), nullptr);
+    EXPECT_EQ(window_->control(editor::kItemFileDialog), nullptr);
+    for (std::string_view name : editor::kControlNames) {
+        const editor::ControlKind kind = editor::controlNamed(name).kind;
+        if (kind == editor::ControlKind::Timer || kind == editor::ControlKind::FileDialog) continue;
+        EXPECT_TRUE(IsWindow(window_->control(name))) << name;
+    }
+}
 
 TEST_F(EditorWindowTest, WindowHasItsFixedSizeAndNoCaptionText) {
     RECT rc;

@@ -2,6 +2,8 @@
 
 #include "ui/win_text.h"
 
+using namespace ui;
+
 namespace {
 
 struct Search {

@@ -16,6 +16,8 @@
 #include "ui/web_view.h"
 #include "ui/win_text.h"
 
+using namespace ui;
+
 namespace {
 
 // Every method a page-loading test does not need fails with E_NOTIMPL.

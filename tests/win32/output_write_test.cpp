@@ -7,6 +7,8 @@
 #include "tests/win32/window_fixture.h"
 #include "ui/win_text.h"
 
+using namespace ui;
+
 namespace {
 
 // What the output box's window procedure received.

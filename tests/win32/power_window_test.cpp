@@ -9,6 +9,8 @@
 #include "ui/information_box.h"
 #include "ui/win_text.h"
 
+using namespace ui;
+
 using Lines = std::vector<std::string>;
 
 namespace {

@@ -27,6 +27,8 @@
 #include "ui/servers_dialog.h"
 #include "ui/win_text.h"
 
+using namespace ui;
+
 namespace {
 
 using bridge::ConnectStatus;

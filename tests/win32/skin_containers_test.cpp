@@ -17,6 +17,8 @@
 #include "ui/control_events.h"
 #include "ui/main_window_skin.h"
 
+using namespace ui;
+
 namespace {
 
 using ContainerTest = SkinControlTest;

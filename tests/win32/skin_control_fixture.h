@@ -16,7 +16,7 @@
 
 // A pixel of a window as the screen shows it.
 inline COLORREF screenPixelOf(HWND hwnd, int x, int y) {
-    ScopedWindowDC dc(hwnd);
+    ui::ScopedWindowDC dc(hwnd);
     return GetPixel(dc.get(), x, y);
 }
 
@@ -120,6 +120,6 @@ protected:
         int veilAlpha;
         COLORREF themeColour;
     } saved_{};
-    ScopedFont font_;
+    ui::ScopedFont font_;
     std::vector<HWND> windows_;
 };

@@ -86,7 +86,7 @@ TEST_F(EditorWindowTest, SizeGuardRestoresTheSizeAfterMaximize) {
 }
 
 TEST(MainWindowSkin, ClosingThroughTheSkinEndsTheProgramWithoutAPrompt) {
-    auto window = EditorWindow::create(GetModuleHandleW(nullptr), {.show = true, .quitOnClose = true});
+    auto window = ui::EditorWindow::create(GetModuleHandleW(nullptr), {.show = true, .quitOnClose = true});
     ASSERT_TRUE(window);
     HWND hwnd = window->hwnd();
     pumpMessages();

@@ -9,6 +9,8 @@
 #include "skin/skin_engine.h"
 #include "ui/application.h"
 
+using namespace ui;
+
 TEST(Environment, RunsUnderTheExpectedCodePage) {
     const char* expected = std::getenv("RPGITEM_EXPECT_ACP");
     if (!expected) GTEST_SKIP() << "no code page expectation set";

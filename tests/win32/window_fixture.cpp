@@ -3,6 +3,8 @@
 #include "ui/application.h"
 #include "ui/win_text.h"
 
+using namespace ui;
+
 void pumpMessages(DWORD milliseconds) {
     const DWORD start = GetTickCount();
     do {

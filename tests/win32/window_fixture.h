@@ -38,6 +38,6 @@ protected:
     void leave(std::string_view name);
     bool isChecked(std::string_view name) const;
 
-    EditorWindow::Options options_{.show = true, .quitOnClose = false};  // set before SetUp to change
-    std::unique_ptr<EditorWindow> window_;
+    ui::EditorWindow::Options options_{.show = true, .quitOnClose = false};  // set before SetUp to change
+    std::unique_ptr<ui::EditorWindow> window_;
 };
