@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "ui/application.h"
 #include "editor/compose.h"
+#include "ui/application.h"
 #include "ui/editor_window.h"
 #include "ui/item_editor.h"
 #include "ui/win_text.h"

@@ -4,9 +4,9 @@
 #include <array>
 
 #include "editor/effect_powers.h"
+#include "editor/layout.h"
 #include "editor/skill_powers.h"
 #include "editor/text.h"
-#include "editor/layout.h"
 
 namespace editor {
 

@@ -241,37 +241,35 @@ struct FormBinding {
 };
 
 const std::array kFormBindings{
-    FormBinding{"编辑框2", &ItemForm::id},
-    FormBinding{"编辑框3", &ItemForm::displayName},
-    FormBinding{"编辑框4", &ItemForm::hand},
-    FormBinding{"编辑框5", &ItemForm::itemType},
-    FormBinding{"编辑框6", &ItemForm::lore},
-    FormBinding{"编辑框7", &ItemForm::disappear},
-    FormBinding{"编辑框18", &ItemForm::costExp},
-    FormBinding{"编辑框19", &ItemForm::costMoney},
-    FormBinding{"编辑框21", &ItemForm::level},
-    FormBinding{"编辑框22", &ItemForm::repairPrice},
-    FormBinding{"编辑框23", &ItemForm::permission},
-    FormBinding{"编辑框13", &ItemForm::description},
-    FormBinding{"编辑框8", &ItemForm::materialId},
-    FormBinding{"编辑框12", &ItemForm::dataValue},
-    FormBinding{"编辑框9", &ItemForm::damage},
-    FormBinding{"编辑框11", &ItemForm::armour},
-    FormBinding{"编辑框10", &ItemForm::durability},
-    FormBinding{"编辑框_掉落", &ItemForm::dropChance},
-    FormBinding{.control = "选择框1", .check = &ItemForm::showDurabilityBar},
-    FormBinding{.control = "选择框2", .check = &ItemForm::infiniteDurability},
-    FormBinding{.control = "选择框3", .check = &ItemForm::customRecipe},
-    FormBinding{.control = "选择框5", .check = &ItemForm::removeRecipe},
-    FormBinding{.control = "选择框4", .check = &ItemForm::giveItem},
-    FormBinding{.control = "组合框5", .selection = &ItemForm::keepEnchant},
-    FormBinding{.control = "组合框_掉落", .selection = &ItemForm::dropSelection},
-    FormBinding{.control = "列表框_技能", .list = &ItemForm::skillPowers},
-    FormBinding{.control = "列表框_药水", .list = &ItemForm::potionPowers},
-    FormBinding{.control = "列表框_消耗", .list = &ItemForm::consumePowers},
+    FormBinding{kIdBox, &ItemForm::id},
+    FormBinding{kDisplayNameBox, &ItemForm::displayName},
+    FormBinding{kHandBox, &ItemForm::hand},
+    FormBinding{kTypeBox, &ItemForm::itemType},
+    FormBinding{kLoreBox, &ItemForm::lore},
+    FormBinding{kDisappearBox, &ItemForm::disappear},
+    FormBinding{kCostExpBox, &ItemForm::costExp},
+    FormBinding{kCostMoneyBox, &ItemForm::costMoney},
+    FormBinding{kLevelBox, &ItemForm::level},
+    FormBinding{kRepairPriceBox, &ItemForm::repairPrice},
+    FormBinding{kPermissionBox, &ItemForm::permission},
+    FormBinding{kDescriptionBox, &ItemForm::description},
+    FormBinding{kMaterialBox, &ItemForm::materialId},
+    FormBinding{kDataValueBox, &ItemForm::dataValue},
+    FormBinding{kDamageBox, &ItemForm::damage},
+    FormBinding{kArmourBox, &ItemForm::armour},
+    FormBinding{kDurabilityBox, &ItemForm::durability},
+    FormBinding{kDropChanceBox, &ItemForm::dropChance},
+    FormBinding{.control = kDurabilityBarCheck, .check = &ItemForm::showDurabilityBar},
+    FormBinding{.control = kInfiniteDurabilityCheck, .check = &ItemForm::infiniteDurability},
+    FormBinding{.control = kCustomRecipeCheck, .check = &ItemForm::customRecipe},
+    FormBinding{.control = kRemoveRecipeCheck, .check = &ItemForm::removeRecipe},
+    FormBinding{.control = kGiveCheck, .check = &ItemForm::giveItem},
+    FormBinding{.control = kKeepEnchantCombo, .selection = &ItemForm::keepEnchant},
+    FormBinding{.control = kDropMobCombo, .selection = &ItemForm::dropSelection},
+    FormBinding{.control = kSkillList, .list = &ItemForm::skillPowers},
+    FormBinding{.control = kPotionList, .list = &ItemForm::potionPowers},
+    FormBinding{.control = kConsumeList, .list = &ItemForm::consumePowers},
 };
-
-constexpr std::string_view kDropCombo = "组合框_掉落";
 
 }  // namespace
 
@@ -380,7 +378,7 @@ ItemForm itemFormOf(const ItemFileData& data) {
         }
         if (auto l = data.lists.find(b.control); b.list && l != data.lists.end()) form.*b.list = l->second;
     }
-    form.dropItemText = selectionText(kDropCombo, form.dropSelection);
+    form.dropItemText = selectionText(kDropMobCombo, form.dropSelection);
     return form;
 }
 

@@ -10,11 +10,11 @@
 #include <string_view>
 #include <vector>
 
+#include "editor/layout.h"
 #include "output/output_history.h"
 #include "ui/control_events.h"
 #include "ui/font_cache.h"
 #include "ui/item_file_session.h"
-#include "editor/layout.h"
 #include "ui/output_box.h"
 #include "ui/scoped_gdi.h"
 #include "ui/web_view.h"

@@ -2,10 +2,10 @@
 
 #include "editor/compose.h"
 #include "editor/effect_powers.h"
+#include "editor/layout.h"
 #include "editor/skill_powers.h"
 #include "ui/editor_window.h"
 #include "ui/item_editor.h"
-#include "editor/layout.h"
 #include "ui/power_editor.h"
 #include "ui/win_text.h"
 

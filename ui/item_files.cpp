@@ -7,13 +7,13 @@
 
 #include "editor/command_import.h"
 #include "editor/control_names.h"
+#include "editor/layout.h"
 #include "editor/text.h"
 #include "ui/editor_window.h"
 #include "ui/file_access.h"
 #include "ui/file_dialogs.h"
 #include "ui/form_file_data.h"
 #include "ui/information_box.h"
-#include "editor/layout.h"
 #include "ui/user_settings.h"
 #include "ui/win_text.h"
 

@@ -23,8 +23,8 @@
 #include "bridge/game_window.h"
 #include "bridge/lookup.h"
 #include "bridge/win32_game_platform.h"
-#include "tests/e2e/e2e_support.h"
 #include "editor/layout.h"
+#include "tests/e2e/e2e_support.h"
 #include "ui/win_text.h"
 
 using namespace ui;

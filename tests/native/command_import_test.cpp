@@ -6,9 +6,9 @@
 
 #include "editor/compose.h"
 #include "editor/effect_powers.h"
+#include "editor/layout.h"
 #include "editor/skill_powers.h"
 #include "editor/text.h"
-#include "editor/layout.h"
 
 using namespace editor;
 

@@ -5,8 +5,8 @@
 #include <set>
 
 #include "editor/compose.h"
-#include "tests/native/gbk_codec.h"
 #include "editor/layout.h"
+#include "tests/native/gbk_codec.h"
 
 using namespace editor;
 

@@ -2,9 +2,9 @@
 
 #include <ostream>
 
+#include "editor/layout.h"
 #include "ui/information_box.h"
 #include "ui/item_editor.h"
-#include "editor/layout.h"
 #include "ui/win_text.h"
 
 using namespace ui;

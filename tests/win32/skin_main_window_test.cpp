@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include "editor/layout.h"
 #include "skin/skin_engine.h"
 #include "tests/win32/window_fixture.h"
-#include "editor/layout.h"
 
 namespace {
 
