@@ -36,6 +36,7 @@ add_library(editor_win STATIC
   ui/server_commands.cpp
   ui/server_delivery.cpp
   ui/servers_dialog.cpp
+  ui/startup_trace.cpp
   ui/static_controls.cpp
   ui/subclass.cpp
   ui/user_settings.cpp

@@ -8,6 +8,7 @@
 #include "ui/item_files.h"
 #include "ui/main_menu.h"
 #include "ui/main_window_skin.h"
+#include "ui/startup_trace.h"
 #include "ui/static_controls.h"
 #include "ui/win_text.h"
 
@@ -112,12 +113,14 @@ std::unique_ptr<EditorWindow> EditorWindow::create(HINSTANCE instance, const Opt
                                 layout::kWindowLeft, layout::kWindowTop, layout::kWindowWidth,
                                 layout::kWindowHeight, nullptr, nullptr, instance, window.get());
     if (!hwnd || !window->build()) return nullptr;
+    startupMark("controls created");
     onMainWindowCreated(*window);
+    startupMark("skinned");
     startItemFiles(*window, options.userFolder);
-    if (options.show) {
-        ShowWindow(hwnd, SW_SHOW);
-        UpdateWindow(hwnd);
-    }
+    // Painted from the message loop, not here: between the paints of the
+    // controls the loop still answers what other programs send.
+    if (options.show) ShowWindow(hwnd, SW_SHOW);
+    startupMark("shown");
     return window;
 }
 
@@ -144,7 +147,6 @@ bool EditorWindow::build() {
     output_ = std::make_unique<OutputBox>(control("编辑框1"), [this] {
         dispatch({EventKind::ContentChanged, "编辑框1"});
     });
-    webView_ = std::make_unique<WebView>(control("超文本浏览框1"));
     itemFiles_ = std::make_unique<ItemFileSession>();
     createPopupMenus();
     installEventReporters();
@@ -228,6 +230,11 @@ void EditorWindow::createPopupMenus() {
         AppendMenuW(popup, MF_STRING, id++, wide(menu.item).c_str());
         menus_.emplace_back(menu.title, popup);
     }
+}
+
+WebView& EditorWindow::webView() {
+    if (!webView_) webView_ = std::make_unique<WebView>(control("超文本浏览框1"));
+    return *webView_;
 }
 
 HWND EditorWindow::control(std::string_view name) const {

@@ -39,7 +39,9 @@ public:
     HMENU popupMenu(std::string_view title) const;
     OutputBox& output() { return *output_; }
     OutputHistory& history() { return history_; }
-    WebView& webView() { return *webView_; }
+    // Made on first use, its browser control on the first navigation: none
+    // of it costs start-up time.
+    WebView& webView();
     ItemFileSession& itemFiles() { return *itemFiles_; }
 
     // Reads of the controls, by name.
