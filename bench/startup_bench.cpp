@@ -1,10 +1,12 @@
 // Start-up: from process creation to the first complete paint of the main
 // window (the program waiting for input with every paint done), the editor
-// against a bare Win32 window program, launched in turn in the same run.
+// against a bare Win32 window program, launched in turn in the same run;
+// medians of 9 launches each (RPGITEM_STARTUP_ROUNDS to change).
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -79,22 +81,31 @@ double median(std::vector<double> samples) {
 
 }  // namespace
 
-int main() {
-    const std::wstring editor = besideMe(L"rpgitem-editor.exe"), bare = besideMe(L"bare_window.exe");
-    std::vector<double> editorSamples, bareSamples;
-    for (int round = 0; round < 7; ++round) {  // alternating, so that both see the same machine
-        bareSamples.push_back(firstPaintMs(bare));
-        editorSamples.push_back(firstPaintMs(editor));
+// Arguments: other builds of the editor (paths) to measure in the same
+// rounds, e.g. an earlier one for a before-and-after comparison.
+int wmain(int argc, wchar_t** argv) {
+    // RPGITEM_STARTUP_ROUNDS: more launches where the machine is noisy.
+    const char* asked = std::getenv("RPGITEM_STARTUP_ROUNDS");
+    const int rounds = asked && std::atoi(asked) > 0 ? std::atoi(asked) : 9;
+    std::vector<std::wstring> programs = {besideMe(L"bare_window.exe"), besideMe(L"rpgitem-editor.exe")};
+    for (int n = 1; n < argc; ++n) programs.emplace_back(argv[n]);
+    std::vector<std::vector<double>> samples(programs.size());
+    for (int round = 0; round < rounds; ++round) {  // in turn, so that all see the same machine
+        for (size_t p = 0; p < programs.size(); ++p) samples[p].push_back(firstPaintMs(programs[p]));
     }
-    const auto failed = [](const std::vector<double>& samples) {
-        return std::count_if(samples.begin(), samples.end(), [](double ms) { return ms < 0; });
-    };
-    if (failed(editorSamples) || failed(bareSamples)) {
-        std::printf("first_paint_ms: runs without a complete first paint: editor %d, bare_window %d\n",
-                    static_cast<int>(failed(editorSamples)), static_cast<int>(failed(bareSamples)));
-        return 1;
+    int failures = 0;
+    for (size_t p = 0; p < programs.size(); ++p) {
+        const auto failed = std::count_if(samples[p].begin(), samples[p].end(), [](double ms) { return ms < 0; });
+        if (failed) std::printf("first_paint_ms: %ls: %d runs without a complete first paint\n", programs[p].c_str(),
+                                static_cast<int>(failed));
+        failures += static_cast<int>(failed);
     }
-    const double e = median(editorSamples), b = median(bareSamples);
-    std::printf("first_paint_ms editor=%.1f bare_window=%.1f ratio=%.2f (goal <= 1.5)\n", e, b, e / b);
+    if (failures) return 1;
+    const double bare = median(samples[0]), editor = median(samples[1]);
+    std::printf("first_paint_ms editor=%.1f bare_window=%.1f ratio=%.2f (goal <= 1.5)\n", editor, bare, editor / bare);
+    for (size_t p = 2; p < programs.size(); ++p) {
+        const double other = median(samples[p]);
+        std::printf("first_paint_ms %ls=%.1f ratio=%.2f\n", programs[p].c_str(), other, other / bare);
+    }
     return 0;
 }
