@@ -117,9 +117,13 @@ std::unique_ptr<EditorWindow> EditorWindow::create(HINSTANCE instance, const Opt
     onMainWindowCreated(*window);
     startupMark("skinned");
     startItemFiles(*window, options.userFolder);
-    // Painted from the message loop, not here: between the paints of the
-    // controls the loop still answers what other programs send.
-    if (options.show) ShowWindow(hwnd, SW_SHOW);
+    // Painted here, before the message loop: painted from the loop, the
+    // transparent labels would be drawn in another order over the controls
+    // they overlap.
+    if (options.show) {
+        ShowWindow(hwnd, SW_SHOW);
+        UpdateWindow(hwnd);
+    }
     startupMark("shown");
     return window;
 }
