@@ -36,6 +36,7 @@ add_library(editor_win STATIC
   ui/server_commands.cpp
   ui/server_delivery.cpp
   ui/servers_dialog.cpp
+  ui/startup_trace.cpp
   ui/static_controls.cpp
   ui/subclass.cpp
   ui/user_settings.cpp
@@ -193,6 +194,7 @@ target_link_libraries(pause_bench PRIVATE editor_win)
 add_executable(bare_window WIN32 bench/bare_window.cpp)
 target_link_options(bare_window PRIVATE -municode)
 add_executable(startup_bench bench/startup_bench.cpp)
+target_link_options(startup_bench PRIVATE -municode)
 add_dependencies(startup_bench rpgitem-editor bare_window)
 
 # The real editor sending to fake RCON servers: the native build's Linux

@@ -153,13 +153,18 @@ std::vector<BYTE> encodePng(Gdiplus::GpImage* image) {
 }
 
 HBITMAP createMemoryBitmap(int width, int height) {
-    Bitmap bitmap;
-    gp::GdipCreateBitmapFromScan0(width > 0 ? width : 1, height > 0 ? height : 1, 0, PixelFormat32bppARGB, nullptr,
-                                  bitmap.out());
-    bitmap.adopt();
-    HBITMAP hbitmap = nullptr;
-    if (bitmap) gp::GdipCreateHBITMAPFromBitmap(bitmap.get(), &hbitmap, 0);
-    return hbitmap;
+    // A bottom-up 32-bit section, zero-filled by the system: what the
+    // graphics library makes from an empty ARGB bitmap, without building and
+    // copying one first (a window-sized one cost some 30 ms under Wine).
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width > 0 ? width : 1;
+    info.bmiHeader.biHeight = height > 0 ? height : 1;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
 }
 
 std::vector<BYTE> resourceBytes(int id) {

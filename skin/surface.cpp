@@ -32,11 +32,11 @@ std::vector<std::uint32_t> pixelsOf(const Picture& picture) {
     return pixels;
 }
 
-// Draws the picture stretched to `p`. The graphics library's own bilinear
-// stretch of a window-sized picture takes some 300 ms under Wine; scaling
-// the pixels here and drawing them unscaled takes a few milliseconds, and the
-// scaled copy is kept for the next composition at the same size.
-void drawStretched(Gdiplus::GpGraphics* g, WindowRecord& r, const Picture& picture, const Placement& p) {
+// The picture's pixels stretched to `p`. The graphics library's own
+// bilinear stretch of a window-sized picture takes some 300 ms under Wine;
+// scaling the pixels here takes a few milliseconds, and the scaled copy is
+// kept for the next composition at the same size. Empty when unreadable.
+const std::vector<std::uint32_t>& scaledPixels(WindowRecord& r, const Picture& picture, const Placement& p) {
     WindowRecord::ScaledBackground& cache = r.scaledBackground;
     if (cache.source != picture.decoded.get() || cache.width != p.width || cache.height != p.height) {
         const std::vector<std::uint32_t> source = pixelsOf(picture);
@@ -46,15 +46,72 @@ void drawStretched(Gdiplus::GpGraphics* g, WindowRecord& r, const Picture& pictu
         cache.width = p.width;
         cache.height = p.height;
     }
-    if (cache.pixels.empty()) {
+    return cache.pixels;
+}
+
+// Draws the picture stretched to `p`, from its scaled pixels, unscaled.
+void drawStretched(Gdiplus::GpGraphics* g, const Picture& picture, const std::vector<std::uint32_t>& pixels,
+                   const Placement& p) {
+    if (pixels.empty()) {
         gp::GdipDrawImageRectI(g, picture.decoded.image(), p.x, p.y, p.width, p.height);
         return;
     }
     Bitmap scaled;
     gp::GdipCreateBitmapFromScan0(p.width, p.height, p.width * 4, PixelFormat32bppARGB,
-                                  reinterpret_cast<BYTE*>(cache.pixels.data()), scaled.out());
+                                  reinterpret_cast<BYTE*>(const_cast<std::uint32_t*>(pixels.data())), scaled.out());
     scaled.adopt();
     if (scaled) gp::GdipDrawImageRectI(g, scaled.image(), p.x, p.y, p.width, p.height);
+}
+
+bool allOpaque(const std::vector<std::uint32_t>& pixels) {
+    if (pixels.empty()) return false;
+    for (std::uint32_t pixel : pixels) {
+        if ((pixel >> 24) != 0xFF) return false;
+    }
+    return true;
+}
+
+// The graphics' clip as a GDI region in device units (`device` null: no
+// clip); `ok` false when it cannot be read.
+struct ClipRegion {
+    Gdiplus::GpRegion* region = nullptr;
+    HRGN device = nullptr;
+    bool ok = false;
+    explicit ClipRegion(Gdiplus::GpGraphics* g) {
+        ok = gp::GdipCreateRegion(&region) == Gdiplus::Ok && gp::GdipGetClip(g, region) == Gdiplus::Ok &&
+             gp::GdipGetRegionHRgn(region, g, &device) == Gdiplus::Ok;
+    }
+    ~ClipRegion() {
+        if (device) DeleteObject(device);
+        if (region) gp::GdipDeleteRegion(region);
+    }
+    ClipRegion(const ClipRegion&) = delete;
+    ClipRegion& operator=(const ClipRegion&) = delete;
+};
+
+// Opaque pixels copied straight onto the graphics' device within its clip:
+// the same pixels as drawing them, for a fraction of the graphics library's
+// blending of a window-sized picture under Wine. False when nothing was
+// copied (the caller then draws).
+bool copyOpaquePixels(Gdiplus::GpGraphics* g, const std::vector<std::uint32_t>& pixels, const Placement& p) {
+    const ClipRegion clip(g);
+    if (!clip.ok) return false;
+    HDC dc = nullptr;
+    if (gp::GdipGetDC(g, &dc) != Gdiplus::Ok || !dc) return false;
+    const int saved = SaveDC(dc);
+    if (clip.device) SelectClipRgn(dc, clip.device);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = p.width;
+    info.bmiHeader.biHeight = -p.height;  // top-down rows, as scaled
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    const int copied = SetDIBitsToDevice(dc, p.x, p.y, static_cast<DWORD>(p.width), static_cast<DWORD>(p.height), 0,
+                                         0, 0, static_cast<UINT>(p.height), pixels.data(), &info, DIB_RGB_COLORS);
+    RestoreDC(dc, saved);
+    gp::GdipReleaseDC(g, dc);
+    return copied > 0;
 }
 
 void drawMirrorTiled(Gdiplus::GpGraphics* g, const Picture& picture, int clientWidth) {
@@ -225,19 +282,27 @@ void SkinEngine::DrawBackground(Gdiplus::GpGraphics* g, int windowIndex) {
     RoundedPath(clip.get(), 0, 0, static_cast<float>(W), static_cast<float>(H), 4);
     gp::GdipSetClipPath(g, clip.get(), Gdiplus::CombineModeReplace);
     const bool own = !r->ownPicture.empty();
-    Brush fill = solidBrush(argb(own ? r->ownBackColour : settings_.baseColour, 255));
-    gp::GdipFillPath(g, fill.get(), clip.get());
     const Picture& picture = own ? r->ownPicture : settings_.themePicture;
     const int mode = own ? r->ownPictureMode : settings_.pictureMode;
-    if (picture.decoded) {
-        if (mode == 4) {
+    const Placement p = picture.decoded && mode != 4 ? placePicture(mode, picture.width, picture.height, W, H)
+                                                     : Placement{};
+    const bool stretched = p.draw && (p.width != picture.width || p.height != picture.height);
+    static const std::vector<std::uint32_t> none;
+    const std::vector<std::uint32_t>& scaled = stretched ? scaledPixels(*r, picture, p) : none;
+    // An opaque picture over the whole area hides the base colour: it alone
+    // is laid, copied straight in (both take the time of a window-sized
+    // blend under Wine).
+    const bool covers = p.x <= 0 && p.y <= 0 && p.x + p.width >= W && p.y + p.height >= H;
+    const bool laidAlone = stretched && covers && allOpaque(scaled) && copyOpaquePixels(g, scaled, p);
+    if (!laidAlone) {
+        Brush fill = solidBrush(argb(own ? r->ownBackColour : settings_.baseColour, 255));
+        gp::GdipFillPath(g, fill.get(), clip.get());
+        if (picture.decoded && mode == 4) {
             drawMirrorTiled(g, picture, W);
-        } else if (const Placement p = placePicture(mode, picture.width, picture.height, W, H); p.draw) {
-            if (p.width == picture.width && p.height == picture.height) {
-                gp::GdipDrawImageRectI(g, picture.decoded.image(), p.x, p.y, p.width, p.height);
-            } else {
-                drawStretched(g, *r, picture, p);
-            }
+        } else if (stretched) {
+            drawStretched(g, picture, scaled, p);
+        } else if (p.draw) {
+            gp::GdipDrawImageRectI(g, picture.decoded.image(), p.x, p.y, p.width, p.height);
         }
     }
     if (r->captionGloss) {

@@ -9,6 +9,7 @@
 #include "ui/item_files.h"
 #include "ui/main_menu.h"
 #include "ui/server_commands.h"
+#include "ui/startup_trace.h"
 
 namespace ui {
 
@@ -34,6 +35,7 @@ void processMessage(MSG& msg) {
 }
 
 int runApplication(HINSTANCE instance) {
+    startupMark("entered");
     OleSession ole;
     // The skin engine starts GDI+; it exists before the window and goes after it.
     skin::SkinEngine skin;
@@ -44,6 +46,7 @@ int runApplication(HINSTANCE instance) {
     }
     installServerCommands(*window);
     openCommandLineFile(*window, GetCommandLineW());
+    startupMark("message loop");
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) processMessage(msg);
     window.reset();

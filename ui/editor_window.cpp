@@ -11,6 +11,7 @@
 #include "ui/item_files.h"
 #include "ui/main_menu.h"
 #include "ui/main_window_skin.h"
+#include "ui/startup_trace.h"
 #include "ui/static_controls.h"
 #include "ui/win_text.h"
 
@@ -123,12 +124,18 @@ std::unique_ptr<EditorWindow> EditorWindow::create(HINSTANCE instance, const Opt
                                 editor::kWindowLeft, editor::kWindowTop, editor::kWindowWidth,
                                 editor::kWindowHeight, nullptr, nullptr, instance, window.get());
     if (!hwnd || !window->build()) return nullptr;
+    startupMark("controls created");
     onMainWindowCreated(*window);
+    startupMark("skinned");
     startItemFiles(*window, options.userFolder);
+    // Painted here, before the message loop: painted from the loop, the
+    // transparent labels would be drawn in another order over the controls
+    // they overlap.
     if (options.show) {
         ShowWindow(hwnd, SW_SHOW);
         UpdateWindow(hwnd);
     }
+    startupMark("shown");
     return window;
 }
 
@@ -155,7 +162,6 @@ bool EditorWindow::build() {
     output_ = std::make_unique<OutputBox>(control(editor::kOutputBox), [this] {
         dispatch({EventKind::ContentChanged, editor::kOutputBox});
     });
-    webView_ = std::make_unique<WebView>(control(editor::kWebView));
     itemFiles_ = std::make_unique<ItemFileSession>();
     createPopupMenus();
     installEventReporters();
@@ -240,6 +246,11 @@ void EditorWindow::createPopupMenus() {
         AppendMenuW(popup, MF_STRING, id++, wide(menu.item).c_str());
         menus_.emplace_back(menu.title, popup);
     }
+}
+
+WebView& EditorWindow::webView() {
+    if (!webView_) webView_ = std::make_unique<WebView>(control(editor::kWebView));
+    return *webView_;
 }
 
 HWND EditorWindow::control(std::string_view name) const {

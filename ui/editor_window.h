@@ -44,7 +44,9 @@ public:
     HMENU popupMenu(std::string_view title) const;
     OutputBox& output() { return *output_; }
     output::OutputHistory& history() { return history_; }
-    WebView& webView() { return *webView_; }
+    // Made on first use, its browser control on the first navigation: none
+    // of it costs start-up time.
+    WebView& webView();
     ItemFileSession& itemFiles() { return *itemFiles_; }
 
     // Reads of the controls, by name (an unknown name throws, as in control()).

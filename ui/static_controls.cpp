@@ -72,12 +72,30 @@ LRESULT CALLBACK labelProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
+std::unique_ptr<Gdiplus::Bitmap> loadBitmapResource(int resourceId);
+
+// The picture is decoded when first needed (painted or measured): a picture
+// box hidden at start costs no decoding then.
 struct PictureState {
+    int resourceId = 0;
+    bool decoded = false;
     std::unique_ptr<Gdiplus::Bitmap> bitmap;
+
+    Gdiplus::Bitmap* picture() {
+        if (!decoded) {
+            bitmap = loadBitmapResource(resourceId);
+            decoded = true;
+        }
+        return bitmap.get();
+    }
 };
 
 PictureState* pictureState(HWND hwnd) {
     return reinterpret_cast<PictureState*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+}
+
+bool resourceExists(int resourceId) {
+    return FindResourceW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resourceId), MAKEINTRESOURCEW(10)) != nullptr;
 }
 
 void paintPicture(HWND hwnd) {
@@ -85,12 +103,12 @@ void paintPicture(HWND hwnd) {
     RECT rc;
     GetClientRect(hwnd, &rc);
     FillRect(paint.dc(), &rc, GetSysColorBrush(COLOR_BTNFACE));
-    const PictureState* state = pictureState(hwnd);
-    if (!state || !state->bitmap) return;
+    PictureState* state = pictureState(hwnd);
+    Gdiplus::Bitmap* picture = state ? state->picture() : nullptr;
+    if (!picture) return;
     Gdiplus::Graphics graphics(paint.dc());
     // Explicit size: the natural pixel size, whatever resolution the file states.
-    graphics.DrawImage(state->bitmap.get(), 0, 0, static_cast<INT>(state->bitmap->GetWidth()),
-                       static_cast<INT>(state->bitmap->GetHeight()));
+    graphics.DrawImage(picture, 0, 0, static_cast<INT>(picture->GetWidth()), static_cast<INT>(picture->GetHeight()));
 }
 
 LRESULT CALLBACK pictureProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -152,15 +170,18 @@ void setLabelColour(HWND label, COLORREF colour) {
 bool setPictureResource(HWND pictureBox, int resourceId) {
     auto* state = pictureState(pictureBox);
     if (!state) return false;
-    state->bitmap = loadBitmapResource(resourceId);
+    state->resourceId = resourceId;
+    state->decoded = false;
+    state->bitmap.reset();
     InvalidateRect(pictureBox, nullptr, FALSE);
-    return state->bitmap != nullptr;
+    return resourceExists(resourceId);
 }
 
 SIZE pictureSize(HWND pictureBox) {
-    const auto* state = pictureState(pictureBox);
-    if (!state || !state->bitmap) return {0, 0};
-    return {static_cast<LONG>(state->bitmap->GetWidth()), static_cast<LONG>(state->bitmap->GetHeight())};
+    auto* state = pictureState(pictureBox);
+    Gdiplus::Bitmap* picture = state ? state->picture() : nullptr;
+    if (!picture) return {0, 0};
+    return {static_cast<LONG>(picture->GetWidth()), static_cast<LONG>(picture->GetHeight())};
 }
 
 }  // namespace ui

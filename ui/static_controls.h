@@ -13,8 +13,9 @@ bool registerStaticControlClasses(HINSTANCE instance);
 // Text colour of a label (COLORREF); the font comes with WM_SETFONT.
 void setLabelColour(HWND label, COLORREF colour);
 
-// Shows the RCDATA picture `resourceId` at its natural size. Returns false
-// when the picture cannot be decoded; the box then stays empty.
+// Shows the RCDATA picture `resourceId` at its natural size, decoded when
+// first painted or measured. Returns false when the program holds no such
+// picture; one that cannot be decoded leaves the box empty.
 bool setPictureResource(HWND pictureBox, int resourceId);
 
 // Natural size of the picture a box shows ({0, 0} when it has none).

@@ -110,3 +110,44 @@ TEST_F(EditorWindowTest, TheRealBrowserControlNeverShowsAnythingOrBlocks) {
     type("编辑框2", "y");
     EXPECT_EQ(outputLines().size(), 3u);
 }
+
+TEST_F(EditorWindowTest, TheBrowserControlIsMadeOnTheFirstNavigationNotAtStart) {
+    HWND host = control("超文本浏览框1");
+    EXPECT_FALSE(GetWindow(host, GW_CHILD)) << "no browser control after start";
+    EXPECT_FALSE(window_->webView().available());
+    std::vector<std::string> addresses;
+    window_->webView().setNavigationObserver([&](std::string_view url) { addresses.emplace_back(url); });
+    click("按钮9");
+    pumpMessages(200);
+    ASSERT_EQ(addresses.size(), 1u);
+    EXPECT_EQ(addresses[0], RPGITEM_CHAT_URL);
+    // This system's engine, where it has one, is made now, in the host.
+    EXPECT_EQ(window_->webView().available(), GetWindow(host, GW_CHILD) != nullptr);
+    click("按钮8");
+    ASSERT_EQ(addresses.size(), 2u);
+    EXPECT_EQ(addresses[1], RPGITEM_MUSIC_URL);
+    EXPECT_FALSE(visibleFlag(host));
+}
+
+TEST_F(EditorWindowTest, OverlayPicturesArePaintedWhenFirstShown) {
+    click("按钮11");
+    click("选择框6");
+    pumpMessages(200);
+    for (const char* name : {"图片框1", "图片框_颜色"}) {
+        HWND box = control(name);
+        ASSERT_TRUE(visibleFlag(box)) << name;
+        RECT rc;
+        GetClientRect(box, &rc);
+        HDC dc = GetDC(box);
+        // Sampled on a grid: a box that painted no picture is all face colour.
+        int pictured = 0;
+        for (int gx = 1; gx <= 8; ++gx) {
+            for (int gy = 1; gy <= 8; ++gy) {
+                const COLORREF pixel = GetPixel(dc, rc.right * gx / 9, rc.bottom * gy / 9);
+                if (pixel != CLR_INVALID && pixel != GetSysColor(COLOR_BTNFACE)) ++pictured;
+            }
+        }
+        ReleaseDC(box, dc);
+        EXPECT_GT(pictured, 32) << name;
+    }
+}
