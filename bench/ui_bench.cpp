@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "skin/gdiplus_owners.h"
 #include "ui/application.h"
 #include "editor/compose.h"
 #include "ui/editor_window.h"
@@ -97,7 +98,7 @@ Medians measure(EditorWindow& window, int lines, int rounds) {
 }  // namespace
 
 int main() {
-    GdiplusSession gdiplus;
+    skin::GdiplusSession gdiplus;
     auto window = EditorWindow::create(GetModuleHandleW(nullptr), {.show = true, .quitOnClose = false});
     if (!window) return 1;
     pump();

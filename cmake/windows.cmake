@@ -37,7 +37,6 @@ add_library(editor_win STATIC
   ui/server_delivery.cpp
   ui/servers_dialog.cpp
   ui/static_controls.cpp
-  ui/subclass.cpp
   ui/user_settings.cpp
   ui/web_view.cpp
 )
@@ -62,6 +61,7 @@ add_library(skin_win STATIC
   skin/painting_kit.cpp
   skin/picture_buttons.cpp
   skin/skin_engine.cpp
+  skin/subclass.cpp
   skin/surface.cpp
   skin/title_bar.cpp
   skin/tooltip.cpp

@@ -28,7 +28,7 @@ Path newPath() {
 }
 
 void copyToWindow(HWND hwnd, HDC surface, int x, int y, int w, int h) {
-    WindowDC screen(hwnd, GetDC(hwnd));
+    WindowDC screen(hwnd);
     BitBlt(screen.get(), x, y, w, h, surface, x, y, SRCCOPY);
 }
 

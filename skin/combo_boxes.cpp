@@ -9,6 +9,7 @@
 #include "res/resource_ids.h"
 #include "skin/control_hooks.h"
 #include "skin/control_kit.h"
+#include "skin/control_procedure.h"
 #include "skin/painting_kit.h"
 #include "skin/skin_engine.h"
 
@@ -20,13 +21,8 @@ constexpr int kComboHotKind = 3;
 
 using ComboPlace = ControlPlace<ComboEntry>;
 
-
-ComboPlace comboPlace(HWND combo) {
-    return placeOf(combo, &WindowRecord::comboEntries);
-}
-
 bool isHotCombo(const ComboPlace& p) {
-    return p.record->hotKind == kComboHotKind && p.record->hotControl == p.entryIndex;
+    return isHot(p, kComboHotKind);
 }
 
 // Focused: the combo box itself or its edit part holds the focus.
@@ -128,10 +124,8 @@ void onSetText(HWND combo) {
 
 LRESULT onPaint(const ComboPlace& p, HWND combo, LPARAM lParam) {
     {
-        PAINTSTRUCT ps;
-        BeginPaint(combo, &ps);
+        const PaintDC paint(combo);
         paintCurrent(p, combo);
-        EndPaint(combo, &ps);
     }
     return DefWindowProcW(combo, WM_PAINT, 0, lParam);
 }
@@ -155,28 +149,25 @@ void onCommand(WPARAM wParam, LPARAM lParam) {
 
 // The veiled pattern brush for the edit part, with the edit part's own
 // text colour (or, while it has none of the skin's, the owner's).
-LRESULT onEditColour(HWND combo, WPARAM wParam, LPARAM lParam) {
+LRESULT onEditColour(const ComboPlace& p, HWND combo, WPARAM wParam, LPARAM lParam) {
     SkinEngine* engine = SkinEngine::current();
-    if (!engine || !engine->settings().veilEnabled) return passOnFast(combo, WM_CTLCOLOREDIT, wParam, lParam);
+    if (!engine || !engine->settings().veilEnabled) return passOn(p, WM_CTLCOLOREDIT, wParam, lParam);
     auto dc = reinterpret_cast<HDC>(wParam);
     auto edit = reinterpret_cast<HWND>(lParam);
     if (const std::optional<COLORREF> colour = engine->chosenTextColour(edit)) {
         SetTextColor(dc, *colour);
     } else {
-        passOnFast(combo, WM_CTLCOLOREDIT, wParam, lParam);  // the owner's text colour; its brush is not used
+        passOn(p, WM_CTLCOLOREDIT, wParam, lParam);  // the owner's text colour; its brush is not used
     }
     SetBkMode(dc, TRANSPARENT);
     return engine->veiledBrush(GetAncestor(combo, GA_ROOT), dc, edit);
 }
 
 void onMouseMove(const ComboPlace& p, HWND combo) {
-    trackMouseLeave(combo);
-    WindowRecord& r = *p.record;
-    r.lastMovedControl = p.entryIndex;
-    if (p.entryIndex >= 1 && !isHotCombo(p)) {
+    noteMouseOver(p);
+    if (p.entryIndex >= 1 && !isHot(p, kComboHotKind)) {
         PaintComboBox(combo, true, p.entry->focused || hasFocusWithin(combo));
-        r.hotControl = p.entryIndex;
-        r.hotKind = kComboHotKind;
+        makeHot(p, kComboHotKind);
     }
 }
 
@@ -185,7 +176,7 @@ void onMouseLeave(const ComboPlace& p, HWND combo) {
     paintCurrent(p, combo);
 }
 
-LRESULT onMessage(const ComboPlace& p, HWND combo, UINT msg, WPARAM wParam, LPARAM lParam) {
+std::optional<LRESULT> onMessage(const ComboPlace& p, HWND combo, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_MOVE:
         paintCurrent(p, combo);
@@ -212,49 +203,28 @@ LRESULT onMessage(const ComboPlace& p, HWND combo, UINT msg, WPARAM wParam, LPAR
         onCommand(wParam, lParam);
         break;
     case WM_CTLCOLOREDIT:
-        return onEditColour(combo, wParam, lParam);
+        return onEditColour(p, combo, wParam, lParam);
     case WM_MOUSEMOVE:
         onMouseMove(p, combo);
         break;
     case WM_MOUSELEAVE:
         onMouseLeave(p, combo);
         break;
-    default:
-        break;
     }
-    return passOnFast(combo, msg, wParam, lParam);
+    return std::nullopt;
 }
 
 // The messages this procedure acts on; every other one goes straight on.
+constexpr UINT kMessages[] = {WM_MOVE, WM_SETFOCUS, WM_KILLFOCUS, WM_SETTEXT, WM_PAINT, WM_ERASEBKGND, WM_NCPAINT,
+                              WM_COMMAND, WM_CTLCOLOREDIT, WM_MOUSEMOVE, WM_MOUSELEAVE};
+
 bool handles(UINT msg) {
-    switch (msg) {
-    case WM_MOVE:
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-    case WM_SETTEXT:
-    case WM_PAINT:
-    case WM_ERASEBKGND:
-    case WM_NCPAINT:
-    case WM_COMMAND:
-    case WM_CTLCOLOREDIT:
-    case WM_MOUSEMOVE:
-    case WM_MOUSELEAVE:
-        return true;
-    default:
-        return false;
-    }
+    return isOneOf(kMessages, msg);
 }
 
 LRESULT CALLBACK comboProcedure(HWND combo, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_NCDESTROY) {
-        const LRESULT result = passOnFast(combo, msg, wParam, lParam);
-        forgetPrevious(combo);
-        return result;
-    }
-    if (!handles(msg)) return passOnFast(combo, msg, wParam, lParam);
-    const ComboPlace p = comboPlace(combo);
-    if (!p) return passOnFast(combo, msg, wParam, lParam);
-    return onMessage(p, combo, msg, wParam, lParam);
+    return controlProcedure<ComboEntry, &WindowRecord::comboEntries, handles, onMessage>(comboProcedure, combo, msg,
+                                                                                        wParam, lParam);
 }
 
 }  // namespace
@@ -288,11 +258,9 @@ void PaintComboBox(HWND combo, bool hot, bool focused) {
 }
 
 void registerCombo(int windowIndex, HWND combo) {
-    WindowRecord* r = recordOfIndex(windowIndex);
-    if (!r || isListed(r->comboEntries, combo)) return;
-    ComboEntry& entry = appendEntry(r->comboEntries, combo, windowIndex, comboProcedure);
-    rememberPrevious(combo, entry.previous);
-    entry.selectedText = selectedItemText(combo);
+    ComboEntry* entry = registerControl(windowIndex, combo, &WindowRecord::comboEntries, comboProcedure);
+    if (!entry) return;
+    entry->selectedText = selectedItemText(combo);
     if (!veilEnabled()) return;
     if (HWND edit = FindWindowExW(combo, nullptr, L"Edit", nullptr)) registerEdit(windowIndex, edit);
 }

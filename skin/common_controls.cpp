@@ -27,11 +27,12 @@ FontDescription describeFont(HWND control) {
     d.size = static_cast<float>(logFont.lfHeight < 0 ? -logFont.lfHeight : logFont.lfHeight);
     d.style = (logFont.lfWeight >= FW_BOLD ? Gdiplus::FontStyleBold : 0) |
               (logFont.lfItalic ? Gdiplus::FontStyleItalic : 0);
-    HDC dc = GetDC(control);
     Font gpFont;
-    gp::GdipCreateFontFromLogfontW(dc, &logFont, gpFont.out());
-    gpFont.adopt();
-    ReleaseDC(control, dc);
+    {
+        const WindowDC dc(control);
+        gp::GdipCreateFontFromLogfontW(dc.get(), &logFont, gpFont.out());
+        gpFont.adopt();
+    }
     if (gpFont) {
         FontFamily family;
         gp::GdipGetFamily(gpFont.get(), family.out());

@@ -73,37 +73,4 @@ void forEachChildOfClass(HWND parent, const wchar_t* className, Visit visit) {
     }
 }
 
-// True when `control` is already in `list`.
-template <typename Entry>
-bool isListed(const std::vector<Entry>& list, HWND control) {
-    for (const Entry& e : list) {
-        if (e.hwnd == control) return true;
-    }
-    return false;
-}
-
-// Registers `control` in `list` and subclasses it with `procedure`: the
-// previous procedure into the entry and Hw_hProc, the 1-based position into
-// Hw_lbID and the window index into Hw_FuID. A list holding one empty entry
-// reuses it. Returns the entry.
-template <typename Entry>
-Entry& appendEntry(std::vector<Entry>& list, HWND control, int windowIndex, WNDPROC procedure) {
-    if (list.size() != 1 || list.front().hwnd) list.emplace_back();
-    Entry& entry = list.back();
-    entry.hwnd = control;
-    setIndexProperty(control, kPropIndex, static_cast<int>(list.size()));
-    setIndexProperty(control, kPropOwnerIndex, windowIndex);
-    entry.previous =
-        reinterpret_cast<WNDPROC>(SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
-    SetPropW(control, kPropPreviousProc, reinterpret_cast<HANDLE>(entry.previous));
-    return entry;
-}
-
-// Passes a message to the procedure a skinned control had before the skin.
-inline LRESULT passToPrevious(HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto previous = reinterpret_cast<WNDPROC>(GetPropW(control, kPropPreviousProc));
-    return previous ? CallWindowProcW(previous, control, msg, wParam, lParam)
-                    : DefWindowProcW(control, msg, wParam, lParam);
-}
-
 }  // namespace skin

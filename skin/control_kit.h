@@ -1,7 +1,6 @@
 // Shared pieces of the framed control kinds (edit boxes, combo boxes, list
-// boxes and the other framed controls): finding a control's entry from its
-// index properties, the fast way back to its previous procedure, border
-// geometry, the scroll-bar region and the veiled background.
+// boxes and the other framed controls): border geometry, the scroll-bar
+// region and the veiled background.
 #pragma once
 
 #include <windows.h>
@@ -15,41 +14,7 @@ namespace skin {
 
 class SkinEngine;
 
-// The procedure a control had before the skin, kept in process memory as
-// well as in Hw_hProc (a property read is a server round trip under Wine).
-void rememberPrevious(HWND control, WNDPROC previous);
-void forgetPrevious(HWND control);
-LRESULT passOnFast(HWND control, UINT msg, WPARAM wParam, LPARAM lParam);
-
-// A skinned control's place: its window record and entry, found through
-// Hw_FuID and Hw_lbID; empty when the properties name no such entry.
-template <typename Entry>
-struct ControlPlace {
-    SkinEngine* engine = nullptr;
-    WindowRecord* record = nullptr;
-    int windowIndex = 0;
-    int entryIndex = 0;
-    Entry* entry = nullptr;
-    explicit operator bool() const { return entry != nullptr; }
-};
-
 WindowRecord* recordOfIndex(int windowIndex);
-
-template <typename Entry>
-ControlPlace<Entry> placeOf(HWND control, std::vector<Entry> WindowRecord::*list) {
-    ControlPlace<Entry> place;
-    place.windowIndex = indexProperty(control, kPropOwnerIndex);
-    place.record = recordOfIndex(place.windowIndex);
-    if (!place.record) return place;
-    std::vector<Entry>& entries = place.record->*list;
-    const int n = indexProperty(control, kPropIndex);
-    if (n < 1 || n > static_cast<int>(entries.size()) || entries[static_cast<size_t>(n - 1)].hwnd != control) {
-        return place;
-    }
-    place.entryIndex = n;
-    place.entry = &entries[static_cast<size_t>(n - 1)];
-    return place;
-}
 
 // True when the control draws a border: WS_BORDER, or an extended style
 // holding all bits of one of the edge styles.
@@ -81,24 +46,6 @@ bool veilEnabled();
 int veilAlpha();
 COLORREF themeColour();
 
-void trackMouseLeave(HWND control);
-
-// A window DC (GetWindowDC) released on every path.
-class WholeWindowDC {
-public:
-    explicit WholeWindowDC(HWND hwnd) : hwnd_(hwnd), dc_(GetWindowDC(hwnd)) {}
-    ~WholeWindowDC() {
-        if (dc_) ReleaseDC(hwnd_, dc_);
-    }
-    WholeWindowDC(const WholeWindowDC&) = delete;
-    WholeWindowDC& operator=(const WholeWindowDC&) = delete;
-    HDC get() const { return dc_; }
-
-private:
-    HWND hwnd_;
-    HDC dc_;
-};
-
 
 // The border ring of a control's picture: everything of (0, 0, w, h)
 // outside `inner` in `ringColour`, then a frame line of `thickness` pixels
@@ -108,6 +55,11 @@ private:
 void paintBorderRing(Gdiplus::GpGraphics* g, int w, int h, const RECT& inner, std::uint32_t ringColour,
                      std::uint32_t lineColour, int thickness);
 
+
+// The border ring of a framed control (everything of its window outside
+// the text area and scroll bars), veiled white with a frame line in `line`
+// (ARGB), two pixels wide while `hot`, painted on the whole-window DC.
+void paintControlBorder(HWND control, std::uint32_t line, bool hot);
 
 // The kinds' painters, on the control's window DC.
 void PaintEditBorder(HWND control, bool focused, bool hot);

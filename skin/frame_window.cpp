@@ -20,16 +20,12 @@ POINT pointOf(LPARAM lParam) {
 
 }  // namespace
 
-LRESULT SkinEngine::passOn(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto previous = reinterpret_cast<WNDPROC>(GetPropW(hwnd, kPropPreviousProc));
-    return previous ? CallWindowProcW(previous, hwnd, msg, wParam, lParam) : DefWindowProcW(hwnd, msg, wParam, lParam);
-}
-
-LRESULT SkinEngine::FrameWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    const int i = indexProperty(hwnd, kPropIndex);
+LRESULT SkinEngine::FrameWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, const Subclass& frame) {
+    const int i = frame.owner;
     WindowRecord* r = record(i);
+    const auto next = [&] { return callPrevious(frame.previous, hwnd, msg, wParam, lParam); };
     // An index naming no record of this window: pass the message on untouched.
-    if (!r || r->hwnd != hwnd) return passOn(hwnd, msg, wParam, lParam);
+    if (!r || r->hwnd != hwnd) return next();
     switch (msg) {
     case WM_SIZE:
         onSize(*r);
@@ -104,7 +100,7 @@ LRESULT SkinEngine::FrameWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
     default:
         break;
     }
-    return passOn(hwnd, msg, wParam, lParam);
+    return next();
 }
 
 void SkinEngine::onSize(WindowRecord& r) {
@@ -125,17 +121,14 @@ void SkinEngine::onSetText(int i, WindowRecord& r, LPARAM lParam) {
 }
 
 void SkinEngine::onPaint(int i, WindowRecord& r) {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(r.hwnd, &ps);
-    if (!r.minimized) {
-        if (r.recomposeNeeded || !r.surface.dc()) {
-            ComposeWindow(i, dc, true);
-            r.recomposeNeeded = false;
-        } else {
-            PresentWindow(i, dc);
-        }
+    const PaintDC paint(r.hwnd);
+    if (r.minimized) return;
+    if (r.recomposeNeeded || !r.surface.dc()) {
+        ComposeWindow(i, paint.get(), true);
+        r.recomposeNeeded = false;
+    } else {
+        PresentWindow(i, paint.get());
     }
-    EndPaint(r.hwnd, &ps);
 }
 
 void SkinEngine::onShowWindow(int i, WindowRecord& r, WPARAM wParam) {
@@ -240,7 +233,9 @@ void SkinEngine::setControlTextColour(HWND top, UINT msg, HDC dc, HWND control) 
     } else {
         // No colour of the skin's own yet: the window's answer sets the
         // control's text colour; its brush is not used.
-        passOn(top, msg, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
+        const Subclass* frame = findSubclass(top, frameProcedure);
+        callPrevious(frame ? frame->previous : nullptr, top, msg, reinterpret_cast<WPARAM>(dc),
+                     reinterpret_cast<LPARAM>(control));
     }
     SetBkMode(dc, TRANSPARENT);
 }

@@ -9,6 +9,7 @@
 
 #include "skin/common_controls.h"
 #include "skin/control_hooks.h"
+#include "skin/control_procedure.h"
 #include "skin/painting_kit.h"
 #include "skin/skin_engine.h"
 #include "skin/tooltip.h"
@@ -175,12 +176,13 @@ ButtonEntry* pictureButtonEntry(SkinEngine& engine, HWND button, int& owner) {
     for (ButtonEntry& e : r->buttonEntries) {
         if (e.hwnd == button) return &e;
     }
-    ButtonEntry& e = appendEntry(r->buttonEntries, button, owner, ButtonProc);
+    ButtonEntry* e = registerControl(owner, button, &WindowRecord::buttonEntries, ButtonProc);
+    if (!e) return nullptr;
     const FontDescription font = describeFont(button);
-    e.fontFamily = font.family;
-    e.fontSize = font.size;
-    e.fontStyle = font.style;
-    return &e;
+    e->fontFamily = font.family;
+    e->fontSize = font.size;
+    e->fontStyle = font.style;
+    return e;
 }
 
 void makeOwnerDrawn(HWND button) {

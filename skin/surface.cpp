@@ -87,13 +87,12 @@ void SkinEngine::ApplyRoundRegion(HWND hwnd) {
     SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     RECT client;
     GetClientRect(hwnd, &client);
-    HRGN region = CreateRoundRectRgn(0, 0, client.right + 1, client.bottom + 1, 5, 5);
+    GdiObject region(CreateRoundRectRgn(0, 0, client.right + 1, client.bottom + 1, 5, 5));
     // From here on the region belongs to the window.
-    if (region && !SetWindowRgn(hwnd, region, TRUE)) DeleteObject(region);
+    if (region && SetWindowRgn(hwnd, region.region(), TRUE)) region.release();
 }
 
 HDC SkinEngine::ExcludeChildrenDC(HWND hwnd, HDC dc) {
-    if (!dc) dc = GetDC(hwnd);
     if (!dc) return nullptr;
     POINT origin{0, 0};
     ClientToScreen(hwnd, &origin);
@@ -191,9 +190,8 @@ void SkinEngine::ComposeWindow(int windowIndex, HDC dc, bool present) {
     }
     if (present) {
         // A paint DC handed in stays the caller's (EndPaint releases it).
-        HDC target = ExcludeChildrenDC(hwnd, dc);
-        BitBlt(target, 0, 0, W, H, r->surface.dc(), 0, 0, SRCCOPY);
-        if (!dc) ReleaseDC(hwnd, target);
+        const WindowDC target(hwnd, dc);
+        BitBlt(ExcludeChildrenDC(hwnd, target.get()), 0, 0, W, H, r->surface.dc(), 0, 0, SRCCOPY);
         r->recomposeNeeded = false;
         if (!settings_.firstSizePending) RefreshChildren(windowIndex);
     } else {
@@ -206,10 +204,10 @@ void SkinEngine::PresentWindow(int windowIndex, HDC dc) {
     if (!r || !r->surface.dc()) return;
     RECT outer;
     GetWindowRect(r->hwnd, &outer);
-    HDC target = ExcludeChildrenDC(r->hwnd, dc);
-    BitBlt(target, 0, 0, outer.right - outer.left, outer.bottom - outer.top, r->surface.dc(), 0, 0, SRCCOPY);
     // A DC that was handed in belongs to the caller (the paint DC).
-    if (!dc) ReleaseDC(r->hwnd, target);
+    const WindowDC target(r->hwnd, dc);
+    BitBlt(ExcludeChildrenDC(r->hwnd, target.get()), 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+           r->surface.dc(), 0, 0, SRCCOPY);
 }
 
 void SkinEngine::DrawBackground(Gdiplus::GpGraphics* g, int windowIndex) {

@@ -162,9 +162,9 @@ void SkinEngine::DrawTitle(int windowIndex, Gdiplus::GpGraphics* g, bool compose
                  static_cast<float>(r->titleFontSize), Gdiplus::StringAlignmentNear, Gdiplus::StringAlignmentNear);
     if (!compose) {
         own.reset();
-        HDC target = ExcludeChildrenDC(r->hwnd, nullptr);
-        BitBlt(target, band.x, m + 3, band.w, 32, r->surface.dc(), band.x, m + 3, SRCCOPY);
-        ReleaseDC(r->hwnd, target);
+        const WindowDC target(r->hwnd);
+        BitBlt(ExcludeChildrenDC(r->hwnd, target.get()), band.x, m + 3, band.w, 32, r->surface.dc(), band.x, m + 3,
+               SRCCOPY);
     }
 }
 
@@ -254,9 +254,9 @@ void SkinEngine::DrawStatusPanel(Gdiplus::GpGraphics* g, int windowIndex, bool c
     }
     if (!compose) {
         own.reset();
-        HDC target = ExcludeChildrenDC(r->hwnd, nullptr);
-        BitBlt(target, box.x, box.y, box.w, box.h, r->surface.dc(), box.x, box.y, SRCCOPY);
-        ReleaseDC(r->hwnd, target);
+        const WindowDC target(r->hwnd);
+        BitBlt(ExcludeChildrenDC(r->hwnd, target.get()), box.x, box.y, box.w, box.h, r->surface.dc(), box.x, box.y,
+               SRCCOPY);
     }
 }
 

@@ -10,15 +10,6 @@
 #include "ui/main_menu.h"
 #include "ui/server_commands.h"
 
-GdiplusSession::GdiplusSession() {
-    Gdiplus::GdiplusStartupInput input;
-    if (Gdiplus::GdiplusStartup(&token_, &input, nullptr) != Gdiplus::Ok) token_ = 0;
-}
-
-GdiplusSession::~GdiplusSession() {
-    if (token_) Gdiplus::GdiplusShutdown(token_);
-}
-
 OleSession::OleSession() : ok_(SUCCEEDED(OleInitialize(nullptr))) {}
 
 OleSession::~OleSession() {

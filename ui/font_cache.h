@@ -9,7 +9,7 @@
 #include <tuple>
 
 #include "ui/layout.h"
-#include "ui/scoped_gdi.h"
+#include "skin/handle_owners.h"
 
 class FontCache {
 public:
@@ -21,5 +21,5 @@ public:
     HFONT get(const layout::Font& font);
 
 private:
-    std::map<std::tuple<std::string, int, int>, ScopedFont> fonts_;
+    std::map<std::tuple<std::string, int, int>, skin::GdiFont> fonts_;
 };

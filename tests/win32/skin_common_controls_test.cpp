@@ -15,6 +15,7 @@
 #include "skin/common_controls.h"
 #include "skin/control_geometry.h"
 #include "skin/control_hooks.h"
+#include "skin/control_procedure.h"
 #include "skin/painting_kit.h"
 #include "skin/skin_engine.h"
 #include "tests/win32/gallery_window.h"

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "skin/control_hooks.h"
+#include "skin/control_procedure.h"
 #include "skin/control_kit.h"
 #include "skin/painting_kit.h"
 #include "tests/win32/skin_veil_fixture.h"

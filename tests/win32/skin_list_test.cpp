@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "skin/control_hooks.h"
+#include "skin/control_procedure.h"
 #include "skin/control_kit.h"
 #include "skin/painting_kit.h"
 #include "tests/win32/skin_veil_fixture.h"
