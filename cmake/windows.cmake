@@ -48,11 +48,11 @@ add_library(skin_win STATIC
   skin/button_painters.cpp
   skin/buttons.cpp
   skin/caption_buttons.cpp
-  skin/common_controls.cpp
   skin/combo_boxes.cpp
   skin/containers.cpp
-  skin/control_hooks.cpp
-  skin/control_kit.cpp
+  skin/control_borders.cpp
+  skin/control_fonts.cpp
+  skin/control_kinds.cpp
   skin/edit_boxes.cpp
   skin/frame_window.cpp
   skin/framed_controls.cpp

@@ -4,8 +4,8 @@
 // the mouse comes over them.
 #include "skin/buttons.h"
 
-#include "skin/control_hooks.h"
-#include "skin/control_kit.h"
+#include "skin/control_kinds.h"
+#include "skin/control_borders.h"
 #include "skin/control_procedure.h"
 #include "skin/painting_kit.h"
 #include "skin/skin_engine.h"
@@ -25,7 +25,7 @@ ButtonPlace buttonPlace(HWND control) {
     return placeOf(control, ButtonProc, &WindowRecord::buttonEntries);
 }
 
-bool paintsItself(int kind) {
+bool paintsItself(ControlButtonKind kind) {
     return kind == kRadioButton || kind == kCheckBox;
 }
 
@@ -129,7 +129,7 @@ LRESULT passThenRepaint(const ButtonPlace& c, HWND control, UINT msg, WPARAM wPa
 }
 
 std::optional<LRESULT> onMessage(const ButtonPlace& c, HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
-    const int kind = c.entry->kind;
+    const ControlButtonKind kind = c.entry->kind;
     switch (msg) {
     case WM_MOVE:
         InvalidateRect(control, nullptr, TRUE);
@@ -177,7 +177,7 @@ namespace {
 
 // Registers one BUTTON control of `kind` (unless listed already); its
 // caption is read. The new entry, or nullptr.
-ButtonEntry* registerButton(HWND control, int windowIndex, int kind) {
+ButtonEntry* registerButton(HWND control, int windowIndex, ControlButtonKind kind) {
     ButtonEntry* entry = registerControl(windowIndex, control, &WindowRecord::buttonEntries, ButtonProc);
     if (!entry) return nullptr;
     entry->kind = kind;
@@ -255,7 +255,7 @@ void hookCheckAndRadioButtons(SkinEngine& engine, int windowIndex, HWND parent) 
     forEachChildOfClass(parent, kButtonClass, [&](HWND control) {
         const LONG style = GetWindowLongW(control, GWL_STYLE);
         if (!isSkinnedCheckOrRadioStyle(style)) return;
-        const int kind = (style & 0x9) == 0x9 ? kRadioButton : kCheckBox;
+        const ControlButtonKind kind = (style & BS_TYPEMASK) == BS_AUTORADIOBUTTON ? kRadioButton : kCheckBox;
         if (!registerButton(control, windowIndex, kind)) return;
         const ControlFont font = readControlFont(control);
         if (ButtonEntry* entry = buttonEntryOf(control)) applyFont(*entry, font);

@@ -7,17 +7,24 @@
 #include <memory>
 
 #include "res/resource_ids.h"
-#include "skin/control_hooks.h"
-#include "skin/control_kit.h"
+#include "skin/control_kinds.h"
+#include "skin/control_borders.h"
 #include "skin/control_procedure.h"
 #include "skin/painting_kit.h"
 #include "skin/skin_engine.h"
+#include "skin/combo_boxes.h"
+#include "skin/edit_boxes.h"
 
 namespace skin {
 
 namespace {
 
 constexpr int kComboHotKind = 3;
+// Style bits: the drop-down kinds show a drop button (CBS_DROPDOWN and
+// CBS_DROPDOWNLIST hold it); the skin draws the text of the kinds without
+// an edit part over theirs (CBS_SIMPLE and CBS_DROPDOWNLIST hold it).
+constexpr LONG kWithDropButton = CBS_DROPDOWN;
+constexpr LONG kTextOfItsOwn = CBS_SIMPLE;
 
 using ComboPlace = ControlPlace<ComboEntry>;
 
@@ -54,7 +61,7 @@ std::wstring selectedItemText(HWND combo) {
 void protectChildren(HDC dc, HWND combo, LONG style) {
     RECT window;
     GetWindowRect(combo, &window);
-    const bool everyChild = (style & 0x1) != 0;
+    const bool everyChild = (style & kTextOfItsOwn) != 0;
     GdiObject key(CreateSolidBrush(kColourKey));
     for (HWND child = GetWindow(combo, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         RECT r;
@@ -249,8 +256,8 @@ void PaintComboBox(HWND combo, bool hot, bool focused) {
         }
         Pen frame = solidPen((hot || focused) ? argb(themeColour(), 200) : argb(0x00000000, 80), 1);
         gp::GdipDrawRectangleI(g.get(), frame.get(), 0, 0, w - 1, h - 1);
-        if (style & 0x2) drawDropButton(g.get(), buttonLeft, buttonTop, buttonWidth, buttonHeight, hot);
-        if (style & 0x1) drawSelectedText(g.get(), combo, w, h);
+        if (style & kWithDropButton) drawDropButton(g.get(), buttonLeft, buttonTop, buttonWidth, buttonHeight, hot);
+        if (style & kTextOfItsOwn) drawSelectedText(g.get(), combo, w, h);
     }
     protectChildren(capture.dc(), combo, style);
     WholeWindowDC dc(combo);

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "skin/buttons.h"
-#include "skin/control_hooks.h"
+#include "skin/control_kinds.h"
 #include "skin/control_procedure.h"
 #include "skin/painting_kit.h"
 #include "skin/skin_engine.h"
@@ -24,11 +24,11 @@ long g_paints = 0;
 
 using ContainerContext = ControlPlace<ContainerEntry>;
 
-ContainerContext contextAt(int owner, int index) {
+ContainerContext containerAt(int owner, int index) {
     return placeOf(owner, index, &WindowRecord::containerEntries);
 }
 
-ContainerContext contextOf(HWND container) {
+ContainerContext containerOf(HWND container) {
     return placeOf(container, ContainerProc, &WindowRecord::containerEntries);
 }
 
@@ -95,16 +95,6 @@ HDC paintIntoCapture(const ContainerContext& c, const RECT& client) {
     return capture;
 }
 
-// WM_COMMAND notices after which a veiled control lays its background again.
-void invalidateForTreeNotice(LPARAM lParam) {
-    const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-    if (!header) return;
-    const NMHDR copy = *header;
-    // Tree-view expansion notices (the A and W forms).
-    const int code = static_cast<int>(copy.code);
-    if (code == -405 || code == -406 || code == -454 || code == -455) InvalidateRect(copy.hwndFrom, nullptr, TRUE);
-}
-
 LRESULT onPaint(HWND container, const ContainerContext& c) {
     {
         const PaintDC paint(container);
@@ -122,7 +112,7 @@ LRESULT onPaint(HWND container, const ContainerContext& c) {
 LRESULT onShowWindow(const ContainerContext& p, HWND container, WPARAM wParam, LPARAM lParam) {
     const LRESULT result = passOn(p, WM_SHOWWINDOW, wParam, lParam);
     // The procedures before may have changed the records: look again.
-    const ContainerContext c = contextOf(container);
+    const ContainerContext c = containerOf(container);
     if (c && c.entry->enabled) ComposeContainer(*c.engine, c.windowIndex, c.entryIndex, nullptr);
     return result;
 }
@@ -178,7 +168,7 @@ std::optional<LRESULT> onMessage(const ContainerContext& c, HWND container, UINT
         if (const auto done = onDrawItem(c, lParam)) return *done;
         break;
     case WM_NOTIFY:
-        invalidateForTreeNotice(lParam);
+        repaintExpandingTree(lParam);
         break;
     case WM_COMMAND:
         c.engine->onCommand(wParam, lParam);
@@ -216,7 +206,7 @@ LRESULT CALLBACK ContainerProc(HWND container, UINT msg, WPARAM wParam, LPARAM l
 }
 
 void ComposeContainer(SkinEngine& engine, int ownerIndex, int containerIndex, HDC dc) {
-    const ContainerContext c = contextAt(ownerIndex, containerIndex);
+    const ContainerContext c = containerAt(ownerIndex, containerIndex);
     if (!c || !c.entry->hwnd) return;
     HWND container = c.entry->hwnd;
     RECT client;
@@ -235,7 +225,7 @@ void ComposeContainer(SkinEngine& engine, int ownerIndex, int containerIndex, HD
 
 void PresentContainer(SkinEngine& engine, int ownerIndex, int containerIndex, HWND container, HDC paintDC) {
     (void)paintDC;  // the picture goes through a DC with the children clipped out
-    const ContainerContext c = contextAt(ownerIndex, containerIndex);
+    const ContainerContext c = containerAt(ownerIndex, containerIndex);
     if (!c || c.entry->hwnd != container) return;
     RECT client;
     GetClientRect(container, &client);
@@ -250,7 +240,7 @@ void PresentContainer(SkinEngine& engine, int ownerIndex, int containerIndex, HW
 }
 
 void DrawGroupBox(SkinEngine& engine, int ownerIndex, int containerIndex, HDC dc) {
-    const ContainerContext c = contextAt(ownerIndex, containerIndex);
+    const ContainerContext c = containerAt(ownerIndex, containerIndex);
     if (!c || !c.entry->hwnd || !dc) return;
     const ContainerEntry& entry = *c.entry;
     HWND box = entry.hwnd;
@@ -361,7 +351,7 @@ int SkinEngine::SkinContainer(HWND container, bool enabled, COLORREF tintColour,
 }
 
 void SkinEngine::SetContainerAlpha(HWND container, int alpha) {
-    const ContainerContext c = contextOf(container);
+    const ContainerContext c = containerOf(container);
     if (!c || c.entry->tint == 0) return;
     c.entry->tintAlpha = alpha;
     InvalidateRect(container, nullptr, FALSE);

@@ -3,11 +3,13 @@
 // the text, the caret and the scroll bars stay the control's.
 #include <windows.h>
 
-#include "skin/control_hooks.h"
-#include "skin/control_kit.h"
+#include "skin/control_kinds.h"
+#include "skin/control_borders.h"
 #include "skin/control_procedure.h"
 #include "skin/painting_kit.h"
 #include "skin/skin_engine.h"
+#include "skin/edit_boxes.h"
+#include "skin/combo_boxes.h"
 
 namespace skin {
 

@@ -6,7 +6,8 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
-#include "skin/control_kit.h"
+#include "skin/control_borders.h"
+#include "skin/control_kinds.h"
 #include "skin/painting_kit.h"
 #include "skin/skin_engine.h"
 
@@ -59,7 +60,7 @@ LRESULT SkinEngine::FrameWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
         onWindowPosChanged(i, *r);
         break;
     case WM_NOTIFY:
-        onNotify(lParam);
+        repaintExpandingTree(lParam);
         break;
     case WM_NCDESTROY:
         onNcDestroy(hwnd, i);
@@ -174,15 +175,6 @@ void SkinEngine::onWindowPosChanged(int i, WindowRecord& r) {
     }
     LayoutCaptionButtons(i);
     if (r.statusBarHeight > 0) LayoutStatusBar(i);
-}
-
-void SkinEngine::onNotify(LPARAM lParam) {
-    const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-    if (!header) return;
-    const NMHDR copy = *header;
-    // Tree-view expansion notices (TVN_ITEMEXPANDINGW/-EDW and the A forms).
-    const int code = static_cast<int>(copy.code);
-    if (code == -405 || code == -406 || code == -454 || code == -455) InvalidateRect(copy.hwndFrom, nullptr, TRUE);
 }
 
 void SkinEngine::onCommand(WPARAM wParam, LPARAM lParam) {

@@ -8,11 +8,12 @@
 
 #include <unordered_set>
 
-#include "skin/control_hooks.h"
-#include "skin/control_kit.h"
+#include "skin/control_kinds.h"
+#include "skin/control_borders.h"
 #include "skin/control_procedure.h"
 #include "skin/painting_kit.h"
 #include "skin/skin_engine.h"
+#include "skin/framed_controls.h"
 
 namespace skin {
 
@@ -330,12 +331,12 @@ void hookFramedControls(SkinEngine& engine, int windowIndex, HWND parent) {
     forEachChildOfClass(parent, L"ListBox", [windowIndex](HWND list) { registerFramed(windowIndex, list); });
     forEachChildOfClass(parent, L"ComboBox", [windowIndex](HWND combo) { registerComboList(windowIndex, combo); });
     forEachChildOfClass(parent, WC_LISTVIEWW, [windowIndex, veil](HWND view) {
-        if (GetWindowLongW(view, GWL_STYLE) & 0x10) return;
+        if (GetWindowLongW(view, GWL_STYLE) & LVS_SORTASCENDING) return;
         if (veil) SendMessageW(view, LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(CLR_NONE));
         registerFramed(windowIndex, view);
     });
     forEachChildOfClass(parent, WC_TREEVIEWW, [windowIndex, veil](HWND tree) {
-        if (GetWindowLongW(tree, GWL_STYLE) & 0x10) return;
+        if (GetWindowLongW(tree, GWL_STYLE) & TVS_DISABLEDRAGDROP) return;
         if (veil) SendMessageW(tree, TVM_SETBKCOLOR, 0, static_cast<LPARAM>(kColourKey));
         registerFramed(windowIndex, tree);
     });

@@ -11,13 +11,14 @@
 #include <algorithm>
 #include <vector>
 
-#include "skin/common_controls.h"
+#include "skin/control_fonts.h"
+#include "skin/control_kinds.h"
 #include "skin/control_geometry.h"
-#include "skin/control_hooks.h"
-#include "skin/control_kit.h"
+#include "skin/control_borders.h"
 #include "skin/control_procedure.h"
 #include "skin/painting_kit.h"
 #include "skin/skin_engine.h"
+#include "skin/headers.h"
 
 namespace skin {
 

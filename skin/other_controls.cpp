@@ -8,11 +8,12 @@
 #include <array>
 #include <cwchar>
 
-#include "skin/common_controls.h"
-#include "skin/control_hooks.h"
+#include "skin/control_fonts.h"
+#include "skin/control_kinds.h"
 #include "skin/control_procedure.h"
 #include "skin/painting_kit.h"
 #include "skin/skin_engine.h"
+#include "skin/other_controls.h"
 
 namespace skin {
 

@@ -5,7 +5,8 @@
 #include <string>
 
 #include "skin/buttons.h"
-#include "skin/control_hooks.h"
+#include "skin/control_kinds.h"
+#include "skin/control_procedure.h"
 #include "skin/skin_engine.h"
 
 namespace skin {
@@ -273,13 +274,9 @@ bool IsOwnerDrawListBox(HWND hwnd) {
 
 bool DispatchDrawItem(int windowIndex, const DRAWITEMSTRUCT& item) {
     if (item.CtlType != ODT_BUTTON) return false;
-    SkinEngine* engine = SkinEngine::current();
-    const WindowRecord* r = engine ? engine->record(windowIndex) : nullptr;
-    if (!r) return false;
-    const int index = indexProperty(item.hwndItem, kPropIndex);
-    if (index < 1 || index > static_cast<int>(r->buttonEntries.size())) return false;
-    const ButtonEntry& entry = r->buttonEntries[static_cast<size_t>(index - 1)];
-    if (entry.hwnd != item.hwndItem) return false;
+    const ControlPlace<ButtonEntry> p = placeOf(item.hwndItem, ButtonProc, &WindowRecord::buttonEntries);
+    if (!p || p.windowIndex != windowIndex) return false;
+    const ButtonEntry& entry = *p.entry;
     switch (entry.kind) {
     case kPushButton:
         PaintPushButton(item.hwndItem, item.hDC, item.itemState, item.rcItem);

@@ -6,8 +6,8 @@
 #include <algorithm>
 
 #include "res/resource_ids.h"
-#include "skin/control_hooks.h"
-#include "skin/control_kit.h"
+#include "skin/control_kinds.h"
+#include "skin/control_borders.h"
 #include "skin/painting_kit.h"
 #include "skin/subclass.h"
 #include "skin/tooltip.h"
@@ -203,7 +203,7 @@ std::vector<BYTE> SkinEngine::PrepareTexture(Gdiplus::GpBitmap* picture, int mod
         const TextureBands bands = textureBands(mode, W, H);
         const auto q = static_cast<float>(bands.q);
         if (bands.q > 0) {
-            Brush side = mode == 1 ? horizontalGradient(0, q, 0, argb(colour, 255), argb(colour, 0))
+            Brush side = mode == kPictureFadedRight ? horizontalGradient(0, q, 0, argb(colour, 255), argb(colour, 0))
                                    : horizontalGradient(static_cast<float>(W) - q, static_cast<float>(W), 0,
                                                         argb(colour, 0), argb(colour, 255));
             gp::GdipFillRectangleI(g.get(), side.get(), bands.sideX, 0, bands.sideWidth, H);
@@ -245,7 +245,7 @@ void SkinEngine::SetTheme(const ThemeArgs& args) {
         decodePicture(source);
         settings_.baseColour = args.baseColour ? *args.baseColour : AverageColour(source.decoded.get());
         settings_.pictureMode = args.pictureMode;
-        if (args.pictureMode == 0 || args.pictureMode == 1) {
+        if (isFadedPictureMode(args.pictureMode)) {
             settings_.themePicture = pictureFrom(PrepareTexture(source.decoded.get(), args.pictureMode,
                                                                 settings_.baseColour));
         } else {
@@ -310,7 +310,7 @@ bool SkinEngine::AttachWindow(HWND hwnd, int captionHeight, const AttachOptions&
     if (!options.ownPicture.empty()) {
         Picture source = pictureFrom(options.ownPicture);
         r->ownBackColour = AverageColour(source.decoded.get());
-        if (r->ownPictureMode == 0 || r->ownPictureMode == 1) {
+        if (isFadedPictureMode(r->ownPictureMode)) {
             r->ownPicture = pictureFrom(PrepareTexture(source.decoded.get(), r->ownPictureMode, r->ownBackColour));
         } else {
             r->ownPicture = std::move(source);

@@ -26,8 +26,8 @@ LRESULT CALLBACK frameProcedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
 struct SkinSettings {
     COLORREF themeColour = 0x00DDCA22;
     COLORREF baseColour = 0;  // COLOR_BTNFACE at construction
-    int pictureMode = 4;
-    Picture themePicture;      // the picture bytes, or the prepared texture of modes 0 and 1
+    int pictureMode = kPictureMirrorTiled;  // a PictureMode
+    Picture themePicture;      // the picture bytes, or the prepared texture of the faded modes
     bool skinChildren = true;
     int veilAlpha = 160;
     bool veilEnabled = false;
@@ -41,7 +41,7 @@ struct ThemeArgs {
     std::vector<BYTE> pictureBytes;
     std::optional<COLORREF> baseColour;
     COLORREF themeColour = 0x00DDCA22;  // 0xFFFFFFFF: the resulting base colour
-    int pictureMode = 4;
+    int pictureMode = kPictureMirrorTiled;  // a PictureMode
 };
 
 struct AttachOptions {
@@ -205,7 +205,7 @@ public:
 
     // Average colour of a decoded picture (2000 random samples).
     COLORREF AverageColour(Gdiplus::GpBitmap* picture);
-    // The mode-0/1 texture: the picture fading into `colour` around it.
+    // The faded modes' texture: the picture fading into `colour` around it.
     std::vector<BYTE> PrepareTexture(Gdiplus::GpBitmap* picture, int mode, COLORREF colour);
 
 private:
@@ -219,7 +219,6 @@ private:
     void onGetMinMaxInfo(WindowRecord& r, LPARAM lParam);
     void onDrawItem(int i, LPARAM lParam);
     void onWindowPosChanged(int i, WindowRecord& r);
-    void onNotify(LPARAM lParam);
     void onSysCommand(WindowRecord& r, WPARAM wParam);
     void onTimer(int i, WindowRecord& r);
     void onMouseMove(int i, WindowRecord& r, LPARAM lParam);

@@ -228,7 +228,7 @@ void SkinEngine::DrawBackground(Gdiplus::GpGraphics* g, int windowIndex) {
     const Picture& picture = own ? r->ownPicture : settings_.themePicture;
     const int mode = own ? r->ownPictureMode : settings_.pictureMode;
     if (picture.decoded) {
-        if (mode == 4) {
+        if (mode == kPictureMirrorTiled) {
             drawMirrorTiled(g, picture, W);
         } else if (const Placement p = placePicture(mode, picture.width, picture.height, W, H); p.draw) {
             if (p.width == picture.width && p.height == picture.height) {
@@ -268,14 +268,14 @@ void SkinEngine::DrawBorder(int windowIndex, Gdiplus::GpGraphics* g) {
 }
 
 bool SkinEngine::SetWindowPicture(HWND hwnd, const std::vector<BYTE>& bytes, std::optional<int> mode) {
-    WindowRecord* r = record(indexProperty(hwnd, kPropIndex));
+    WindowRecord* r = record(registry_.indexOf(hwnd));
     if (!r || r->hwnd != hwnd || bytes.empty()) return false;
     if (mode) r->ownPictureMode = *mode;
     Picture source = pictureFrom(bytes);
     r->scaledBackground = {};
     r->frameLayer.reset();
     r->ownBackColour = AverageColour(source.decoded.get());
-    if (r->ownPictureMode == 0 || r->ownPictureMode == 1) {
+    if (isFadedPictureMode(r->ownPictureMode)) {
         r->ownPicture = pictureFrom(PrepareTexture(source.decoded.get(), r->ownPictureMode, r->ownBackColour));
     } else {
         r->ownPicture = std::move(source);

@@ -1,6 +1,6 @@
-// Shared pieces of the framed control kinds (edit boxes, combo boxes, list
-// boxes and the other framed controls): border geometry, the scroll-bar
-// region and the veiled background.
+// What the framed control kinds (edit boxes, combo boxes, list boxes and
+// the other framed controls) share: border geometry and painting, the
+// scroll-bar region, the veiled background and the engine's settings they read.
 #pragma once
 
 #include <windows.h>
@@ -11,10 +11,6 @@
 #include "skin/window_registry.h"
 
 namespace skin {
-
-class SkinEngine;
-
-WindowRecord* recordOfIndex(int windowIndex);
 
 // True when the control draws a border: WS_BORDER, or an extended style
 // holding all bits of one of the edge styles.
@@ -60,26 +56,5 @@ void paintBorderRing(Gdiplus::GpGraphics* g, int w, int h, const RECT& inner, st
 // the text area and scroll bars), veiled white with a frame line in `line`
 // (ARGB), two pixels wide while `hot`, painted on the whole-window DC.
 void paintControlBorder(HWND control, std::uint32_t line, bool hot);
-
-// The kinds' painters, on the control's window DC.
-void PaintEditBorder(HWND control, bool focused, bool hot);
-void PaintComboBox(HWND combo, bool hot, bool focused);
-void PaintFramedBorder(HWND control, bool hot, bool focused);
-
-// Registration of one control of a kind (subclassed, properties set); the
-// edit part of a combo box is registered by the combo box's registration.
-void registerEdit(int windowIndex, HWND control);
-void registerCombo(int windowIndex, HWND combo);
-void registerFramed(int windowIndex, HWND control);
-
-// The framed-control handling of the pre-dispatch signal: a queued message
-// for `target` (or one of its children) is about to be dispatched.
-void preDispatch(HWND target);
-// Installed by the engine for its thread, removed with it; also frees the
-// pictures the control kinds keep while GDI+ is still up.
-void startControlKinds();
-void stopControlKinds();
-void installPreDispatchHook();
-void removePreDispatchHook();
 
 }  // namespace skin

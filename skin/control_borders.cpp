@@ -1,4 +1,4 @@
-#include "skin/control_kit.h"
+#include "skin/control_borders.h"
 
 #include <algorithm>
 
@@ -14,11 +14,6 @@ bool hasAllBits(LONG value, LONG bits) {
 }
 
 }  // namespace
-
-WindowRecord* recordOfIndex(int windowIndex) {
-    SkinEngine* engine = SkinEngine::current();
-    return engine ? engine->record(windowIndex) : nullptr;
-}
 
 bool hasBorder(HWND control) {
     const LONG style = GetWindowLongW(control, GWL_STYLE);
@@ -202,14 +197,6 @@ void paintControlBorder(HWND control, std::uint32_t line, bool hot) {
     if (!dc.get()) return;
     ExcludeClipRect(dc.get(), inner.left, inner.top, inner.right, inner.bottom);
     BitBlt(dc.get(), 0, 0, w, h, capture.dc(), 0, 0, SRCCOPY);
-}
-
-void startControlKinds() {
-    installPreDispatchHook();
-}
-
-void stopControlKinds() {
-    removePreDispatchHook();
 }
 
 }  // namespace skin

@@ -1,21 +1,9 @@
-#include "skin/common_controls.h"
+#include "skin/control_fonts.h"
 
 #include "skin/painting_kit.h"
+#include "skin/skin_engine.h"
 
 namespace skin {
-
-PaintCounts& paintCounts() {
-    static PaintCounts counts;
-    return counts;
-}
-
-int skinnedOwnerOf(SkinEngine& engine, HWND control) {
-    for (HWND w = GetParent(control); w; w = GetParent(w)) {
-        const int i = engine.registry().indexOf(w);
-        if (i) return i;
-    }
-    return 0;
-}
 
 FontDescription describeFont(HWND control) {
     FontDescription d;
