@@ -169,7 +169,7 @@ std::optional<LRESULT> onMessage(const ButtonPlace& c, HWND control, UINT msg, W
 }  // namespace
 
 LRESULT CALLBACK ButtonProc(HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
-    return controlProcedure<ButtonEntry, &WindowRecord::buttonEntries, allMessages, onMessage>(ButtonProc, control,
+    return controlProcedure<ButtonEntry, &WindowRecord::buttonEntries, kEveryMessage, onMessage>(ButtonProc, control,
                                                                                               msg, wParam, lParam);
 }
 

@@ -225,12 +225,8 @@ std::optional<LRESULT> onMessage(const ComboPlace& p, HWND combo, UINT msg, WPAR
 constexpr UINT kMessages[] = {WM_MOVE, WM_SETFOCUS, WM_KILLFOCUS, WM_SETTEXT, WM_PAINT, WM_ERASEBKGND, WM_NCPAINT,
                               WM_COMMAND, WM_CTLCOLOREDIT, WM_MOUSEMOVE, WM_MOUSELEAVE};
 
-bool handles(UINT msg) {
-    return isOneOf(kMessages, msg);
-}
-
 LRESULT CALLBACK comboProcedure(HWND combo, UINT msg, WPARAM wParam, LPARAM lParam) {
-    return controlProcedure<ComboEntry, &WindowRecord::comboEntries, handles, onMessage>(comboProcedure, combo, msg,
+    return controlProcedure<ComboEntry, &WindowRecord::comboEntries, kMessages, onMessage>(comboProcedure, combo, msg,
                                                                                         wParam, lParam);
 }
 

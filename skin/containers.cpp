@@ -139,10 +139,6 @@ constexpr UINT kMessages[] = {WM_MOVE, WM_SIZE, WM_PAINT, WM_ERASEBKGND, WM_SHOW
                               WM_NOTIFY, WM_COMMAND, WM_CTLCOLOREDIT, WM_CTLCOLORLISTBOX, WM_CTLCOLORBTN,
                               WM_CTLCOLORSTATIC};
 
-bool handles(UINT msg) {
-    return isOneOf(kMessages, msg);
-}
-
 std::optional<LRESULT> onMessage(const ContainerContext& c, HWND container, UINT msg, WPARAM wParam, LPARAM lParam) {
     const bool enabled = c.entry->enabled;
     switch (msg) {
@@ -201,7 +197,7 @@ int groupBoxCaptionX(LONG style, int width, int textWidth) {
 }
 
 LRESULT CALLBACK ContainerProc(HWND container, UINT msg, WPARAM wParam, LPARAM lParam) {
-    return controlProcedure<ContainerEntry, &WindowRecord::containerEntries, handles, onMessage>(
+    return controlProcedure<ContainerEntry, &WindowRecord::containerEntries, kMessages, onMessage>(
         ContainerProc, container, msg, wParam, lParam);
 }
 

@@ -133,6 +133,20 @@ Entry* registerControl(int owner, HWND control, std::vector<Entry> WindowRecord:
     return &entry;
 }
 
+// The messages a kind acts on: a list of them, or every message.
+struct EveryMessage {};
+inline constexpr EveryMessage kEveryMessage{};
+inline bool actsOn(EveryMessage, UINT) {
+    return true;
+}
+template <size_t N>
+bool actsOn(const UINT (&messages)[N], UINT msg) {
+    for (const UINT m : messages) {
+        if (m == msg) return true;
+    }
+    return false;
+}
+
 // What a kind does with a message it acts on (one function per message
 // behind it): its answer, or nothing to have the message passed on; and
 // what it does with a control on its WM_NCDESTROY (beyond the records).
@@ -143,9 +157,9 @@ using OnControlGone = void (*)(HWND control);
 
 // The skeleton of every kind's procedure `self`: a kind's procedure is
 // `controlProcedure<its entry, its list, its messages, its dispatcher>`
-// called with itself. Messages outside `Handles`, and those for a control
+// called with itself. Messages outside `Messages`, and those for a control
 // whose entry is gone, go straight on.
-template <typename Entry, std::vector<Entry> WindowRecord::*List, bool (*Handles)(UINT),
+template <typename Entry, std::vector<Entry> WindowRecord::*List, const auto& Messages,
           OnControlMessage<Entry> OnMessage, OnControlGone OnGone = nullptr>
 LRESULT controlProcedure(WNDPROC self, HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
     const Subclass* found = findSubclass(control, self);
@@ -156,26 +170,12 @@ LRESULT controlProcedure(WNDPROC self, HWND control, UINT msg, WPARAM wParam, LP
         forgetSubclass(control, self);
         return result;
     }
-    if (!Handles(msg)) return callPrevious(previous, control, msg, wParam, lParam);
+    if (!actsOn(Messages, msg)) return callPrevious(previous, control, msg, wParam, lParam);
     const ControlPlace<Entry> place = placeOf(control, self, List);
     if (place) {
         if (const std::optional<LRESULT> answer = OnMessage(place, control, msg, wParam, lParam)) return *answer;
     }
     return callPrevious(previous, control, msg, wParam, lParam);
-}
-
-// Every message, for the kinds that act on most of them.
-inline bool allMessages(UINT) {
-    return true;
-}
-
-// True when `msg` is one of `messages` (a kind's list of the messages it acts on).
-template <size_t N>
-bool isOneOf(const UINT (&messages)[N], UINT msg) {
-    for (const UINT m : messages) {
-        if (m == msg) return true;
-    }
-    return false;
 }
 
 }  // namespace skin

@@ -150,12 +150,8 @@ constexpr UINT kMessages[] = {WM_DESTROY, WM_MOVE, WM_SETFOCUS, WM_KILLFOCUS, WM
                               WM_KEYDOWN, WM_HSCROLL, WM_VSCROLL, WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP,
                               WM_MOUSELEAVE};
 
-bool handles(UINT msg) {
-    return isOneOf(kMessages, msg);
-}
-
 LRESULT CALLBACK editProcedure(HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
-    return controlProcedure<EditEntry, &WindowRecord::editEntries, handles, onMessage>(editProcedure, control, msg,
+    return controlProcedure<EditEntry, &WindowRecord::editEntries, kMessages, onMessage>(editProcedure, control, msg,
                                                                                       wParam, lParam);
 }
 

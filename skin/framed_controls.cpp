@@ -257,16 +257,12 @@ std::optional<LRESULT> onMessage(const FramePlace& p, HWND control, UINT msg, WP
 constexpr UINT kMessages[] = {WM_MOVE, WM_SETFOCUS, WM_KILLFOCUS, WM_PAINT, WM_ERASEBKGND, WM_NCPAINT, WM_KEYDOWN,
                               WM_KEYUP, WM_HSCROLL, WM_VSCROLL, WM_MOUSEWHEEL, WM_MOUSEMOVE, WM_MOUSELEAVE};
 
-bool handles(UINT msg) {
-    return isOneOf(kMessages, msg);
-}
-
 void onGone(HWND control) {
     scrollingControls().erase(control);
 }
 
 LRESULT CALLBACK framedProcedure(HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
-    return controlProcedure<FrameEntry, &WindowRecord::frameEntries, handles, onMessage, onGone>(
+    return controlProcedure<FrameEntry, &WindowRecord::frameEntries, kMessages, onMessage, onGone>(
         framedProcedure, control, msg, wParam, lParam);
 }
 

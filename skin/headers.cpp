@@ -223,10 +223,6 @@ void onMouseLeave(const HeaderPlace& p) {
 constexpr UINT kMessages[] = {WM_MOVE, WM_PAINT, WM_ERASEBKGND, WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP,
                               WM_MOUSELEAVE};
 
-bool handles(UINT msg) {
-    return isOneOf(kMessages, msg);
-}
-
 std::optional<LRESULT> onMessage(const HeaderPlace& p, HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
     ListViewEntry& e = *p.entry;
     switch (msg) {
@@ -264,7 +260,7 @@ std::optional<LRESULT> onMessage(const HeaderPlace& p, HWND control, UINT msg, W
 }  // namespace
 
 LRESULT CALLBACK HeaderProc(HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
-    return controlProcedure<ListViewEntry, &WindowRecord::listViewEntries, handles, onMessage>(HeaderProc, control,
+    return controlProcedure<ListViewEntry, &WindowRecord::listViewEntries, kMessages, onMessage>(HeaderProc, control,
                                                                                               msg, wParam, lParam);
 }
 

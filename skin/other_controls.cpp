@@ -115,10 +115,6 @@ LRESULT onPaint(const CommonPlace& p, HWND control, WPARAM wParam, LPARAM lParam
 // The messages this procedure acts on; every other one goes straight on.
 constexpr UINT kMessages[] = {WM_PAINT, WM_ERASEBKGND, WM_MOVE, WM_HSCROLL, WM_VSCROLL};
 
-bool handles(UINT msg) {
-    return isOneOf(kMessages, msg);
-}
-
 std::optional<LRESULT> onMessage(const CommonPlace& p, HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
     const SkinSettings& s = p.engine->settings();
     switch (msg) {
@@ -142,7 +138,7 @@ std::optional<LRESULT> onMessage(const CommonPlace& p, HWND control, UINT msg, W
 }  // namespace
 
 LRESULT CALLBACK OtherControlProc(HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
-    return controlProcedure<CommonEntry, &WindowRecord::commonEntries, handles, onMessage>(OtherControlProc, control,
+    return controlProcedure<CommonEntry, &WindowRecord::commonEntries, kMessages, onMessage>(OtherControlProc, control,
                                                                                           msg, wParam, lParam);
 }
 

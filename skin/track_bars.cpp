@@ -218,11 +218,8 @@ LRESULT paintAndValidate(HWND control, UINT msg, WPARAM wParam, LPARAM lParam, v
 }
 
 // The messages of a progress bar the skin acts on; a track bar adds the mouse's.
-constexpr UINT kPaintingMessages[] = {WM_MOVE, WM_PAINT, WM_ERASEBKGND, WM_NCPAINT};
-
-bool isPainting(UINT msg) {
-    return isOneOf(kPaintingMessages, msg);
-}
+constexpr UINT kProgressMessages[] = {WM_MOVE, WM_PAINT, WM_ERASEBKGND, WM_NCPAINT};
+constexpr UINT kTrackBarMessages[] = {WM_MOVE, WM_PAINT, WM_ERASEBKGND, WM_NCPAINT, WM_MOUSEMOVE, WM_MOUSELEAVE};
 
 // The painting messages of both kinds, with their painter.
 template <typename Entry>
@@ -243,10 +240,6 @@ std::optional<LRESULT> onPainting(const ControlPlace<Entry>& p, HWND control, UI
     default:
         return std::nullopt;
     }
-}
-
-bool trackBarHandles(UINT msg) {
-    return isPainting(msg) || msg == WM_MOUSEMOVE || msg == WM_MOUSELEAVE;
 }
 
 std::optional<LRESULT> onTrackBarMessage(const TrackBarPlace& p, HWND control, UINT msg, WPARAM wParam,
@@ -270,12 +263,12 @@ std::optional<LRESULT> onProgressMessage(const ProgressPlace& p, HWND control, U
 }  // namespace
 
 LRESULT CALLBACK TrackBarProc(HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
-    return controlProcedure<TrackBarEntry, &WindowRecord::trackBarEntries, trackBarHandles, onTrackBarMessage>(
+    return controlProcedure<TrackBarEntry, &WindowRecord::trackBarEntries, kTrackBarMessages, onTrackBarMessage>(
         TrackBarProc, control, msg, wParam, lParam);
 }
 
 LRESULT CALLBACK ProgressBarProc(HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
-    return controlProcedure<ProgressEntry, &WindowRecord::progressEntries, isPainting, onProgressMessage>(
+    return controlProcedure<ProgressEntry, &WindowRecord::progressEntries, kProgressMessages, onProgressMessage>(
         ProgressBarProc, control, msg, wParam, lParam);
 }
 

@@ -192,10 +192,6 @@ void onMouseLeave(const UpDownPlace& p) {
 constexpr UINT kMessages[] = {WM_MOVE, WM_PAINT, WM_ERASEBKGND, WM_NCPAINT, WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP,
                               WM_MOUSELEAVE};
 
-bool handles(UINT msg) {
-    return isOneOf(kMessages, msg);
-}
-
 std::optional<LRESULT> onMessage(const UpDownPlace& p, HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_MOVE:
@@ -227,7 +223,7 @@ std::optional<LRESULT> onMessage(const UpDownPlace& p, HWND control, UINT msg, W
 }  // namespace
 
 LRESULT CALLBACK UpDownProc(HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
-    return controlProcedure<UpDownEntry, &WindowRecord::upDownEntries, handles, onMessage>(UpDownProc, control, msg,
+    return controlProcedure<UpDownEntry, &WindowRecord::upDownEntries, kMessages, onMessage>(UpDownProc, control, msg,
                                                                                           wParam, lParam);
 }
 
