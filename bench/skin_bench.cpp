@@ -11,14 +11,21 @@
 #include <vector>
 
 #include "skin/buttons.h"
-#include "skin/common_controls.h"
+#include "skin/control_fonts.h"
+#include "skin/control_kinds.h"
 #include "skin/containers.h"
-#include "skin/control_hooks.h"
-#include "skin/control_kit.h"
+#include "skin/control_borders.h"
 #include "skin/painting_kit.h"
 #include "skin/skin_engine.h"
 #include "tests/win32/gallery_window.h"
 #include "ui/editor_window.h"
+#include "skin/combo_boxes.h"
+#include "skin/edit_boxes.h"
+#include "skin/framed_controls.h"
+#include "skin/headers.h"
+#include "skin/other_controls.h"
+#include "skin/track_bars.h"
+#include "skin/up_downs.h"
 
 using namespace ui;
 

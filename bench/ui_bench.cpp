@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "editor/compose.h"
+#include "skin/gdiplus_owners.h"
 #include "ui/application.h"
 #include "ui/editor_window.h"
 #include "ui/item_editor.h"
@@ -99,7 +100,7 @@ Medians measure(EditorWindow& window, int lines, int rounds) {
 }  // namespace
 
 int main() {
-    GdiplusSession gdiplus;
+    skin::GdiplusSession gdiplus;
     auto window = EditorWindow::create(GetModuleHandleW(nullptr), {.show = true, .quitOnClose = false});
     if (!window) return 1;
     pump();

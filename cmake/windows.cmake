@@ -38,7 +38,6 @@ add_library(editor_win STATIC
   ui/servers_dialog.cpp
   ui/startup_trace.cpp
   ui/static_controls.cpp
-  ui/subclass.cpp
   ui/user_settings.cpp
   ui/web_view.cpp
 )
@@ -50,11 +49,11 @@ add_library(skin_win STATIC
   skin/button_painters.cpp
   skin/buttons.cpp
   skin/caption_buttons.cpp
-  skin/common_controls.cpp
   skin/combo_boxes.cpp
   skin/containers.cpp
-  skin/control_hooks.cpp
-  skin/control_kit.cpp
+  skin/control_borders.cpp
+  skin/control_fonts.cpp
+  skin/control_kinds.cpp
   skin/edit_boxes.cpp
   skin/frame_window.cpp
   skin/framed_controls.cpp
@@ -63,6 +62,7 @@ add_library(skin_win STATIC
   skin/painting_kit.cpp
   skin/picture_buttons.cpp
   skin/skin_engine.cpp
+  skin/subclass.cpp
   skin/surface.cpp
   skin/title_bar.cpp
   skin/tooltip.cpp

@@ -4,7 +4,9 @@
 // the mouse comes over them.
 #include "skin/buttons.h"
 
-#include "skin/control_hooks.h"
+#include "skin/control_kinds.h"
+#include "skin/control_borders.h"
+#include "skin/control_procedure.h"
 #include "skin/painting_kit.h"
 #include "skin/skin_engine.h"
 
@@ -13,29 +15,17 @@ namespace skin {
 namespace {
 
 constexpr wchar_t kButtonClass[] = L"Button";
+constexpr int kHotButton = 0;
 constexpr wchar_t kFallbackFamily[] = L"宋体";
 constexpr float kFallbackSize = 12;
 
-// A skinned button's records, found through its properties.
-struct ButtonContext {
-    WindowRecord* record = nullptr;
-    int index = 0;
-    ButtonEntry* entry = nullptr;
-    explicit operator bool() const { return entry != nullptr; }
-};
+using ButtonPlace = ControlPlace<ButtonEntry>;
 
-ButtonContext contextOf(HWND control) {
-    SkinEngine* engine = SkinEngine::current();
-    if (!engine) return {};
-    WindowRecord* r = engine->record(indexProperty(control, kPropOwnerIndex));
-    const int index = indexProperty(control, kPropIndex);
-    if (!r || index < 1 || index > static_cast<int>(r->buttonEntries.size())) return {};
-    ButtonEntry& entry = r->buttonEntries[static_cast<size_t>(index - 1)];
-    if (entry.hwnd != control) return {};
-    return {r, index, &entry};
+ButtonPlace buttonPlace(HWND control) {
+    return placeOf(control, ButtonProc, &WindowRecord::buttonEntries);
 }
 
-bool paintsItself(int kind) {
+bool paintsItself(ControlButtonKind kind) {
     return kind == kRadioButton || kind == kCheckBox;
 }
 
@@ -89,19 +79,19 @@ bool mayPaintDirectly(UINT msg, WPARAM wParam) {
 }
 
 void repaintOwnLook(HWND control) {
-    const ButtonContext c = contextOf(control);
+    const ButtonPlace c = buttonPlace(control);
     if (!c || !paintsItself(c.entry->kind)) return;
-    const bool hot = c.record->hotKind == 0 && c.record->hotControl == c.index;
+    const bool hot = isHot(c, kHotButton);
     RepaintButton(control, ownState(control), hot);
 }
 
 LRESULT onPaint(HWND control, const ButtonEntry& entry) {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(control, &ps);
-    RECT client;
-    GetClientRect(control, &client);
-    if (dc) paintKind(entry, control, dc, ownState(control), client);
-    EndPaint(control, &ps);
+    {
+        const PaintDC paint(control);
+        RECT client;
+        GetClientRect(control, &client);
+        if (paint.get()) paintKind(entry, control, paint.get(), ownState(control), client);
+    }
     return DefWindowProcW(control, WM_PAINT, 0, 0);
 }
 
@@ -117,37 +107,29 @@ void onSetText(ButtonEntry& entry, LPARAM lParam) {
     entry.caption = text ? text : L"";
 }
 
-void onMouseMove(HWND control, const ButtonContext& c) {
-    TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, control, 0};
-    TrackMouseEvent(&track);
-    WindowRecord& r = *c.record;
-    r.lastMovedControl = c.index;
-    if (r.hotControl != c.index || r.hotKind != 0) {
+void onMouseMove(HWND control, const ButtonPlace& c) {
+    noteMouseOver(c);
+    if (!isHot(c, kHotButton)) {
         RepaintButton(control, paintsItself(c.entry->kind) ? ownState(control) : 0, true);
-        r.hotControl = c.index;
-        r.hotKind = 0;
+        makeHot(c, kHotButton);
     }
 }
 
-void onMouseLeave(HWND control, const ButtonContext& c) {
+void onMouseLeave(HWND control, const ButtonPlace& c) {
     c.record->hotControl = 0;
     const UINT state = c.entry->focused ? kStateFocused : 0;
     RepaintButton(control, paintsItself(c.entry->kind) ? state | ownState(control) : state, false);
 }
 
 // Passes the message on; a check box or radio button is then drawn again.
-LRESULT passThenRepaint(HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
-    const LRESULT result = passToPrevious(control, msg, wParam, lParam);
+LRESULT passThenRepaint(const ButtonPlace& c, HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = passOn(c, msg, wParam, lParam);
     if (IsWindow(control)) repaintOwnLook(control);
     return result;
 }
 
-}  // namespace
-
-LRESULT CALLBACK ButtonProc(HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
-    const ButtonContext c = contextOf(control);
-    if (!c) return passToPrevious(control, msg, wParam, lParam);
-    const int kind = c.entry->kind;
+std::optional<LRESULT> onMessage(const ButtonPlace& c, HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
+    const ControlButtonKind kind = c.entry->kind;
     switch (msg) {
     case WM_MOVE:
         InvalidateRect(control, nullptr, TRUE);
@@ -180,17 +162,26 @@ LRESULT CALLBACK ButtonProc(HWND control, UINT msg, WPARAM wParam, LPARAM lParam
     default:
         break;
     }
-    if (paintsItself(kind) && mayPaintDirectly(msg, wParam)) return passThenRepaint(control, msg, wParam, lParam);
-    return passToPrevious(control, msg, wParam, lParam);
+    if (paintsItself(kind) && mayPaintDirectly(msg, wParam)) return passThenRepaint(c, control, msg, wParam, lParam);
+    return std::nullopt;
+}
+
+}  // namespace
+
+LRESULT CALLBACK ButtonProc(HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return controlProcedure<ButtonEntry, &WindowRecord::buttonEntries, kEveryMessage, onMessage>(ButtonProc, control,
+                                                                                              msg, wParam, lParam);
 }
 
 namespace {
 
-// Registers one BUTTON control of `kind`; its caption and font are read.
-ButtonEntry& registerButton(WindowRecord& r, HWND control, int windowIndex, int kind) {
-    ButtonEntry& entry = appendEntry(r.buttonEntries, control, windowIndex, ButtonProc);
-    entry.kind = kind;
-    entry.caption = WindowTextOf(control);
+// Registers one BUTTON control of `kind` (unless listed already); its
+// caption is read. The new entry, or nullptr.
+ButtonEntry* registerButton(HWND control, int windowIndex, ControlButtonKind kind) {
+    ButtonEntry* entry = registerControl(windowIndex, control, &WindowRecord::buttonEntries, ButtonProc);
+    if (!entry) return nullptr;
+    entry->kind = kind;
+    entry->caption = WindowTextOf(control);
     return entry;
 }
 
@@ -217,14 +208,14 @@ bool isSkinnedCheckOrRadioStyle(LONG style) {
 ControlFont readControlFont(HWND control) {
     ControlFont result;
     auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
-    HDC dc = GetDC(control);
-    if (!dc) return result;
-    HGDIOBJ previous = font ? SelectObject(dc, font) : nullptr;
     Font gpFont;
-    gp::GdipCreateFontFromDC(dc, gpFont.out());
-    gpFont.adopt();
-    if (previous) SelectObject(dc, previous);
-    ReleaseDC(control, dc);
+    {
+        const WindowDC dc(control);
+        if (!dc.get()) return result;
+        const Selection selected(dc.get(), font);
+        gp::GdipCreateFontFromDC(dc.get(), gpFont.out());
+        gpFont.adopt();
+    }
     if (!gpFont) return result;
     FontFamily family;
     gp::GdipGetFamily(gpFont.get(), family.out());
@@ -243,17 +234,15 @@ ControlFont withPushButtonFallback(ControlFont font) {
 }
 
 ButtonEntry* buttonEntryOf(HWND control) {
-    return contextOf(control).entry;
+    return buttonPlace(control).entry;
 }
 
 void hookPushButtons(SkinEngine& engine, int windowIndex, HWND parent) {
-    WindowRecord* r = engine.record(windowIndex);
-    if (!engine.settings().skinChildren || !r) return;
+    if (!engine.settings().skinChildren || !engine.record(windowIndex)) return;
     forEachChildOfClass(parent, kButtonClass, [&](HWND control) {
         const LONG style = GetWindowLongW(control, GWL_STYLE);
         if ((style & BS_TYPEMASK) == BS_OWNERDRAW || !isSkinnedPushButtonStyle(style)) return;
-        if (isListed(r->buttonEntries, control)) return;
-        registerButton(*r, control, windowIndex, kPushButton);
+        if (!registerButton(control, windowIndex, kPushButton)) return;
         SetWindowLongW(control, GWL_STYLE, (style & ~BS_TYPEMASK) | BS_OWNERDRAW);
         const ControlFont font = withPushButtonFallback(readControlFont(control));
         if (ButtonEntry* entry = buttonEntryOf(control)) applyFont(*entry, font);
@@ -262,15 +251,12 @@ void hookPushButtons(SkinEngine& engine, int windowIndex, HWND parent) {
 }
 
 void hookCheckAndRadioButtons(SkinEngine& engine, int windowIndex, HWND parent) {
-    WindowRecord* r = engine.record(windowIndex);
-    if (!engine.settings().skinChildren || !r) return;
+    if (!engine.settings().skinChildren || !engine.record(windowIndex)) return;
     forEachChildOfClass(parent, kButtonClass, [&](HWND control) {
         const LONG style = GetWindowLongW(control, GWL_STYLE);
-        // A control already listed keeps its one subclass: hooking it again
-        // would make the skin its own previous procedure.
-        if (!isSkinnedCheckOrRadioStyle(style) || isListed(r->buttonEntries, control)) return;
-        const int kind = (style & 0x9) == 0x9 ? kRadioButton : kCheckBox;
-        registerButton(*r, control, windowIndex, kind);
+        if (!isSkinnedCheckOrRadioStyle(style)) return;
+        const ControlButtonKind kind = (style & BS_TYPEMASK) == BS_AUTORADIOBUTTON ? kRadioButton : kCheckBox;
+        if (!registerButton(control, windowIndex, kind)) return;
         const ControlFont font = readControlFont(control);
         if (ButtonEntry* entry = buttonEntryOf(control)) applyFont(*entry, font);
         InvalidateRect(control, nullptr, FALSE);
@@ -278,9 +264,9 @@ void hookCheckAndRadioButtons(SkinEngine& engine, int windowIndex, HWND parent) 
 }
 
 void RepaintButton(HWND control, UINT state, bool hot) {
-    const ButtonContext c = contextOf(control);
+    const ButtonPlace c = buttonPlace(control);
     if (!c) return;
-    WindowDC dc(control, GetDC(control));
+    WindowDC dc(control);
     if (!dc.get()) return;
     if (hot) state |= kStateHot;
     RECT client;

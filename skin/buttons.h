@@ -18,12 +18,6 @@ inline constexpr UINT kStateDisabled = ODS_DISABLED; // 4
 inline constexpr UINT kStateFocused = ODS_FOCUS;     // 16
 inline constexpr UINT kStateHot = 64;
 
-// Kinds of ButtonEntry.
-inline constexpr int kPushButton = 0;
-inline constexpr int kOnePictureButton = 1;
-inline constexpr int kFourPictureButton = 3;
-inline constexpr int kRadioButton = 4;
-inline constexpr int kCheckBox = 5;
 
 // Which BUTTON styles the hooks take (the low four style bits decide).
 bool isSkinnedPushButtonStyle(LONG style);
@@ -40,6 +34,20 @@ struct ControlFont {
 ControlFont readControlFont(HWND control);
 // A push button's font: "宋体" for an empty family, 12 for a size of 0.
 ControlFont withPushButtonFallback(ControlFont font);
+
+class SkinEngine;
+
+// Push buttons become owner-drawn; check boxes and radio buttons keep their
+// style and have their painting taken over.
+void hookPushButtons(SkinEngine& engine, int windowIndex, HWND parent);
+void hookCheckAndRadioButtons(SkinEngine& engine, int windowIndex, HWND parent);
+LRESULT CALLBACK ButtonProc(HWND control, UINT msg, WPARAM wParam, LPARAM lParam);
+// Paints a skinned BUTTON control (push, picture, radio or check kind) on
+// its own DC; `state` holds owner-draw state bits, `hot` adds the hot bit.
+void RepaintButton(HWND control, UINT state, bool hot);
+// One- and four-picture buttons in owner-draw `state` (1 pressed,
+// 4 disabled, 16 focused, 64 hot).
+void PaintPictureButton(const ButtonEntry& entry, HWND control, HDC dc, UINT state, const RECT& rect);
 
 // The skinned BUTTON entry of a control, or nullptr.
 ButtonEntry* buttonEntryOf(HWND control);

@@ -28,7 +28,7 @@ Path newPath() {
 }
 
 void copyToWindow(HWND hwnd, HDC surface, int x, int y, int w, int h) {
-    WindowDC screen(hwnd, GetDC(hwnd));
+    WindowDC screen(hwnd);
     BitBlt(screen.get(), x, y, w, h, surface, x, y, SRCCOPY);
 }
 
@@ -166,7 +166,7 @@ void SkinEngine::DrawButtonSeparators(int windowIndex, int button, Gdiplus::GpGr
 
 bool SkinEngine::AddCaptionButton(HWND hwnd, const std::vector<BYTE>& picture, const std::wstring& label,
                                   std::function<void()> handler) {
-    const int i = indexProperty(hwnd, kPropIndex);
+    const int i = registry_.indexOf(hwnd);
     WindowRecord* r = record(i);
     if (!r || r->hwnd != hwnd) return false;
     r->strip.width += kButtonPitch;
@@ -182,7 +182,7 @@ bool SkinEngine::AddCaptionButton(HWND hwnd, const std::vector<BYTE>& picture, c
 }
 
 bool SkinEngine::SetCaptionImages(HWND hwnd, const CaptionImages& images) {
-    const int i = indexProperty(hwnd, kPropIndex);
+    const int i = registry_.indexOf(hwnd);
     WindowRecord* r = record(i);
     if (!r || r->hwnd != hwnd || r->buttons.empty()) return false;
     const int k = static_cast<int>(r->buttons.size());

@@ -7,26 +7,29 @@
 #include <memory>
 
 #include "res/resource_ids.h"
-#include "skin/control_hooks.h"
-#include "skin/control_kit.h"
+#include "skin/control_kinds.h"
+#include "skin/control_borders.h"
+#include "skin/control_procedure.h"
 #include "skin/painting_kit.h"
 #include "skin/skin_engine.h"
+#include "skin/combo_boxes.h"
+#include "skin/edit_boxes.h"
 
 namespace skin {
 
 namespace {
 
 constexpr int kComboHotKind = 3;
+// Style bits: the drop-down kinds show a drop button (CBS_DROPDOWN and
+// CBS_DROPDOWNLIST hold it); the skin draws the text of the kinds without
+// an edit part over theirs (CBS_SIMPLE and CBS_DROPDOWNLIST hold it).
+constexpr LONG kWithDropButton = CBS_DROPDOWN;
+constexpr LONG kTextOfItsOwn = CBS_SIMPLE;
 
 using ComboPlace = ControlPlace<ComboEntry>;
 
-
-ComboPlace comboPlace(HWND combo) {
-    return placeOf(combo, &WindowRecord::comboEntries);
-}
-
 bool isHotCombo(const ComboPlace& p) {
-    return p.record->hotKind == kComboHotKind && p.record->hotControl == p.entryIndex;
+    return isHot(p, kComboHotKind);
 }
 
 // Focused: the combo box itself or its edit part holds the focus.
@@ -58,7 +61,7 @@ std::wstring selectedItemText(HWND combo) {
 void protectChildren(HDC dc, HWND combo, LONG style) {
     RECT window;
     GetWindowRect(combo, &window);
-    const bool everyChild = (style & 0x1) != 0;
+    const bool everyChild = (style & kTextOfItsOwn) != 0;
     GdiObject key(CreateSolidBrush(kColourKey));
     for (HWND child = GetWindow(combo, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         RECT r;
@@ -128,10 +131,8 @@ void onSetText(HWND combo) {
 
 LRESULT onPaint(const ComboPlace& p, HWND combo, LPARAM lParam) {
     {
-        PAINTSTRUCT ps;
-        BeginPaint(combo, &ps);
+        const PaintDC paint(combo);
         paintCurrent(p, combo);
-        EndPaint(combo, &ps);
     }
     return DefWindowProcW(combo, WM_PAINT, 0, lParam);
 }
@@ -155,28 +156,25 @@ void onCommand(WPARAM wParam, LPARAM lParam) {
 
 // The veiled pattern brush for the edit part, with the edit part's own
 // text colour (or, while it has none of the skin's, the owner's).
-LRESULT onEditColour(HWND combo, WPARAM wParam, LPARAM lParam) {
+LRESULT onEditColour(const ComboPlace& p, HWND combo, WPARAM wParam, LPARAM lParam) {
     SkinEngine* engine = SkinEngine::current();
-    if (!engine || !engine->settings().veilEnabled) return passOnFast(combo, WM_CTLCOLOREDIT, wParam, lParam);
+    if (!engine || !engine->settings().veilEnabled) return passOn(p, WM_CTLCOLOREDIT, wParam, lParam);
     auto dc = reinterpret_cast<HDC>(wParam);
     auto edit = reinterpret_cast<HWND>(lParam);
     if (const std::optional<COLORREF> colour = engine->chosenTextColour(edit)) {
         SetTextColor(dc, *colour);
     } else {
-        passOnFast(combo, WM_CTLCOLOREDIT, wParam, lParam);  // the owner's text colour; its brush is not used
+        passOn(p, WM_CTLCOLOREDIT, wParam, lParam);  // the owner's text colour; its brush is not used
     }
     SetBkMode(dc, TRANSPARENT);
     return engine->veiledBrush(GetAncestor(combo, GA_ROOT), dc, edit);
 }
 
 void onMouseMove(const ComboPlace& p, HWND combo) {
-    trackMouseLeave(combo);
-    WindowRecord& r = *p.record;
-    r.lastMovedControl = p.entryIndex;
-    if (p.entryIndex >= 1 && !isHotCombo(p)) {
+    noteMouseOver(p);
+    if (p.entryIndex >= 1 && !isHot(p, kComboHotKind)) {
         PaintComboBox(combo, true, p.entry->focused || hasFocusWithin(combo));
-        r.hotControl = p.entryIndex;
-        r.hotKind = kComboHotKind;
+        makeHot(p, kComboHotKind);
     }
 }
 
@@ -185,7 +183,7 @@ void onMouseLeave(const ComboPlace& p, HWND combo) {
     paintCurrent(p, combo);
 }
 
-LRESULT onMessage(const ComboPlace& p, HWND combo, UINT msg, WPARAM wParam, LPARAM lParam) {
+std::optional<LRESULT> onMessage(const ComboPlace& p, HWND combo, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_MOVE:
         paintCurrent(p, combo);
@@ -212,49 +210,24 @@ LRESULT onMessage(const ComboPlace& p, HWND combo, UINT msg, WPARAM wParam, LPAR
         onCommand(wParam, lParam);
         break;
     case WM_CTLCOLOREDIT:
-        return onEditColour(combo, wParam, lParam);
+        return onEditColour(p, combo, wParam, lParam);
     case WM_MOUSEMOVE:
         onMouseMove(p, combo);
         break;
     case WM_MOUSELEAVE:
         onMouseLeave(p, combo);
         break;
-    default:
-        break;
     }
-    return passOnFast(combo, msg, wParam, lParam);
+    return std::nullopt;
 }
 
 // The messages this procedure acts on; every other one goes straight on.
-bool handles(UINT msg) {
-    switch (msg) {
-    case WM_MOVE:
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-    case WM_SETTEXT:
-    case WM_PAINT:
-    case WM_ERASEBKGND:
-    case WM_NCPAINT:
-    case WM_COMMAND:
-    case WM_CTLCOLOREDIT:
-    case WM_MOUSEMOVE:
-    case WM_MOUSELEAVE:
-        return true;
-    default:
-        return false;
-    }
-}
+constexpr UINT kMessages[] = {WM_MOVE, WM_SETFOCUS, WM_KILLFOCUS, WM_SETTEXT, WM_PAINT, WM_ERASEBKGND, WM_NCPAINT,
+                              WM_COMMAND, WM_CTLCOLOREDIT, WM_MOUSEMOVE, WM_MOUSELEAVE};
 
 LRESULT CALLBACK comboProcedure(HWND combo, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_NCDESTROY) {
-        const LRESULT result = passOnFast(combo, msg, wParam, lParam);
-        forgetPrevious(combo);
-        return result;
-    }
-    if (!handles(msg)) return passOnFast(combo, msg, wParam, lParam);
-    const ComboPlace p = comboPlace(combo);
-    if (!p) return passOnFast(combo, msg, wParam, lParam);
-    return onMessage(p, combo, msg, wParam, lParam);
+    return controlProcedure<ComboEntry, &WindowRecord::comboEntries, kMessages, onMessage>(comboProcedure, combo, msg,
+                                                                                        wParam, lParam);
 }
 
 }  // namespace
@@ -279,8 +252,8 @@ void PaintComboBox(HWND combo, bool hot, bool focused) {
         }
         Pen frame = solidPen((hot || focused) ? argb(themeColour(), 200) : argb(0x00000000, 80), 1);
         gp::GdipDrawRectangleI(g.get(), frame.get(), 0, 0, w - 1, h - 1);
-        if (style & 0x2) drawDropButton(g.get(), buttonLeft, buttonTop, buttonWidth, buttonHeight, hot);
-        if (style & 0x1) drawSelectedText(g.get(), combo, w, h);
+        if (style & kWithDropButton) drawDropButton(g.get(), buttonLeft, buttonTop, buttonWidth, buttonHeight, hot);
+        if (style & kTextOfItsOwn) drawSelectedText(g.get(), combo, w, h);
     }
     protectChildren(capture.dc(), combo, style);
     WholeWindowDC dc(combo);
@@ -288,11 +261,9 @@ void PaintComboBox(HWND combo, bool hot, bool focused) {
 }
 
 void registerCombo(int windowIndex, HWND combo) {
-    WindowRecord* r = recordOfIndex(windowIndex);
-    if (!r || isListed(r->comboEntries, combo)) return;
-    ComboEntry& entry = appendEntry(r->comboEntries, combo, windowIndex, comboProcedure);
-    rememberPrevious(combo, entry.previous);
-    entry.selectedText = selectedItemText(combo);
+    ComboEntry* entry = registerControl(windowIndex, combo, &WindowRecord::comboEntries, comboProcedure);
+    if (!entry) return;
+    entry->selectedText = selectedItemText(combo);
     if (!veilEnabled()) return;
     if (HWND edit = FindWindowExW(combo, nullptr, L"Edit", nullptr)) registerEdit(windowIndex, edit);
 }

@@ -8,7 +8,8 @@
 #include <string>
 
 #include "skin/buttons.h"
-#include "skin/control_hooks.h"
+#include "skin/control_kinds.h"
+#include "skin/control_procedure.h"
 #include "skin/painting_kit.h"
 #include "skin/skin_engine.h"
 
@@ -21,26 +22,14 @@ constexpr float kFallbackSize = 12;
 
 long g_paints = 0;
 
-struct ContainerContext {
-    SkinEngine* engine = nullptr;
-    int owner = 0;
-    int index = 0;
-    WindowRecord* record = nullptr;
-    ContainerEntry* entry = nullptr;
-    explicit operator bool() const { return entry != nullptr; }
-};
+using ContainerContext = ControlPlace<ContainerEntry>;
 
-ContainerContext contextOf(SkinEngine* engine, int owner, int index) {
-    WindowRecord* r = engine ? engine->record(owner) : nullptr;
-    if (!r || index < 1 || index > static_cast<int>(r->containerEntries.size())) return {};
-    return {engine, owner, index, r, &r->containerEntries[static_cast<size_t>(index - 1)]};
+ContainerContext containerAt(int owner, int index) {
+    return placeOf(owner, index, &WindowRecord::containerEntries);
 }
 
-ContainerContext contextOf(HWND container) {
-    ContainerContext c = contextOf(SkinEngine::current(), indexProperty(container, kPropOwnerIndex),
-                                   indexProperty(container, kPropIndex));
-    if (c && c.entry->hwnd != container) return {};
-    return c;
+ContainerContext containerOf(HWND container) {
+    return placeOf(container, ContainerProc, &WindowRecord::containerEntries);
 }
 
 bool isGroupBox(HWND hwnd) {
@@ -87,11 +76,11 @@ HDC paintIntoCapture(const ContainerContext& c, const RECT& client) {
     WindowRecord& owner = *c.record;
     // A container painted before its owner's first composition would copy
     // an empty surface.
-    if (!owner.surface.dc()) c.engine->ComposeWindow(c.owner, nullptr, false);
+    if (!owner.surface.dc()) c.engine->ComposeWindow(c.windowIndex, nullptr, false);
     HDC capture = CaptureBackground(c.entry->hwnd, client);
     if (!capture) return nullptr;
     if (c.entry->isGroupBox) {
-        DrawGroupBox(*c.engine, c.owner, c.index, capture);
+        DrawGroupBox(*c.engine, c.windowIndex, c.entryIndex, capture);
     } else if (c.entry->outline) {
         Graphics g;
         gp::GdipCreateFromHDC(capture, g.out());
@@ -106,35 +95,25 @@ HDC paintIntoCapture(const ContainerContext& c, const RECT& client) {
     return capture;
 }
 
-// WM_COMMAND notices after which a veiled control lays its background again.
-void invalidateForTreeNotice(LPARAM lParam) {
-    const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-    if (!header) return;
-    const NMHDR copy = *header;
-    // Tree-view expansion notices (the A and W forms).
-    const int code = static_cast<int>(copy.code);
-    if (code == -405 || code == -406 || code == -454 || code == -455) InvalidateRect(copy.hwndFrom, nullptr, TRUE);
-}
-
 LRESULT onPaint(HWND container, const ContainerContext& c) {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(container, &ps);
-    if (dc) {
-        if (c.entry->dirty) {
-            ComposeContainer(*c.engine, c.owner, c.index, dc);
-        } else {
-            PresentContainer(*c.engine, c.owner, c.index, container, dc);
+    {
+        const PaintDC paint(container);
+        if (HDC dc = paint.get()) {
+            if (c.entry->dirty) {
+                ComposeContainer(*c.engine, c.windowIndex, c.entryIndex, dc);
+            } else {
+                PresentContainer(*c.engine, c.windowIndex, c.entryIndex, container, dc);
+            }
         }
     }
-    EndPaint(container, &ps);
     return DefWindowProcW(container, WM_PAINT, 0, 0);
 }
 
-LRESULT onShowWindow(HWND container, WPARAM wParam, LPARAM lParam) {
-    const LRESULT result = passToPrevious(container, WM_SHOWWINDOW, wParam, lParam);
+LRESULT onShowWindow(const ContainerContext& p, HWND container, WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = passOn(p, WM_SHOWWINDOW, wParam, lParam);
     // The procedures before may have changed the records: look again.
-    const ContainerContext c = contextOf(container);
-    if (c && c.entry->enabled) ComposeContainer(*c.engine, c.owner, c.index, nullptr);
+    const ContainerContext c = containerOf(container);
+    if (c && c.entry->enabled) ComposeContainer(*c.engine, c.windowIndex, c.entryIndex, nullptr);
     return result;
 }
 
@@ -144,33 +123,23 @@ std::optional<LRESULT> onDrawItem(const ContainerContext& c, LPARAM lParam) {
     const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
     if (!item) return std::nullopt;
     const DRAWITEMSTRUCT copy = *item;
-    if (DispatchDrawItem(c.owner, copy)) return TRUE;
+    if (DispatchDrawItem(c.windowIndex, copy)) return TRUE;
     return std::nullopt;
 }
 
-LRESULT onSetText(HWND container, WPARAM wParam, LPARAM lParam) {
-    const LRESULT result = passToPrevious(container, WM_SETTEXT, wParam, lParam);
+LRESULT onSetText(const ContainerContext& c, HWND container, WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = passOn(c, WM_SETTEXT, wParam, lParam);
     // The caption is the skin's drawing: the new text needs a new picture.
     InvalidateRect(container, nullptr, FALSE);
     return result;
 }
 
-}  // namespace
+// The messages this procedure acts on; every other one goes straight on.
+constexpr UINT kMessages[] = {WM_MOVE, WM_SIZE, WM_PAINT, WM_ERASEBKGND, WM_SHOWWINDOW, WM_SETTEXT, WM_DRAWITEM,
+                              WM_NOTIFY, WM_COMMAND, WM_CTLCOLOREDIT, WM_CTLCOLORLISTBOX, WM_CTLCOLORBTN,
+                              WM_CTLCOLORSTATIC};
 
-long containerPaints() {
-    return g_paints;
-}
-
-int groupBoxCaptionX(LONG style, int width, int textWidth) {
-    const bool left = style & BS_LEFT, right = style & BS_RIGHT;
-    if (left && right) return (width - textWidth) / 2;
-    if (left) return 10;
-    return width - textWidth - 10;
-}
-
-LRESULT CALLBACK ContainerProc(HWND container, UINT msg, WPARAM wParam, LPARAM lParam) {
-    const ContainerContext c = contextOf(container);
-    if (!c) return passToPrevious(container, msg, wParam, lParam);
+std::optional<LRESULT> onMessage(const ContainerContext& c, HWND container, UINT msg, WPARAM wParam, LPARAM lParam) {
     const bool enabled = c.entry->enabled;
     switch (msg) {
     case WM_MOVE:
@@ -187,15 +156,15 @@ LRESULT CALLBACK ContainerProc(HWND container, UINT msg, WPARAM wParam, LPARAM l
         SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
         return 1;
     case WM_SHOWWINDOW:
-        if (wParam == 1) return onShowWindow(container, wParam, lParam);
+        if (wParam == 1) return onShowWindow(c, container, wParam, lParam);
         break;
     case WM_SETTEXT:
-        return onSetText(container, wParam, lParam);
+        return onSetText(c, container, wParam, lParam);
     case WM_DRAWITEM:
         if (const auto done = onDrawItem(c, lParam)) return *done;
         break;
     case WM_NOTIFY:
-        invalidateForTreeNotice(lParam);
+        repaintExpandingTree(lParam);
         break;
     case WM_COMMAND:
         c.engine->onCommand(wParam, lParam);
@@ -210,14 +179,30 @@ LRESULT CALLBACK ContainerProc(HWND container, UINT msg, WPARAM wParam, LPARAM l
             return *brush;
         }
         break;
-    default:
-        break;
     }
-    return passToPrevious(container, msg, wParam, lParam);
+    return std::nullopt;
+}
+
+}  // namespace
+
+long containerPaints() {
+    return g_paints;
+}
+
+int groupBoxCaptionX(LONG style, int width, int textWidth) {
+    const bool left = style & BS_LEFT, right = style & BS_RIGHT;
+    if (left && right) return (width - textWidth) / 2;
+    if (left) return 10;
+    return width - textWidth - 10;
+}
+
+LRESULT CALLBACK ContainerProc(HWND container, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return controlProcedure<ContainerEntry, &WindowRecord::containerEntries, kMessages, onMessage>(
+        ContainerProc, container, msg, wParam, lParam);
 }
 
 void ComposeContainer(SkinEngine& engine, int ownerIndex, int containerIndex, HDC dc) {
-    const ContainerContext c = contextOf(&engine, ownerIndex, containerIndex);
+    const ContainerContext c = containerAt(ownerIndex, containerIndex);
     if (!c || !c.entry->hwnd) return;
     HWND container = c.entry->hwnd;
     RECT client;
@@ -225,9 +210,10 @@ void ComposeContainer(SkinEngine& engine, int ownerIndex, int containerIndex, HD
     HDC capture = paintIntoCapture(c, client);
     if (!capture) return;
     // The children draw themselves: they are clipped out of the target.
-    HDC target = engine.ExcludeChildrenDC(container, dc);
-    if (target) BitBlt(target, 0, 0, client.right, client.bottom, capture, 0, 0, SRCCOPY);
-    if (target && !dc) ReleaseDC(container, target);
+    const WindowDC own(container, dc);
+    if (HDC target = engine.ExcludeChildrenDC(container, own.get())) {
+        BitBlt(target, 0, 0, client.right, client.bottom, capture, 0, 0, SRCCOPY);
+    }
     c.entry->dirty = false;
     ReleaseBackground(capture);
     refreshTransparentWindowsOver(container);
@@ -235,22 +221,22 @@ void ComposeContainer(SkinEngine& engine, int ownerIndex, int containerIndex, HD
 
 void PresentContainer(SkinEngine& engine, int ownerIndex, int containerIndex, HWND container, HDC paintDC) {
     (void)paintDC;  // the picture goes through a DC with the children clipped out
-    const ContainerContext c = contextOf(&engine, ownerIndex, containerIndex);
+    const ContainerContext c = containerAt(ownerIndex, containerIndex);
     if (!c || c.entry->hwnd != container) return;
     RECT client;
     GetClientRect(container, &client);
     HDC capture = paintIntoCapture(c, client);
     if (!capture) return;
-    if (HDC target = engine.ExcludeChildrenDC(container, nullptr)) {
+    const WindowDC own(container);
+    if (HDC target = engine.ExcludeChildrenDC(container, own.get())) {
         BitBlt(target, 0, 0, client.right, client.bottom, capture, 0, 0, SRCCOPY);
-        ReleaseDC(container, target);
     }
     ReleaseBackground(capture);
     refreshTransparentWindowsOver(container);
 }
 
 void DrawGroupBox(SkinEngine& engine, int ownerIndex, int containerIndex, HDC dc) {
-    const ContainerContext c = contextOf(&engine, ownerIndex, containerIndex);
+    const ContainerContext c = containerAt(ownerIndex, containerIndex);
     if (!c || !c.entry->hwnd || !dc) return;
     const ContainerEntry& entry = *c.entry;
     HWND box = entry.hwnd;
@@ -281,9 +267,9 @@ void DrawGroupBox(SkinEngine& engine, int ownerIndex, int containerIndex, HDC dc
     Gdiplus::RectF bounds(0, 0, 0, 0);
     {
         // Measured on a screen-compatible DC, as the text is laid out there.
-        HDC screenDC = CreateCompatibleDC(nullptr);
+        const MemoryDC screenDC(nullptr);
         Graphics measure;
-        if (screenDC) gp::GdipCreateFromHDC(screenDC, measure.out());
+        if (screenDC.get()) gp::GdipCreateFromHDC(screenDC.get(), measure.out());
         measure.adopt();
         const Gdiplus::RectF unbounded(0, 0, 0, 0);
         if (measure && length > 0) {
@@ -291,7 +277,6 @@ void DrawGroupBox(SkinEngine& engine, int ownerIndex, int containerIndex, HDC dc
                                   nullptr, nullptr);
         }
         measure.reset();
-        if (screenDC) DeleteDC(screenDC);
     }
     const int tw = static_cast<int>(std::floor(bounds.Width)) + 1;
     const int x = groupBoxCaptionX(GetWindowLongW(box, GWL_STYLE), w, tw);
@@ -355,18 +340,14 @@ int SkinEngine::SkinContainer(HWND container, bool enabled, COLORREF tintColour,
     runControlHooks(*this, owner, container);
     ContainerEntry& entry = r->containerEntries[static_cast<size_t>(index - 1)];
     entry.dirty = true;
-    setIndexProperty(container, kPropIndex, index);
-    setIndexProperty(container, kPropOwnerIndex, owner);
     SetPropW(container, kPropProvider, backdropProvider(container));
-    entry.previous = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(container, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ContainerProc)));
-    SetPropW(container, kPropPreviousProc, reinterpret_cast<HANDLE>(entry.previous));
+    attachControl(entry, container, owner, index, ContainerProc);
     InvalidateRect(container, nullptr, FALSE);
     return index;
 }
 
 void SkinEngine::SetContainerAlpha(HWND container, int alpha) {
-    const ContainerContext c = contextOf(container);
+    const ContainerContext c = containerOf(container);
     if (!c || c.entry->tint == 0) return;
     c.entry->tintAlpha = alpha;
     InvalidateRect(container, nullptr, FALSE);

@@ -4,10 +4,19 @@
 
 namespace skin {
 
+namespace {
+
+// The values of commctrl.h's TBS_TOP, TBS_BOTH, TBS_NOTICKS, HDF_RIGHT and
+// HDF_CENTER (this file builds without the Windows headers).
+constexpr unsigned kTrackBarTop = 0x4, kTrackBarBoth = 0x8, kTrackBarNoTicks = 0x10;
+constexpr unsigned kHeaderRight = 0x1, kHeaderCentre = 0x2;
+
+}  // namespace
+
 int trackBarTickPlacement(unsigned style) {
-    if (style & 0x10) return 3;  // no ticks
-    if (style & 0x4) return 0;   // top or left
-    if (style & 0x8) return 2;   // both sides
+    if (style & kTrackBarNoTicks) return 3;
+    if (style & kTrackBarTop) return 0;  // top or left
+    if (style & kTrackBarBoth) return 2;
     return 1;
 }
 
@@ -95,8 +104,8 @@ int headerColumnAt(const std::vector<ColumnEdges>& columns, int x) {
 
 int headerTextX(unsigned format, int width, int iconWidth, int margin, int textWidth) {
     const bool fits = iconWidth + margin + textWidth < width;
-    if (format & 0x1) return fits ? width - iconWidth - textWidth : margin;
-    if (format & 0x2) return fits ? (width - iconWidth - margin - textWidth) / 2 : margin;
+    if (format & kHeaderRight) return fits ? width - iconWidth - textWidth : margin;
+    if (format & kHeaderCentre) return fits ? (width - iconWidth - margin - textWidth) / 2 : margin;
     return margin;
 }
 

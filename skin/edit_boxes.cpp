@@ -3,10 +3,13 @@
 // the text, the caret and the scroll bars stay the control's.
 #include <windows.h>
 
-#include "skin/control_hooks.h"
-#include "skin/control_kit.h"
+#include "skin/control_kinds.h"
+#include "skin/control_borders.h"
+#include "skin/control_procedure.h"
 #include "skin/painting_kit.h"
 #include "skin/skin_engine.h"
+#include "skin/edit_boxes.h"
+#include "skin/combo_boxes.h"
 
 namespace skin {
 
@@ -16,13 +19,8 @@ constexpr int kEditHotKind = 1;
 
 using EditPlace = ControlPlace<EditEntry>;
 
-EditPlace editPlace(HWND control) {
-    return placeOf(control, &WindowRecord::editEntries);
-}
-
 bool isHotEdit(const EditPlace& p, HWND control) {
-    return p.record->hotKind == kEditHotKind && p.record->hotControl == p.entryIndex &&
-           p.record->hotEditParent == GetParent(control);
+    return isHot(p, kEditHotKind) && p.record->hotEditParent == GetParent(control);
 }
 
 // The border as the control's state has it now.
@@ -45,7 +43,7 @@ void onMove(HWND control) {
 // The control takes the focus first; then its border shows it.
 LRESULT onSetFocus(const EditPlace& p, HWND control, WPARAM wParam, LPARAM lParam) {
     p.entry->focused = true;
-    const LRESULT result = passOnFast(control, WM_SETFOCUS, wParam, lParam);
+    const LRESULT result = passOn(p, WM_SETFOCUS, wParam, lParam);
     paintCurrentBorder(p, control);
     return result;
 }
@@ -59,8 +57,8 @@ void onKillFocus(const EditPlace& p, HWND control) {
     }
 }
 
-LRESULT onEraseBackground(HWND control, WPARAM wParam, LPARAM lParam) {
-    if (!veilEnabled()) return passOnFast(control, WM_ERASEBKGND, wParam, lParam);
+LRESULT onEraseBackground(const EditPlace& p, HWND control, WPARAM wParam, LPARAM lParam) {
+    if (!veilEnabled()) return passOn(p, WM_ERASEBKGND, wParam, lParam);
     auto dc = reinterpret_cast<HDC>(wParam);
     SetBkMode(dc, TRANSPARENT);
     paintVeiledBackground(control, dc);
@@ -82,14 +80,11 @@ void onScroll(HWND control) {
 }
 
 void onMouseMove(const EditPlace& p, HWND control) {
-    trackMouseLeave(control);
-    WindowRecord& r = *p.record;
-    r.lastMovedControl = p.entryIndex;
+    noteMouseOver(p);
     if (!isHotEdit(p, control)) {
         PaintEditBorder(control, p.entry->focused, true);
-        r.hotControl = p.entryIndex;
-        r.hotKind = kEditHotKind;
-        r.hotEditParent = GetParent(control);
+        makeHot(p, kEditHotKind);
+        p.record->hotEditParent = GetParent(control);
     }
     // Selecting by dragging moves text highlights over the background.
     if (p.entry->buttonDown && !hasScrollBars(control)) invalidateAll(control);
@@ -107,7 +102,7 @@ void onMouseLeave(const EditPlace& p, HWND control) {
     PaintEditBorder(control, p.entry->focused, false);
 }
 
-LRESULT onMessage(const EditPlace& p, HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
+std::optional<LRESULT> onMessage(const EditPlace& p, HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_DESTROY:
         onDestroy(control);
@@ -124,7 +119,7 @@ LRESULT onMessage(const EditPlace& p, HWND control, UINT msg, WPARAM wParam, LPA
         paintCurrentBorder(p, control);
         break;
     case WM_ERASEBKGND:
-        return onEraseBackground(control, wParam, lParam);
+        return onEraseBackground(p, control, wParam, lParam);
     case WM_NCPAINT:
         return onNcPaint(p, control, lParam);
     case WM_KEYDOWN:
@@ -137,87 +132,37 @@ LRESULT onMessage(const EditPlace& p, HWND control, UINT msg, WPARAM wParam, LPA
     case WM_MOUSEMOVE:
         onMouseMove(p, control);
         break;
+    case WM_MOUSELEAVE:
+        onMouseLeave(p, control);
+        break;
     case WM_LBUTTONDOWN:
         onLeftButtonDown(p, control);
         break;
     case WM_LBUTTONUP:
         p.entry->buttonDown = false;
         break;
-    case WM_MOUSELEAVE:
-        onMouseLeave(p, control);
-        break;
-    default:
-        break;
     }
-    return passOnFast(control, msg, wParam, lParam);
+    return std::nullopt;
 }
 
 // The messages this procedure acts on; every other one goes straight on.
-bool handles(UINT msg) {
-    switch (msg) {
-    case WM_DESTROY:
-    case WM_MOVE:
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-    case WM_PAINT:
-    case WM_ERASEBKGND:
-    case WM_NCPAINT:
-    case WM_KEYDOWN:
-    case WM_HSCROLL:
-    case WM_VSCROLL:
-    case WM_MOUSEMOVE:
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONUP:
-    case WM_MOUSELEAVE:
-        return true;
-    default:
-        return false;
-    }
-}
+constexpr UINT kMessages[] = {WM_DESTROY, WM_MOVE, WM_SETFOCUS, WM_KILLFOCUS, WM_PAINT, WM_ERASEBKGND, WM_NCPAINT,
+                              WM_KEYDOWN, WM_HSCROLL, WM_VSCROLL, WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP,
+                              WM_MOUSELEAVE};
 
 LRESULT CALLBACK editProcedure(HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_NCDESTROY) {
-        const LRESULT result = passOnFast(control, msg, wParam, lParam);
-        forgetPrevious(control);
-        return result;
-    }
-    if (!handles(msg)) return passOnFast(control, msg, wParam, lParam);
-    const EditPlace p = editPlace(control);
-    // Properties that name no entry of this control: pass on untouched.
-    if (!p) return passOnFast(control, msg, wParam, lParam);
-    return onMessage(p, control, msg, wParam, lParam);
+    return controlProcedure<EditEntry, &WindowRecord::editEntries, kMessages, onMessage>(editProcedure, control, msg,
+                                                                                      wParam, lParam);
 }
 
 }  // namespace
 
 void PaintEditBorder(HWND control, bool focused, bool hot) {
-    RECT window;
-    GetWindowRect(control, &window);
-    const int w = window.right - window.left, h = window.bottom - window.top;
-    if (w <= 0 || h <= 0) return;
-    const RECT inner = innerArea(control);
-    // No ring between the edge and the text area (the edit part of a combo
-    // box): nothing to draw.
-    if (inner.left <= 0 && inner.top <= 0 && inner.right >= w && inner.bottom >= h) return;
-    CapturedBackground capture(control, {0, 0, w, h});
-    if (!capture.dc()) return;
-    {
-        Graphics g = graphicsOn(capture.dc());
-        // Only the ring between the outer edge and the text area is drawn.
-        const std::uint32_t line = (hot || focused) ? argb(themeColour(), 180) : argb(0x00000000, 80);
-        paintBorderRing(g.get(), w, h, inner, argb(0x00FFFFFF, veilEnabled() ? veilAlpha() : 255), line, hot ? 2 : 1);
-    }
-    WholeWindowDC dc(control);
-    if (!dc.get()) return;
-    ExcludeClipRect(dc.get(), inner.left, inner.top, inner.right, inner.bottom);
-    BitBlt(dc.get(), 0, 0, w, h, capture.dc(), 0, 0, SRCCOPY);
+    paintControlBorder(control, (hot || focused) ? argb(themeColour(), 180) : argb(0x00000000, 80), hot);
 }
 
 void registerEdit(int windowIndex, HWND control) {
-    WindowRecord* r = recordOfIndex(windowIndex);
-    if (!r || isListed(r->editEntries, control)) return;
-    EditEntry& entry = appendEntry(r->editEntries, control, windowIndex, editProcedure);
-    rememberPrevious(control, entry.previous);
+    if (!registerControl(windowIndex, control, &WindowRecord::editEntries, editProcedure)) return;
     SetPropW(control, kPropTextColour, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(0x00000000)));
 }
 

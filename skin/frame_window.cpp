@@ -6,7 +6,8 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
-#include "skin/control_kit.h"
+#include "skin/control_borders.h"
+#include "skin/control_kinds.h"
 #include "skin/painting_kit.h"
 #include "skin/skin_engine.h"
 
@@ -20,16 +21,12 @@ POINT pointOf(LPARAM lParam) {
 
 }  // namespace
 
-LRESULT SkinEngine::passOn(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto previous = reinterpret_cast<WNDPROC>(GetPropW(hwnd, kPropPreviousProc));
-    return previous ? CallWindowProcW(previous, hwnd, msg, wParam, lParam) : DefWindowProcW(hwnd, msg, wParam, lParam);
-}
-
-LRESULT SkinEngine::FrameWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    const int i = indexProperty(hwnd, kPropIndex);
+LRESULT SkinEngine::FrameWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, const Subclass& frame) {
+    const int i = frame.owner;
     WindowRecord* r = record(i);
+    const auto next = [&] { return callPrevious(frame.previous, hwnd, msg, wParam, lParam); };
     // An index naming no record of this window: pass the message on untouched.
-    if (!r || r->hwnd != hwnd) return passOn(hwnd, msg, wParam, lParam);
+    if (!r || r->hwnd != hwnd) return next();
     switch (msg) {
     case WM_SIZE:
         onSize(*r);
@@ -63,7 +60,7 @@ LRESULT SkinEngine::FrameWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
         onWindowPosChanged(i, *r);
         break;
     case WM_NOTIFY:
-        onNotify(lParam);
+        repaintExpandingTree(lParam);
         break;
     case WM_NCDESTROY:
         onNcDestroy(hwnd, i);
@@ -104,7 +101,7 @@ LRESULT SkinEngine::FrameWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
     default:
         break;
     }
-    return passOn(hwnd, msg, wParam, lParam);
+    return next();
 }
 
 void SkinEngine::onSize(WindowRecord& r) {
@@ -125,17 +122,14 @@ void SkinEngine::onSetText(int i, WindowRecord& r, LPARAM lParam) {
 }
 
 void SkinEngine::onPaint(int i, WindowRecord& r) {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(r.hwnd, &ps);
-    if (!r.minimized) {
-        if (r.recomposeNeeded || !r.surface.dc()) {
-            ComposeWindow(i, dc, true);
-            r.recomposeNeeded = false;
-        } else {
-            PresentWindow(i, dc);
-        }
+    const PaintDC paint(r.hwnd);
+    if (r.minimized) return;
+    if (r.recomposeNeeded || !r.surface.dc()) {
+        ComposeWindow(i, paint.get(), true);
+        r.recomposeNeeded = false;
+    } else {
+        PresentWindow(i, paint.get());
     }
-    EndPaint(r.hwnd, &ps);
 }
 
 void SkinEngine::onShowWindow(int i, WindowRecord& r, WPARAM wParam) {
@@ -181,15 +175,6 @@ void SkinEngine::onWindowPosChanged(int i, WindowRecord& r) {
     }
     LayoutCaptionButtons(i);
     if (r.statusBarHeight > 0) LayoutStatusBar(i);
-}
-
-void SkinEngine::onNotify(LPARAM lParam) {
-    const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-    if (!header) return;
-    const NMHDR copy = *header;
-    // Tree-view expansion notices (TVN_ITEMEXPANDINGW/-EDW and the A forms).
-    const int code = static_cast<int>(copy.code);
-    if (code == -405 || code == -406 || code == -454 || code == -455) InvalidateRect(copy.hwndFrom, nullptr, TRUE);
 }
 
 void SkinEngine::onCommand(WPARAM wParam, LPARAM lParam) {
@@ -240,7 +225,9 @@ void SkinEngine::setControlTextColour(HWND top, UINT msg, HDC dc, HWND control) 
     } else {
         // No colour of the skin's own yet: the window's answer sets the
         // control's text colour; its brush is not used.
-        passOn(top, msg, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
+        const Subclass* frame = findSubclass(top, frameProcedure);
+        callPrevious(frame ? frame->previous : nullptr, top, msg, reinterpret_cast<WPARAM>(dc),
+                     reinterpret_cast<LPARAM>(control));
     }
     SetBkMode(dc, TRANSPARENT);
 }

@@ -8,10 +8,12 @@
 
 #include <unordered_set>
 
-#include "skin/control_hooks.h"
-#include "skin/control_kit.h"
+#include "skin/control_kinds.h"
+#include "skin/control_borders.h"
+#include "skin/control_procedure.h"
 #include "skin/painting_kit.h"
 #include "skin/skin_engine.h"
+#include "skin/framed_controls.h"
 
 namespace skin {
 
@@ -20,10 +22,6 @@ namespace {
 constexpr int kFramedHotKind = 4;
 
 using FramePlace = ControlPlace<FrameEntry>;
-
-FramePlace framePlace(HWND control) {
-    return placeOf(control, &WindowRecord::frameEntries);
-}
 
 // Framed controls with an arrow key held down: the pre-dispatch signal
 // concerns only these.
@@ -54,7 +52,7 @@ bool skinDrawsBorder(HWND control) {
 }
 
 bool isHotFrame(const FramePlace& p) {
-    return p.record->hotKind == kFramedHotKind && p.record->hotControl == p.entryIndex;
+    return isHot(p, kFramedHotKind);
 }
 
 void paintCurrent(const FramePlace& p, HWND control) {
@@ -93,28 +91,27 @@ void fillColourKey(HDC dc, int w, int h) {
 // Lists and list views draw their items onto a colour-keyed picture (their
 // background colour is the key while they do), which is keyed onto the
 // veiled background and copied to the screen in one go.
-LRESULT paintListOverVeil(HWND control, LPARAM lParam) {
+LRESULT paintListOverVeil(const FramePlace& p, HWND control, LPARAM lParam) {
     RECT client;
     GetClientRect(control, &client);
     const RECT area = VeiledArea(control);
     {
         CapturedBackground drawn(control, area);
         CapturedBackground veiled(control, area);
-        if (!drawn.dc() || !veiled.dc()) return passOnFast(control, WM_PAINT, 0, lParam);
+        if (!drawn.dc() || !veiled.dc()) return passOn(p, WM_PAINT, 0, lParam);
         fillColourKey(drawn.dc(), client.right, client.bottom);
         layVeil(veiled.dc(), client.right, client.bottom);
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(control, &ps);
+        const PaintDC paint(control);
+        HDC dc = paint.get();
         // Whatever state the control leaves on the picture's DC goes with it.
         const int saved = SaveDC(drawn.dc());
         setListPaintedOverVeil(control);
-        passOnFast(control, WM_PAINT, reinterpret_cast<WPARAM>(drawn.dc()), 0);
+        passOn(p, WM_PAINT, reinterpret_cast<WPARAM>(drawn.dc()), 0);
         setListPaintedOverVeil(nullptr);
         RestoreDC(drawn.dc(), saved);
         TransparentBlt(veiled.dc(), 0, 0, client.right, client.bottom, drawn.dc(), 0, 0, client.right,
                        client.bottom, kColourKey);
         BitBlt(dc, 0, 0, client.right, client.bottom, veiled.dc(), 0, 0, SRCCOPY);
-        EndPaint(control, &ps);
     }
     invalidateVisibleChildren(control);
     return DefWindowProcW(control, WM_PAINT, 0, lParam);
@@ -122,19 +119,19 @@ LRESULT paintListOverVeil(HWND control, LPARAM lParam) {
 
 // A tree view draws over its magenta background; the drawing is keyed onto
 // the veiled background and copied around the tree's child windows.
-LRESULT paintTreeOverVeil(HWND control, LPARAM lParam) {
+LRESULT paintTreeOverVeil(const FramePlace& p, HWND control, LPARAM lParam) {
     RECT client;
     GetClientRect(control, &client);
     const RECT area = VeiledArea(control);
     {
         CapturedBackground drawn(control, area);
         CapturedBackground veiled(control, area);
-        if (!drawn.dc() || !veiled.dc()) return passOnFast(control, WM_PAINT, 0, lParam);
-        passOnFast(control, WM_PAINT, reinterpret_cast<WPARAM>(drawn.dc()), 0);
+        if (!drawn.dc() || !veiled.dc()) return passOn(p, WM_PAINT, 0, lParam);
+        passOn(p, WM_PAINT, reinterpret_cast<WPARAM>(drawn.dc()), 0);
         layVeil(veiled.dc(), client.right, client.bottom);
         TransparentBlt(veiled.dc(), 0, 0, client.right, client.bottom, drawn.dc(), 0, 0, client.right,
                        client.bottom, kColourKey);
-        WindowDC dc(control, GetDC(control));
+        WindowDC dc(control);
         if (dc.get()) {
             POINT origin{0, 0};
             ClientToScreen(control, &origin);
@@ -157,21 +154,19 @@ LRESULT onPaint(const FramePlace& p, HWND control, WPARAM wParam, LPARAM lParam)
         switch (contentOf(control)) {
         case Content::ListBox:
         case Content::ListView:
-            return paintListOverVeil(control, lParam);
+            return paintListOverVeil(p, control, lParam);
         case Content::TreeView:
-            return paintTreeOverVeil(control, lParam);
+            return paintTreeOverVeil(p, control, lParam);
         default:
             break;
         }
     }
-    return passOnFast(control, WM_PAINT, wParam, lParam);
+    return passOn(p, WM_PAINT, wParam, lParam);
 }
 
-LRESULT onEraseBackground(HWND control, WPARAM wParam, LPARAM lParam) {
+LRESULT onEraseBackground(const FramePlace& p, HWND control, WPARAM wParam, LPARAM lParam) {
     const Content content = contentOf(control);
-    if (!veilEnabled() || content == Content::OwnerDrawList) {
-        return passOnFast(control, WM_ERASEBKGND, wParam, lParam);
-    }
+    if (!veilEnabled() || content == Content::OwnerDrawList) return passOn(p, WM_ERASEBKGND, wParam, lParam);
     auto dc = reinterpret_cast<HDC>(wParam);
     SetBkMode(dc, TRANSPARENT);
     if (content != Content::Other) return 1;  // the background comes with WM_PAINT
@@ -183,7 +178,7 @@ LRESULT onEraseBackground(HWND control, WPARAM wParam, LPARAM lParam) {
 LRESULT onNcPaint(const FramePlace& p, HWND control, WPARAM wParam, LPARAM lParam) {
     // A control whose frame line the skin does not draw keeps the system's
     // non-client painting.
-    if (!skinDrawsBorder(control)) return passOnFast(control, WM_NCPAINT, wParam, lParam);
+    if (!skinDrawsBorder(control)) return passOn(p, WM_NCPAINT, wParam, lParam);
     paintCurrent(p, control);
     return hasScrollBars(control) ? paintScrollBarsOnly(control, lParam) : 0;
 }
@@ -206,14 +201,11 @@ void onKeyUp(const FramePlace& p, HWND control) {
 }
 
 void onMouseMove(const FramePlace& p, HWND control) {
-    trackMouseLeave(control);
-    WindowRecord& r = *p.record;
-    r.lastMovedControl = p.entryIndex;
+    noteMouseOver(p);
     if (!isHotFrame(p)) {
         p.entry->hot = true;
         PaintFramedBorder(control, true, p.entry->focused);
-        r.hotControl = p.entryIndex;
-        r.hotKind = kFramedHotKind;
+        makeHot(p, kFramedHotKind);
     }
 }
 
@@ -223,7 +215,7 @@ void onMouseLeave(const FramePlace& p, HWND control) {
     PaintFramedBorder(control, false, p.entry->focused);
 }
 
-LRESULT onMessage(const FramePlace& p, HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
+std::optional<LRESULT> onMessage(const FramePlace& p, HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_MOVE:
         if (veilEnabled()) InvalidateRect(control, nullptr, TRUE);
@@ -237,7 +229,7 @@ LRESULT onMessage(const FramePlace& p, HWND control, UINT msg, WPARAM wParam, LP
     case WM_PAINT:
         return onPaint(p, control, wParam, lParam);
     case WM_ERASEBKGND:
-        return onEraseBackground(control, wParam, lParam);
+        return onEraseBackground(p, control, wParam, lParam);
     case WM_NCPAINT:
         return onNcPaint(p, control, wParam, lParam);
     case WM_KEYDOWN:
@@ -257,45 +249,21 @@ LRESULT onMessage(const FramePlace& p, HWND control, UINT msg, WPARAM wParam, LP
     case WM_MOUSELEAVE:
         onMouseLeave(p, control);
         break;
-    default:
-        break;
     }
-    return passOnFast(control, msg, wParam, lParam);
+    return std::nullopt;
 }
 
 // The messages this procedure acts on; every other one goes straight on.
-bool handles(UINT msg) {
-    switch (msg) {
-    case WM_MOVE:
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-    case WM_PAINT:
-    case WM_ERASEBKGND:
-    case WM_NCPAINT:
-    case WM_KEYDOWN:
-    case WM_KEYUP:
-    case WM_HSCROLL:
-    case WM_VSCROLL:
-    case WM_MOUSEWHEEL:
-    case WM_MOUSEMOVE:
-    case WM_MOUSELEAVE:
-        return true;
-    default:
-        return false;
-    }
+constexpr UINT kMessages[] = {WM_MOVE, WM_SETFOCUS, WM_KILLFOCUS, WM_PAINT, WM_ERASEBKGND, WM_NCPAINT, WM_KEYDOWN,
+                              WM_KEYUP, WM_HSCROLL, WM_VSCROLL, WM_MOUSEWHEEL, WM_MOUSEMOVE, WM_MOUSELEAVE};
+
+void onGone(HWND control) {
+    scrollingControls().erase(control);
 }
 
 LRESULT CALLBACK framedProcedure(HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_NCDESTROY) {
-        const LRESULT result = passOnFast(control, msg, wParam, lParam);
-        scrollingControls().erase(control);
-        forgetPrevious(control);
-        return result;
-    }
-    if (!handles(msg)) return passOnFast(control, msg, wParam, lParam);
-    const FramePlace p = framePlace(control);
-    if (!p) return passOnFast(control, msg, wParam, lParam);
-    return onMessage(p, control, msg, wParam, lParam);
+    return controlProcedure<FrameEntry, &WindowRecord::frameEntries, kMessages, onMessage, onGone>(
+        framedProcedure, control, msg, wParam, lParam);
 }
 
 // Runs for every message a loop of this thread takes from its queue,
@@ -330,33 +298,15 @@ void PaintFramedBorder(HWND control, bool hot, bool focused) {
     // Without a frame line the picture would be all colour key: nothing of
     // it would reach the screen.
     if (!skinDrawsBorder(control)) return;
-    RECT window;
-    GetWindowRect(control, &window);
-    const int w = window.right - window.left, h = window.bottom - window.top;
-    if (w <= 0 || h <= 0) return;
-    const RECT inner = innerArea(control);
-    CapturedBackground capture(control, {0, 0, w, h});
-    if (!capture.dc()) return;
-    {
-        Graphics g = graphicsOn(capture.dc());
-        const std::uint32_t line = (hot || focused) ? argb(themeColour(), 200) : argb(0x00000000, 90);
-        paintBorderRing(g.get(), w, h, inner, argb(0x00FFFFFF, veilEnabled() ? veilAlpha() : 255), line, hot ? 2 : 1);
-    }
-    WholeWindowDC dc(control);
-    if (!dc.get()) return;
-    ExcludeClipRect(dc.get(), inner.left, inner.top, inner.right, inner.bottom);
-    BitBlt(dc.get(), 0, 0, w, h, capture.dc(), 0, 0, SRCCOPY);
+    paintControlBorder(control, (hot || focused) ? argb(themeColour(), 200) : argb(0x00000000, 90), hot);
 }
 
 void registerFramed(int windowIndex, HWND control) {
-    WindowRecord* r = recordOfIndex(windowIndex);
-    if (!r || isListed(r->frameEntries, control)) return;
-    FrameEntry& entry = appendEntry(r->frameEntries, control, windowIndex, framedProcedure);
-    rememberPrevious(control, entry.previous);
+    registerControl(windowIndex, control, &WindowRecord::frameEntries, framedProcedure);
 }
 
 void preDispatch(HWND target) {
-    const FramePlace p = framePlace(target);
+    const FramePlace p = placeOf(target, framedProcedure, &WindowRecord::frameEntries);
     if (p && veilEnabled() && p.entry->keyboardScrolling) InvalidateRect(target, nullptr, FALSE);
 }
 
@@ -377,12 +327,12 @@ void hookFramedControls(SkinEngine& engine, int windowIndex, HWND parent) {
     forEachChildOfClass(parent, L"ListBox", [windowIndex](HWND list) { registerFramed(windowIndex, list); });
     forEachChildOfClass(parent, L"ComboBox", [windowIndex](HWND combo) { registerComboList(windowIndex, combo); });
     forEachChildOfClass(parent, WC_LISTVIEWW, [windowIndex, veil](HWND view) {
-        if (GetWindowLongW(view, GWL_STYLE) & 0x10) return;
+        if (GetWindowLongW(view, GWL_STYLE) & LVS_SORTASCENDING) return;
         if (veil) SendMessageW(view, LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(CLR_NONE));
         registerFramed(windowIndex, view);
     });
     forEachChildOfClass(parent, WC_TREEVIEWW, [windowIndex, veil](HWND tree) {
-        if (GetWindowLongW(tree, GWL_STYLE) & 0x10) return;
+        if (GetWindowLongW(tree, GWL_STYLE) & TVS_DISABLEDRAGDROP) return;
         if (veil) SendMessageW(tree, TVM_SETBKCOLOR, 0, static_cast<LPARAM>(kColourKey));
         registerFramed(windowIndex, tree);
     });

@@ -1,6 +1,6 @@
-// Small owners for the skin's GDI+ (flat interface) and GDI objects. Each
-// releases what it holds on every path and counts itself, so that a test
-// can check that the number of live objects stays flat.
+// Small owners for GDI+ objects (flat interface) and for GDI+ itself. Each
+// releases what it holds on every path and counts itself in liveObjects(),
+// so that a test can check that the number of live objects stays flat.
 #pragma once
 
 #include <objidl.h>
@@ -8,17 +8,30 @@
 
 #include <utility>
 
+#include "skin/handle_owners.h"
+
 namespace skin {
 
 namespace gp = Gdiplus::DllExports;
 
-// Live objects held by the owners below, by family.
-struct LiveObjects {
-    long gdiplus = 0;
-    long gdi = 0;
-    long dcs = 0;
+// Keeps GDI+ running for the lifetime of the object: the one place that
+// starts it (GDI+ counts the sessions, so nested ones are safe).
+class GdiplusSession {
+public:
+    GdiplusSession() {
+        Gdiplus::GdiplusStartupInput input;
+        if (Gdiplus::GdiplusStartup(&token_, &input, nullptr) != Gdiplus::Ok) token_ = 0;
+    }
+    ~GdiplusSession() {
+        if (token_) Gdiplus::GdiplusShutdown(token_);
+    }
+    GdiplusSession(const GdiplusSession&) = delete;
+    GdiplusSession& operator=(const GdiplusSession&) = delete;
+    bool ok() const { return token_ != 0; }
+
+private:
+    ULONG_PTR token_ = 0;
 };
-LiveObjects& liveObjects();
 
 template <typename T, Gdiplus::GpStatus (*Release)(T*)>
 class GpOwner {
@@ -92,103 +105,6 @@ public:
 
 private:
     Image image_;
-};
-
-// GDI objects the skin creates (bitmaps, brushes, regions it keeps).
-class GdiObject {
-public:
-    GdiObject() = default;
-    explicit GdiObject(HGDIOBJ object) { reset(object); }
-    ~GdiObject() { reset(); }
-    GdiObject(const GdiObject&) = delete;
-    GdiObject& operator=(const GdiObject&) = delete;
-    GdiObject(GdiObject&& other) noexcept : object_(std::exchange(other.object_, nullptr)) {}
-    GdiObject& operator=(GdiObject&& other) noexcept {
-        if (this != &other) {
-            reset();
-            object_ = std::exchange(other.object_, nullptr);
-        }
-        return *this;
-    }
-    void reset(HGDIOBJ object = nullptr) {
-        if (object_) {
-            DeleteObject(object_);
-            --liveObjects().gdi;
-        }
-        object_ = object;
-        if (object_) ++liveObjects().gdi;
-    }
-    // Hands the object to someone else (a window region, a property).
-    HGDIOBJ release() {
-        if (object_) --liveObjects().gdi;
-        return std::exchange(object_, nullptr);
-    }
-    HGDIOBJ get() const { return object_; }
-    HBITMAP bitmap() const { return static_cast<HBITMAP>(object_); }
-    HBRUSH brush() const { return static_cast<HBRUSH>(object_); }
-    explicit operator bool() const { return object_ != nullptr; }
-
-private:
-    HGDIOBJ object_ = nullptr;
-};
-
-// A memory DC with the bitmap selected into it; the DC's initial bitmap is
-// put back before the DC goes.
-class MemoryCanvas {
-public:
-    MemoryCanvas() = default;
-    ~MemoryCanvas() { reset(); }
-    MemoryCanvas(const MemoryCanvas&) = delete;
-    MemoryCanvas& operator=(const MemoryCanvas&) = delete;
-
-    // Creates the DC when needed and selects `bitmap` (owned from now on),
-    // deleting the bitmap it replaces.
-    void select(HBITMAP bitmap) {
-        if (!dc_) {
-            dc_ = CreateCompatibleDC(nullptr);
-            if (!dc_) {
-                GdiObject discard(bitmap);
-                return;
-            }
-            ++liveObjects().dcs;
-        }
-        HGDIOBJ previous = SelectObject(dc_, bitmap);
-        if (!initial_) initial_ = previous;
-        bitmap_.reset(bitmap);
-    }
-    void reset() {
-        if (!dc_) return;
-        if (initial_) SelectObject(dc_, initial_);
-        bitmap_.reset();
-        DeleteDC(dc_);
-        --liveObjects().dcs;
-        dc_ = nullptr;
-        initial_ = nullptr;
-    }
-    HDC dc() const { return dc_; }
-    HBITMAP bitmap() const { return bitmap_.bitmap(); }
-    HGDIOBJ initial() const { return initial_; }
-
-private:
-    HDC dc_ = nullptr;
-    HGDIOBJ initial_ = nullptr;
-    GdiObject bitmap_;
-};
-
-// A window DC obtained with GetDC, released on every path.
-class WindowDC {
-public:
-    WindowDC(HWND hwnd, HDC dc) : hwnd_(hwnd), dc_(dc) {}
-    ~WindowDC() {
-        if (dc_) ReleaseDC(hwnd_, dc_);
-    }
-    WindowDC(const WindowDC&) = delete;
-    WindowDC& operator=(const WindowDC&) = delete;
-    HDC get() const { return dc_; }
-
-private:
-    HWND hwnd_;
-    HDC dc_;
 };
 
 }  // namespace skin

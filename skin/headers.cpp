@@ -11,11 +11,14 @@
 #include <algorithm>
 #include <vector>
 
-#include "skin/common_controls.h"
+#include "skin/control_fonts.h"
+#include "skin/control_kinds.h"
 #include "skin/control_geometry.h"
-#include "skin/control_hooks.h"
+#include "skin/control_borders.h"
+#include "skin/control_procedure.h"
 #include "skin/painting_kit.h"
 #include "skin/skin_engine.h"
+#include "skin/headers.h"
 
 namespace skin {
 
@@ -23,9 +26,10 @@ namespace {
 
 constexpr int kHotHeader = 9;
 
-void registerHeader(WindowRecord& r, HWND header, int windowIndex) {
-    if (isListed(r.listViewEntries, header)) return;
-    ListViewEntry& e = appendEntry(r.listViewEntries, header, windowIndex, HeaderProc);
+void registerHeader(HWND header, int windowIndex) {
+    ListViewEntry* added = registerControl(windowIndex, header, &WindowRecord::listViewEntries, HeaderProc);
+    if (!added) return;
+    ListViewEntry& e = *added;
     e = ListViewEntry{{e.hwnd, e.previous}};
     e.buttons = GetWindowLongW(header, GWL_STYLE) & HDS_BUTTONS;
     e.imageList = reinterpret_cast<HIMAGELIST>(SendMessageW(header, HDM_GETIMAGELIST, 0, 0));
@@ -128,7 +132,7 @@ void drawColumnContent(Gdiplus::GpGraphics* g, const ListViewEntry& e, const Col
 }  // namespace
 
 int HitTestHeader(int windowIndex, int control, LPARAM point) {
-    const ListViewEntry* e = entryAt(windowIndex, control, &WindowRecord::listViewEntries);
+    const ListViewEntry* e = placeOf(windowIndex, control, &WindowRecord::listViewEntries).entry;
     if (!e) return 0;
     const int count = static_cast<int>(SendMessageW(e->hwnd, HDM_GETITEMCOUNT, 0, 0));
     std::vector<ColumnEdges> columns;
@@ -142,15 +146,15 @@ int HitTestHeader(int windowIndex, int control, LPARAM point) {
 
 void DrawHeader(int windowIndex, int control, HDC dc) {
     SkinEngine* engine = SkinEngine::current();
-    const ListViewEntry* e = entryAt(windowIndex, control, &WindowRecord::listViewEntries);
+    const ListViewEntry* e = placeOf(windowIndex, control, &WindowRecord::listViewEntries).entry;
     if (!engine || !e) return;
     HWND header = e->hwnd;
     const int count = static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
     const int margin = static_cast<int>(SendMessageW(header, HDM_GETBITMAPMARGIN, 0, 0));
     HWND parent = GetParent(header);
     const bool inListView = parent && ClassNameOf(parent) == WC_LISTVIEWW;
-    WindowDC own(header, dc ? nullptr : GetDC(header));
-    HDC target = dc ? dc : own.get();
+    const WindowDC own(header, dc);
+    HDC target = own.get();
     if (!target) return;
     for (int n = 1; n <= count; ++n) {
         Column c = readColumn(header, n - 1);
@@ -177,20 +181,21 @@ void DrawHeader(int windowIndex, int control, HDC dc) {
 
 void hookHeaders(SkinEngine& engine, int windowIndex, HWND parent) {
     if (!engine.settings().skinChildren) return;
-    WindowRecord* r = engine.record(windowIndex);
-    if (!r) return;
-    forEachChildOfClass(parent, WC_HEADERW, [&](HWND header) { registerHeader(*r, header, windowIndex); });
+    forEachChildOfClass(parent, WC_HEADERW, [&](HWND header) { registerHeader(header, windowIndex); });
     forEachChildOfClass(parent, WC_LISTVIEWW, [&](HWND list) {
-        if (HWND header = FindWindowExW(list, nullptr, WC_HEADERW, nullptr)) registerHeader(*r, header, windowIndex);
+        if (HWND header = FindWindowExW(list, nullptr, WC_HEADERW, nullptr)) registerHeader(header, windowIndex);
     });
 }
 
 namespace {
 
-void headerMouseMove(HWND control, WindowRecord& r, ListViewEntry& e, int i, int k, LPARAM lParam) {
-    TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, control, 0};
-    TrackMouseEvent(&track);
-    r.lastMovedControl = k;
+using HeaderPlace = ControlPlace<ListViewEntry>;
+
+void onMouseMove(const HeaderPlace& p, LPARAM lParam) {
+    noteMouseOver(p);
+    WindowRecord& r = *p.record;
+    ListViewEntry& e = *p.entry;
+    const int i = p.windowIndex, k = p.entryIndex;
     e.hot = true;
     e.hotColumn = HitTestHeader(i, k, lParam);
     r.hotKind = kHotHeader;
@@ -206,53 +211,57 @@ void headerMouseMove(HWND control, WindowRecord& r, ListViewEntry& e, int i, int
     r.hotControl = r.lastMovedControl;
 }
 
-void headerMouseLeave(WindowRecord& r, ListViewEntry& e, int i, int k) {
-    r.hotControl = 0;
-    e.shownColumn = 0;
-    e.hotColumn = 0;
-    e.hot = false;
-    DrawHeader(i, k, nullptr);
+void onMouseLeave(const HeaderPlace& p) {
+    p.record->hotControl = 0;
+    p.entry->shownColumn = 0;
+    p.entry->hotColumn = 0;
+    p.entry->hot = false;
+    DrawHeader(p.windowIndex, p.entryIndex, nullptr);
 }
 
-}  // namespace
+// The messages this procedure acts on; every other one goes straight on.
+constexpr UINT kMessages[] = {WM_MOVE, WM_PAINT, WM_ERASEBKGND, WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP,
+                              WM_MOUSELEAVE};
 
-LRESULT CALLBACK HeaderProc(HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
-    ListViewEntry* e = entryOf(control, &WindowRecord::listViewEntries);
-    if (!e) return passToPrevious(control, msg, wParam, lParam);
-    const int i = indexProperty(control, kPropOwnerIndex), k = indexProperty(control, kPropIndex);
-    WindowRecord& r = *SkinEngine::current()->record(i);
+std::optional<LRESULT> onMessage(const HeaderPlace& p, HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
+    ListViewEntry& e = *p.entry;
     switch (msg) {
     case WM_MOVE:
-        DrawHeader(i, k, nullptr);
+        DrawHeader(p.windowIndex, p.entryIndex, nullptr);
         break;
     case WM_PAINT: {
-        PAINTSTRUCT ps;
-        BeginPaint(control, &ps);
-        DrawHeader(i, k, nullptr);
-        EndPaint(control, &ps);
+        {
+            const PaintDC paint(control);
+            DrawHeader(p.windowIndex, p.entryIndex, nullptr);
+        }
         return DefWindowProcW(control, msg, wParam, lParam);
     }
     case WM_ERASEBKGND:
         SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
         return 1;
     case WM_MOUSEMOVE:
-        headerMouseMove(control, r, *e, i, k, lParam);
-        break;
-    case WM_LBUTTONDOWN:
-        e->pressed = true;
-        if (e->hotColumn >= 1) e->pressedColumn = e->hotColumn;
-        break;
-    case WM_LBUTTONUP:
-        e->pressed = false;
-        e->pressedColumn = 0;
+        onMouseMove(p, lParam);
         break;
     case WM_MOUSELEAVE:
-        headerMouseLeave(r, *e, i, k);
+        onMouseLeave(p);
         break;
-    default:
+    case WM_LBUTTONDOWN:
+        e.pressed = true;
+        if (e.hotColumn >= 1) e.pressedColumn = e.hotColumn;
+        break;
+    case WM_LBUTTONUP:
+        e.pressed = false;
+        e.pressedColumn = 0;
         break;
     }
-    return passToPrevious(control, msg, wParam, lParam);
+    return std::nullopt;
+}
+
+}  // namespace
+
+LRESULT CALLBACK HeaderProc(HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return controlProcedure<ListViewEntry, &WindowRecord::listViewEntries, kMessages, onMessage>(HeaderProc, control,
+                                                                                              msg, wParam, lParam);
 }
 
 }  // namespace skin

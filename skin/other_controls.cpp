@@ -8,24 +8,21 @@
 #include <array>
 #include <cwchar>
 
-#include "skin/common_controls.h"
-#include "skin/control_hooks.h"
+#include "skin/control_fonts.h"
+#include "skin/control_kinds.h"
+#include "skin/control_procedure.h"
 #include "skin/painting_kit.h"
 #include "skin/skin_engine.h"
+#include "skin/other_controls.h"
 
 namespace skin {
 
 namespace {
 
-LRESULT passToPreviousCommon(HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto previous = reinterpret_cast<WNDPROC>(GetPropW(control, kPropCommonProc));
-    return previous ? CallWindowProcW(previous, control, msg, wParam, lParam)
-                    : DefWindowProcW(control, msg, wParam, lParam);
-}
+using CommonPlace = ControlPlace<CommonEntry>;
 
-CommonEntry* commonEntryOf(HWND control) {
-    return entryOf(control, &WindowRecord::commonEntries, kPropCommonOwner, kPropCommonIndex);
-}
+// Registered with the common controls' own property names.
+constexpr ControlKeys kCommonKeys{kPropCommonOwner, kPropCommonIndex, kPropCommonProc};
 
 // Classes that paint themselves into the DC handed to them in WM_PAINT.
 bool paintsIntoGivenDC(const std::wstring& name) {
@@ -71,8 +68,8 @@ LRESULT paintOverVeil(SkinEngine& engine, HWND control, const CommonEntry& e, LP
     GetClientRect(control, &client);
     const int w = client.right, h = client.bottom;
     HDC plain = CaptureBackground(control, client);
-    PAINTSTRUCT ps;
-    HDC paintDC = BeginPaint(control, &ps);
+    const PaintDC paint(control);
+    HDC paintDC = paint.get();
     const LRESULT result = CallWindowProcW(e.previous, control, WM_PAINT, reinterpret_cast<WPARAM>(plain), lParam);
     HDC veiled = veiledCapture(control, client, engine.settings().veilAlpha);
     if (plain && veiled && w > 0 && h > 0) {
@@ -81,7 +78,6 @@ LRESULT paintOverVeil(SkinEngine& engine, HWND control, const CommonEntry& e, LP
     }
     ReleaseBackground(veiled);
     ReleaseBackground(plain);
-    EndPaint(control, &ps);
     return result;
 }
 
@@ -92,7 +88,7 @@ LRESULT paintOverBackdrop(HWND control, const CommonEntry& e, LPARAM lParam) {
     GetUpdateRect(control, &update, FALSE);
     const int rw = update.right - update.left, rh = update.bottom - update.top;
     if (rw <= 0 || rh <= 0) return CallWindowProcW(e.previous, control, WM_PAINT, 0, lParam);
-    WindowDC dc(control, GetDC(control));
+    WindowDC dc(control);
     HDC capture = CaptureBackground(control, update);
     const LRESULT result = CallWindowProcW(e.previous, control, WM_PAINT, reinterpret_cast<WPARAM>(capture), lParam);
     if (capture && dc.get()) {
@@ -107,23 +103,23 @@ LRESULT paintOverBackdrop(HWND control, const CommonEntry& e, LPARAM lParam) {
     return result;
 }
 
-LRESULT onOtherPaint(HWND control, WPARAM wParam, LPARAM lParam) {
-    SkinEngine& engine = *SkinEngine::current();
-    const CommonEntry& e = *commonEntryOf(control);
-    if (!engine.settings().skinChildren) return passToPreviousCommon(control, WM_PAINT, wParam, lParam);
+LRESULT onPaint(const CommonPlace& p, HWND control, WPARAM wParam, LPARAM lParam) {
+    SkinEngine& engine = *p.engine;
+    const CommonEntry& e = *p.entry;
+    if (!engine.settings().skinChildren) return passOn(p, WM_PAINT, wParam, lParam);
     ++paintCounts().other;
     if (paintsIntoGivenDC(ClassNameOf(control))) return paintOverVeil(engine, control, e, lParam);
     return paintOverBackdrop(control, e, lParam);
 }
 
-}  // namespace
+// The messages this procedure acts on; every other one goes straight on.
+constexpr UINT kMessages[] = {WM_PAINT, WM_ERASEBKGND, WM_MOVE, WM_HSCROLL, WM_VSCROLL};
 
-LRESULT CALLBACK OtherControlProc(HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (!commonEntryOf(control)) return passToPreviousCommon(control, msg, wParam, lParam);
-    const SkinSettings& s = SkinEngine::current()->settings();
+std::optional<LRESULT> onMessage(const CommonPlace& p, HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
+    const SkinSettings& s = p.engine->settings();
     switch (msg) {
     case WM_PAINT:
-        return onOtherPaint(control, wParam, lParam);
+        return onPaint(p, control, wParam, lParam);
     case WM_ERASEBKGND:
         if (!s.veilEnabled) break;
         SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
@@ -135,10 +131,15 @@ LRESULT CALLBACK OtherControlProc(HWND control, UINT msg, WPARAM wParam, LPARAM 
     case WM_VSCROLL:
         if (isRichEdit(control)) InvalidateRect(control, nullptr, FALSE);
         break;
-    default:
-        break;
     }
-    return passToPreviousCommon(control, msg, wParam, lParam);
+    return std::nullopt;
+}
+
+}  // namespace
+
+LRESULT CALLBACK OtherControlProc(HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return controlProcedure<CommonEntry, &WindowRecord::commonEntries, kMessages, onMessage>(OtherControlProc, control,
+                                                                                          msg, wParam, lParam);
 }
 
 int SkinEngine::SkinOtherControl(HWND control, std::optional<COLORREF> keyColour, COLORREF tintColour,
@@ -147,17 +148,10 @@ int SkinEngine::SkinOtherControl(HWND control, std::optional<COLORREF> keyColour
     const int i = skinnedOwnerOf(*this, control);
     WindowRecord* r = record(i);
     // A control already laid over the skin keeps its one subclass.
-    if (!r || isListed(r->commonEntries, control)) return 0;
-    auto& list = r->commonEntries;
-    if (list.size() != 1 || list.front().hwnd) list.emplace_back();
-    CommonEntry& e = list.back();
-    e.hwnd = control;
-    e.keyColour = keyColour.value_or(GetSysColor(COLOR_BTNFACE));
-    setIndexProperty(control, kPropCommonIndex, static_cast<int>(list.size()));
-    setIndexProperty(control, kPropCommonOwner, i);
-    e.previous = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&OtherControlProc)));
-    SetPropW(control, kPropCommonProc, reinterpret_cast<HANDLE>(e.previous));
+    CommonEntry* e = r ? registerControl(i, control, &WindowRecord::commonEntries, OtherControlProc, kCommonKeys)
+                       : nullptr;
+    if (!e) return 0;
+    e->keyColour = keyColour.value_or(GetSysColor(COLOR_BTNFACE));
     if (!FindWindowExW(control, nullptr, nullptr, nullptr)) return 0;
     // Its children are skinned through it; pages (plain child windows that
     // hold controls, as a tab control's) are containers of their own, so

@@ -1,23 +1,21 @@
 #include "skin/painting_kit.h"
 
 #include <map>
+#include <memory>
 #include <string>
 
 #include "skin/buttons.h"
-#include "skin/control_hooks.h"
+#include "skin/control_kinds.h"
+#include "skin/control_procedure.h"
 #include "skin/skin_engine.h"
 
 namespace skin {
 
 namespace {
 
-struct Capture {
-    GdiObject bitmap;
-    HGDIOBJ replaced = nullptr;
-};
-
-std::map<HDC, Capture>& captures() {
-    static std::map<HDC, Capture> table;
+// The captures handed out, by their DC.
+std::map<HDC, std::unique_ptr<MemoryCanvas>>& captures() {
+    static std::map<HDC, std::unique_ptr<MemoryCanvas>> table;
     return table;
 }
 
@@ -86,14 +84,10 @@ Backdrop findBackdrop(SkinEngine& engine, HWND control) {
 
 HDC CaptureBackground(HWND control, const RECT& rect) {
     const int w = rect.right - rect.left, h = rect.bottom - rect.top;
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    ReleaseDC(nullptr, screen);
+    auto capture = std::make_unique<MemoryCanvas>();
+    capture->select(createMemoryBitmap(w > 0 ? w : 1, h > 0 ? h : 1));
+    HDC dc = capture->dc();
     if (!dc) return nullptr;
-    Capture capture;
-    capture.bitmap.reset(createMemoryBitmap(w > 0 ? w : 1, h > 0 ? h : 1));
-    capture.replaced = SelectObject(dc, capture.bitmap.get());
-    ++liveObjects().dcs;
     SkinEngine* engine = SkinEngine::current();
     if (engine) {
         const Backdrop backdrop = findBackdrop(*engine, control);
@@ -129,14 +123,7 @@ HDC CaptureBackground(HWND control, const RECT& rect) {
 }
 
 void ReleaseBackground(HDC dc) {
-    if (!dc) return;
-    auto found = captures().find(dc);
-    if (found != captures().end()) {
-        SelectObject(dc, found->second.replaced);
-        captures().erase(found);  // deletes the bitmap
-    }
-    DeleteDC(dc);
-    --liveObjects().dcs;
+    if (dc) captures().erase(dc);  // deletes the DC and its bitmap
 }
 
 int capturedBackgrounds() {
@@ -166,13 +153,13 @@ HBITMAP VeiledBitmap(HWND control) {
         Brush veil = solidBrush(argb(0x00FFFFFF, engine ? engine->settings().veilAlpha : 160));
         gp::GdipFillRectangleI(g.get(), veil.get(), 0, 0, client.right, client.bottom);
     }
-    HDC copyDC = CreateCompatibleDC(capture);
     HBITMAP copy = CreateCompatibleBitmap(capture, client.right > 0 ? client.right : 1,
                                           client.bottom > 0 ? client.bottom : 1);
-    HGDIOBJ old = SelectObject(copyDC, copy);
-    BitBlt(copyDC, 0, 0, client.right, client.bottom, capture, 0, 0, SRCCOPY);
-    SelectObject(copyDC, old);
-    DeleteDC(copyDC);
+    {
+        const MemoryDC copyDC(capture);
+        const Selection selected(copyDC.get(), copy);
+        BitBlt(copyDC.get(), 0, 0, client.right, client.bottom, capture, 0, 0, SRCCOPY);
+    }
     ReleaseBackground(capture);
     return copy;
 }
@@ -287,13 +274,9 @@ bool IsOwnerDrawListBox(HWND hwnd) {
 
 bool DispatchDrawItem(int windowIndex, const DRAWITEMSTRUCT& item) {
     if (item.CtlType != ODT_BUTTON) return false;
-    SkinEngine* engine = SkinEngine::current();
-    const WindowRecord* r = engine ? engine->record(windowIndex) : nullptr;
-    if (!r) return false;
-    const int index = indexProperty(item.hwndItem, kPropIndex);
-    if (index < 1 || index > static_cast<int>(r->buttonEntries.size())) return false;
-    const ButtonEntry& entry = r->buttonEntries[static_cast<size_t>(index - 1)];
-    if (entry.hwnd != item.hwndItem) return false;
+    const ControlPlace<ButtonEntry> p = placeOf(item.hwndItem, ButtonProc, &WindowRecord::buttonEntries);
+    if (!p || p.windowIndex != windowIndex) return false;
+    const ButtonEntry& entry = *p.entry;
     switch (entry.kind) {
     case kPushButton:
         PaintPushButton(item.hwndItem, item.hDC, item.itemState, item.rcItem);

@@ -1,5 +1,5 @@
-// Picture buttons: a button with one picture and its caption (kind 1) or
-// with four pictures and no caption (kind 3), each with a tooltip. Both are
+// Picture buttons: a button with one picture and its caption or
+// with four pictures and no caption, each with a tooltip. Both are
 // owner-drawn on the captured backdrop of the button.
 #include <windows.h>
 
@@ -7,11 +7,13 @@
 
 #include <algorithm>
 
-#include "skin/common_controls.h"
-#include "skin/control_hooks.h"
+#include "skin/control_fonts.h"
+#include "skin/control_kinds.h"
+#include "skin/control_procedure.h"
 #include "skin/painting_kit.h"
 #include "skin/skin_engine.h"
 #include "skin/tooltip.h"
+#include "skin/buttons.h"
 
 namespace skin {
 
@@ -144,14 +146,14 @@ void setButtonTip(ButtonEntry& e, const std::wstring& tip) {
 
 void PaintPictureButton(const ButtonEntry& entry, HWND control, HDC dc, UINT state, const RECT& rect) {
     SkinEngine* engine = SkinEngine::current();
-    if (!engine || !dc || (entry.kind != 1 && entry.kind != 3)) return;
+    if (!engine || !dc || (entry.kind != kOnePictureButton && entry.kind != kFourPictureButton)) return;
     const int w = rect.right - rect.left, h = rect.bottom - rect.top;
     if (w <= 0 || h <= 0) return;
     HDC capture = CaptureBackground(control, rect);
     if (!capture) return;
     {
         Graphics g = graphicsOn(capture);
-        if (entry.kind == 3) {
+        if (entry.kind == kFourPictureButton) {
             drawFourPictures(g.get(), entry, state, engine->settings().themeColour);
         } else {
             drawOnePictureFrame(g.get(), state, static_cast<float>(w), static_cast<float>(h));
@@ -175,12 +177,13 @@ ButtonEntry* pictureButtonEntry(SkinEngine& engine, HWND button, int& owner) {
     for (ButtonEntry& e : r->buttonEntries) {
         if (e.hwnd == button) return &e;
     }
-    ButtonEntry& e = appendEntry(r->buttonEntries, button, owner, ButtonProc);
+    ButtonEntry* e = registerControl(owner, button, &WindowRecord::buttonEntries, ButtonProc);
+    if (!e) return nullptr;
     const FontDescription font = describeFont(button);
-    e.fontFamily = font.family;
-    e.fontSize = font.size;
-    e.fontStyle = font.style;
-    return &e;
+    e->fontFamily = font.family;
+    e->fontSize = font.size;
+    e->fontStyle = font.style;
+    return e;
 }
 
 void makeOwnerDrawn(HWND button) {
@@ -196,7 +199,7 @@ bool SkinEngine::SetButtonPicture(HWND button, const std::vector<BYTE>& picture,
     int owner = 0;
     ButtonEntry* e = button ? pictureButtonEntry(*this, button, owner) : nullptr;
     if (!e) return false;
-    e->kind = 1;
+    e->kind = kOnePictureButton;
     e->normalPicture = picture;
     e->pictureBeside = beside;
     e->caption = WindowTextOf(button);
@@ -211,7 +214,7 @@ bool SkinEngine::SetButtonPictures(HWND button, const std::vector<BYTE>& normal,
     int owner = 0;
     ButtonEntry* e = button ? pictureButtonEntry(*this, button, owner) : nullptr;
     if (!e) return false;
-    e->kind = 3;
+    e->kind = kFourPictureButton;
     e->normalPicture = normal;
     e->hotPicture = hot;
     e->pressedPicture = pressed;

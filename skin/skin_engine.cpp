@@ -6,9 +6,10 @@
 #include <algorithm>
 
 #include "res/resource_ids.h"
-#include "skin/control_hooks.h"
-#include "skin/control_kit.h"
+#include "skin/control_kinds.h"
+#include "skin/control_borders.h"
 #include "skin/painting_kit.h"
+#include "skin/subclass.h"
 #include "skin/tooltip.h"
 
 namespace skin {
@@ -16,13 +17,6 @@ namespace skin {
 namespace {
 
 SkinEngine* g_engine = nullptr;
-
-// The frame window procedure entry: reaches the single instance.
-LRESULT CALLBACK frameEntry(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (g_engine) return g_engine->FrameWindowProc(hwnd, msg, wParam, lParam);
-    auto previous = reinterpret_cast<WNDPROC>(GetPropW(hwnd, kPropPreviousProc));
-    return previous ? CallWindowProcW(previous, hwnd, msg, wParam, lParam) : DefWindowProcW(hwnd, msg, wParam, lParam);
-}
 
 // PNG encoder of GDI+.
 const CLSID kPngEncoder = {0x557CF406, 0x1A04, 0x11D3, {0x9A, 0x73, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E}};
@@ -48,9 +42,17 @@ SkinEngine* SkinEngine::current() {
     return g_engine;
 }
 
+LRESULT CALLBACK frameProcedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    const Subclass* found = findSubclass(hwnd, frameProcedure);
+    const Subclass subclass = found ? *found : Subclass{};
+    // Without an engine a skinned window passes everything on.
+    const LRESULT result = g_engine ? g_engine->FrameWindowProc(hwnd, msg, wParam, lParam, subclass)
+                                    : callPrevious(subclass.previous, hwnd, msg, wParam, lParam);
+    if (msg == WM_NCDESTROY) forgetSubclass(hwnd, frameProcedure);
+    return result;
+}
+
 SkinEngine::SkinEngine() : random_(GetTickCount()) {
-    Gdiplus::GdiplusStartupInput input;
-    Gdiplus::GdiplusStartup(&settings_.gdiplusToken, &input, nullptr);
     HINSTANCE module = GetModuleHandleW(nullptr);
     settings_.appIcon = LoadIconW(module, MAKEINTRESOURCEW(129));
     if (!settings_.appIcon) settings_.appIcon = LoadIconW(module, L"DEFAULT_ICON");
@@ -74,7 +76,6 @@ SkinEngine::~SkinEngine() {
     settings_.themePicture = {};
     if (settings_.appIcon) DestroyIcon(settings_.appIcon);
     if (g_engine == this) g_engine = nullptr;
-    if (settings_.gdiplusToken) Gdiplus::GdiplusShutdown(settings_.gdiplusToken);
 }
 
 Gdiplus::GpFontFamily* SkinEngine::fontFamily(const std::wstring& name) {
@@ -96,10 +97,10 @@ bool decodePicture(Picture& picture) {
     picture.decoded.reset();
     picture.width = picture.height = 0;
     if (picture.bytes.empty()) return false;
-    IStream* stream = SHCreateMemStream(picture.bytes.data(), static_cast<UINT>(picture.bytes.size()));
+    const ComPointer<IStream> stream(SHCreateMemStream(picture.bytes.data(), static_cast<UINT>(picture.bytes.size())));
     if (!stream) return false;
     Bitmap source;
-    gp::GdipCreateBitmapFromStream(stream, source.out());
+    gp::GdipCreateBitmapFromStream(stream.get(), source.out());
     source.adopt();
     bool ok = false;
     if (source) {
@@ -122,7 +123,6 @@ bool decodePicture(Picture& picture) {
             picture.decoded.reset();
         }
     }
-    stream->Release();
     return ok;
 }
 
@@ -136,9 +136,9 @@ Picture pictureFrom(const std::vector<BYTE>& bytes) {
 std::vector<BYTE> encodePng(Gdiplus::GpImage* image) {
     std::vector<BYTE> bytes;
     if (!image) return bytes;
-    IStream* stream = nullptr;
-    if (CreateStreamOnHGlobal(nullptr, TRUE, &stream) != S_OK) return bytes;
-    if (gp::GdipSaveImageToStream(image, stream, &kPngEncoder, nullptr) == Gdiplus::Ok) {
+    ComPointer<IStream> stream;
+    if (CreateStreamOnHGlobal(nullptr, TRUE, stream.out()) != S_OK) return bytes;
+    if (gp::GdipSaveImageToStream(image, stream.get(), &kPngEncoder, nullptr) == Gdiplus::Ok) {
         STATSTG stat{};
         stream->Stat(&stat, STATFLAG_NONAME);
         bytes.resize(static_cast<size_t>(stat.cbSize.QuadPart));
@@ -148,7 +148,6 @@ std::vector<BYTE> encodePng(Gdiplus::GpImage* image) {
         stream->Read(bytes.data(), static_cast<ULONG>(bytes.size()), &read);
         bytes.resize(read);
     }
-    stream->Release();
     return bytes;
 }
 
@@ -169,7 +168,7 @@ HBITMAP createMemoryBitmap(int width, int height) {
 
 std::vector<BYTE> resourceBytes(int id) {
     HMODULE module = GetModuleHandleW(nullptr);
-    HRSRC info = FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(10) /* RT_RCDATA */);
+    HRSRC info = FindResourceW(module, MAKEINTRESOURCEW(id), RT_RCDATA);
     if (!info) return {};
     HGLOBAL loaded = LoadResource(module, info);
     const auto* bytes = static_cast<const BYTE*>(loaded ? LockResource(loaded) : nullptr);
@@ -209,7 +208,7 @@ std::vector<BYTE> SkinEngine::PrepareTexture(Gdiplus::GpBitmap* picture, int mod
         const TextureBands bands = textureBands(mode, W, H);
         const auto q = static_cast<float>(bands.q);
         if (bands.q > 0) {
-            Brush side = mode == 1 ? horizontalGradient(0, q, 0, argb(colour, 255), argb(colour, 0))
+            Brush side = mode == kPictureFadedRight ? horizontalGradient(0, q, 0, argb(colour, 255), argb(colour, 0))
                                    : horizontalGradient(static_cast<float>(W) - q, static_cast<float>(W), 0,
                                                         argb(colour, 0), argb(colour, 255));
             gp::GdipFillRectangleI(g.get(), side.get(), bands.sideX, 0, bands.sideWidth, H);
@@ -251,7 +250,7 @@ void SkinEngine::SetTheme(const ThemeArgs& args) {
         decodePicture(source);
         settings_.baseColour = args.baseColour ? *args.baseColour : AverageColour(source.decoded.get());
         settings_.pictureMode = args.pictureMode;
-        if (args.pictureMode == 0 || args.pictureMode == 1) {
+        if (isFadedPictureMode(args.pictureMode)) {
             settings_.themePicture = pictureFrom(PrepareTexture(source.decoded.get(), args.pictureMode,
                                                                 settings_.baseColour));
         } else {
@@ -316,7 +315,7 @@ bool SkinEngine::AttachWindow(HWND hwnd, int captionHeight, const AttachOptions&
     if (!options.ownPicture.empty()) {
         Picture source = pictureFrom(options.ownPicture);
         r->ownBackColour = AverageColour(source.decoded.get());
-        if (r->ownPictureMode == 0 || r->ownPictureMode == 1) {
+        if (isFadedPictureMode(r->ownPictureMode)) {
             r->ownPicture = pictureFrom(PrepareTexture(source.decoded.get(), r->ownPictureMode, r->ownBackColour));
         } else {
             r->ownPicture = std::move(source);
@@ -350,8 +349,7 @@ bool SkinEngine::AttachWindow(HWND hwnd, int captionHeight, const AttachOptions&
     record.attached = true;
     record.recomposeNeeded = true;
     setIndexProperty(hwnd, kPropIndex, index);
-    record.previous = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&frameEntry)));
+    record.previous = installSubclass(hwnd, frameProcedure, {nullptr, 0, index, 0}).previous;
     SetPropW(hwnd, kPropPreviousProc, reinterpret_cast<HANDLE>(record.previous));
     runControlHooks(*this, index, hwnd);
     return true;

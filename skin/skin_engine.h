@@ -14,22 +14,26 @@
 #include <vector>
 
 #include "skin/gdiplus_owners.h"
+#include "skin/subclass.h"
 #include "skin/window_registry.h"
 
 namespace skin {
 
+// The window procedure a skinned top-level window gets: the engine's
+// FrameWindowProc, or straight on while no engine exists.
+LRESULT CALLBACK frameProcedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
 struct SkinSettings {
     COLORREF themeColour = 0x00DDCA22;
     COLORREF baseColour = 0;  // COLOR_BTNFACE at construction
-    int pictureMode = 4;
-    Picture themePicture;      // the picture bytes, or the prepared texture of modes 0 and 1
+    int pictureMode = kPictureMirrorTiled;  // a PictureMode
+    Picture themePicture;      // the picture bytes, or the prepared texture of the faded modes
     bool skinChildren = true;
     int veilAlpha = 160;
     bool veilEnabled = false;
     int trackBarStyle = 1;
     bool firstSizePending = true;
     HICON appIcon = nullptr;
-    ULONG_PTR gdiplusToken = 0;
 };
 
 struct ThemeArgs {
@@ -37,7 +41,7 @@ struct ThemeArgs {
     std::vector<BYTE> pictureBytes;
     std::optional<COLORREF> baseColour;
     COLORREF themeColour = 0x00DDCA22;  // 0xFFFFFFFF: the resulting base colour
-    int pictureMode = 4;
+    int pictureMode = kPictureMirrorTiled;  // a PictureMode
 };
 
 struct AttachOptions {
@@ -84,6 +88,7 @@ public:
     void DrawBorder(int windowIndex, Gdiplus::GpGraphics* g);
     bool SetWindowPicture(HWND hwnd, const std::vector<BYTE>& bytes, std::optional<int> mode = std::nullopt);
     static void ApplyRoundRegion(HWND hwnd);
+    // Clips the window's opaque children out of `dc`; returns `dc`.
     HDC ExcludeChildrenDC(HWND hwnd, HDC dc);
     void RefreshChildren(int windowIndex);
 
@@ -164,8 +169,9 @@ public:
     std::optional<COLORREF> chosenTextColour(HWND control) const;
     COLORREF GetBaseColour() const;
 
-    // The frame window procedure (bound to the instance by a static entry).
-    LRESULT FrameWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    // The frame window procedure, for frameProcedure: `frame` is the
+    // window's subclass (its record's index and previous procedure).
+    LRESULT FrameWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, const Subclass& frame);
 
     SkinSettings& settings() { return settings_; }
     const SkinSettings& settings() const { return settings_; }
@@ -199,11 +205,12 @@ public:
 
     // Average colour of a decoded picture (2000 random samples).
     COLORREF AverageColour(Gdiplus::GpBitmap* picture);
-    // The mode-0/1 texture: the picture fading into `colour` around it.
+    // The faded modes' texture: the picture fading into `colour` around it.
     std::vector<BYTE> PrepareTexture(Gdiplus::GpBitmap* picture, int mode, COLORREF colour);
 
 private:
-    LRESULT passOn(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    // First member: GDI+ stays up until every other member has gone.
+    GdiplusSession gdiplus_;
     // One function per frame message.
     void onSize(WindowRecord& r);
     void onSetText(int i, WindowRecord& r, LPARAM lParam);
@@ -212,7 +219,6 @@ private:
     void onGetMinMaxInfo(WindowRecord& r, LPARAM lParam);
     void onDrawItem(int i, LPARAM lParam);
     void onWindowPosChanged(int i, WindowRecord& r);
-    void onNotify(LPARAM lParam);
     void onSysCommand(WindowRecord& r, WPARAM wParam);
     void onTimer(int i, WindowRecord& r);
     void onMouseMove(int i, WindowRecord& r, LPARAM lParam);

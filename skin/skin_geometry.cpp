@@ -97,13 +97,13 @@ PressOutcome pressOutcome(int x, int y, int W, int H, int m, int captionHeight, 
 
 Placement placePicture(int mode, int pw, int ph, int cw, int ch) {
     switch (mode) {
-    case 0:
+    case kPictureFadedLeft:
         return {true, 0, 0, pw, ph};
-    case 1:
+    case kPictureFadedRight:
         return {true, cw - pw, 0, pw, ph};
-    case 2:
+    case kPictureCentred:
         return {true, (cw - pw) / 2, (ch - ph) / 2, pw, ph};
-    case 3:
+    case kPictureStretched:
         return {true, 0, 0, cw, ch};
     default:
         return {};
@@ -144,7 +144,7 @@ Size maximizedSize(int screenWidth, int screenHeight, int taskbarHeight) {
 TextureBands textureBands(int mode, int width, int height) {
     TextureBands bands;
     bands.q = static_cast<int>(0.3 * width);
-    if (mode == 1) {
+    if (mode == kPictureFadedRight) {
         bands.sideX = 0;
     } else {
         bands.sideX = width - bands.q + 1;

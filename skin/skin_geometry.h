@@ -66,14 +66,29 @@ struct StripBox {
 PressOutcome pressOutcome(int x, int y, int clientWidth, int clientHeight, int margin, int captionHeight,
                           bool framed, bool resizable, const StripBox& strip);
 
-// Picture placement of the surface background for modes 0..3 (stretch
-// size for mode 3, natural size otherwise); mode 4 has its own tiling.
+// How a window's background picture is laid on its surface (the values of
+// the skin's `pictureMode` settings). The two faded modes use a texture of
+// the picture fading into the base colour towards its free sides.
+enum PictureMode : int {
+    kPictureFadedLeft = 0,   // natural size at the top left
+    kPictureFadedRight = 1,  // natural size at the top right
+    kPictureCentred = 2,     // natural size in the middle
+    kPictureStretched = 3,   // stretched over the whole surface
+    kPictureMirrorTiled = 4, // side by side, every second copy mirrored
+};
+inline bool isFadedPictureMode(int mode) {
+    return mode == kPictureFadedLeft || mode == kPictureFadedRight;
+}
+
+// Picture placement of the surface background for the modes up to
+// kPictureStretched (stretch size for it, natural size otherwise);
+// kPictureMirrorTiled has its own tiling.
 struct Placement {
     bool draw = false;
     int x = 0, y = 0, width = 0, height = 0;
 };
 Placement placePicture(int mode, int pictureWidth, int pictureHeight, int clientWidth, int clientHeight);
-// Mode 4: left edges of the copies; copy n is mirrored when n is odd.
+// kPictureMirrorTiled: left edges of the copies; copy n is mirrored when n is odd.
 std::vector<int> mirrorTileOffsets(int pictureWidth, int clientWidth);
 
 // Average colour (COLORREF) of `samples` pixels at uniform random positions.
@@ -88,7 +103,7 @@ struct Size {
 };
 Size maximizedSize(int screenWidth, int screenHeight, int taskbarHeight);
 
-// Gradient rectangles of a prepared mode-0/1 texture: q = 0.3 W.
+// Gradient rectangles of a prepared faded texture: q = 0.3 W.
 struct TextureBands {
     int q = 0;
     int sideX = 0, sideWidth = 0;     // horizontal fade band

@@ -144,13 +144,12 @@ void SkinEngine::ApplyRoundRegion(HWND hwnd) {
     SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     RECT client;
     GetClientRect(hwnd, &client);
-    HRGN region = CreateRoundRectRgn(0, 0, client.right + 1, client.bottom + 1, 5, 5);
+    GdiObject region(CreateRoundRectRgn(0, 0, client.right + 1, client.bottom + 1, 5, 5));
     // From here on the region belongs to the window.
-    if (region && !SetWindowRgn(hwnd, region, TRUE)) DeleteObject(region);
+    if (region && SetWindowRgn(hwnd, region.region(), TRUE)) region.release();
 }
 
 HDC SkinEngine::ExcludeChildrenDC(HWND hwnd, HDC dc) {
-    if (!dc) dc = GetDC(hwnd);
     if (!dc) return nullptr;
     POINT origin{0, 0};
     ClientToScreen(hwnd, &origin);
@@ -248,9 +247,8 @@ void SkinEngine::ComposeWindow(int windowIndex, HDC dc, bool present) {
     }
     if (present) {
         // A paint DC handed in stays the caller's (EndPaint releases it).
-        HDC target = ExcludeChildrenDC(hwnd, dc);
-        BitBlt(target, 0, 0, W, H, r->surface.dc(), 0, 0, SRCCOPY);
-        if (!dc) ReleaseDC(hwnd, target);
+        const WindowDC target(hwnd, dc);
+        BitBlt(ExcludeChildrenDC(hwnd, target.get()), 0, 0, W, H, r->surface.dc(), 0, 0, SRCCOPY);
         r->recomposeNeeded = false;
         if (!settings_.firstSizePending) RefreshChildren(windowIndex);
     } else {
@@ -263,10 +261,10 @@ void SkinEngine::PresentWindow(int windowIndex, HDC dc) {
     if (!r || !r->surface.dc()) return;
     RECT outer;
     GetWindowRect(r->hwnd, &outer);
-    HDC target = ExcludeChildrenDC(r->hwnd, dc);
-    BitBlt(target, 0, 0, outer.right - outer.left, outer.bottom - outer.top, r->surface.dc(), 0, 0, SRCCOPY);
     // A DC that was handed in belongs to the caller (the paint DC).
-    if (!dc) ReleaseDC(r->hwnd, target);
+    const WindowDC target(r->hwnd, dc);
+    BitBlt(ExcludeChildrenDC(r->hwnd, target.get()), 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+           r->surface.dc(), 0, 0, SRCCOPY);
 }
 
 void SkinEngine::DrawBackground(Gdiplus::GpGraphics* g, int windowIndex) {
@@ -284,7 +282,7 @@ void SkinEngine::DrawBackground(Gdiplus::GpGraphics* g, int windowIndex) {
     const bool own = !r->ownPicture.empty();
     const Picture& picture = own ? r->ownPicture : settings_.themePicture;
     const int mode = own ? r->ownPictureMode : settings_.pictureMode;
-    const Placement p = picture.decoded && mode != 4 ? placePicture(mode, picture.width, picture.height, W, H)
+    const Placement p = picture.decoded && mode != kPictureMirrorTiled ? placePicture(mode, picture.width, picture.height, W, H)
                                                      : Placement{};
     const bool stretched = p.draw && (p.width != picture.width || p.height != picture.height);
     static const std::vector<std::uint32_t> none;
@@ -297,7 +295,7 @@ void SkinEngine::DrawBackground(Gdiplus::GpGraphics* g, int windowIndex) {
     if (!laidAlone) {
         Brush fill = solidBrush(argb(own ? r->ownBackColour : settings_.baseColour, 255));
         gp::GdipFillPath(g, fill.get(), clip.get());
-        if (picture.decoded && mode == 4) {
+        if (picture.decoded && mode == kPictureMirrorTiled) {
             drawMirrorTiled(g, picture, W);
         } else if (stretched) {
             drawStretched(g, picture, scaled, p);
@@ -335,14 +333,14 @@ void SkinEngine::DrawBorder(int windowIndex, Gdiplus::GpGraphics* g) {
 }
 
 bool SkinEngine::SetWindowPicture(HWND hwnd, const std::vector<BYTE>& bytes, std::optional<int> mode) {
-    WindowRecord* r = record(indexProperty(hwnd, kPropIndex));
+    WindowRecord* r = record(registry_.indexOf(hwnd));
     if (!r || r->hwnd != hwnd || bytes.empty()) return false;
     if (mode) r->ownPictureMode = *mode;
     Picture source = pictureFrom(bytes);
     r->scaledBackground = {};
     r->frameLayer.reset();
     r->ownBackColour = AverageColour(source.decoded.get());
-    if (r->ownPictureMode == 0 || r->ownPictureMode == 1) {
+    if (isFadedPictureMode(r->ownPictureMode)) {
         r->ownPicture = pictureFrom(PrepareTexture(source.decoded.get(), r->ownPictureMode, r->ownBackColour));
     } else {
         r->ownPicture = std::move(source);

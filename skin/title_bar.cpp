@@ -162,16 +162,16 @@ void SkinEngine::DrawTitle(int windowIndex, Gdiplus::GpGraphics* g, bool compose
                  static_cast<float>(r->titleFontSize), Gdiplus::StringAlignmentNear, Gdiplus::StringAlignmentNear);
     if (!compose) {
         own.reset();
-        HDC target = ExcludeChildrenDC(r->hwnd, nullptr);
-        BitBlt(target, band.x, m + 3, band.w, 32, r->surface.dc(), band.x, m + 3, SRCCOPY);
-        ReleaseDC(r->hwnd, target);
+        const WindowDC target(r->hwnd);
+        BitBlt(ExcludeChildrenDC(r->hwnd, target.get()), band.x, m + 3, band.w, 32, r->surface.dc(), band.x, m + 3,
+               SRCCOPY);
     }
 }
 
 bool SkinEngine::SetTitleStyle(HWND hwnd, std::optional<std::wstring> font, std::optional<int> size,
                                std::optional<COLORREF> colour, std::optional<COLORREF> halo,
                                std::optional<int> bold) {
-    const int i = indexProperty(hwnd, kPropIndex);
+    const int i = registry_.indexOf(hwnd);
     WindowRecord* r = record(i);
     if (!r || r->hwnd != hwnd) return false;
     if (font) r->titleFontName = *font;
@@ -254,15 +254,15 @@ void SkinEngine::DrawStatusPanel(Gdiplus::GpGraphics* g, int windowIndex, bool c
     }
     if (!compose) {
         own.reset();
-        HDC target = ExcludeChildrenDC(r->hwnd, nullptr);
-        BitBlt(target, box.x, box.y, box.w, box.h, r->surface.dc(), box.x, box.y, SRCCOPY);
-        ReleaseDC(r->hwnd, target);
+        const WindowDC target(r->hwnd);
+        BitBlt(ExcludeChildrenDC(r->hwnd, target.get()), box.x, box.y, box.w, box.h, r->surface.dc(), box.x, box.y,
+               SRCCOPY);
     }
 }
 
 bool SkinEngine::SetStatusPanel(HWND hwnd, int panel, const std::wstring& text,
                                 std::optional<std::vector<BYTE>> picture, std::optional<COLORREF> colour) {
-    const int i = indexProperty(hwnd, kPropIndex);
+    const int i = registry_.indexOf(hwnd);
     WindowRecord* r = record(i);
     if (!r || r->hwnd != hwnd || panel < 1 || panel > static_cast<int>(r->statusPanels.size())) return false;
     StatusPanel& p = r->statusPanels[static_cast<size_t>(panel - 1)];
@@ -275,7 +275,7 @@ bool SkinEngine::SetStatusPanel(HWND hwnd, int panel, const std::wstring& text,
 
 bool SkinEngine::SetStatusStyle(HWND hwnd, bool invert, bool glow, COLORREF textColour, COLORREF glowColour,
                                 std::optional<std::wstring> font, std::optional<int> size) {
-    WindowRecord* r = record(indexProperty(hwnd, kPropIndex));
+    WindowRecord* r = record(registry_.indexOf(hwnd));
     if (!r || r->hwnd != hwnd) return false;
     r->statusInvert = invert;
     r->statusGlow = glow;

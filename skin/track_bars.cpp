@@ -5,11 +5,14 @@
 
 #include <commctrl.h>
 
-#include "skin/common_controls.h"
+#include "skin/control_fonts.h"
+#include "skin/control_kinds.h"
 #include "skin/control_geometry.h"
-#include "skin/control_hooks.h"
+#include "skin/control_borders.h"
+#include "skin/control_procedure.h"
 #include "skin/painting_kit.h"
 #include "skin/skin_engine.h"
+#include "skin/track_bars.h"
 
 namespace skin {
 
@@ -19,7 +22,7 @@ constexpr int kHotTrackBar = 2;
 
 // Copies a finished capture onto the control's own DC.
 void present(HWND control, HDC capture, int width, int height) {
-    WindowDC dc(control, GetDC(control));
+    WindowDC dc(control);
     if (dc.get()) BitBlt(dc.get(), 0, 0, width, height, capture, 0, 0, SRCCOPY);
 }
 
@@ -102,7 +105,7 @@ void drawTrackBarFigure(Gdiplus::GpGraphics* g, const TrackBarFigure& f, const T
 
 void DrawTrackBar(int windowIndex, int control) {
     SkinEngine* engine = SkinEngine::current();
-    const TrackBarEntry* t = entryAt(windowIndex, control, &WindowRecord::trackBarEntries);
+    const TrackBarEntry* t = placeOf(windowIndex, control, &WindowRecord::trackBarEntries).entry;
     if (!engine || !t) return;
     RECT client;
     GetClientRect(t->hwnd, &client);
@@ -124,7 +127,7 @@ void DrawTrackBar(int windowIndex, int control) {
 
 void DrawProgressBar(int windowIndex, int control) {
     SkinEngine* engine = SkinEngine::current();
-    const ProgressEntry* p = entryAt(windowIndex, control, &WindowRecord::progressEntries);
+    const ProgressEntry* p = placeOf(windowIndex, control, &WindowRecord::progressEntries).entry;
     if (!engine || !p) return;
     RECT client;
     GetClientRect(p->hwnd, &client);
@@ -165,110 +168,108 @@ void DrawProgressBar(int windowIndex, int control) {
 
 void hookTrackBars(SkinEngine& engine, int windowIndex, HWND parent) {
     if (!engine.settings().skinChildren) return;
-    WindowRecord* r = engine.record(windowIndex);
-    if (!r) return;
     forEachChildOfClass(parent, TRACKBAR_CLASSW, [&](HWND control) {
-        // A control already skinned keeps its one subclass.
-        if (isListed(r->trackBarEntries, control)) return;
         const auto style = static_cast<unsigned>(GetWindowLongW(control, GWL_STYLE));
-        TrackBarEntry& t = appendEntry(r->trackBarEntries, control, windowIndex, TrackBarProc);
-        t.vertical = style & TBS_VERT;
-        t.tickPlacement = trackBarTickPlacement(style);
-        t.selectionRange = style & TBS_ENABLESELRANGE;
-        t.hot = false;
+        TrackBarEntry* t = registerControl(windowIndex, control, &WindowRecord::trackBarEntries, TrackBarProc);
+        if (!t) return;
+        t->vertical = style & TBS_VERT;
+        t->tickPlacement = trackBarTickPlacement(style);
+        t->selectionRange = style & TBS_ENABLESELRANGE;
+        t->hot = false;
     });
 }
 
 void hookProgressBars(SkinEngine& engine, int windowIndex, HWND parent) {
     if (!engine.settings().skinChildren) return;
-    WindowRecord* r = engine.record(windowIndex);
-    if (!r) return;
     forEachChildOfClass(parent, PROGRESS_CLASSW, [&](HWND control) {
-        if (isListed(r->progressEntries, control)) return;
-        ProgressEntry& p = appendEntry(r->progressEntries, control, windowIndex, ProgressBarProc);
-        p.vertical = GetWindowLongW(control, GWL_STYLE) & PBS_VERTICAL;
+        ProgressEntry* p = registerControl(windowIndex, control, &WindowRecord::progressEntries, ProgressBarProc);
+        if (p) p->vertical = GetWindowLongW(control, GWL_STYLE) & PBS_VERTICAL;
     });
 }
 
 namespace {
 
-void trackBarMouseMove(HWND control, WindowRecord& r, TrackBarEntry& t, int i, int k) {
-    TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, control, 0};
-    TrackMouseEvent(&track);
-    r.lastMovedControl = k;
-    if (r.hotControl != k || r.hotKind != kHotTrackBar) {
-        t.hot = true;
-        DrawTrackBar(i, k);
-        r.hotControl = k;
-        r.hotKind = kHotTrackBar;
+using TrackBarPlace = ControlPlace<TrackBarEntry>;
+using ProgressPlace = ControlPlace<ProgressEntry>;
+
+void onTrackBarMouseMove(const TrackBarPlace& p) {
+    noteMouseOver(p);
+    if (!isHot(p, kHotTrackBar)) {
+        p.entry->hot = true;
+        DrawTrackBar(p.windowIndex, p.entryIndex);
+        makeHot(p, kHotTrackBar);
     }
 }
 
-void trackBarMouseLeave(WindowRecord& r, TrackBarEntry& t, int i, int k) {
-    t.hot = false;
-    r.hotControl = 0;
-    DrawTrackBar(i, k);
+void onTrackBarMouseLeave(const TrackBarPlace& p) {
+    p.entry->hot = false;
+    p.record->hotControl = 0;
+    DrawTrackBar(p.windowIndex, p.entryIndex);
 }
 
+// The whole control is the skin's: painted in place of the control, then validated.
 LRESULT paintAndValidate(HWND control, UINT msg, WPARAM wParam, LPARAM lParam, void (*draw)(int, int), int i,
                          int k) {
-    PAINTSTRUCT ps;
-    BeginPaint(control, &ps);
-    draw(i, k);
-    EndPaint(control, &ps);
+    {
+        const PaintDC paint(control);
+        draw(i, k);
+    }
     return DefWindowProcW(control, msg, wParam, lParam);
+}
+
+// The messages of a progress bar the skin acts on; a track bar adds the mouse's.
+constexpr UINT kProgressMessages[] = {WM_MOVE, WM_PAINT, WM_ERASEBKGND, WM_NCPAINT};
+constexpr UINT kTrackBarMessages[] = {WM_MOVE, WM_PAINT, WM_ERASEBKGND, WM_NCPAINT, WM_MOUSEMOVE, WM_MOUSELEAVE};
+
+// The painting messages of both kinds, with their painter.
+template <typename Entry>
+std::optional<LRESULT> onPainting(const ControlPlace<Entry>& p, HWND control, UINT msg, WPARAM wParam, LPARAM lParam,
+                   void (*draw)(int, int)) {
+    switch (msg) {
+    case WM_MOVE:
+        draw(p.windowIndex, p.entryIndex);
+        return std::nullopt;
+    case WM_PAINT:
+        return paintAndValidate(control, msg, wParam, lParam, draw, p.windowIndex, p.entryIndex);
+    case WM_ERASEBKGND:
+        SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+        return 1;
+    case WM_NCPAINT:
+        draw(p.windowIndex, p.entryIndex);
+        return 1;
+    default:
+        return std::nullopt;
+    }
+}
+
+std::optional<LRESULT> onTrackBarMessage(const TrackBarPlace& p, HWND control, UINT msg, WPARAM wParam,
+                                         LPARAM lParam) {
+    switch (msg) {
+    case WM_MOUSEMOVE:
+        onTrackBarMouseMove(p);
+        return std::nullopt;
+    case WM_MOUSELEAVE:
+        onTrackBarMouseLeave(p);
+        return std::nullopt;
+    default:
+        return onPainting(p, control, msg, wParam, lParam, DrawTrackBar);
+    }
+}
+
+std::optional<LRESULT> onProgressMessage(const ProgressPlace& p, HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return onPainting(p, control, msg, wParam, lParam, DrawProgressBar);
 }
 
 }  // namespace
 
 LRESULT CALLBACK TrackBarProc(HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
-    TrackBarEntry* t = entryOf(control, &WindowRecord::trackBarEntries);
-    if (!t) return passToPrevious(control, msg, wParam, lParam);
-    const int i = indexProperty(control, kPropOwnerIndex), k = indexProperty(control, kPropIndex);
-    WindowRecord& r = *SkinEngine::current()->record(i);
-    switch (msg) {
-    case WM_MOVE:
-        DrawTrackBar(i, k);
-        break;
-    case WM_PAINT:
-        return paintAndValidate(control, msg, wParam, lParam, DrawTrackBar, i, k);
-    case WM_ERASEBKGND:
-        SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-        return 1;
-    case WM_NCPAINT:
-        DrawTrackBar(i, k);
-        return 1;
-    case WM_MOUSEMOVE:
-        trackBarMouseMove(control, r, *t, i, k);
-        break;
-    case WM_MOUSELEAVE:
-        trackBarMouseLeave(r, *t, i, k);
-        break;
-    default:
-        break;
-    }
-    return passToPrevious(control, msg, wParam, lParam);
+    return controlProcedure<TrackBarEntry, &WindowRecord::trackBarEntries, kTrackBarMessages, onTrackBarMessage>(
+        TrackBarProc, control, msg, wParam, lParam);
 }
 
 LRESULT CALLBACK ProgressBarProc(HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (!entryOf(control, &WindowRecord::progressEntries)) return passToPrevious(control, msg, wParam, lParam);
-    const int i = indexProperty(control, kPropOwnerIndex), k = indexProperty(control, kPropIndex);
-    switch (msg) {
-    case WM_MOVE:
-        DrawProgressBar(i, k);
-        break;
-    case WM_PAINT:
-        return paintAndValidate(control, msg, wParam, lParam, DrawProgressBar, i, k);
-    case WM_ERASEBKGND:
-        SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-        return 1;
-    case WM_NCPAINT:
-        DrawProgressBar(i, k);
-        return 1;
-    default:
-        break;
-    }
-    return passToPrevious(control, msg, wParam, lParam);
+    return controlProcedure<ProgressEntry, &WindowRecord::progressEntries, kProgressMessages, onProgressMessage>(
+        ProgressBarProc, control, msg, wParam, lParam);
 }
 
 }  // namespace skin

@@ -10,11 +10,14 @@
 #include <vector>
 
 #include "res/resource_ids.h"
-#include "skin/common_controls.h"
+#include "skin/control_fonts.h"
+#include "skin/control_kinds.h"
 #include "skin/control_geometry.h"
-#include "skin/control_hooks.h"
+#include "skin/control_borders.h"
+#include "skin/control_procedure.h"
 #include "skin/painting_kit.h"
 #include "skin/skin_engine.h"
+#include "skin/up_downs.h"
 
 namespace skin {
 
@@ -109,7 +112,7 @@ void drawHalf(Gdiplus::GpGraphics* g, const UpDownEntry& e, int half, int w, int
 }  // namespace
 
 int HalfUnderMouse(int windowIndex, int control, LPARAM point) {
-    const UpDownEntry* e = entryAt(windowIndex, control, &WindowRecord::upDownEntries);
+    const UpDownEntry* e = placeOf(windowIndex, control, &WindowRecord::upDownEntries).entry;
     if (!e) return 0;
     RECT window;
     GetWindowRect(e->hwnd, &window);
@@ -120,7 +123,7 @@ int HalfUnderMouse(int windowIndex, int control, LPARAM point) {
 void DrawUpDown(int windowIndex, int control, std::optional<bool> hot, std::optional<bool> pressed,
                 std::optional<LPARAM> mouse) {
     SkinEngine* engine = SkinEngine::current();
-    const UpDownEntry* e = entryAt(windowIndex, control, &WindowRecord::upDownEntries);
+    const UpDownEntry* e = placeOf(windowIndex, control, &WindowRecord::upDownEntries).entry;
     if (!engine || !e) return;
     const bool isHot = hot.value_or(e->hot);
     const bool isPressed = pressed.value_or(e->pressed);
@@ -146,7 +149,7 @@ void DrawUpDown(int windowIndex, int control, std::optional<bool> hot, std::opti
         }
     }
     {
-        WindowDC dc(e->hwnd, GetWindowDC(e->hwnd));
+        WholeWindowDC dc(e->hwnd);
         if (dc.get()) BitBlt(dc.get(), 0, 0, w, h, capture, 0, 0, SRCCOPY);
     }
     ReleaseBackground(capture);
@@ -155,51 +158,47 @@ void DrawUpDown(int windowIndex, int control, std::optional<bool> hot, std::opti
 
 void hookUpDowns(SkinEngine& engine, int windowIndex, HWND parent) {
     if (!engine.settings().skinChildren) return;
-    WindowRecord* r = engine.record(windowIndex);
-    if (!r) return;
     forEachChildOfClass(parent, UPDOWN_CLASSW, [&](HWND control) {
-        if (isListed(r->upDownEntries, control)) return;
-        UpDownEntry& e = appendEntry(r->upDownEntries, control, windowIndex, UpDownProc);
-        e = UpDownEntry{{e.hwnd, e.previous}};
-        e.horizontal = GetWindowLongW(control, GWL_STYLE) & UDS_HORZ;
+        UpDownEntry* e = registerControl(windowIndex, control, &WindowRecord::upDownEntries, UpDownProc);
+        if (!e) return;
+        *e = UpDownEntry{{e->hwnd, e->previous}};
+        e->horizontal = GetWindowLongW(control, GWL_STYLE) & UDS_HORZ;
     });
 }
 
 namespace {
 
-void upDownMouseMove(HWND control, WindowRecord& r, UpDownEntry& e, int i, int k, LPARAM lParam) {
-    TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, control, 0};
-    TrackMouseEvent(&track);
-    r.lastMovedControl = k;
-    const int half = HalfUnderMouse(i, k, lParam);
+using UpDownPlace = ControlPlace<UpDownEntry>;
+
+void onMouseMove(const UpDownPlace& p, LPARAM lParam) {
+    noteMouseOver(p);
+    UpDownEntry& e = *p.entry;
+    const int half = HalfUnderMouse(p.windowIndex, p.entryIndex, lParam);
     // Repainted only when it becomes hot or the mouse crosses into the other half.
-    if (r.hotControl == k && r.hotKind == kHotUpDown && half == e.hotHalf) return;
-    DrawUpDown(i, k, true, std::nullopt, lParam);
+    if (isHot(p, kHotUpDown) && half == e.hotHalf) return;
+    DrawUpDown(p.windowIndex, p.entryIndex, true, std::nullopt, lParam);
     e.hot = true;
-    r.hotControl = k;
-    r.hotKind = kHotUpDown;
+    makeHot(p, kHotUpDown);
     e.hotHalf = half;
 }
 
-void upDownMouseLeave(WindowRecord& r, UpDownEntry& e, int i, int k) {
-    r.hotControl = 0;
-    e.hot = false;
-    DrawUpDown(i, k, false);
+void onMouseLeave(const UpDownPlace& p) {
+    p.record->hotControl = 0;
+    p.entry->hot = false;
+    DrawUpDown(p.windowIndex, p.entryIndex, false);
 }
 
-}  // namespace
+// The messages this procedure acts on; every other one goes straight on.
+constexpr UINT kMessages[] = {WM_MOVE, WM_PAINT, WM_ERASEBKGND, WM_NCPAINT, WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP,
+                              WM_MOUSELEAVE};
 
-LRESULT CALLBACK UpDownProc(HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
-    UpDownEntry* e = entryOf(control, &WindowRecord::upDownEntries);
-    if (!e) return passToPrevious(control, msg, wParam, lParam);
-    const int i = indexProperty(control, kPropOwnerIndex), k = indexProperty(control, kPropIndex);
-    WindowRecord& r = *SkinEngine::current()->record(i);
+std::optional<LRESULT> onMessage(const UpDownPlace& p, HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_MOVE:
-        DrawUpDown(i, k);
+        DrawUpDown(p.windowIndex, p.entryIndex);
         break;
     case WM_PAINT:
-        DrawUpDown(i, k);
+        DrawUpDown(p.windowIndex, p.entryIndex);
         return DefWindowProcW(control, msg, wParam, lParam);
     case WM_ERASEBKGND:
         SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
@@ -207,20 +206,25 @@ LRESULT CALLBACK UpDownProc(HWND control, UINT msg, WPARAM wParam, LPARAM lParam
     case WM_NCPAINT:
         return 1;
     case WM_MOUSEMOVE:
-        upDownMouseMove(control, r, *e, i, k, lParam);
+        onMouseMove(p, lParam);
+        break;
+    case WM_MOUSELEAVE:
+        onMouseLeave(p);
         break;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
-        e->pressed = msg == WM_LBUTTONDOWN;
-        e->lastMouse = lParam;
-        break;
-    case WM_MOUSELEAVE:
-        upDownMouseLeave(r, *e, i, k);
-        break;
-    default:
+        p.entry->pressed = msg == WM_LBUTTONDOWN;
+        p.entry->lastMouse = lParam;
         break;
     }
-    return passToPrevious(control, msg, wParam, lParam);
+    return std::nullopt;
+}
+
+}  // namespace
+
+LRESULT CALLBACK UpDownProc(HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return controlProcedure<UpDownEntry, &WindowRecord::upDownEntries, kMessages, onMessage>(UpDownProc, control, msg,
+                                                                                          wParam, lParam);
 }
 
 }  // namespace skin

@@ -1,5 +1,7 @@
 #include "skin/window_registry.h"
 
+#include "skin/subclass.h"
+
 namespace skin {
 
 LiveObjects& liveObjects() {
@@ -35,10 +37,16 @@ int WindowRegistry::indexOf(HWND hwnd) const {
 
 namespace {
 
+// A window or control of the window now at `index`: its property and its subclasses.
+void renumber(HWND hwnd, const wchar_t* key, int index) {
+    setIndexProperty(hwnd, key, index);
+    setSubclassOwner(hwnd, index);
+}
+
 template <typename Entries>
 void renumberControls(const Entries& entries, int index, const wchar_t* key = kPropOwnerIndex) {
     for (const auto& entry : entries) {
-        if (entry.hwnd) setIndexProperty(entry.hwnd, key, index);
+        if (entry.hwnd) renumber(entry.hwnd, key, index);
     }
 }
 
@@ -51,7 +59,7 @@ void WindowRegistry::remove(int index) {
     records_.erase(records_.begin() + (index - 1));
     for (int i = index; i <= size(); ++i) {
         WindowRecord* moved = at(i);
-        setIndexProperty(moved->hwnd, kPropIndex, i);
+        renumber(moved->hwnd, kPropIndex, i);
         renumberControls(moved->buttonEntries, i);
         renumberControls(moved->editEntries, i);
         renumberControls(moved->frameEntries, i);

@@ -41,8 +41,16 @@ struct ControlEntry {
     HWND hwnd = nullptr;
     WNDPROC previous = nullptr;
 };
+// Kinds of skinned BUTTON controls (the numbers are the skin's own).
+enum ControlButtonKind : int {
+    kPushButton = 0,
+    kOnePictureButton = 1,   // one picture beside or above the caption
+    kFourPictureButton = 3,  // normal, hot, pressed and disabled pictures, no caption
+    kRadioButton = 4,
+    kCheckBox = 5,
+};
 struct ButtonEntry : ControlEntry {
-    int kind = 0;  // 0 push button, 1 one picture, 3 four pictures, 4 radio button, 5 check box
+    ControlButtonKind kind = kPushButton;
     std::vector<BYTE> normalPicture, hotPicture, pressedPicture, disabledPicture;
     bool pictureBeside = false;  // kind 1: the picture stands left of the caption
     std::wstring caption;
@@ -145,7 +153,7 @@ struct WindowRecord {
     bool captionGloss = false;
     WNDPROC previous = nullptr;
     Picture ownPicture;
-    int ownPictureMode = 4;
+    int ownPictureMode = kPictureMirrorTiled;  // a PictureMode
     COLORREF ownBackColour = 0;
     // Caption buttons: geometry and art, index for index.
     std::vector<ButtonGeometry> buttons;

@@ -13,15 +13,6 @@
 
 namespace ui {
 
-GdiplusSession::GdiplusSession() {
-    Gdiplus::GdiplusStartupInput input;
-    if (Gdiplus::GdiplusStartup(&token_, &input, nullptr) != Gdiplus::Ok) token_ = 0;
-}
-
-GdiplusSession::~GdiplusSession() {
-    if (token_) Gdiplus::GdiplusShutdown(token_);
-}
-
 OleSession::OleSession() : ok_(SUCCEEDED(OleInitialize(nullptr))) {}
 
 OleSession::~OleSession() {

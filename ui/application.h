@@ -13,19 +13,6 @@ int runApplication(HINSTANCE instance);
 // program (and of its in-process tests) goes through here.
 void processMessage(MSG& msg);
 
-// Keeps GDI+ running for the lifetime of the object.
-class GdiplusSession {
-public:
-    GdiplusSession();
-    ~GdiplusSession();
-    GdiplusSession(const GdiplusSession&) = delete;
-    GdiplusSession& operator=(const GdiplusSession&) = delete;
-    bool ok() const { return token_ != 0; }
-
-private:
-    ULONG_PTR token_ = 0;
-};
-
 // The user-interface thread as a single-threaded OLE apartment (the hidden
 // web view is an OLE control), for the lifetime of the object.
 class OleSession {

@@ -16,7 +16,7 @@
 #include "ui/font_cache.h"
 #include "ui/item_file_session.h"
 #include "ui/output_box.h"
-#include "ui/scoped_gdi.h"
+#include "skin/handle_owners.h"
 #include "ui/web_view.h"
 
 namespace ui {
@@ -96,7 +96,7 @@ private:
     Options options_;
     HWND hwnd_ = nullptr;
     FontCache fonts_;
-    ScopedBrush editBackground_;
+    skin::GdiBrush editBackground_;
     std::map<std::string, HWND, std::less<>> byName_;
     std::map<HWND, const editor::Control*> byHandle_;
     std::vector<std::pair<std::string_view, HMENU>> menus_;

@@ -14,7 +14,7 @@ HFONT FontCache::get(const editor::Font& font) {
     HFONT created = CreateFontW(-height, 0, 0, 0, font.weight, FALSE, FALSE, FALSE, GB2312_CHARSET,
                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                                 DEFAULT_PITCH | FF_DONTCARE, wide(face).c_str());
-    return fonts_.emplace(std::move(key), ScopedFont(created)).first->second.get();
+    return fonts_.emplace(std::move(key), skin::GdiFont(created)).first->second.get();
 }
 
 }  // namespace ui

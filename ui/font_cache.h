@@ -9,7 +9,7 @@
 #include <tuple>
 
 #include "editor/layout.h"
-#include "ui/scoped_gdi.h"
+#include "skin/handle_owners.h"
 
 namespace ui {
 
@@ -23,7 +23,7 @@ public:
     HFONT get(const editor::Font& font);
 
 private:
-    std::map<std::tuple<std::string, int, int>, ScopedFont> fonts_;
+    std::map<std::tuple<std::string, int, int>, skin::GdiFont> fonts_;
 };
 
 }  // namespace ui

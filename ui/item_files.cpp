@@ -9,6 +9,7 @@
 #include "editor/control_names.h"
 #include "editor/layout.h"
 #include "editor/text.h"
+#include "skin/handle_owners.h"
 #include "ui/editor_window.h"
 #include "ui/file_access.h"
 #include "ui/file_dialogs.h"
@@ -118,12 +119,12 @@ std::string titleText(const ItemFileSession& session, bool changed) {
 
 // The label grows to its text (never below the layout's width).
 void fitLabel(HWND label, const std::wstring& text) {
-    HDC dc = GetDC(label);
-    HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));
     SIZE size{};
-    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    SelectObject(dc, previous);
-    ReleaseDC(label, dc);
+    {
+        const skin::WindowDC dc(label);
+        const skin::Selection font(dc.get(), reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));
+        GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
+    }
     const int layoutWidth = editor::controlNamed(editor::kTitleLabel).width;
     const int width = std::clamp(static_cast<int>(size.cx) + 8, layoutWidth, kTitleMaxWidth);
     RECT rc;

@@ -22,7 +22,7 @@ void onMainWindowCreated(EditorWindow& window) {
     theme.pictureBytes = skin::resourceBytes(IDR_THEME_PNG);
     theme.baseColour = 0x00000000;
     theme.themeColour = 0x00C0C0C0;
-    theme.pictureMode = 3;
+    theme.pictureMode = skin::kPictureStretched;
     engine->SetTheme(theme);
     engine->SetOptions(true, 100);
     skin::AttachOptions options;

@@ -7,7 +7,7 @@
 
 #include <memory>
 
-#include "ui/scoped_gdi.h"
+#include "skin/handle_owners.h"
 #include "ui/win_text.h"
 
 namespace ui {
@@ -24,18 +24,18 @@ LabelState* labelState(HWND hwnd) {
 }
 
 void paintLabel(HWND hwnd) {
-    ScopedPaint paint(hwnd);
+    skin::PaintDC paint(hwnd);
     const LabelState* state = labelState(hwnd);
     if (!state) return;
     RECT rc;
     GetClientRect(hwnd, &rc);
     const std::wstring text = windowTextW(hwnd);
-    ScopedSelect font(paint.dc(), state->font ? state->font : GetStockObject(DEFAULT_GUI_FONT));
-    SetBkMode(paint.dc(), TRANSPARENT);
-    SetTextColor(paint.dc(), state->colour);
+    skin::Selection font(paint.get(), state->font ? state->font : GetStockObject(DEFAULT_GUI_FONT));
+    SetBkMode(paint.get(), TRANSPARENT);
+    SetTextColor(paint.get(), state->colour);
     const bool multiLine = text.find(L'\n') != std::wstring::npos;
     const UINT format = multiLine ? DT_WORDBREAK | DT_NOPREFIX : DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
-    DrawTextW(paint.dc(), text.c_str(), static_cast<int>(text.size()), &rc, format);
+    DrawTextW(paint.get(), text.c_str(), static_cast<int>(text.size()), &rc, format);
 }
 
 LRESULT CALLBACK labelProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -99,14 +99,14 @@ bool resourceExists(int resourceId) {
 }
 
 void paintPicture(HWND hwnd) {
-    ScopedPaint paint(hwnd);
+    skin::PaintDC paint(hwnd);
     RECT rc;
     GetClientRect(hwnd, &rc);
-    FillRect(paint.dc(), &rc, GetSysColorBrush(COLOR_BTNFACE));
+    FillRect(paint.get(), &rc, GetSysColorBrush(COLOR_BTNFACE));
     PictureState* state = pictureState(hwnd);
     Gdiplus::Bitmap* picture = state ? state->picture() : nullptr;
     if (!picture) return;
-    Gdiplus::Graphics graphics(paint.dc());
+    Gdiplus::Graphics graphics(paint.get());
     // Explicit size: the natural pixel size, whatever resolution the file states.
     graphics.DrawImage(picture, 0, 0, static_cast<INT>(picture->GetWidth()), static_cast<INT>(picture->GetHeight()));
 }
@@ -131,15 +131,15 @@ LRESULT CALLBACK pictureProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
 
 std::unique_ptr<Gdiplus::Bitmap> loadBitmapResource(int resourceId) {
     HMODULE module = GetModuleHandleW(nullptr);
-    HRSRC info = FindResourceW(module, MAKEINTRESOURCEW(resourceId), MAKEINTRESOURCEW(10) /* RT_RCDATA */);
+    HRSRC info = FindResourceW(module, MAKEINTRESOURCEW(resourceId), RT_RCDATA);
     if (!info) return nullptr;
     HGLOBAL loaded = LoadResource(module, info);
     const void* bytes = loaded ? LockResource(loaded) : nullptr;
     if (!bytes) return nullptr;
-    IStream* stream = SHCreateMemStream(static_cast<const BYTE*>(bytes), SizeofResource(module, info));
+    const skin::ComPointer<IStream> stream(
+        SHCreateMemStream(static_cast<const BYTE*>(bytes), SizeofResource(module, info)));
     if (!stream) return nullptr;
-    auto decoded = std::make_unique<Gdiplus::Bitmap>(stream);
-    stream->Release();
+    auto decoded = std::make_unique<Gdiplus::Bitmap>(stream.get());
     // The decoder has its own copy of the pixels once it reports success.
     if (decoded->GetLastStatus() != Gdiplus::Ok) return nullptr;
     return decoded;

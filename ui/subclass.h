@@ -1,12 +1,13 @@
-// Subclassing with the previous window procedure kept in process memory.
-// comctl32's SetWindowSubclass finds its data through a named window
-// property on every message, a server round trip per message under Wine
-// (0.13 ms measured), which made every read of a control slow.
+// Typed subclass procedures of the user interface over the skin's one
+// subclassing primitive (skin/subclass.h: previous procedure and data in
+// process memory, the order of subclasses on a group box).
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
+
+#include "skin/subclass.h"
 
 namespace ui {
 
@@ -15,23 +16,13 @@ using SubclassProc = LRESULT (*)(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
 
 namespace detail {
 
-struct Entry {
-    WNDPROC previous = nullptr;
-    std::uintptr_t data = 0;
-};
-
-// The window's entry for `proc`, or nullptr. User-interface thread only.
-Entry* find(HWND hwnd, SubclassProc proc);
-void remember(HWND hwnd, SubclassProc proc, Entry entry);
-void forget(HWND hwnd, SubclassProc proc);
-
 template <SubclassProc Proc>
 LRESULT CALLBACK thunk(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    const Entry* found = find(hwnd, Proc);
+    const skin::Subclass* found = skin::findSubclass(hwnd, &thunk<Proc>);
     if (!found) return DefWindowProcW(hwnd, msg, wParam, lParam);
-    const Entry entry = *found;
-    const LRESULT result = Proc(hwnd, msg, wParam, lParam, entry.previous, entry.data);
-    if (msg == WM_NCDESTROY) forget(hwnd, Proc);
+    const skin::Subclass subclass = *found;
+    const LRESULT result = Proc(hwnd, msg, wParam, lParam, subclass.previous, subclass.data);
+    if (msg == WM_NCDESTROY) skin::forgetSubclass(hwnd, &thunk<Proc>);
     return result;
 }
 
@@ -42,21 +33,14 @@ LRESULT CALLBACK thunk(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 // to `previous` with CallWindowProcW.
 template <SubclassProc Proc>
 void subclassWindow(HWND hwnd, std::uintptr_t data = 0) {
-    if (auto* entry = detail::find(hwnd, Proc)) {
-        entry->data = data;
-        return;
-    }
-    detail::remember(hwnd, Proc, {nullptr, data});
-    auto previous = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&detail::thunk<Proc>)));
-    detail::find(hwnd, Proc)->previous = previous;
+    skin::installSubclass(hwnd, &detail::thunk<Proc>, {nullptr, data});
 }
 
 // The data given to subclassWindow, or 0 when the window has no such subclass.
 template <SubclassProc Proc>
 std::uintptr_t subclassData(HWND hwnd) {
-    const auto* entry = detail::find(hwnd, Proc);
-    return entry ? entry->data : 0;
+    const skin::Subclass* found = skin::findSubclass(hwnd, &detail::thunk<Proc>);
+    return found ? found->data : 0;
 }
 
 }  // namespace ui

@@ -3,9 +3,18 @@
 #include <commctrl.h>
 #include <richedit.h>
 
-#include "skin/control_hooks.h"
+#include "skin/control_kinds.h"
 #include "skin/gdiplus_owners.h"
 #include "skin/skin_engine.h"
+#include "skin/buttons.h"
+#include "skin/combo_boxes.h"
+#include "skin/containers.h"
+#include "skin/edit_boxes.h"
+#include "skin/framed_controls.h"
+#include "skin/headers.h"
+#include "skin/other_controls.h"
+#include "skin/track_bars.h"
+#include "skin/up_downs.h"
 
 namespace {
 

@@ -10,9 +10,16 @@
 
 #include "skin/buttons.h"
 #include "skin/containers.h"
-#include "skin/control_hooks.h"
+#include "skin/control_kinds.h"
 #include "skin/painting_kit.h"
 #include "tests/win32/skin_control_fixture.h"
+#include "skin/combo_boxes.h"
+#include "skin/edit_boxes.h"
+#include "skin/framed_controls.h"
+#include "skin/headers.h"
+#include "skin/other_controls.h"
+#include "skin/track_bars.h"
+#include "skin/up_downs.h"
 
 namespace {
 

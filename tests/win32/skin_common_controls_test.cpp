@@ -12,13 +12,23 @@
 #include <functional>
 #include <string>
 
-#include "skin/common_controls.h"
+#include "skin/control_fonts.h"
+#include "skin/control_kinds.h"
 #include "skin/control_geometry.h"
-#include "skin/control_hooks.h"
+#include "skin/control_procedure.h"
 #include "skin/painting_kit.h"
 #include "skin/skin_engine.h"
 #include "tests/win32/gallery_window.h"
 #include "tests/win32/window_fixture.h"
+#include "skin/buttons.h"
+#include "skin/combo_boxes.h"
+#include "skin/containers.h"
+#include "skin/edit_boxes.h"
+#include "skin/framed_controls.h"
+#include "skin/headers.h"
+#include "skin/other_controls.h"
+#include "skin/track_bars.h"
+#include "skin/up_downs.h"
 
 namespace {
 

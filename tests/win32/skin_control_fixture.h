@@ -12,11 +12,11 @@
 #include "skin/skin_engine.h"
 #include "tests/win32/test_window.h"
 #include "tests/win32/window_fixture.h"
-#include "ui/scoped_gdi.h"
+#include "skin/handle_owners.h"
 
 // A pixel of a window as the screen shows it.
 inline COLORREF screenPixelOf(HWND hwnd, int x, int y) {
-    ui::ScopedWindowDC dc(hwnd);
+    skin::WindowDC dc(hwnd);
     return GetPixel(dc.get(), x, y);
 }
 
@@ -120,6 +120,6 @@ protected:
         int veilAlpha;
         COLORREF themeColour;
     } saved_{};
-    ui::ScopedFont font_;
+    skin::GdiFont font_;
     std::vector<HWND> windows_;
 };

@@ -8,10 +8,20 @@
 #include <algorithm>
 #include <string>
 
-#include "skin/control_hooks.h"
-#include "skin/control_kit.h"
+#include "skin/control_kinds.h"
+#include "skin/control_procedure.h"
+#include "skin/control_borders.h"
 #include "skin/painting_kit.h"
 #include "tests/win32/skin_veil_fixture.h"
+#include "skin/buttons.h"
+#include "skin/combo_boxes.h"
+#include "skin/containers.h"
+#include "skin/edit_boxes.h"
+#include "skin/framed_controls.h"
+#include "skin/headers.h"
+#include "skin/other_controls.h"
+#include "skin/track_bars.h"
+#include "skin/up_downs.h"
 
 namespace {
 

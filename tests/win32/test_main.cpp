@@ -20,7 +20,7 @@ TEST(Environment, RunsUnderTheExpectedCodePage) {
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
     OleSession ole;
-    GdiplusSession gdiplus;
+    skin::GdiplusSession gdiplus;
     if (!gdiplus.ok()) return 2;
     // As in the program: every main window attaches itself to the skin.
     skin::SkinEngine skin;

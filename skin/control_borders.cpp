@@ -1,7 +1,6 @@
-#include "skin/control_kit.h"
+#include "skin/control_borders.h"
 
 #include <algorithm>
-#include <unordered_map>
 
 #include "skin/painting_kit.h"
 #include "skin/skin_engine.h"
@@ -10,38 +9,11 @@ namespace skin {
 
 namespace {
 
-std::unordered_map<HWND, WNDPROC>& previousProcedures() {
-    static std::unordered_map<HWND, WNDPROC> table;
-    return table;
-}
-
 bool hasAllBits(LONG value, LONG bits) {
     return (value & bits) == bits;
 }
 
 }  // namespace
-
-void rememberPrevious(HWND control, WNDPROC previous) {
-    previousProcedures()[control] = previous;
-}
-
-void forgetPrevious(HWND control) {
-    previousProcedures().erase(control);
-}
-
-LRESULT passOnFast(HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto found = previousProcedures().find(control);
-    const WNDPROC previous = found != previousProcedures().end()
-                                 ? found->second
-                                 : reinterpret_cast<WNDPROC>(GetPropW(control, kPropPreviousProc));
-    return previous ? CallWindowProcW(previous, control, msg, wParam, lParam)
-                    : DefWindowProcW(control, msg, wParam, lParam);
-}
-
-WindowRecord* recordOfIndex(int windowIndex) {
-    SkinEngine* engine = SkinEngine::current();
-    return engine ? engine->record(windowIndex) : nullptr;
-}
 
 bool hasBorder(HWND control) {
     const LONG style = GetWindowLongW(control, GWL_STYLE);
@@ -153,10 +125,6 @@ COLORREF themeColour() {
     return engine ? engine->settings().themeColour : 0x00DDCA22;
 }
 
-void trackMouseLeave(HWND control) {
-    TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, control, 0};
-    TrackMouseEvent(&track);
-}
 
 
 namespace {
@@ -210,12 +178,25 @@ void paintBorderRing(Gdiplus::GpGraphics* g, int w, int h, const RECT& inner, st
 }
 
 
-void startControlKinds() {
-    installPreDispatchHook();
-}
-
-void stopControlKinds() {
-    removePreDispatchHook();
+void paintControlBorder(HWND control, std::uint32_t line, bool hot) {
+    RECT window;
+    GetWindowRect(control, &window);
+    const int w = window.right - window.left, h = window.bottom - window.top;
+    if (w <= 0 || h <= 0) return;
+    const RECT inner = innerArea(control);
+    // No ring between the edge and the text area (the edit part of a combo
+    // box): nothing to draw.
+    if (inner.left <= 0 && inner.top <= 0 && inner.right >= w && inner.bottom >= h) return;
+    CapturedBackground capture(control, {0, 0, w, h});
+    if (!capture.dc()) return;
+    {
+        Graphics g = graphicsOn(capture.dc());
+        paintBorderRing(g.get(), w, h, inner, argb(0x00FFFFFF, veilEnabled() ? veilAlpha() : 255), line, hot ? 2 : 1);
+    }
+    WholeWindowDC dc(control);
+    if (!dc.get()) return;
+    ExcludeClipRect(dc.get(), inner.left, inner.top, inner.right, inner.bottom);
+    BitBlt(dc.get(), 0, 0, w, h, capture.dc(), 0, 0, SRCCOPY);
 }
 
 }  // namespace skin

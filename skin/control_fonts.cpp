@@ -1,21 +1,9 @@
-#include "skin/common_controls.h"
+#include "skin/control_fonts.h"
 
 #include "skin/painting_kit.h"
+#include "skin/skin_engine.h"
 
 namespace skin {
-
-PaintCounts& paintCounts() {
-    static PaintCounts counts;
-    return counts;
-}
-
-int skinnedOwnerOf(SkinEngine& engine, HWND control) {
-    for (HWND w = GetParent(control); w; w = GetParent(w)) {
-        const int i = engine.registry().indexOf(w);
-        if (i) return i;
-    }
-    return 0;
-}
 
 FontDescription describeFont(HWND control) {
     FontDescription d;
@@ -27,11 +15,12 @@ FontDescription describeFont(HWND control) {
     d.size = static_cast<float>(logFont.lfHeight < 0 ? -logFont.lfHeight : logFont.lfHeight);
     d.style = (logFont.lfWeight >= FW_BOLD ? Gdiplus::FontStyleBold : 0) |
               (logFont.lfItalic ? Gdiplus::FontStyleItalic : 0);
-    HDC dc = GetDC(control);
     Font gpFont;
-    gp::GdipCreateFontFromLogfontW(dc, &logFont, gpFont.out());
-    gpFont.adopt();
-    ReleaseDC(control, dc);
+    {
+        const WindowDC dc(control);
+        gp::GdipCreateFontFromLogfontW(dc.get(), &logFont, gpFont.out());
+        gpFont.adopt();
+    }
     if (gpFont) {
         FontFamily family;
         gp::GdipGetFamily(gpFont.get(), family.out());

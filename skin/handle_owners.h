@@ -1,0 +1,239 @@
+// One small owner per kind of Windows handle, for the skin, the user
+// interface and the tests alike: each releases exactly what it holds, on
+// every path. Copies are deleted; the movable ones hand over on a move.
+// GDI objects, memory DCs and owned icons count themselves in
+// liveObjects(), so that a test can check that the numbers stay flat.
+// (The GDI+ objects have their owners in gdiplus_owners.h.)
+#pragma once
+
+#include <windows.h>
+
+#include <utility>
+
+namespace skin {
+
+// Live objects held by the owners (and by the GDI+ owners), by family.
+struct LiveObjects {
+    long gdiplus = 0;
+    long gdi = 0;
+    long dcs = 0;
+};
+LiveObjects& liveObjects();
+
+// A GDI object (bitmap, brush, pen, font, region), deleted with DeleteObject.
+template <typename Handle>
+class GdiOwner {
+public:
+    GdiOwner() = default;
+    explicit GdiOwner(Handle object) { reset(object); }
+    ~GdiOwner() { reset(); }
+    GdiOwner(const GdiOwner&) = delete;
+    GdiOwner& operator=(const GdiOwner&) = delete;
+    GdiOwner(GdiOwner&& other) noexcept : object_(std::exchange(other.object_, nullptr)) {}
+    GdiOwner& operator=(GdiOwner&& other) noexcept {
+        if (this != &other) {
+            reset();
+            object_ = std::exchange(other.object_, nullptr);
+        }
+        return *this;
+    }
+    void reset(Handle object = nullptr) {
+        if (object_) {
+            DeleteObject(object_);
+            --liveObjects().gdi;
+        }
+        object_ = object;
+        if (object_) ++liveObjects().gdi;
+    }
+    // Hands the object to someone else (a window region, a property).
+    Handle release() {
+        if (object_) --liveObjects().gdi;
+        return std::exchange(object_, nullptr);
+    }
+    Handle get() const { return object_; }
+    HBITMAP bitmap() const { return static_cast<HBITMAP>(object_); }
+    HBRUSH brush() const { return static_cast<HBRUSH>(object_); }
+    HRGN region() const { return static_cast<HRGN>(object_); }
+    explicit operator bool() const { return object_ != nullptr; }
+
+private:
+    Handle object_ = nullptr;
+};
+
+using GdiObject = GdiOwner<HGDIOBJ>;
+using GdiFont = GdiOwner<HFONT>;
+using GdiBrush = GdiOwner<HBRUSH>;
+
+// An icon handed out for us to destroy (ImageList_GetIcon).
+class OwnedIcon {
+public:
+    OwnedIcon() = default;
+    explicit OwnedIcon(HICON icon) : icon_(icon) {
+        if (icon_) ++liveObjects().gdi;
+    }
+    ~OwnedIcon() {
+        if (icon_) {
+            DestroyIcon(icon_);
+            --liveObjects().gdi;
+        }
+    }
+    OwnedIcon(const OwnedIcon&) = delete;
+    OwnedIcon& operator=(const OwnedIcon&) = delete;
+    HICON get() const { return icon_; }
+
+private:
+    HICON icon_ = nullptr;
+};
+
+// A memory DC (CreateCompatibleDC), deleted with DeleteDC.
+class MemoryDC {
+public:
+    explicit MemoryDC(HDC compatibleWith) : dc_(CreateCompatibleDC(compatibleWith)) {
+        if (dc_) ++liveObjects().dcs;
+    }
+    ~MemoryDC() {
+        if (dc_) {
+            DeleteDC(dc_);
+            --liveObjects().dcs;
+        }
+    }
+    MemoryDC(const MemoryDC&) = delete;
+    MemoryDC& operator=(const MemoryDC&) = delete;
+    HDC get() const { return dc_; }
+
+private:
+    HDC dc_;
+};
+
+// A memory DC with a bitmap selected into it; the DC's initial bitmap is
+// put back before the DC goes.
+class MemoryCanvas {
+public:
+    MemoryCanvas() = default;
+    ~MemoryCanvas() { reset(); }
+    MemoryCanvas(const MemoryCanvas&) = delete;
+    MemoryCanvas& operator=(const MemoryCanvas&) = delete;
+
+    // Creates the DC when needed and selects `bitmap` (owned from now on),
+    // deleting the bitmap it replaces.
+    void select(HBITMAP bitmap) {
+        if (!dc_) {
+            dc_ = CreateCompatibleDC(nullptr);
+            if (!dc_) {
+                GdiObject discard(bitmap);
+                return;
+            }
+            ++liveObjects().dcs;
+        }
+        HGDIOBJ previous = SelectObject(dc_, bitmap);
+        if (!initial_) initial_ = previous;
+        bitmap_.reset(bitmap);
+    }
+    void reset() {
+        if (!dc_) return;
+        if (initial_) SelectObject(dc_, initial_);
+        bitmap_.reset();
+        DeleteDC(dc_);
+        --liveObjects().dcs;
+        dc_ = nullptr;
+        initial_ = nullptr;
+    }
+    HDC dc() const { return dc_; }
+    HBITMAP bitmap() const { return bitmap_.bitmap(); }
+    HGDIOBJ initial() const { return initial_; }
+
+private:
+    HDC dc_ = nullptr;
+    HGDIOBJ initial_ = nullptr;
+    GdiObject bitmap_;
+};
+
+// The DC of a window's client area (GetDC; the screen for a null window),
+// released with ReleaseDC; or a DC handed in (a paint DC), which stays the
+// caller's.
+class WindowDC {
+public:
+    explicit WindowDC(HWND hwnd) : WindowDC(hwnd, nullptr) {}
+    WindowDC(HWND hwnd, HDC given) : hwnd_(hwnd), dc_(given ? given : GetDC(hwnd)), owned_(!given) {}
+    ~WindowDC() {
+        if (dc_ && owned_) ReleaseDC(hwnd_, dc_);
+    }
+    WindowDC(const WindowDC&) = delete;
+    WindowDC& operator=(const WindowDC&) = delete;
+    HDC get() const { return dc_; }
+
+private:
+    HWND hwnd_;
+    HDC dc_;
+    bool owned_;
+};
+
+// The DC of the whole window, border and scroll bars included (GetWindowDC).
+class WholeWindowDC {
+public:
+    explicit WholeWindowDC(HWND hwnd) : hwnd_(hwnd), dc_(GetWindowDC(hwnd)) {}
+    ~WholeWindowDC() {
+        if (dc_) ReleaseDC(hwnd_, dc_);
+    }
+    WholeWindowDC(const WholeWindowDC&) = delete;
+    WholeWindowDC& operator=(const WholeWindowDC&) = delete;
+    HDC get() const { return dc_; }
+
+private:
+    HWND hwnd_;
+    HDC dc_;
+};
+
+// A WM_PAINT's BeginPaint, ended with EndPaint.
+class PaintDC {
+public:
+    explicit PaintDC(HWND hwnd) : hwnd_(hwnd), dc_(BeginPaint(hwnd, &ps_)) {}
+    ~PaintDC() { EndPaint(hwnd_, &ps_); }
+    PaintDC(const PaintDC&) = delete;
+    PaintDC& operator=(const PaintDC&) = delete;
+    HDC get() const { return dc_; }
+    const RECT& dirty() const { return ps_.rcPaint; }
+
+private:
+    HWND hwnd_;
+    PAINTSTRUCT ps_{};
+    HDC dc_;
+};
+
+// An object selected into a DC; the one it replaced is selected back.
+class Selection {
+public:
+    Selection(HDC dc, HGDIOBJ object) : dc_(dc), previous_(dc && object ? SelectObject(dc, object) : nullptr) {}
+    ~Selection() {
+        if (previous_) SelectObject(dc_, previous_);
+    }
+    Selection(const Selection&) = delete;
+    Selection& operator=(const Selection&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
+
+// A COM interface pointer, released once.
+template <typename Interface>
+class ComPointer {
+public:
+    ComPointer() = default;
+    explicit ComPointer(Interface* pointer) : pointer_(pointer) {}
+    ~ComPointer() {
+        if (pointer_) pointer_->Release();
+    }
+    ComPointer(const ComPointer&) = delete;
+    ComPointer& operator=(const ComPointer&) = delete;
+    Interface* get() const { return pointer_; }
+    Interface* operator->() const { return pointer_; }
+    // For creation functions' output arguments (only while empty).
+    Interface** out() { return &pointer_; }
+    explicit operator bool() const { return pointer_ != nullptr; }
+
+private:
+    Interface* pointer_ = nullptr;
+};
+
+}  // namespace skin
