@@ -193,15 +193,19 @@ void applyFont(ButtonEntry& entry, const ControlFont& font) {
 
 }  // namespace
 
+// Bit tests on the style's type nibble, not comparisons of the whole type:
+// which styles the skin takes as which kind is part of its contract.
 bool isSkinnedPushButtonStyle(LONG style) {
-    return (style & 0x2) == 0 && (style & 0x4) == 0 && (style & 0x9) != 0x9;
+    return (style & BS_CHECKBOX) == 0 && (style & BS_RADIOBUTTON) == 0 &&
+           (style & BS_AUTORADIOBUTTON) != BS_AUTORADIOBUTTON;
 }
 
 bool isSkinnedCheckOrRadioStyle(LONG style) {
     const LONG type = style & BS_TYPEMASK;
     if (type == BS_OWNERDRAW) return false;
-    const bool autoRadio = (style & 0x9) == 0x9 && (style & 0x6) == 0;
-    const bool checkBox = (style & 0x2) != 0 && (style & 0x4) == 0;
+    const bool autoRadio = (style & BS_AUTORADIOBUTTON) == BS_AUTORADIOBUTTON &&
+                           (style & (BS_CHECKBOX | BS_RADIOBUTTON)) == 0;
+    const bool checkBox = (style & BS_CHECKBOX) != 0 && (style & BS_RADIOBUTTON) == 0;
     return autoRadio || checkBox;
 }
 

@@ -4,6 +4,7 @@
 #include <ole2.h>
 #include <oleauto.h>
 
+#include "skin/handle_owners.h"
 #include "ui/win_text.h"
 
 namespace ui {
@@ -99,18 +100,14 @@ private:
     LONG references_ = 1;
 };
 
-template <typename Interface>
-void releaseInto(Interface*& pointer) {
-    if (pointer) pointer->Release();
-    pointer = nullptr;
-}
-
 }  // namespace
 
+// Released in reverse order of declaration: the browser, its object, then
+// the site that the object no longer holds.
 struct WebView::Browser {
-    BrowserSite* site = nullptr;
-    IOleObject* object = nullptr;
-    IWebBrowser2* browser = nullptr;
+    skin::ComPointer<BrowserSite> site;
+    skin::ComPointer<IOleObject> object;
+    skin::ComPointer<IWebBrowser2> browser;
 
     ~Browser() {
         if (browser) browser->Stop();
@@ -118,9 +115,6 @@ struct WebView::Browser {
             object->Close(OLECLOSE_NOSAVE);
             object->SetClientSite(nullptr);
         }
-        releaseInto(browser);
-        releaseInto(object);
-        releaseInto(site);
     }
 };
 
@@ -134,17 +128,17 @@ bool WebView::ensureBrowser() {
     creationFailed_ = true;  // one attempt: a missing engine stays missing
     auto created = std::make_unique<Browser>();
     if (FAILED(CoCreateInstance(CLSID_WebBrowser, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
-                                reinterpret_cast<void**>(&created->object)))) {
+                                reinterpret_cast<void**>(created->object.out())))) {
         return false;
     }
-    created->site = new BrowserSite(host_);
-    if (FAILED(created->object->SetClientSite(created->site))) return false;
+    *created->site.out() = new BrowserSite(host_);
+    if (FAILED(created->object->SetClientSite(created->site.get()))) return false;
     RECT area;
     GetClientRect(host_, &area);
-    if (FAILED(created->object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, created->site, 0, host_, &area))) {
+    if (FAILED(created->object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, created->site.get(), 0, host_, &area))) {
         return false;
     }
-    if (FAILED(created->object->QueryInterface(IID_IWebBrowser2, reinterpret_cast<void**>(&created->browser)))) {
+    if (FAILED(created->object->QueryInterface(IID_IWebBrowser2, reinterpret_cast<void**>(created->browser.out())))) {
         return false;
     }
     // Never a script-error or any other dialog from a page nobody sees.
@@ -156,8 +150,8 @@ bool WebView::ensureBrowser() {
 
 void WebView::useBrowser(IWebBrowser2* browser) {
     browser_ = std::make_unique<Browser>();
-    browser_->browser = browser;
     if (browser) browser->AddRef();
+    *browser_->browser.out() = browser;
 }
 
 void loadAnew(IWebBrowser2& browser, const std::wstring& url) {
@@ -189,7 +183,7 @@ void loadAnew(IWebBrowser2& browser, const std::wstring& url) {
 void WebView::navigate(std::string_view url) {
     if (observer_) observer_(url);
     if (!ensureBrowser() || !browser_->browser) return;
-    loadAnew(*browser_->browser, wide(url));
+    loadAnew(*browser_->browser.get(), wide(url));
 }
 
 }  // namespace ui
