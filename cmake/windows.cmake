@@ -193,9 +193,12 @@ target_link_libraries(pause_bench PRIVATE editor_win)
 # Start-up against a bare window program, each launched as a process.
 add_executable(bare_window WIN32 bench/bare_window.cpp)
 target_link_options(bare_window PRIVATE -municode)
+add_executable(bare_controls WIN32 bench/bare_controls.cpp)
+target_link_libraries(bare_controls PRIVATE editor_core)
+target_link_options(bare_controls PRIVATE -municode)
 add_executable(startup_bench bench/startup_bench.cpp)
 target_link_options(startup_bench PRIVATE -municode)
-add_dependencies(startup_bench rpgitem-editor bare_window)
+add_dependencies(startup_bench rpgitem-editor bare_window bare_controls)
 
 # The real editor sending to fake RCON servers: the native build's Linux
 # program, which the test starts through Wine.

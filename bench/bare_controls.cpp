@@ -1,0 +1,102 @@
+// A second reference for the start-up benchmark: the editor's window with
+// the same controls (the same classes, parents, places, texts and items),
+// created in one go and painted by the system, with no skin, no events and
+// no fonts of their own. What it costs over bare_window is what the
+// platform charges for the controls alone, before any work of the editor's.
+#include <windows.h>
+
+#include <map>
+#include <string>
+#include <string_view>
+
+#include "editor/layout.h"
+#include "ui/win_text.h"
+
+namespace {
+
+using ui::wide;
+
+LRESULT CALLBACK bareProcedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_DESTROY) {
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+struct ClassAndStyle {
+    const wchar_t* className;
+    DWORD style;
+    DWORD exStyle;
+};
+
+ClassAndStyle classAndStyle(const editor::Control& control) {
+    using editor::ControlKind;
+    switch (control.kind) {
+    case ControlKind::Edit: {
+        const bool multiLine = control.editStyle & editor::kMultiLine;
+        const DWORD style = multiLine ? ES_MULTILINE | ES_AUTOVSCROLL |
+                                            (control.editStyle & editor::kVScroll ? WS_VSCROLL : 0) |
+                                            (control.editStyle & editor::kHScroll ? WS_HSCROLL : 0)
+                                      : ES_AUTOHSCROLL;
+        return {L"EDIT", style, WS_EX_CLIENTEDGE};
+    }
+    case ControlKind::Button: return {L"BUTTON", BS_PUSHBUTTON, 0};
+    case ControlKind::CheckBox: return {L"BUTTON", BS_AUTOCHECKBOX, 0};
+    case ControlKind::Radio: return {L"BUTTON", BS_AUTORADIOBUTTON, 0};
+    case ControlKind::ComboEditable: return {L"COMBOBOX", CBS_DROPDOWN | WS_VSCROLL, 0};
+    case ControlKind::ComboList: return {L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL, 0};
+    case ControlKind::ListBox: return {L"LISTBOX", LBS_NOINTEGRALHEIGHT | WS_VSCROLL, WS_EX_CLIENTEDGE};
+    case ControlKind::GroupBox: return {L"BUTTON", BS_GROUPBOX, 0};
+    case ControlKind::Label:
+    case ControlKind::PictureBox:
+    case ControlKind::WebView: return {L"STATIC", 0, 0};
+    case ControlKind::Timer:
+    case ControlKind::FileDialog: break;
+    }
+    return {nullptr, 0, 0};
+}
+
+void createControls(HWND window) {
+    std::map<std::string_view, HWND> byName;
+    for (const editor::Control& control : editor::controls()) {
+        const auto [className, style, exStyle] = classAndStyle(control);
+        if (!className) continue;
+        const HWND parent = control.parent.empty() ? window : byName[control.parent];
+        const bool combo = control.kind == editor::ControlKind::ComboEditable ||
+                           control.kind == editor::ControlKind::ComboList;
+        const HWND created = CreateWindowExW(
+            exStyle, className, wide(control.text).c_str(),
+            WS_CHILD | WS_CLIPSIBLINGS | style | (control.visible ? WS_VISIBLE : 0), control.left, control.top,
+            control.width, combo ? control.height + 168 : control.height, parent, nullptr, nullptr, nullptr);
+        for (std::string_view item : control.items) {
+            SendMessageW(created, control.kind == editor::ControlKind::ListBox ? LB_ADDSTRING : CB_ADDSTRING, 0,
+                         reinterpret_cast<LPARAM>(wide(item).c_str()));
+        }
+        byName[control.name] = created;
+    }
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    WNDCLASSEXW windowClass{sizeof(windowClass)};
+    windowClass.lpfnWndProc = bareProcedure;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = L"BareControls";
+    if (!RegisterClassExW(&windowClass)) return 1;
+    HWND hwnd = CreateWindowExW(0, L"BareControls", L"bare controls", WS_POPUP | WS_SYSMENU | WS_CLIPCHILDREN, 100,
+                                100, 1069, 671, nullptr, nullptr, instance, nullptr);
+    if (!hwnd) return 1;
+    createControls(hwnd);
+    ShowWindow(hwnd, SW_SHOW);
+    UpdateWindow(hwnd);
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return 0;
+}
