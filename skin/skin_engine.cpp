@@ -4,11 +4,14 @@
 #include <shlwapi.h>
 
 #include <algorithm>
+#include <climits>
+#include <cstring>
 
 #include "res/resource_ids.h"
 #include "skin/control_kinds.h"
 #include "skin/control_borders.h"
 #include "skin/painting_kit.h"
+#include "skin/picture_pixels.h"
 #include "skin/subclass.h"
 #include "skin/tooltip.h"
 
@@ -93,37 +96,73 @@ Gdiplus::GpFontFamily* SkinEngine::fontFamily(const std::wstring& name) {
 
 // ---------------------------------------------------------------- pictures
 
-bool decodePicture(Picture& picture) {
-    picture.decoded.reset();
-    picture.width = picture.height = 0;
-    if (picture.bytes.empty()) return false;
-    const ComPointer<IStream> stream(SHCreateMemStream(picture.bytes.data(), static_cast<UINT>(picture.bytes.size())));
-    if (!stream) return false;
+namespace {
+
+// The pixels as an owned 32-bit ARGB bitmap.
+Bitmap bitmapFromPixels(const PicturePixels& pixels) {
+    Bitmap bitmap;
+    gp::GdipCreateBitmapFromScan0(pixels.width, pixels.height, 0, PixelFormat32bppARGB, nullptr, bitmap.out());
+    bitmap.adopt();
+    const Gdiplus::GpRect all(0, 0, pixels.width, pixels.height);
+    Gdiplus::BitmapData data{};
+    if (!bitmap || gp::GdipBitmapLockBits(bitmap.get(), &all, Gdiplus::ImageLockModeWrite, PixelFormat32bppARGB,
+                                          &data) != Gdiplus::Ok) {
+        bitmap.reset();
+        return bitmap;
+    }
+    const size_t rowBytes = static_cast<size_t>(pixels.width) * sizeof(std::uint32_t);
+    for (int y = 0; y < pixels.height; ++y) {
+        std::memcpy(static_cast<BYTE*>(data.Scan0) + static_cast<ptrdiff_t>(y) * data.Stride,
+                    pixels.argb.data() + static_cast<size_t>(y) * static_cast<size_t>(pixels.width), rowBytes);
+    }
+    gp::GdipBitmapUnlockBits(bitmap.get(), &data);
+    return bitmap;
+}
+
+// Formats of the system's codecs only (TIFF, icons, metafiles…), copied
+// into an owned 32-bit bitmap: the stream can go.
+Bitmap bitmapFromCodec(std::span<const BYTE> bytes) {
+    Bitmap owned;
+    const ComPointer<IStream> stream(SHCreateMemStream(bytes.data(), static_cast<UINT>(bytes.size())));
+    if (!stream) return owned;
     Bitmap source;
     gp::GdipCreateBitmapFromStream(stream.get(), source.out());
     source.adopt();
-    bool ok = false;
+    UINT w = 0, h = 0;
     if (source) {
-        UINT w = 0, h = 0;
         gp::GdipGetImageWidth(source.image(), &w);
         gp::GdipGetImageHeight(source.image(), &h);
-        // Our own copy of the pixels: the stream can go.
-        gp::GdipCreateBitmapFromScan0(static_cast<INT>(w), static_cast<INT>(h), 0, PixelFormat32bppARGB, nullptr,
-                                      picture.decoded.out());
-        picture.decoded.adopt();
-        if (picture.decoded && w && h) {
-            Graphics g;
-            gp::GdipGetImageGraphicsContext(picture.decoded.image(), g.out());
-            g.adopt();
-            gp::GdipDrawImageRectI(g.get(), source.image(), 0, 0, static_cast<INT>(w), static_cast<INT>(h));
-            picture.width = static_cast<int>(w);
-            picture.height = static_cast<int>(h);
-            ok = true;
-        } else {
-            picture.decoded.reset();
-        }
     }
-    return ok;
+    if (!w || !h) return owned;
+    gp::GdipCreateBitmapFromScan0(static_cast<INT>(w), static_cast<INT>(h), 0, PixelFormat32bppARGB, nullptr,
+                                  owned.out());
+    owned.adopt();
+    if (!owned) return owned;
+    Graphics g;
+    gp::GdipGetImageGraphicsContext(owned.image(), g.out());
+    g.adopt();
+    gp::GdipDrawImageRectI(g.get(), source.image(), 0, 0, static_cast<INT>(w), static_cast<INT>(h));
+    return owned;
+}
+
+}  // namespace
+
+Bitmap decodeBitmap(std::span<const BYTE> bytes) {
+    if (bytes.empty() || bytes.size() > UINT_MAX) return {};
+    if (const auto pixels = decodePicturePixels(bytes)) return bitmapFromPixels(*pixels);
+    return bitmapFromCodec(bytes);
+}
+
+bool decodePicture(Picture& picture) {
+    picture.decoded = decodeBitmap(picture.bytes);
+    picture.width = picture.height = 0;
+    if (!picture.decoded) return false;
+    UINT w = 0, h = 0;
+    gp::GdipGetImageWidth(picture.decoded.image(), &w);
+    gp::GdipGetImageHeight(picture.decoded.image(), &h);
+    picture.width = static_cast<int>(w);
+    picture.height = static_cast<int>(h);
+    return true;
 }
 
 Picture pictureFrom(const std::vector<BYTE>& bytes) {

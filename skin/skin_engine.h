@@ -10,6 +10,7 @@
 #include <map>
 #include <optional>
 #include <random>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -258,7 +259,10 @@ private:
     std::mt19937 random_;
 };
 
-// Decodes picture bytes into an owned 32-bit bitmap (empty on failure).
+// Picture bytes as an owned 32-bit ARGB bitmap (empty on failure): PNG, JPEG,
+// BMP and GIF decoded in-process, other formats by the system's codecs.
+Bitmap decodeBitmap(std::span<const BYTE> bytes);
+// Decodes a picture's bytes into its bitmap and size (empty on failure).
 bool decodePicture(Picture& picture);
 // Picture bytes as a Picture (decoded).
 Picture pictureFrom(const std::vector<BYTE>& bytes);

@@ -16,6 +16,7 @@
 #include "skin/control_borders.h"
 #include "skin/control_procedure.h"
 #include "skin/painting_kit.h"
+#include "skin/picture_pixels.h"
 #include "skin/skin_engine.h"
 #include "skin/up_downs.h"
 
@@ -30,37 +31,15 @@ int glyphResource(bool horizontal, int half) {
     return half == 0 ? IDR_UPDOWN_UP_PNG : IDR_UPDOWN_DOWN_PNG;
 }
 
-// A glyph's pixels (32-bit ARGB), decoded once from its embedded picture;
-// each paint wraps them in a GDI+ bitmap without copying.
-struct GlyphPixels {
-    int width = 0, height = 0;
-    std::vector<std::uint32_t> argb;
-};
-
-GlyphPixels decodeGlyph(int resource) {
-    GlyphPixels glyph;
-    const Picture picture = pictureFrom(resourceBytes(resource));
-    if (!picture.decoded) return glyph;
-    const Gdiplus::GpRect area(0, 0, picture.width, picture.height);
-    Gdiplus::BitmapData data{};
-    if (gp::GdipBitmapLockBits(picture.decoded.get(), &area, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB,
-                               &data) != Gdiplus::Ok) {
-        return glyph;
-    }
-    glyph.width = picture.width;
-    glyph.height = picture.height;
-    for (int y = 0; y < glyph.height; ++y) {
-        const auto* row = reinterpret_cast<const std::uint32_t*>(static_cast<const BYTE*>(data.Scan0) + y * data.Stride);
-        glyph.argb.insert(glyph.argb.end(), row, row + glyph.width);
-    }
-    gp::GdipBitmapUnlockBits(picture.decoded.get(), &data);
-    return glyph;
-}
-
-const GlyphPixels& glyphPixels(int resource) {
-    static std::map<int, GlyphPixels> cache;
+// A glyph's pixels, decoded once from its embedded picture; each paint
+// wraps them in a GDI+ bitmap without copying.
+const PicturePixels& glyphPixels(int resource) {
+    static std::map<int, PicturePixels> cache;
     auto found = cache.find(resource);
-    if (found == cache.end()) found = cache.emplace(resource, decodeGlyph(resource)).first;
+    if (found == cache.end()) {
+        const std::vector<BYTE> bytes = resourceBytes(resource);
+        found = cache.emplace(resource, decodePicturePixels(bytes).value_or(PicturePixels{})).first;
+    }
     return found->second;
 }
 
@@ -93,7 +72,7 @@ void drawHalf(Gdiplus::GpGraphics* g, const UpDownEntry& e, int half, int w, int
                               static_cast<float>(r.height - 1), 3);
     Brush fill = halfGradient(e.horizontal, half, w, h, r, look);
     gp::GdipFillPath(g, fill.get(), shape.get());
-    const GlyphPixels& glyph = glyphPixels(glyphResource(e.horizontal, half));
+    const PicturePixels& glyph = glyphPixels(glyphResource(e.horizontal, half));
     if (!glyph.argb.empty()) {
         Bitmap picture;
         gp::GdipCreateBitmapFromScan0(glyph.width, glyph.height, glyph.width * 4, PixelFormat32bppARGB,

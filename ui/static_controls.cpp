@@ -1,13 +1,8 @@
 #include "ui/static_controls.h"
 
-// <gdiplus.h> needs the COM declarations first.
-#include <objidl.h>
-#include <gdiplus.h>
-#include <shlwapi.h>
-
-#include <memory>
-
+#include "skin/gdiplus_owners.h"
 #include "skin/handle_owners.h"
+#include "skin/skin_engine.h"
 #include "ui/win_text.h"
 
 namespace ui {
@@ -72,21 +67,20 @@ LRESULT CALLBACK labelProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
-std::unique_ptr<Gdiplus::Bitmap> loadBitmapResource(int resourceId);
-
 // The picture is decoded when first needed (painted or measured): a picture
 // box hidden at start costs no decoding then.
 struct PictureState {
     int resourceId = 0;
     bool decoded = false;
-    std::unique_ptr<Gdiplus::Bitmap> bitmap;
+    skin::Picture picture;
 
-    Gdiplus::Bitmap* picture() {
+    // Null when the resource is missing or not a picture.
+    const skin::Picture* decodedPicture() {
         if (!decoded) {
-            bitmap = loadBitmapResource(resourceId);
+            picture = skin::pictureFrom(skin::resourceBytes(resourceId));
             decoded = true;
         }
-        return bitmap.get();
+        return picture.decoded ? &picture : nullptr;
     }
 };
 
@@ -95,7 +89,7 @@ PictureState* pictureState(HWND hwnd) {
 }
 
 bool resourceExists(int resourceId) {
-    return FindResourceW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resourceId), MAKEINTRESOURCEW(10)) != nullptr;
+    return FindResourceW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resourceId), RT_RCDATA) != nullptr;
 }
 
 void paintPicture(HWND hwnd) {
@@ -104,11 +98,13 @@ void paintPicture(HWND hwnd) {
     GetClientRect(hwnd, &rc);
     FillRect(paint.get(), &rc, GetSysColorBrush(COLOR_BTNFACE));
     PictureState* state = pictureState(hwnd);
-    Gdiplus::Bitmap* picture = state ? state->picture() : nullptr;
+    const skin::Picture* picture = state ? state->decodedPicture() : nullptr;
     if (!picture) return;
-    Gdiplus::Graphics graphics(paint.get());
+    skin::Graphics graphics;
+    skin::gp::GdipCreateFromHDC(paint.get(), graphics.out());
+    graphics.adopt();
     // Explicit size: the natural pixel size, whatever resolution the file states.
-    graphics.DrawImage(picture, 0, 0, static_cast<INT>(picture->GetWidth()), static_cast<INT>(picture->GetHeight()));
+    skin::gp::GdipDrawImageRectI(graphics.get(), picture->decoded.image(), 0, 0, picture->width, picture->height);
 }
 
 LRESULT CALLBACK pictureProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -127,22 +123,6 @@ LRESULT CALLBACK pictureProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
         return 0;
     }
     return DefWindowProcW(hwnd, msg, wParam, lParam);
-}
-
-std::unique_ptr<Gdiplus::Bitmap> loadBitmapResource(int resourceId) {
-    HMODULE module = GetModuleHandleW(nullptr);
-    HRSRC info = FindResourceW(module, MAKEINTRESOURCEW(resourceId), RT_RCDATA);
-    if (!info) return nullptr;
-    HGLOBAL loaded = LoadResource(module, info);
-    const void* bytes = loaded ? LockResource(loaded) : nullptr;
-    if (!bytes) return nullptr;
-    const skin::ComPointer<IStream> stream(
-        SHCreateMemStream(static_cast<const BYTE*>(bytes), SizeofResource(module, info)));
-    if (!stream) return nullptr;
-    auto decoded = std::make_unique<Gdiplus::Bitmap>(stream.get());
-    // The decoder has its own copy of the pixels once it reports success.
-    if (decoded->GetLastStatus() != Gdiplus::Ok) return nullptr;
-    return decoded;
 }
 
 }  // namespace
@@ -172,16 +152,16 @@ bool setPictureResource(HWND pictureBox, int resourceId) {
     if (!state) return false;
     state->resourceId = resourceId;
     state->decoded = false;
-    state->bitmap.reset();
+    state->picture = {};
     InvalidateRect(pictureBox, nullptr, FALSE);
     return resourceExists(resourceId);
 }
 
 SIZE pictureSize(HWND pictureBox) {
     auto* state = pictureState(pictureBox);
-    Gdiplus::Bitmap* picture = state ? state->picture() : nullptr;
+    const skin::Picture* picture = state ? state->decodedPicture() : nullptr;
     if (!picture) return {0, 0};
-    return {static_cast<LONG>(picture->GetWidth()), static_cast<LONG>(picture->GetHeight())};
+    return {picture->width, picture->height};
 }
 
 }  // namespace ui
