@@ -41,18 +41,27 @@ ClassAndStyle classAndStyle(const editor::Control& control) {
                                       : ES_AUTOHSCROLL;
         return {L"EDIT", style, WS_EX_CLIENTEDGE};
     }
-    case ControlKind::Button: return {L"BUTTON", BS_PUSHBUTTON, 0};
-    case ControlKind::CheckBox: return {L"BUTTON", BS_AUTOCHECKBOX, 0};
-    case ControlKind::Radio: return {L"BUTTON", BS_AUTORADIOBUTTON, 0};
-    case ControlKind::ComboEditable: return {L"COMBOBOX", CBS_DROPDOWN | WS_VSCROLL, 0};
-    case ControlKind::ComboList: return {L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL, 0};
-    case ControlKind::ListBox: return {L"LISTBOX", LBS_NOINTEGRALHEIGHT | WS_VSCROLL, WS_EX_CLIENTEDGE};
-    case ControlKind::GroupBox: return {L"BUTTON", BS_GROUPBOX, 0};
+    case ControlKind::Button:
+        return {L"BUTTON", BS_PUSHBUTTON, 0};
+    case ControlKind::CheckBox:
+        return {L"BUTTON", BS_AUTOCHECKBOX, 0};
+    case ControlKind::Radio:
+        return {L"BUTTON", BS_AUTORADIOBUTTON, 0};
+    case ControlKind::ComboEditable:
+        return {L"COMBOBOX", CBS_DROPDOWN | WS_VSCROLL, 0};
+    case ControlKind::ComboList:
+        return {L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL, 0};
+    case ControlKind::ListBox:
+        return {L"LISTBOX", LBS_NOINTEGRALHEIGHT | WS_VSCROLL, WS_EX_CLIENTEDGE};
+    case ControlKind::GroupBox:
+        return {L"BUTTON", BS_GROUPBOX, 0};
     case ControlKind::Label:
     case ControlKind::PictureBox:
-    case ControlKind::WebView: return {L"STATIC", 0, 0};
+    case ControlKind::WebView:
+        return {L"STATIC", 0, 0};
     case ControlKind::Timer:
-    case ControlKind::FileDialog: break;
+    case ControlKind::FileDialog:
+        break;
     }
     return {nullptr, 0, 0};
 }
@@ -63,8 +72,8 @@ void createControls(HWND window) {
         const auto [className, style, exStyle] = classAndStyle(control);
         if (!className) continue;
         const HWND parent = control.parent.empty() ? window : byName[control.parent];
-        const bool combo = control.kind == editor::ControlKind::ComboEditable ||
-                           control.kind == editor::ControlKind::ComboList;
+        const bool combo =
+            control.kind == editor::ControlKind::ComboEditable || control.kind == editor::ControlKind::ComboList;
         const HWND created = CreateWindowExW(
             exStyle, className, wide(control.text).c_str(),
             WS_CHILD | WS_CLIPSIBLINGS | style | (control.visible ? WS_VISIBLE : 0), control.left, control.top,
@@ -87,8 +96,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = L"BareControls";
     if (!RegisterClassExW(&windowClass)) return 1;
-    HWND hwnd = CreateWindowExW(0, L"BareControls", L"bare controls", WS_POPUP | WS_SYSMENU | WS_CLIPCHILDREN, 100,
-                                100, 1069, 671, nullptr, nullptr, instance, nullptr);
+    HWND hwnd = CreateWindowExW(0, L"BareControls", L"bare controls", WS_POPUP | WS_SYSMENU | WS_CLIPCHILDREN, 100, 100,
+                                1069, 671, nullptr, nullptr, instance, nullptr);
     if (!hwnd) return 1;
     createControls(hwnd);
     ShowWindow(hwnd, SW_SHOW);

@@ -4,8 +4,8 @@
 // the mouse comes over them.
 #include "skin/buttons.h"
 
-#include "skin/control_kinds.h"
 #include "skin/control_borders.h"
+#include "skin/control_kinds.h"
 #include "skin/control_procedure.h"
 #include "skin/painting_kit.h"
 #include "skin/skin_engine.h"
@@ -21,18 +21,12 @@ constexpr float kFallbackSize = 12;
 
 using ButtonPlace = ControlPlace<ButtonEntry>;
 
-ButtonPlace buttonPlace(HWND control) {
-    return placeOf(control, ButtonProc, &WindowRecord::buttonEntries);
-}
+ButtonPlace buttonPlace(HWND control) { return placeOf(control, ButtonProc, &WindowRecord::buttonEntries); }
 
-bool paintsItself(ControlButtonKind kind) {
-    return kind == kRadioButton || kind == kCheckBox;
-}
+bool paintsItself(ControlButtonKind kind) { return kind == kRadioButton || kind == kCheckBox; }
 
 // The state a check box or radio button is drawn in outside owner drawing.
-UINT ownState(HWND control) {
-    return IsWindowEnabled(control) ? 0 : kStateDisabled;
-}
+UINT ownState(HWND control) { return IsWindowEnabled(control) ? 0 : kStateDisabled; }
 
 void paintKind(const ButtonEntry& entry, HWND control, HDC dc, UINT state, const RECT& rect) {
     switch (entry.kind) {
@@ -107,15 +101,14 @@ void onSetText(ButtonEntry& entry, LPARAM lParam) {
     entry.caption = text ? text : L"";
 }
 
-void onMouseMove(HWND control, const ButtonPlace& c) {
-    noteMouseOver(c);
+void onMouseOver(const ButtonPlace& c, HWND control, LPARAM) {
     if (!isHot(c, kHotButton)) {
         RepaintButton(control, paintsItself(c.entry->kind) ? ownState(control) : 0, true);
         makeHot(c, kHotButton);
     }
 }
 
-void onMouseLeave(HWND control, const ButtonPlace& c) {
+void onMouseLeave(const ButtonPlace& c, HWND control, LPARAM) {
     c.record->hotControl = 0;
     const UINT state = c.entry->focused ? kStateFocused : 0;
     RepaintButton(control, paintsItself(c.entry->kind) ? state | ownState(control) : state, false);
@@ -148,17 +141,11 @@ std::optional<LRESULT> onMessage(const ButtonPlace& c, HWND control, UINT msg, W
         return onEraseBackground(control, wParam);
     case WM_NCPAINT:
         return 1;
-    case WM_MOUSEMOVE:
-        onMouseMove(control, c);
-        break;
     case WM_LBUTTONUP:
         c.record->hotControl = 0;
         break;
     case WM_LBUTTONDBLCLK:
         return 0;  // a double-click would toggle a second time
-    case WM_MOUSELEAVE:
-        onMouseLeave(control, c);
-        break;
     default:
         break;
     }
@@ -169,8 +156,8 @@ std::optional<LRESULT> onMessage(const ButtonPlace& c, HWND control, UINT msg, W
 }  // namespace
 
 LRESULT CALLBACK ButtonProc(HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
-    return controlProcedure<ButtonEntry, &WindowRecord::buttonEntries, kEveryMessage, onMessage>(ButtonProc, control,
-                                                                                              msg, wParam, lParam);
+    return controlProcedure<ButtonEntry, &WindowRecord::buttonEntries, kEveryMessage, onMessage, onMouseOver,
+                            onMouseLeave>(ButtonProc, control, msg, wParam, lParam);
 }
 
 namespace {
@@ -203,8 +190,8 @@ bool isSkinnedPushButtonStyle(LONG style) {
 bool isSkinnedCheckOrRadioStyle(LONG style) {
     const LONG type = style & BS_TYPEMASK;
     if (type == BS_OWNERDRAW) return false;
-    const bool autoRadio = (style & BS_AUTORADIOBUTTON) == BS_AUTORADIOBUTTON &&
-                           (style & (BS_CHECKBOX | BS_RADIOBUTTON)) == 0;
+    const bool autoRadio =
+        (style & BS_AUTORADIOBUTTON) == BS_AUTORADIOBUTTON && (style & (BS_CHECKBOX | BS_RADIOBUTTON)) == 0;
     const bool checkBox = (style & BS_CHECKBOX) != 0 && (style & BS_RADIOBUTTON) == 0;
     return autoRadio || checkBox;
 }
@@ -237,9 +224,7 @@ ControlFont withPushButtonFallback(ControlFont font) {
     return font;
 }
 
-ButtonEntry* buttonEntryOf(HWND control) {
-    return buttonPlace(control).entry;
-}
+ButtonEntry* buttonEntryOf(HWND control) { return buttonPlace(control).entry; }
 
 void hookPushButtons(SkinEngine& engine, int windowIndex, HWND parent) {
     if (!engine.settings().skinChildren || !engine.record(windowIndex)) return;

@@ -7,13 +7,13 @@
 #include <memory>
 
 #include "res/resource_ids.h"
-#include "skin/control_kinds.h"
+#include "skin/combo_boxes.h"
 #include "skin/control_borders.h"
+#include "skin/control_kinds.h"
 #include "skin/control_procedure.h"
+#include "skin/edit_boxes.h"
 #include "skin/painting_kit.h"
 #include "skin/skin_engine.h"
-#include "skin/combo_boxes.h"
-#include "skin/edit_boxes.h"
 
 namespace skin {
 
@@ -28,9 +28,7 @@ constexpr LONG kTextOfItsOwn = CBS_SIMPLE;
 
 using ComboPlace = ControlPlace<ComboEntry>;
 
-bool isHotCombo(const ComboPlace& p) {
-    return isHot(p, kComboHotKind);
-}
+bool isHotCombo(const ComboPlace& p) { return isHot(p, kComboHotKind); }
 
 // Focused: the combo box itself or its edit part holds the focus.
 bool hasFocusWithin(HWND combo) {
@@ -90,11 +88,11 @@ void drawDropButton(Gdiplus::GpGraphics* g, int left, int top, int width, int he
         inside.adopt();
         RoundedPath(inside.get(), static_cast<float>(left + 1), static_cast<float>(top + 1),
                     static_cast<float>(width - 2), static_cast<float>(height - 2), 1);
-        Brush fill = hot ? verticalGradient(static_cast<float>(left + 1), static_cast<float>(top),
-                                            static_cast<float>(top + height - 2), argb(0x00FFFFFF, 100),
-                                            argb(theme, 150))
-                         : verticalGradient(static_cast<float>(left + 1), static_cast<float>(top),
-                                            static_cast<float>(top + height - 2), argb(theme, 30), argb(theme, 100));
+        Brush fill =
+            hot ? verticalGradient(static_cast<float>(left + 1), static_cast<float>(top),
+                                   static_cast<float>(top + height - 2), argb(0x00FFFFFF, 100), argb(theme, 150))
+                : verticalGradient(static_cast<float>(left + 1), static_cast<float>(top),
+                                   static_cast<float>(top + height - 2), argb(theme, 30), argb(theme, 100));
         gp::GdipFillPath(g, fill.get(), inside.get());
     }
     SkinEngine* engine = SkinEngine::current();
@@ -170,15 +168,14 @@ LRESULT onEditColour(const ComboPlace& p, HWND combo, WPARAM wParam, LPARAM lPar
     return engine->veiledBrush(GetAncestor(combo, GA_ROOT), dc, edit);
 }
 
-void onMouseMove(const ComboPlace& p, HWND combo) {
-    noteMouseOver(p);
+void onMouseOver(const ComboPlace& p, HWND combo, LPARAM) {
     if (p.entryIndex >= 1 && !isHot(p, kComboHotKind)) {
         PaintComboBox(combo, true, p.entry->focused || hasFocusWithin(combo));
         makeHot(p, kComboHotKind);
     }
 }
 
-void onMouseLeave(const ComboPlace& p, HWND combo) {
+void onMouseLeave(const ComboPlace& p, HWND combo, LPARAM) {
     if (isHotCombo(p)) p.record->hotControl = 0;
     paintCurrent(p, combo);
 }
@@ -211,23 +208,17 @@ std::optional<LRESULT> onMessage(const ComboPlace& p, HWND combo, UINT msg, WPAR
         break;
     case WM_CTLCOLOREDIT:
         return onEditColour(p, combo, wParam, lParam);
-    case WM_MOUSEMOVE:
-        onMouseMove(p, combo);
-        break;
-    case WM_MOUSELEAVE:
-        onMouseLeave(p, combo);
-        break;
     }
     return std::nullopt;
 }
 
 // The messages this procedure acts on; every other one goes straight on.
-constexpr UINT kMessages[] = {WM_MOVE, WM_SETFOCUS, WM_KILLFOCUS, WM_SETTEXT, WM_PAINT, WM_ERASEBKGND, WM_NCPAINT,
-                              WM_COMMAND, WM_CTLCOLOREDIT, WM_MOUSEMOVE, WM_MOUSELEAVE};
+constexpr UINT kMessages[] = {WM_MOVE,       WM_SETFOCUS, WM_KILLFOCUS, WM_SETTEXT,     WM_PAINT,
+                              WM_ERASEBKGND, WM_NCPAINT,  WM_COMMAND,   WM_CTLCOLOREDIT};
 
 LRESULT CALLBACK comboProcedure(HWND combo, UINT msg, WPARAM wParam, LPARAM lParam) {
-    return controlProcedure<ComboEntry, &WindowRecord::comboEntries, kMessages, onMessage>(comboProcedure, combo, msg,
-                                                                                        wParam, lParam);
+    return controlProcedure<ComboEntry, &WindowRecord::comboEntries, kMessages, onMessage, onMouseOver, onMouseLeave>(
+        comboProcedure, combo, msg, wParam, lParam);
 }
 
 }  // namespace

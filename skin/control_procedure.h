@@ -136,9 +136,7 @@ Entry* registerControl(int owner, HWND control, std::vector<Entry> WindowRecord:
 // The messages a kind acts on: a list of them, or every message.
 struct EveryMessage {};
 inline constexpr EveryMessage kEveryMessage{};
-inline bool actsOn(EveryMessage, UINT) {
-    return true;
-}
+inline bool actsOn(EveryMessage, UINT) { return true; }
 template <size_t N>
 bool actsOn(const UINT (&messages)[N], UINT msg) {
     for (const UINT m : messages) {
@@ -151,16 +149,22 @@ bool actsOn(const UINT (&messages)[N], UINT msg) {
 // behind it): its answer, or nothing to have the message passed on; and
 // what it does with a control on its WM_NCDESTROY (beyond the records).
 template <typename Entry>
-using OnControlMessage = std::optional<LRESULT> (*)(const ControlPlace<Entry>& p, HWND control, UINT msg,
-                                                    WPARAM wParam, LPARAM lParam);
+using OnControlMessage = std::optional<LRESULT> (*)(const ControlPlace<Entry>& p, HWND control, UINT msg, WPARAM wParam,
+                                                    LPARAM lParam);
 using OnControlGone = void (*)(HWND control);
+// What a kind does when the mouse moves over one of its controls (the
+// skeleton has noted it and asked to hear when it leaves) and when it has
+// left; the message then goes on as any other.
+template <typename Entry>
+using OnControlMouse = void (*)(const ControlPlace<Entry>& p, HWND control, LPARAM lParam);
 
 // The skeleton of every kind's procedure `self`: a kind's procedure is
-// `controlProcedure<its entry, its list, its messages, its dispatcher>`
-// called with itself. Messages outside `Messages`, and those for a control
-// whose entry is gone, go straight on.
+// `controlProcedure<its entry, its list, its messages, its dispatcher, its
+// hover handlers>` called with itself. Messages outside `Messages` (and the
+// mouse's), and those for a control whose entry is gone, go straight on.
 template <typename Entry, std::vector<Entry> WindowRecord::*List, const auto& Messages,
-          OnControlMessage<Entry> OnMessage, OnControlGone OnGone = nullptr>
+          OnControlMessage<Entry> OnMessage, OnControlMouse<Entry> OnMouseOver = nullptr,
+          OnControlMouse<Entry> OnMouseLeave = nullptr, OnControlGone OnGone = nullptr>
 LRESULT controlProcedure(WNDPROC self, HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
     const Subclass* found = findSubclass(control, self);
     const WNDPROC previous = found ? found->previous : nullptr;
@@ -170,10 +174,23 @@ LRESULT controlProcedure(WNDPROC self, HWND control, UINT msg, WPARAM wParam, LP
         forgetSubclass(control, self);
         return result;
     }
-    if (!actsOn(Messages, msg)) return callPrevious(previous, control, msg, wParam, lParam);
+    constexpr bool hovers = OnMouseOver != nullptr && OnMouseLeave != nullptr;
+    const bool mouse = hovers && (msg == WM_MOUSEMOVE || msg == WM_MOUSELEAVE);
+    const bool acts = actsOn(Messages, msg);
+    if (!mouse && !acts) return callPrevious(previous, control, msg, wParam, lParam);
     const ControlPlace<Entry> place = placeOf(control, self, List);
     if (place) {
-        if (const std::optional<LRESULT> answer = OnMessage(place, control, msg, wParam, lParam)) return *answer;
+        if constexpr (hovers) {
+            if (msg == WM_MOUSEMOVE) {
+                noteMouseOver(place);
+                OnMouseOver(place, control, lParam);
+            } else if (msg == WM_MOUSELEAVE) {
+                OnMouseLeave(place, control, lParam);
+            }
+        }
+        if (acts) {
+            if (const std::optional<LRESULT> answer = OnMessage(place, control, msg, wParam, lParam)) return *answer;
+        }
     }
     return callPrevious(previous, control, msg, wParam, lParam);
 }

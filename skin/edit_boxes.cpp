@@ -3,13 +3,13 @@
 // the text, the caret and the scroll bars stay the control's.
 #include <windows.h>
 
-#include "skin/control_kinds.h"
+#include "skin/combo_boxes.h"
 #include "skin/control_borders.h"
+#include "skin/control_kinds.h"
 #include "skin/control_procedure.h"
+#include "skin/edit_boxes.h"
 #include "skin/painting_kit.h"
 #include "skin/skin_engine.h"
-#include "skin/edit_boxes.h"
-#include "skin/combo_boxes.h"
 
 namespace skin {
 
@@ -28,9 +28,7 @@ void paintCurrentBorder(const EditPlace& p, HWND control) {
     PaintEditBorder(control, p.entry->focused, isHotEdit(p, control));
 }
 
-void invalidateAll(HWND control) {
-    InvalidateRect(control, nullptr, TRUE);
-}
+void invalidateAll(HWND control) { InvalidateRect(control, nullptr, TRUE); }
 
 void onDestroy(HWND control) {
     if (SkinEngine* engine = SkinEngine::current()) engine->releaseVeil(control);
@@ -79,8 +77,7 @@ void onScroll(HWND control) {
     if (veilEnabled()) invalidateAll(control);
 }
 
-void onMouseMove(const EditPlace& p, HWND control) {
-    noteMouseOver(p);
+void onMouseOver(const EditPlace& p, HWND control, LPARAM) {
     if (!isHotEdit(p, control)) {
         PaintEditBorder(control, p.entry->focused, true);
         makeHot(p, kEditHotKind);
@@ -95,7 +92,7 @@ void onLeftButtonDown(const EditPlace& p, HWND control) {
     if (veilEnabled() && !hasScrollBars(control)) invalidateAll(control);
 }
 
-void onMouseLeave(const EditPlace& p, HWND control) {
+void onMouseLeave(const EditPlace& p, HWND control, LPARAM) {
     // Only the edit box that is hot gives the hot place up: a leave that
     // arrives after the mouse has lit another control leaves that one be.
     if (isHotEdit(p, control)) p.record->hotControl = 0;
@@ -129,12 +126,6 @@ std::optional<LRESULT> onMessage(const EditPlace& p, HWND control, UINT msg, WPA
     case WM_VSCROLL:
         onScroll(control);
         break;
-    case WM_MOUSEMOVE:
-        onMouseMove(p, control);
-        break;
-    case WM_MOUSELEAVE:
-        onMouseLeave(p, control);
-        break;
     case WM_LBUTTONDOWN:
         onLeftButtonDown(p, control);
         break;
@@ -146,13 +137,12 @@ std::optional<LRESULT> onMessage(const EditPlace& p, HWND control, UINT msg, WPA
 }
 
 // The messages this procedure acts on; every other one goes straight on.
-constexpr UINT kMessages[] = {WM_DESTROY, WM_MOVE, WM_SETFOCUS, WM_KILLFOCUS, WM_PAINT, WM_ERASEBKGND, WM_NCPAINT,
-                              WM_KEYDOWN, WM_HSCROLL, WM_VSCROLL, WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP,
-                              WM_MOUSELEAVE};
+constexpr UINT kMessages[] = {WM_DESTROY, WM_MOVE,    WM_SETFOCUS, WM_KILLFOCUS, WM_PAINT,       WM_ERASEBKGND,
+                              WM_NCPAINT, WM_KEYDOWN, WM_HSCROLL,  WM_VSCROLL,   WM_LBUTTONDOWN, WM_LBUTTONUP};
 
 LRESULT CALLBACK editProcedure(HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
-    return controlProcedure<EditEntry, &WindowRecord::editEntries, kMessages, onMessage>(editProcedure, control, msg,
-                                                                                      wParam, lParam);
+    return controlProcedure<EditEntry, &WindowRecord::editEntries, kMessages, onMessage, onMouseOver, onMouseLeave>(
+        editProcedure, control, msg, wParam, lParam);
 }
 
 }  // namespace

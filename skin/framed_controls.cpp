@@ -8,12 +8,12 @@
 
 #include <unordered_set>
 
-#include "skin/control_kinds.h"
 #include "skin/control_borders.h"
+#include "skin/control_kinds.h"
 #include "skin/control_procedure.h"
+#include "skin/framed_controls.h"
 #include "skin/painting_kit.h"
 #include "skin/skin_engine.h"
-#include "skin/framed_controls.h"
 
 namespace skin {
 
@@ -47,17 +47,11 @@ Content contentOf(HWND control) {
 
 // The skin draws a frame line only for a control with a border that is not
 // a combo box's drop-down list.
-bool skinDrawsBorder(HWND control) {
-    return hasBorder(control) && ClassNameOf(control) != L"ComboLBox";
-}
+bool skinDrawsBorder(HWND control) { return hasBorder(control) && ClassNameOf(control) != L"ComboLBox"; }
 
-bool isHotFrame(const FramePlace& p) {
-    return isHot(p, kFramedHotKind);
-}
+bool isHotFrame(const FramePlace& p) { return isHot(p, kFramedHotKind); }
 
-void paintCurrent(const FramePlace& p, HWND control) {
-    PaintFramedBorder(control, isHotFrame(p), p.entry->focused);
-}
+void paintCurrent(const FramePlace& p, HWND control) { PaintFramedBorder(control, isHotFrame(p), p.entry->focused); }
 
 void setScrolling(const FramePlace& p, HWND control, bool scrolling) {
     p.entry->keyboardScrolling = scrolling;
@@ -109,8 +103,8 @@ LRESULT paintListOverVeil(const FramePlace& p, HWND control, LPARAM lParam) {
         passOn(p, WM_PAINT, reinterpret_cast<WPARAM>(drawn.dc()), 0);
         setListPaintedOverVeil(nullptr);
         RestoreDC(drawn.dc(), saved);
-        TransparentBlt(veiled.dc(), 0, 0, client.right, client.bottom, drawn.dc(), 0, 0, client.right,
-                       client.bottom, kColourKey);
+        TransparentBlt(veiled.dc(), 0, 0, client.right, client.bottom, drawn.dc(), 0, 0, client.right, client.bottom,
+                       kColourKey);
         BitBlt(dc, 0, 0, client.right, client.bottom, veiled.dc(), 0, 0, SRCCOPY);
     }
     invalidateVisibleChildren(control);
@@ -129,8 +123,8 @@ LRESULT paintTreeOverVeil(const FramePlace& p, HWND control, LPARAM lParam) {
         if (!drawn.dc() || !veiled.dc()) return passOn(p, WM_PAINT, 0, lParam);
         passOn(p, WM_PAINT, reinterpret_cast<WPARAM>(drawn.dc()), 0);
         layVeil(veiled.dc(), client.right, client.bottom);
-        TransparentBlt(veiled.dc(), 0, 0, client.right, client.bottom, drawn.dc(), 0, 0, client.right,
-                       client.bottom, kColourKey);
+        TransparentBlt(veiled.dc(), 0, 0, client.right, client.bottom, drawn.dc(), 0, 0, client.right, client.bottom,
+                       kColourKey);
         WindowDC dc(control);
         if (dc.get()) {
             POINT origin{0, 0};
@@ -200,8 +194,7 @@ void onKeyUp(const FramePlace& p, HWND control) {
     setScrolling(p, control, false);
 }
 
-void onMouseMove(const FramePlace& p, HWND control) {
-    noteMouseOver(p);
+void onMouseOver(const FramePlace& p, HWND control, LPARAM) {
     if (!isHotFrame(p)) {
         p.entry->hot = true;
         PaintFramedBorder(control, true, p.entry->focused);
@@ -209,7 +202,7 @@ void onMouseMove(const FramePlace& p, HWND control) {
     }
 }
 
-void onMouseLeave(const FramePlace& p, HWND control) {
+void onMouseLeave(const FramePlace& p, HWND control, LPARAM) {
     if (isHotFrame(p)) p.record->hotControl = 0;
     p.entry->hot = false;
     PaintFramedBorder(control, false, p.entry->focused);
@@ -243,27 +236,19 @@ std::optional<LRESULT> onMessage(const FramePlace& p, HWND control, UINT msg, WP
     case WM_MOUSEWHEEL:
         if (veilEnabled()) InvalidateRect(control, nullptr, TRUE);
         break;
-    case WM_MOUSEMOVE:
-        onMouseMove(p, control);
-        break;
-    case WM_MOUSELEAVE:
-        onMouseLeave(p, control);
-        break;
     }
     return std::nullopt;
 }
 
 // The messages this procedure acts on; every other one goes straight on.
-constexpr UINT kMessages[] = {WM_MOVE, WM_SETFOCUS, WM_KILLFOCUS, WM_PAINT, WM_ERASEBKGND, WM_NCPAINT, WM_KEYDOWN,
-                              WM_KEYUP, WM_HSCROLL, WM_VSCROLL, WM_MOUSEWHEEL, WM_MOUSEMOVE, WM_MOUSELEAVE};
+constexpr UINT kMessages[] = {WM_MOVE,    WM_SETFOCUS, WM_KILLFOCUS, WM_PAINT,   WM_ERASEBKGND, WM_NCPAINT,
+                              WM_KEYDOWN, WM_KEYUP,    WM_HSCROLL,   WM_VSCROLL, WM_MOUSEWHEEL};
 
-void onGone(HWND control) {
-    scrollingControls().erase(control);
-}
+void onGone(HWND control) { scrollingControls().erase(control); }
 
 LRESULT CALLBACK framedProcedure(HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
-    return controlProcedure<FrameEntry, &WindowRecord::frameEntries, kMessages, onMessage, onGone>(
-        framedProcedure, control, msg, wParam, lParam);
+    return controlProcedure<FrameEntry, &WindowRecord::frameEntries, kMessages, onMessage, onMouseOver, onMouseLeave,
+                            onGone>(framedProcedure, control, msg, wParam, lParam);
 }
 
 // Runs for every message a loop of this thread takes from its queue,
@@ -337,7 +322,8 @@ void hookFramedControls(SkinEngine& engine, int windowIndex, HWND parent) {
         registerFramed(windowIndex, tree);
     });
     forEachChildOfClass(parent, WC_IPADDRESSW, [windowIndex](HWND ip) { registerFramed(windowIndex, ip); });
-    forEachChildOfClass(parent, DATETIMEPICK_CLASSW, [windowIndex](HWND picker) { registerFramed(windowIndex, picker); });
+    forEachChildOfClass(parent, DATETIMEPICK_CLASSW,
+                        [windowIndex](HWND picker) { registerFramed(windowIndex, picker); });
 }
 
 }  // namespace skin

@@ -11,14 +11,14 @@
 #include <algorithm>
 #include <vector>
 
-#include "skin/control_fonts.h"
-#include "skin/control_kinds.h"
-#include "skin/control_geometry.h"
 #include "skin/control_borders.h"
+#include "skin/control_fonts.h"
+#include "skin/control_geometry.h"
+#include "skin/control_kinds.h"
 #include "skin/control_procedure.h"
+#include "skin/headers.h"
 #include "skin/painting_kit.h"
 #include "skin/skin_engine.h"
-#include "skin/headers.h"
 
 namespace skin {
 
@@ -119,8 +119,8 @@ void drawColumnContent(Gdiplus::GpGraphics* g, const ListViewEntry& e, const Col
     }
     const int iconWidth = static_cast<int>(iw);
     const int x = headerTextX(static_cast<unsigned>(c.format) & 3u, w, iconWidth, margin, textWidth);
-    if (picture) gp::GdipDrawImageRectI(g, picture.image(), x, (h - static_cast<int>(ih)) / 2, iconWidth,
-                                        static_cast<int>(ih));
+    if (picture)
+        gp::GdipDrawImageRectI(g, picture.image(), x, (h - static_cast<int>(ih)) / 2, iconWidth, static_cast<int>(ih));
     if (font && length) {
         const Gdiplus::RectF layout(static_cast<float>(x + iconWidth), 0,
                                     static_cast<float>(w - iconWidth - 2 * margin), static_cast<float>(h));
@@ -191,8 +191,7 @@ namespace {
 
 using HeaderPlace = ControlPlace<ListViewEntry>;
 
-void onMouseMove(const HeaderPlace& p, LPARAM lParam) {
-    noteMouseOver(p);
+void onMouseOver(const HeaderPlace& p, HWND, LPARAM lParam) {
     WindowRecord& r = *p.record;
     ListViewEntry& e = *p.entry;
     const int i = p.windowIndex, k = p.entryIndex;
@@ -211,7 +210,7 @@ void onMouseMove(const HeaderPlace& p, LPARAM lParam) {
     r.hotControl = r.lastMovedControl;
 }
 
-void onMouseLeave(const HeaderPlace& p) {
+void onMouseLeave(const HeaderPlace& p, HWND, LPARAM) {
     p.record->hotControl = 0;
     p.entry->shownColumn = 0;
     p.entry->hotColumn = 0;
@@ -220,8 +219,7 @@ void onMouseLeave(const HeaderPlace& p) {
 }
 
 // The messages this procedure acts on; every other one goes straight on.
-constexpr UINT kMessages[] = {WM_MOVE, WM_PAINT, WM_ERASEBKGND, WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP,
-                              WM_MOUSELEAVE};
+constexpr UINT kMessages[] = {WM_MOVE, WM_PAINT, WM_ERASEBKGND, WM_LBUTTONDOWN, WM_LBUTTONUP};
 
 std::optional<LRESULT> onMessage(const HeaderPlace& p, HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
     ListViewEntry& e = *p.entry;
@@ -239,12 +237,6 @@ std::optional<LRESULT> onMessage(const HeaderPlace& p, HWND control, UINT msg, W
     case WM_ERASEBKGND:
         SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
         return 1;
-    case WM_MOUSEMOVE:
-        onMouseMove(p, lParam);
-        break;
-    case WM_MOUSELEAVE:
-        onMouseLeave(p);
-        break;
     case WM_LBUTTONDOWN:
         e.pressed = true;
         if (e.hotColumn >= 1) e.pressedColumn = e.hotColumn;
@@ -260,8 +252,8 @@ std::optional<LRESULT> onMessage(const HeaderPlace& p, HWND control, UINT msg, W
 }  // namespace
 
 LRESULT CALLBACK HeaderProc(HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
-    return controlProcedure<ListViewEntry, &WindowRecord::listViewEntries, kMessages, onMessage>(HeaderProc, control,
-                                                                                              msg, wParam, lParam);
+    return controlProcedure<ListViewEntry, &WindowRecord::listViewEntries, kMessages, onMessage, onMouseOver,
+                            onMouseLeave>(HeaderProc, control, msg, wParam, lParam);
 }
 
 }  // namespace skin

@@ -5,10 +5,10 @@
 
 #include <commctrl.h>
 
-#include "skin/control_fonts.h"
-#include "skin/control_kinds.h"
-#include "skin/control_geometry.h"
 #include "skin/control_borders.h"
+#include "skin/control_fonts.h"
+#include "skin/control_geometry.h"
+#include "skin/control_kinds.h"
 #include "skin/control_procedure.h"
 #include "skin/painting_kit.h"
 #include "skin/skin_engine.h"
@@ -66,8 +66,7 @@ void drawTrackBarPanel(Gdiplus::GpGraphics* g, int w, int h, bool vertical) {
     gp::GdipFillPath(g, fill.get(), inner.get());
 }
 
-void drawTrackBarFigure(Gdiplus::GpGraphics* g, const TrackBarFigure& f, const TrackBarState& s,
-                        COLORREF theme) {
+void drawTrackBarFigure(Gdiplus::GpGraphics* g, const TrackBarFigure& f, const TrackBarState& s, COLORREF theme) {
     const RectF& c = f.channel;
     Path channel = roundedShape(c.x, c.y, c.width, c.height, 1);
     // Across the thickness, from the path's top-left corner.
@@ -192,8 +191,7 @@ namespace {
 using TrackBarPlace = ControlPlace<TrackBarEntry>;
 using ProgressPlace = ControlPlace<ProgressEntry>;
 
-void onTrackBarMouseMove(const TrackBarPlace& p) {
-    noteMouseOver(p);
+void onTrackBarMouseOver(const TrackBarPlace& p, HWND, LPARAM) {
     if (!isHot(p, kHotTrackBar)) {
         p.entry->hot = true;
         DrawTrackBar(p.windowIndex, p.entryIndex);
@@ -201,15 +199,14 @@ void onTrackBarMouseMove(const TrackBarPlace& p) {
     }
 }
 
-void onTrackBarMouseLeave(const TrackBarPlace& p) {
+void onTrackBarMouseLeave(const TrackBarPlace& p, HWND, LPARAM) {
     p.entry->hot = false;
     p.record->hotControl = 0;
     DrawTrackBar(p.windowIndex, p.entryIndex);
 }
 
 // The whole control is the skin's: painted in place of the control, then validated.
-LRESULT paintAndValidate(HWND control, UINT msg, WPARAM wParam, LPARAM lParam, void (*draw)(int, int), int i,
-                         int k) {
+LRESULT paintAndValidate(HWND control, UINT msg, WPARAM wParam, LPARAM lParam, void (*draw)(int, int), int i, int k) {
     {
         const PaintDC paint(control);
         draw(i, k);
@@ -217,14 +214,13 @@ LRESULT paintAndValidate(HWND control, UINT msg, WPARAM wParam, LPARAM lParam, v
     return DefWindowProcW(control, msg, wParam, lParam);
 }
 
-// The messages of a progress bar the skin acts on; a track bar adds the mouse's.
-constexpr UINT kProgressMessages[] = {WM_MOVE, WM_PAINT, WM_ERASEBKGND, WM_NCPAINT};
-constexpr UINT kTrackBarMessages[] = {WM_MOVE, WM_PAINT, WM_ERASEBKGND, WM_NCPAINT, WM_MOUSEMOVE, WM_MOUSELEAVE};
+// The messages of both kinds the skin acts on; a track bar also hovers.
+constexpr UINT kPaintingMessages[] = {WM_MOVE, WM_PAINT, WM_ERASEBKGND, WM_NCPAINT};
 
 // The painting messages of both kinds, with their painter.
 template <typename Entry>
 std::optional<LRESULT> onPainting(const ControlPlace<Entry>& p, HWND control, UINT msg, WPARAM wParam, LPARAM lParam,
-                   void (*draw)(int, int)) {
+                                  void (*draw)(int, int)) {
     switch (msg) {
     case WM_MOVE:
         draw(p.windowIndex, p.entryIndex);
@@ -242,18 +238,8 @@ std::optional<LRESULT> onPainting(const ControlPlace<Entry>& p, HWND control, UI
     }
 }
 
-std::optional<LRESULT> onTrackBarMessage(const TrackBarPlace& p, HWND control, UINT msg, WPARAM wParam,
-                                         LPARAM lParam) {
-    switch (msg) {
-    case WM_MOUSEMOVE:
-        onTrackBarMouseMove(p);
-        return std::nullopt;
-    case WM_MOUSELEAVE:
-        onTrackBarMouseLeave(p);
-        return std::nullopt;
-    default:
-        return onPainting(p, control, msg, wParam, lParam, DrawTrackBar);
-    }
+std::optional<LRESULT> onTrackBarMessage(const TrackBarPlace& p, HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return onPainting(p, control, msg, wParam, lParam, DrawTrackBar);
 }
 
 std::optional<LRESULT> onProgressMessage(const ProgressPlace& p, HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -263,12 +249,12 @@ std::optional<LRESULT> onProgressMessage(const ProgressPlace& p, HWND control, U
 }  // namespace
 
 LRESULT CALLBACK TrackBarProc(HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
-    return controlProcedure<TrackBarEntry, &WindowRecord::trackBarEntries, kTrackBarMessages, onTrackBarMessage>(
-        TrackBarProc, control, msg, wParam, lParam);
+    return controlProcedure<TrackBarEntry, &WindowRecord::trackBarEntries, kPaintingMessages, onTrackBarMessage,
+                            onTrackBarMouseOver, onTrackBarMouseLeave>(TrackBarProc, control, msg, wParam, lParam);
 }
 
 LRESULT CALLBACK ProgressBarProc(HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
-    return controlProcedure<ProgressEntry, &WindowRecord::progressEntries, kProgressMessages, onProgressMessage>(
+    return controlProcedure<ProgressEntry, &WindowRecord::progressEntries, kPaintingMessages, onProgressMessage>(
         ProgressBarProc, control, msg, wParam, lParam);
 }
 

@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "res/resource_ids.h"
-#include "skin/control_fonts.h"
-#include "skin/control_kinds.h"
-#include "skin/control_geometry.h"
 #include "skin/control_borders.h"
+#include "skin/control_fonts.h"
+#include "skin/control_geometry.h"
+#include "skin/control_kinds.h"
 #include "skin/control_procedure.h"
 #include "skin/painting_kit.h"
 #include "skin/picture_pixels.h"
@@ -58,9 +58,9 @@ HalfLook lookOf(bool isHot, bool pressed, bool firstOfVertical, COLORREF theme) 
 // The gradient of a half runs along the control's axis.
 Brush halfGradient(bool horizontal, int half, int w, int h, const RectI& r, const HalfLook& look) {
     if (horizontal) {
-        return half == 0 ? lineGradient(0, 0, static_cast<float>(r.width - 1), 0, look.from, look.to)
-                         : lineGradient(static_cast<float>(r.width - 1), 0, static_cast<float>(w), 0, look.from,
-                                        look.to);
+        return half == 0
+                   ? lineGradient(0, 0, static_cast<float>(r.width - 1), 0, look.from, look.to)
+                   : lineGradient(static_cast<float>(r.width - 1), 0, static_cast<float>(w), 0, look.from, look.to);
     }
     return half == 0 ? lineGradient(0, 0, 0, static_cast<float>(r.height - 1), look.from, look.to)
                      : lineGradient(0, static_cast<float>(r.height), 0, static_cast<float>(h), look.from, look.to);
@@ -149,8 +149,7 @@ namespace {
 
 using UpDownPlace = ControlPlace<UpDownEntry>;
 
-void onMouseMove(const UpDownPlace& p, LPARAM lParam) {
-    noteMouseOver(p);
+void onMouseOver(const UpDownPlace& p, HWND, LPARAM lParam) {
     UpDownEntry& e = *p.entry;
     const int half = HalfUnderMouse(p.windowIndex, p.entryIndex, lParam);
     // Repainted only when it becomes hot or the mouse crosses into the other half.
@@ -161,15 +160,14 @@ void onMouseMove(const UpDownPlace& p, LPARAM lParam) {
     e.hotHalf = half;
 }
 
-void onMouseLeave(const UpDownPlace& p) {
+void onMouseLeave(const UpDownPlace& p, HWND, LPARAM) {
     p.record->hotControl = 0;
     p.entry->hot = false;
     DrawUpDown(p.windowIndex, p.entryIndex, false);
 }
 
 // The messages this procedure acts on; every other one goes straight on.
-constexpr UINT kMessages[] = {WM_MOVE, WM_PAINT, WM_ERASEBKGND, WM_NCPAINT, WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP,
-                              WM_MOUSELEAVE};
+constexpr UINT kMessages[] = {WM_MOVE, WM_PAINT, WM_ERASEBKGND, WM_NCPAINT, WM_LBUTTONDOWN, WM_LBUTTONUP};
 
 std::optional<LRESULT> onMessage(const UpDownPlace& p, HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
@@ -184,12 +182,6 @@ std::optional<LRESULT> onMessage(const UpDownPlace& p, HWND control, UINT msg, W
         return 1;
     case WM_NCPAINT:
         return 1;
-    case WM_MOUSEMOVE:
-        onMouseMove(p, lParam);
-        break;
-    case WM_MOUSELEAVE:
-        onMouseLeave(p);
-        break;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
         p.entry->pressed = msg == WM_LBUTTONDOWN;
@@ -202,8 +194,8 @@ std::optional<LRESULT> onMessage(const UpDownPlace& p, HWND control, UINT msg, W
 }  // namespace
 
 LRESULT CALLBACK UpDownProc(HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
-    return controlProcedure<UpDownEntry, &WindowRecord::upDownEntries, kMessages, onMessage>(UpDownProc, control, msg,
-                                                                                          wParam, lParam);
+    return controlProcedure<UpDownEntry, &WindowRecord::upDownEntries, kMessages, onMessage, onMouseOver, onMouseLeave>(
+        UpDownProc, control, msg, wParam, lParam);
 }
 
 }  // namespace skin
