@@ -196,28 +196,6 @@ bool isSkinnedCheckOrRadioStyle(LONG style) {
     return autoRadio || checkBox;
 }
 
-ControlFont readControlFont(HWND control) {
-    ControlFont result;
-    auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
-    Font gpFont;
-    {
-        const WindowDC dc(control);
-        if (!dc.get()) return result;
-        const Selection selected(dc.get(), font);
-        gp::GdipCreateFontFromDC(dc.get(), gpFont.out());
-        gpFont.adopt();
-    }
-    if (!gpFont) return result;
-    FontFamily family;
-    gp::GdipGetFamily(gpFont.get(), family.out());
-    family.adopt();
-    wchar_t name[LF_FACESIZE] = {};
-    if (family && gp::GdipGetFamilyName(family.get(), name, LANG_NEUTRAL) == Gdiplus::Ok) result.family = name;
-    gp::GdipGetFontSize(gpFont.get(), &result.size);
-    gp::GdipGetFontStyle(gpFont.get(), &result.style);
-    return result;
-}
-
 ControlFont withPushButtonFallback(ControlFont font) {
     if (font.family.empty()) font.family = kFallbackFamily;
     if (font.size <= 0) font.size = kFallbackSize;

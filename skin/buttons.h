@@ -7,31 +7,22 @@
 
 #include <string>
 
+#include "skin/control_fonts.h"
 #include "skin/window_registry.h"
 
 namespace skin {
 
 // Drawing state bits handed to the painters (the owner-draw item state
 // bits, and the skin's own hot bit).
-inline constexpr UINT kStatePressed = ODS_SELECTED;  // 1
-inline constexpr UINT kStateDisabled = ODS_DISABLED; // 4
-inline constexpr UINT kStateFocused = ODS_FOCUS;     // 16
+inline constexpr UINT kStatePressed = ODS_SELECTED;   // 1
+inline constexpr UINT kStateDisabled = ODS_DISABLED;  // 4
+inline constexpr UINT kStateFocused = ODS_FOCUS;      // 16
 inline constexpr UINT kStateHot = 64;
-
 
 // Which BUTTON styles the hooks take (the low four style bits decide).
 bool isSkinnedPushButtonStyle(LONG style);
 bool isSkinnedCheckOrRadioStyle(LONG style);
 
-// A control's font as GDI+ sees it: empty family and size 0 when the
-// control's font is not one GDI+ can use (a raster font such as the
-// system font of a control that was never given one).
-struct ControlFont {
-    std::wstring family;
-    float size = 0;
-    int style = 0;
-};
-ControlFont readControlFont(HWND control);
 // A push button's font: "宋体" for an empty family, 12 for a size of 0.
 ControlFont withPushButtonFallback(ControlFont font);
 

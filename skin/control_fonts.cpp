@@ -5,37 +5,32 @@
 
 namespace skin {
 
-FontDescription describeFont(HWND control) {
-    FontDescription d;
+ControlFont readControlFont(HWND control, HFONT whenNone) {
+    ControlFont result;
     auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
-    if (!font) font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    LOGFONTW logFont{};
-    GetObjectW(font, sizeof(logFont), &logFont);
-    d.family = logFont.lfFaceName;
-    d.size = static_cast<float>(logFont.lfHeight < 0 ? -logFont.lfHeight : logFont.lfHeight);
-    d.style = (logFont.lfWeight >= FW_BOLD ? Gdiplus::FontStyleBold : 0) |
-              (logFont.lfItalic ? Gdiplus::FontStyleItalic : 0);
+    if (!font) font = whenNone;
     Font gpFont;
     {
         const WindowDC dc(control);
-        gp::GdipCreateFontFromLogfontW(dc.get(), &logFont, gpFont.out());
+        if (!dc.get()) return result;
+        const Selection selected(dc.get(), font);
+        gp::GdipCreateFontFromDC(dc.get(), gpFont.out());
         gpFont.adopt();
     }
-    if (gpFont) {
-        FontFamily family;
-        gp::GdipGetFamily(gpFont.get(), family.out());
-        family.adopt();
-        wchar_t name[LF_FACESIZE] = {};
-        if (family && gp::GdipGetFamilyName(family.get(), name, LANG_NEUTRAL) == Gdiplus::Ok) d.family = name;
-        gp::GdipGetFontSize(gpFont.get(), &d.size);
-        INT style = 0;
-        if (gp::GdipGetFontStyle(gpFont.get(), &style) == Gdiplus::Ok) d.style = style;
-    }
-    if (d.size <= 0) d.size = 12;
-    return d;
+    if (!gpFont) return result;
+    FontFamily family;
+    gp::GdipGetFamily(gpFont.get(), family.out());
+    family.adopt();
+    wchar_t name[LF_FACESIZE] = {};
+    if (family && gp::GdipGetFamilyName(family.get(), name, LANG_NEUTRAL) == Gdiplus::Ok) result.family = name;
+    gp::GdipGetFontSize(gpFont.get(), &result.size);
+    gp::GdipGetFontStyle(gpFont.get(), &result.style);
+    return result;
 }
 
-Font makeFont(const FontDescription& font, Gdiplus::Unit unit) {
+HFONT defaultGuiFont() { return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)); }
+
+Font makeFont(const ControlFont& font, Gdiplus::Unit unit) {
     Font made;
     SkinEngine* engine = SkinEngine::current();
     if (!engine) return made;
@@ -45,6 +40,4 @@ Font makeFont(const FontDescription& font, Gdiplus::Unit unit) {
     }
     return made;
 }
-
-
 }  // namespace skin

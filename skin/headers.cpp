@@ -34,7 +34,7 @@ void registerHeader(HWND header, int windowIndex) {
     e.buttons = GetWindowLongW(header, GWL_STYLE) & HDS_BUTTONS;
     e.imageList = reinterpret_cast<HIMAGELIST>(SendMessageW(header, HDM_GETIMAGELIST, 0, 0));
     // The header's own font, in a list view and on a window alike.
-    const FontDescription font = describeFont(header);
+    const ControlFont font = readControlFont(header, defaultGuiFont());
     e.fontName = font.family;
     e.fontSize = font.size;
     e.fontStyle = font.style;

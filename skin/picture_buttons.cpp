@@ -179,7 +179,7 @@ ButtonEntry* pictureButtonEntry(SkinEngine& engine, HWND button, int& owner) {
     }
     ButtonEntry* e = registerControl(owner, button, &WindowRecord::buttonEntries, ButtonProc);
     if (!e) return nullptr;
-    const FontDescription font = describeFont(button);
+    const ControlFont font = readControlFont(button, defaultGuiFont());
     e->fontFamily = font.family;
     e->fontSize = font.size;
     e->fontStyle = font.style;
