@@ -19,15 +19,6 @@ constexpr int kBoxSize = 13;
 
 long g_paints = 0;
 
-COLORREF themeColour() {
-    const SkinEngine* engine = SkinEngine::current();
-    return engine ? engine->settings().themeColour : 0x00DDCA22;
-}
-
-COLORREF textColourOf(HWND control) {
-    return static_cast<COLORREF>(reinterpret_cast<UINT_PTR>(GetPropW(control, kPropTextColour)));
-}
-
 // The captured background of a control and a GDI+ graphics on it.
 class Canvas {
 public:
@@ -58,20 +49,11 @@ private:
     Graphics graphics_;
 };
 
-Path newPath() {
-    Path path;
-    gp::GdipCreatePath(Gdiplus::FillModeAlternate, path.out());
-    path.adopt();
-    return path;
-}
-
-
 Path ellipsePath(float x, float y, float w, float h) {
     Path path = newPath();
     if (path) gp::GdipAddPathEllipse(path.get(), x, y, w, h);
     return path;
 }
-
 
 void fillPath(Gdiplus::GpGraphics* g, const Brush& brush, const Path& path) {
     if (brush && path) gp::GdipFillPath(g, brush.get(), path.get());
@@ -82,13 +64,12 @@ void drawPath(Gdiplus::GpGraphics* g, std::uint32_t colour, const Path& path) {
     if (outline && path) gp::GdipDrawPath(g, outline.get(), path.get());
 }
 
-
 // The look of every disabled BUTTON control.
 void paintDisabledLook(Gdiplus::GpGraphics* g, int x, int y, int w, int h) {
     Brush grey = solidBrush(argb(kDisabledFill, 255));
     gp::GdipFillRectangleI(g, grey.get(), x, y, w, h);
     const Path body = roundedShape(static_cast<float>(x), static_cast<float>(y), static_cast<float>(w - 1),
-                                  static_cast<float>(h - 1), 5);
+                                   static_cast<float>(h - 1), 5);
     Brush shade = verticalGradient(static_cast<float>(x), static_cast<float>(y), static_cast<float>(y + h),
                                    argb(kWhite, 50), argb(kWhite, 50));
     if (shade) {
@@ -128,131 +109,130 @@ void drawResourcePicture(Gdiplus::GpGraphics* g, int resource, int x, int y) {
     if (picture.decoded) gp::GdipDrawImageRectI(g, picture.decoded.image(), x, y, kBoxSize, kBoxSize);
 }
 
-bool isChecked(HWND control) {
-    return SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
+bool isChecked(HWND control) { return SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+// What every painter shares: the captured background, the control's own look
+// drawn by `drawLook` (g, x, y, w, h), its caption in `captionBox`, one copy to `dc`.
+template <class DrawLook>
+void paintButton(HWND control, HDC dc, const RECT& rect, Gdiplus::StringAlignment align,
+                 const Gdiplus::RectF& captionBox, DrawLook drawLook) {
+    const ButtonEntry* entry = buttonEntryOf(control);
+    Canvas canvas(control);
+    if (!entry || !canvas) return;
+    ++g_paints;
+    drawLook(canvas.g(), static_cast<int>(rect.left), static_cast<int>(rect.top),
+             static_cast<int>(rect.right - rect.left), static_cast<int>(rect.bottom - rect.top));
+    drawCaption(canvas.g(), control, *entry, align, captionBox);
+    canvas.present(dc);
 }
 
 }  // namespace
 
-long buttonPaints() {
-    return g_paints;
-}
+long buttonPaints() { return g_paints; }
 
 void PaintPushButton(HWND control, HDC dc, UINT state, const RECT& rect) {
-    const ButtonEntry* entry = buttonEntryOf(control);
-    Canvas canvas(control);
-    if (!entry || !canvas) return;
-    ++g_paints;
-    Gdiplus::GpGraphics* g = canvas.g();
-    const int x = rect.left, y = rect.top, w = rect.right - rect.left, h = rect.bottom - rect.top;
-    const auto fx = static_cast<float>(x), fy = static_cast<float>(y);
-    const COLORREF theme = themeColour();
-    const Path body = roundedShape(fx, fy, static_cast<float>(w - 1), static_cast<float>(h - 1), 5);
-    fillPath(g, solidBrush(argb(kWhite, 120)), body);
-    if (state & kStateDisabled) {
-        paintDisabledLook(g, x, y, w, h);
-    } else {
-        fillPath(g, verticalGradient(fx, fy, static_cast<float>(y + h - 1), argb(kWhite, 0), argb(0x00808080, 60)),
-                 body);
-        Path gloss = newPath();
-        if (gloss) TopRoundedPath(gloss.get(), fx, fy, static_cast<float>(w - 1), static_cast<float>(h / 2), 5);
-        fillPath(g, verticalGradient(fx, fy, static_cast<float>(y + h / 2), argb(kWhite, 50), argb(kWhite, 10)),
-                 gloss);
-        if (state & kStateHot) {
-            fillPath(g, verticalGradient(fx, fy, static_cast<float>(y + h), argb(theme, 60), argb(theme, 10)), body);
-            drawPath(g, argb(theme, 255), body);
-        } else if (state & kStateFocused) {
-            if (body) Glow(g, body.get(), 3, kGlowColour, 120);
-            drawPath(g, argb(kBlack, 70), body);
-        } else {
-            drawPath(g, argb(kBlack, 120), body);
-        }
-        if (state & kStatePressed) {
-            const Path inner =
-                roundedShape(static_cast<float>(x + 2), static_cast<float>(y + 2), static_cast<float>(w - 3),
-                            static_cast<float>(h - 3), 5);
-            fillPath(g, verticalGradient(2, 2, static_cast<float>(h - 2), argb(theme, 60), argb(kWhite, 100)), inner);
-        }
-    }
-    drawCaption(g, control, *entry, Gdiplus::StringAlignmentCenter,
-                Gdiplus::RectF(0, 2, static_cast<float>(w), static_cast<float>(h)));
-    canvas.present(dc);
+    const auto width = static_cast<float>(rect.right - rect.left), height = static_cast<float>(rect.bottom - rect.top);
+    paintButton(
+        control, dc, rect, Gdiplus::StringAlignmentCenter, Gdiplus::RectF(0, 2, width, height),
+        [state](Gdiplus::GpGraphics* g, int x, int y, int w, int h) {
+            const auto fx = static_cast<float>(x), fy = static_cast<float>(y);
+            const COLORREF theme = themeColour();
+            const Path body = roundedShape(fx, fy, static_cast<float>(w - 1), static_cast<float>(h - 1), 5);
+            fillPath(g, solidBrush(argb(kWhite, 120)), body);
+            if (state & kStateDisabled) return paintDisabledLook(g, x, y, w, h);
+            fillPath(g, verticalGradient(fx, fy, static_cast<float>(y + h - 1), argb(kWhite, 0), argb(0x00808080, 60)),
+                     body);
+            Path gloss = newPath();
+            if (gloss) TopRoundedPath(gloss.get(), fx, fy, static_cast<float>(w - 1), static_cast<float>(h / 2), 5);
+            fillPath(g, verticalGradient(fx, fy, static_cast<float>(y + h / 2), argb(kWhite, 50), argb(kWhite, 10)),
+                     gloss);
+            if (state & kStateHot) {
+                fillPath(g, verticalGradient(fx, fy, static_cast<float>(y + h), argb(theme, 60), argb(theme, 10)),
+                         body);
+                drawPath(g, argb(theme, 255), body);
+            } else if (state & kStateFocused) {
+                if (body) Glow(g, body.get(), 3, kGlowColour, 120);
+                drawPath(g, argb(kBlack, 70), body);
+            } else {
+                drawPath(g, argb(kBlack, 120), body);
+            }
+            if (state & kStatePressed) {
+                const Path inner = roundedShape(static_cast<float>(x + 2), static_cast<float>(y + 2),
+                                                static_cast<float>(w - 3), static_cast<float>(h - 3), 5);
+                fillPath(g, verticalGradient(2, 2, static_cast<float>(h - 2), argb(theme, 60), argb(kWhite, 100)),
+                         inner);
+            }
+        });
 }
 
 void PaintCheckBox(HWND control, HDC dc, UINT state, const RECT& rect) {
-    const ButtonEntry* entry = buttonEntryOf(control);
-    Canvas canvas(control);
-    if (!entry || !canvas) return;
-    ++g_paints;
-    Gdiplus::GpGraphics* g = canvas.g();
-    const int x = rect.left, y = rect.top, w = rect.right - rect.left, h = rect.bottom - rect.top;
-    if (state & kStateDisabled) {
-        paintDisabledLook(g, x, y, w, h);
-    } else {
-        const int boxY = y + (h - kBoxSize) / 2;
-        drawResourcePicture(g, IDR_CHECK_BOX_UNCHECKED_PNG, x, boxY);
-        if (isChecked(control)) drawResourcePicture(g, IDR_CHECK_BOX_CHECKED_PNG, x, boxY);
-        if (state & kStateHot) {
-            const auto top = static_cast<float>(y + (h - 12) / 2 + 1);
-            Brush light = lineGradient(static_cast<float>(x + 3), top, static_cast<float>(x + 11),
-                                       static_cast<float>(y + (h - 12) / 2 + 12), argb(themeColour(), 100),
-                                       argb(kBlack, 0));
-            Path box = newPath();
-            if (box) gp::GdipAddPathRectangleI(box.get(), x, boxY, kBoxSize, kBoxSize);
-            fillPath(g, light, box);
-            if (box) Glow(g, box.get(), 2, kGlowColour, 30);
-        }
-    }
-    drawCaption(g, control, *entry, Gdiplus::StringAlignmentNear,
-                Gdiplus::RectF(static_cast<float>(x + 17), 2, static_cast<float>(w - 19), static_cast<float>(h)));
-    canvas.present(dc);
+    const Gdiplus::RectF captionBox(static_cast<float>(rect.left + 17), 2,
+                                    static_cast<float>(rect.right - rect.left - 19),
+                                    static_cast<float>(rect.bottom - rect.top));
+    paintButton(control, dc, rect, Gdiplus::StringAlignmentNear, captionBox,
+                [control, state](Gdiplus::GpGraphics* g, int x, int y, int w, int h) {
+                    if (state & kStateDisabled) return paintDisabledLook(g, x, y, w, h);
+                    const int boxY = y + (h - kBoxSize) / 2;
+                    drawResourcePicture(g, IDR_CHECK_BOX_UNCHECKED_PNG, x, boxY);
+                    if (isChecked(control)) drawResourcePicture(g, IDR_CHECK_BOX_CHECKED_PNG, x, boxY);
+                    if (!(state & kStateHot)) return;
+                    const auto top = static_cast<float>(y + (h - 12) / 2 + 1);
+                    Brush light = lineGradient(static_cast<float>(x + 3), top, static_cast<float>(x + 11),
+                                               static_cast<float>(y + (h - 12) / 2 + 12), argb(themeColour(), 100),
+                                               argb(kBlack, 0));
+                    Path box = newPath();
+                    if (box) gp::GdipAddPathRectangleI(box.get(), x, boxY, kBoxSize, kBoxSize);
+                    fillPath(g, light, box);
+                    if (box) Glow(g, box.get(), 2, kGlowColour, 30);
+                });
 }
 
-void PaintRadioButton(HWND control, HDC dc, UINT state, const RECT& rect) {
-    const ButtonEntry* entry = buttonEntryOf(control);
-    Canvas canvas(control);
-    if (!entry || !canvas) return;
-    ++g_paints;
-    Gdiplus::GpGraphics* g = canvas.g();
-    const int x = rect.left, y = rect.top, w = rect.right - rect.left, h = rect.bottom - rect.top;
-    if (state & kStateDisabled) {
-        paintDisabledLook(g, x, y, w, h);
-    } else {
-        gp::GdipSetSmoothingMode(g, Gdiplus::SmoothingModeAntiAlias);
-        const Path ring = ellipsePath(static_cast<float>(x + 2), static_cast<float>(y + (h - 12) / 2), 12, 12);
-        drawPath(g, argb(kBlack, 200), ring);
-        const auto ix = static_cast<float>(x + 3), iy = static_cast<float>(y + (h - 11) / 2 + 1);
-        const Path inner = ellipsePath(ix, iy, 9, 9);
-        drawPath(g, argb(kWhite, 255), inner);
-        fillPath(g, solidBrush(argb(kWhite, 255)), inner);
-        fillPath(g, lineGradient(ix, iy, ix + 9, iy + 9, argb(kBlack, 100), argb(kBlack, 0)), inner);
-        if (state & kStateHot) {
-            fillPath(g, lineGradient(ix, iy, ix + 9, iy + 9, argb(themeColour(), 100), argb(kBlack, 0)), inner);
-            if (inner) Glow(g, inner.get(), 2, kGlowColour, 30);
-        }
-        if (isChecked(control)) {
-            const Path dot = ellipsePath(static_cast<float>(x + 5), static_cast<float>(y + (h - 12) / 2 + 3), 6, 6);
-            drawPath(g, argb(kBlack, 200), dot);
-            Brush centre;
-            if (dot) {
-                gp::GdipCreatePathGradientFromPath(dot.get(),
-                                                   reinterpret_cast<Gdiplus::GpPathGradient**>(centre.out()));
-                centre.adopt();
-            }
-            if (centre) {
-                auto* gradient = reinterpret_cast<Gdiplus::GpPathGradient*>(centre.get());
-                gp::GdipSetPathGradientCenterColor(gradient, argb(kWhite, 100));
-                Gdiplus::ARGB surround = argb(kDotSurround, 255);
-                INT count = 1;
-                gp::GdipSetPathGradientSurroundColorsWithCount(gradient, &surround, &count);
-            }
-            fillPath(g, centre, dot);
-        }
-        gp::GdipSetSmoothingMode(g, Gdiplus::SmoothingModeNone);
+namespace {
+
+// The checked radio button's dot: a sphere lit from its centre.
+void drawRadioDot(Gdiplus::GpGraphics* g, float x, float y) {
+    const Path dot = ellipsePath(x, y, 6, 6);
+    drawPath(g, argb(kBlack, 200), dot);
+    Brush centre;
+    if (dot) {
+        gp::GdipCreatePathGradientFromPath(dot.get(), reinterpret_cast<Gdiplus::GpPathGradient**>(centre.out()));
+        centre.adopt();
     }
-    drawCaption(g, control, *entry, Gdiplus::StringAlignmentNear,
-                Gdiplus::RectF(static_cast<float>(x + 18), 2, static_cast<float>(w), static_cast<float>(h)));
-    canvas.present(dc);
+    if (centre) {
+        auto* gradient = reinterpret_cast<Gdiplus::GpPathGradient*>(centre.get());
+        gp::GdipSetPathGradientCenterColor(gradient, argb(kWhite, 100));
+        Gdiplus::ARGB surround = argb(kDotSurround, 255);
+        INT count = 1;
+        gp::GdipSetPathGradientSurroundColorsWithCount(gradient, &surround, &count);
+    }
+    fillPath(g, centre, dot);
+}
+
+}  // namespace
+
+void PaintRadioButton(HWND control, HDC dc, UINT state, const RECT& rect) {
+    const Gdiplus::RectF captionBox(static_cast<float>(rect.left + 18), 2, static_cast<float>(rect.right - rect.left),
+                                    static_cast<float>(rect.bottom - rect.top));
+    paintButton(
+        control, dc, rect, Gdiplus::StringAlignmentNear, captionBox,
+        [control, state](Gdiplus::GpGraphics* g, int x, int y, int w, int h) {
+            if (state & kStateDisabled) return paintDisabledLook(g, x, y, w, h);
+            gp::GdipSetSmoothingMode(g, Gdiplus::SmoothingModeAntiAlias);
+            const Path ring = ellipsePath(static_cast<float>(x + 2), static_cast<float>(y + (h - 12) / 2), 12, 12);
+            drawPath(g, argb(kBlack, 200), ring);
+            const auto ix = static_cast<float>(x + 3), iy = static_cast<float>(y + (h - 11) / 2 + 1);
+            const Path inner = ellipsePath(ix, iy, 9, 9);
+            drawPath(g, argb(kWhite, 255), inner);
+            fillPath(g, solidBrush(argb(kWhite, 255)), inner);
+            fillPath(g, lineGradient(ix, iy, ix + 9, iy + 9, argb(kBlack, 100), argb(kBlack, 0)), inner);
+            if (state & kStateHot) {
+                fillPath(g, lineGradient(ix, iy, ix + 9, iy + 9, argb(themeColour(), 100), argb(kBlack, 0)), inner);
+                if (inner) Glow(g, inner.get(), 2, kGlowColour, 30);
+            }
+            if (isChecked(control))
+                drawRadioDot(g, static_cast<float>(x + 5), static_cast<float>(y + (h - 12) / 2 + 3));
+            gp::GdipSetSmoothingMode(g, Gdiplus::SmoothingModeNone);
+        });
 }
 
 }  // namespace skin

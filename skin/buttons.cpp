@@ -92,8 +92,7 @@ LRESULT onPaint(HWND control, const ButtonEntry& entry) {
 LRESULT onEraseBackground(HWND control, WPARAM wParam) {
     auto dc = reinterpret_cast<HDC>(wParam);
     SetBkMode(dc, TRANSPARENT);
-    return static_cast<LRESULT>(
-        SetTextColor(dc, static_cast<COLORREF>(reinterpret_cast<UINT_PTR>(GetPropW(control, kPropTextColour)))));
+    return static_cast<LRESULT>(SetTextColor(dc, textColourOf(control)));
 }
 
 void onSetText(ButtonEntry& entry, LPARAM lParam) {

@@ -12,19 +12,10 @@ namespace skin {
 
 namespace {
 
-Graphics graphicsOn(HDC dc, bool antiAlias) {
-    Graphics g;
-    gp::GdipCreateFromHDC(dc, g.out());
-    g.adopt();
+Graphics drawingOn(HDC dc, bool antiAlias) {
+    Graphics g = graphicsOn(dc);
     if (g && antiAlias) gp::GdipSetSmoothingMode(g.get(), Gdiplus::SmoothingModeAntiAlias);
     return g;
-}
-
-Path newPath() {
-    Path path;
-    gp::GdipCreatePath(Gdiplus::FillModeAlternate, path.out());
-    path.adopt();
-    return path;
 }
 
 void copyToWindow(HWND hwnd, HDC surface, int x, int y, int w, int h) {
@@ -87,11 +78,10 @@ void SkinEngine::DrawCaptionButton(int windowIndex, int button, Gdiplus::GpGraph
     const auto fx = static_cast<float>(x), fy = static_cast<float>(y), fw = static_cast<float>(w),
                fh = static_cast<float>(h);
     if (pressed) {
-        Graphics own = graphicsOn(r->surface.dc(), false);
+        Graphics own = drawingOn(r->surface.dc(), false);
         RestoreCaptionRect(windowIndex, {x, y, x + w, y + h});
-        Brush fill = b.kind == kClose
-                         ? verticalGradient(fx, fy, fy + fh, argb(0x000000FF, 255), argb(0x00FFFFFF, 30))
-                         : verticalGradient(fx, fy, fy + fh, argb(0x00000000, 80), argb(0x00FFFFFF, 5));
+        Brush fill = b.kind == kClose ? verticalGradient(fx, fy, fy + fh, argb(0x000000FF, 255), argb(0x00FFFFFF, 30))
+                                      : verticalGradient(fx, fy, fy + fh, argb(0x00000000, 80), argb(0x00FFFFFF, 5));
         if (b.kind == kClose) {
             Path shape = newPath();
             addOutline(shape.get(), closeShapePath(fx, fy, fw, fh, 5));
@@ -105,7 +95,7 @@ void SkinEngine::DrawCaptionButton(int windowIndex, int button, Gdiplus::GpGraph
     }
     Graphics own;
     if (!compose || !g) {
-        own = graphicsOn(r->surface.dc(), true);
+        own = drawingOn(r->surface.dc(), true);
         g = own.get();
     }
     DrawCaptionButtonFade(g, windowIndex, button, alpha);
@@ -139,10 +129,10 @@ void SkinEngine::DrawCaptionButtonFade(Gdiplus::GpGraphics* g, int windowIndex, 
     }
     Path highlight = newPath();
     const float hh = static_cast<float>(static_cast<int>(0.8 * h));
-    addOutline(highlight.get(), b.kind == kClose ? closeShapePath(fx, fy, fw - 1, hh, 5)
-                                                 : topRoundedPath(fx, fy, fw - 1, hh, 1));
-    Brush stroke = verticalGradient(fx, fy, fy + fh, argb(0x00FFFFFF, static_cast<int>(0.8 * alpha)),
-                                    argb(0x00FFFFFF, 0));
+    addOutline(highlight.get(),
+               b.kind == kClose ? closeShapePath(fx, fy, fw - 1, hh, 5) : topRoundedPath(fx, fy, fw - 1, hh, 1));
+    Brush stroke =
+        verticalGradient(fx, fy, fy + fh, argb(0x00FFFFFF, static_cast<int>(0.8 * alpha)), argb(0x00FFFFFF, 0));
     Pen pen;
     gp::GdipCreatePen2(stroke.get(), 1.0f, Gdiplus::UnitWorld, pen.out());
     pen.adopt();

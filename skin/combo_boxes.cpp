@@ -111,8 +111,7 @@ void drawSelectedText(Gdiplus::GpGraphics* g, HWND combo, int w, int h) {
     gp::GdipCreateFont(engine->fontFamily(L"宋体"), 12, Gdiplus::FontStyleRegular, Gdiplus::UnitPoint, font.out());
     font.adopt();
     if (!font) return;
-    const auto colour = static_cast<COLORREF>(reinterpret_cast<UINT_PTR>(GetPropW(combo, kPropTextColour)));
-    Brush brush = solidBrush(argb(colour, 255));
+    Brush brush = solidBrush(argb(textColourOf(combo), 255));
     const Gdiplus::RectF layout(2, static_cast<float>((h - 12) / 2), static_cast<float>(w - 17),
                                 static_cast<float>(h - 4));
     gp::GdipDrawString(g, text.c_str(), static_cast<INT>(text.size()), font.get(), &layout, nullptr, brush.get());

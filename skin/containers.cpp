@@ -24,9 +24,7 @@ long g_paints = 0;
 
 using ContainerContext = ControlPlace<ContainerEntry>;
 
-ContainerContext containerAt(int owner, int index) {
-    return placeOf(owner, index, &WindowRecord::containerEntries);
-}
+ContainerContext containerAt(int owner, int index) { return placeOf(owner, index, &WindowRecord::containerEntries); }
 
 ContainerContext containerOf(HWND container) {
     return placeOf(container, ContainerProc, &WindowRecord::containerEntries);
@@ -40,11 +38,10 @@ bool isGroupBox(HWND hwnd) {
 // The nearest ancestor that provides its own backdrop, or nullptr.
 HWND backdropProvider(HWND container) {
     for (HWND w = GetParent(container); w; w = GetParent(w)) {
-        if (indexProperty(w, kPropProvides) == 1) return w;
+        if (providesBackdrop(w)) return w;
     }
     return nullptr;
 }
-
 
 void stroke(Gdiplus::GpGraphics* g, std::uint32_t colour, const Path& path) {
     Pen pen;
@@ -135,9 +132,9 @@ LRESULT onSetText(const ContainerContext& c, HWND container, WPARAM wParam, LPAR
 }
 
 // The messages this procedure acts on; every other one goes straight on.
-constexpr UINT kMessages[] = {WM_MOVE, WM_SIZE, WM_PAINT, WM_ERASEBKGND, WM_SHOWWINDOW, WM_SETTEXT, WM_DRAWITEM,
-                              WM_NOTIFY, WM_COMMAND, WM_CTLCOLOREDIT, WM_CTLCOLORLISTBOX, WM_CTLCOLORBTN,
-                              WM_CTLCOLORSTATIC};
+constexpr UINT kMessages[] = {
+    WM_MOVE,   WM_SIZE,    WM_PAINT,        WM_ERASEBKGND,      WM_SHOWWINDOW,  WM_SETTEXT,       WM_DRAWITEM,
+    WM_NOTIFY, WM_COMMAND, WM_CTLCOLOREDIT, WM_CTLCOLORLISTBOX, WM_CTLCOLORBTN, WM_CTLCOLORSTATIC};
 
 std::optional<LRESULT> onMessage(const ContainerContext& c, HWND container, UINT msg, WPARAM wParam, LPARAM lParam) {
     const bool enabled = c.entry->enabled;
@@ -185,9 +182,7 @@ std::optional<LRESULT> onMessage(const ContainerContext& c, HWND container, UINT
 
 }  // namespace
 
-long containerPaints() {
-    return g_paints;
-}
+long containerPaints() { return g_paints; }
 
 int groupBoxCaptionX(LONG style, int width, int textWidth) {
     const bool left = style & BS_LEFT, right = style & BS_RIGHT;
@@ -247,10 +242,8 @@ void DrawGroupBox(SkinEngine& engine, int ownerIndex, int containerIndex, HDC dc
     gp::GdipCreateFromHDC(dc, g.out());
     g.adopt();
     if (!g) return;
-    stroke(g.get(), argb(0x00000000, 40),
-           roundedShape(0, 5, static_cast<float>(w - 1), static_cast<float>(h - 6), 5));
-    stroke(g.get(), argb(0x00FFFFFF, 90),
-           roundedShape(1, 6, static_cast<float>(w - 3), static_cast<float>(h - 8), 3));
+    stroke(g.get(), argb(0x00000000, 40), roundedShape(0, 5, static_cast<float>(w - 1), static_cast<float>(h - 6), 5));
+    stroke(g.get(), argb(0x00FFFFFF, 90), roundedShape(1, 6, static_cast<float>(w - 3), static_cast<float>(h - 8), 3));
 
     const float size = entry.captionSize > 0 ? entry.captionSize : kFallbackSize;
     const std::wstring family = entry.captionFamily.empty() ? kFallbackFamily : entry.captionFamily;
@@ -286,8 +279,8 @@ void DrawGroupBox(SkinEngine& engine, int ownerIndex, int containerIndex, HDC dc
     gp::GdipFlush(g.get(), Gdiplus::FlushIntentionSync);
     HDC source = nullptr;
     POINT offset{0, 0};
-    if (HWND provider = reinterpret_cast<HWND>(GetPropW(box, kPropProvider))) {
-        source = reinterpret_cast<HDC>(GetPropW(provider, kPropBackdropDC));
+    if (HWND provider = backdropProviderOf(box)) {
+        source = providedBackdrop(provider);
         RECT boxRect, providerRect;
         GetWindowRect(box, &boxRect);
         GetWindowRect(provider, &providerRect);
@@ -302,8 +295,7 @@ void DrawGroupBox(SkinEngine& engine, int ownerIndex, int containerIndex, HDC dc
         gp::GdipFillRectangleI(g.get(), tint.get(), x, 1 + 4, tw, th - 4);
     }
     if (length > 0) {
-        Brush colour = solidBrush(
-            argb(static_cast<COLORREF>(reinterpret_cast<UINT_PTR>(GetPropW(box, kPropTextColour))), 255));
+        Brush colour = solidBrush(argb(textColourOf(box), 255));
         const Gdiplus::RectF layout(static_cast<float>(x), 1, static_cast<float>(tw), static_cast<float>(th));
         gp::GdipDrawString(g.get(), text.c_str(), length, font.get(), &layout, format.get(), colour.get());
     }

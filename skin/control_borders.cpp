@@ -9,9 +9,7 @@ namespace skin {
 
 namespace {
 
-bool hasAllBits(LONG value, LONG bits) {
-    return (value & bits) == bits;
-}
+bool hasAllBits(LONG value, LONG bits) { return (value & bits) == bits; }
 
 }  // namespace
 
@@ -23,9 +21,7 @@ bool hasBorder(HWND control) {
            hasAllBits(ex, WS_EX_PALETTEWINDOW);
 }
 
-bool hasScrollBars(HWND control) {
-    return (GetWindowLongW(control, GWL_STYLE) & (WS_VSCROLL | WS_HSCROLL)) != 0;
-}
+bool hasScrollBars(HWND control) { return (GetWindowLongW(control, GWL_STYLE) & (WS_VSCROLL | WS_HSCROLL)) != 0; }
 
 namespace {
 
@@ -73,8 +69,8 @@ GdiObject scrollBarRegion(HWND control) {
         if (!region) {
             region = std::move(piece);
         } else if (piece) {
-            CombineRgn(static_cast<HRGN>(region.get()), static_cast<HRGN>(region.get()),
-                       static_cast<HRGN>(piece.get()), RGN_OR);
+            CombineRgn(static_cast<HRGN>(region.get()), static_cast<HRGN>(region.get()), static_cast<HRGN>(piece.get()),
+                       RGN_OR);
         }
     }
     return region;
@@ -102,30 +98,9 @@ namespace {
 HWND g_listPaintedOverVeil = nullptr;
 }  // namespace
 
-HWND listPaintedOverVeil() {
-    return g_listPaintedOverVeil;
-}
+HWND listPaintedOverVeil() { return g_listPaintedOverVeil; }
 
-void setListPaintedOverVeil(HWND list) {
-    g_listPaintedOverVeil = list;
-}
-
-bool veilEnabled() {
-    SkinEngine* engine = SkinEngine::current();
-    return engine && engine->settings().veilEnabled;
-}
-
-int veilAlpha() {
-    SkinEngine* engine = SkinEngine::current();
-    return engine ? engine->settings().veilAlpha : 160;
-}
-
-COLORREF themeColour() {
-    SkinEngine* engine = SkinEngine::current();
-    return engine ? engine->settings().themeColour : 0x00DDCA22;
-}
-
-
+void setListPaintedOverVeil(HWND list) { g_listPaintedOverVeil = list; }
 
 namespace {
 
@@ -176,7 +151,6 @@ void paintBorderRing(Gdiplus::GpGraphics* g, int w, int h, const RECT& inner, st
         gp::GdipDrawRectangleI(g, line.get(), 0, 0, w - 1, h - 1);
     }
 }
-
 
 void paintControlBorder(HWND control, std::uint32_t line, bool hot) {
     RECT window;

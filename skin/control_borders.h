@@ -37,12 +37,6 @@ HWND listPaintedOverVeil();
 void setListPaintedOverVeil(HWND list);
 inline constexpr COLORREF kColourKey = RGB(255, 0, 255);
 
-// The engine's settings read by the control kinds.
-bool veilEnabled();
-int veilAlpha();
-COLORREF themeColour();
-
-
 // The border ring of a control's picture: everything of (0, 0, w, h)
 // outside `inner` in `ringColour`, then a frame line of `thickness` pixels
 // just inside the edge in `lineColour` (ARGB both). A large control gets
@@ -50,7 +44,6 @@ COLORREF themeColour();
 // small one a clipped fill and a stroke (fewer calls).
 void paintBorderRing(Gdiplus::GpGraphics* g, int w, int h, const RECT& inner, std::uint32_t ringColour,
                      std::uint32_t lineColour, int thickness);
-
 
 // The border ring of a framed control (everything of its window outside
 // the text area and scroll bars), veiled white with a frame line in `line`

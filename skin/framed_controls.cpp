@@ -51,7 +51,7 @@ bool skinDrawsBorder(HWND control) { return hasBorder(control) && ClassNameOf(co
 
 bool isHotFrame(const FramePlace& p) { return isHot(p, kFramedHotKind); }
 
-void paintCurrent(const FramePlace& p, HWND control) { PaintFramedBorder(control, isHotFrame(p), p.entry->focused); }
+void paintCurrent(const FramePlace& p, HWND control) { PaintFramedBorder(control, p.entry->focused, isHotFrame(p)); }
 
 void setScrolling(const FramePlace& p, HWND control, bool scrolling) {
     p.entry->keyboardScrolling = scrolling;
@@ -82,30 +82,47 @@ void fillColourKey(HDC dc, int w, int h) {
     FillRect(dc, &all, key.brush());
 }
 
-// Lists and list views draw their items onto a colour-keyed picture (their
-// background colour is the key while they do), which is keyed onto the
-// veiled background and copied to the screen in one go.
-LRESULT paintListOverVeil(const FramePlace& p, HWND control, LPARAM lParam) {
-    RECT client;
-    GetClientRect(control, &client);
-    const RECT area = VeiledArea(control);
-    {
-        CapturedBackground drawn(control, area);
-        CapturedBackground veiled(control, area);
-        if (!drawn.dc() || !veiled.dc()) return passOn(p, WM_PAINT, 0, lParam);
-        fillColourKey(drawn.dc(), client.right, client.bottom);
+// The two pictures a veiled paint works on: the control's own drawing, and the
+// veiled background that drawing is keyed onto (the key is the background
+// colour the control draws with meanwhile).
+struct VeilPictures {
+    explicit VeilPictures(HWND control)
+        : client(clientRect(control)), area(VeiledArea(control)), drawn(control, area), veiled(control, area) {}
+    explicit operator bool() const { return drawn.dc() && veiled.dc(); }
+    void keyDrawingOntoVeil() const {
         layVeil(veiled.dc(), client.right, client.bottom);
-        const PaintDC paint(control);
-        HDC dc = paint.get();
-        // Whatever state the control leaves on the picture's DC goes with it.
-        const int saved = SaveDC(drawn.dc());
-        setListPaintedOverVeil(control);
-        passOn(p, WM_PAINT, reinterpret_cast<WPARAM>(drawn.dc()), 0);
-        setListPaintedOverVeil(nullptr);
-        RestoreDC(drawn.dc(), saved);
         TransparentBlt(veiled.dc(), 0, 0, client.right, client.bottom, drawn.dc(), 0, 0, client.right, client.bottom,
                        kColourKey);
-        BitBlt(dc, 0, 0, client.right, client.bottom, veiled.dc(), 0, 0, SRCCOPY);
+    }
+    static RECT clientRect(HWND control) {
+        RECT r{};
+        GetClientRect(control, &r);
+        return r;
+    }
+
+    const RECT client;
+    const RECT area;
+    const CapturedBackground drawn;
+    const CapturedBackground veiled;
+};
+
+// Lists and list views draw their items onto a colour-keyed picture, which
+// is keyed onto the veiled background and copied to the screen in one go.
+LRESULT paintListOverVeil(const FramePlace& p, HWND control, LPARAM lParam) {
+    {
+        const VeilPictures pictures(control);
+        if (!pictures) return passOn(p, WM_PAINT, 0, lParam);
+        const RECT& client = pictures.client;
+        fillColourKey(pictures.drawn.dc(), client.right, client.bottom);
+        const PaintDC paint(control);
+        // Whatever state the control leaves on the picture's DC goes with it.
+        const int saved = SaveDC(pictures.drawn.dc());
+        setListPaintedOverVeil(control);
+        passOn(p, WM_PAINT, reinterpret_cast<WPARAM>(pictures.drawn.dc()), 0);
+        setListPaintedOverVeil(nullptr);
+        RestoreDC(pictures.drawn.dc(), saved);
+        pictures.keyDrawingOntoVeil();
+        BitBlt(paint.get(), 0, 0, client.right, client.bottom, pictures.veiled.dc(), 0, 0, SRCCOPY);
     }
     invalidateVisibleChildren(control);
     return DefWindowProcW(control, WM_PAINT, 0, lParam);
@@ -114,17 +131,11 @@ LRESULT paintListOverVeil(const FramePlace& p, HWND control, LPARAM lParam) {
 // A tree view draws over its magenta background; the drawing is keyed onto
 // the veiled background and copied around the tree's child windows.
 LRESULT paintTreeOverVeil(const FramePlace& p, HWND control, LPARAM lParam) {
-    RECT client;
-    GetClientRect(control, &client);
-    const RECT area = VeiledArea(control);
     {
-        CapturedBackground drawn(control, area);
-        CapturedBackground veiled(control, area);
-        if (!drawn.dc() || !veiled.dc()) return passOn(p, WM_PAINT, 0, lParam);
-        passOn(p, WM_PAINT, reinterpret_cast<WPARAM>(drawn.dc()), 0);
-        layVeil(veiled.dc(), client.right, client.bottom);
-        TransparentBlt(veiled.dc(), 0, 0, client.right, client.bottom, drawn.dc(), 0, 0, client.right, client.bottom,
-                       kColourKey);
+        const VeilPictures pictures(control);
+        if (!pictures) return passOn(p, WM_PAINT, 0, lParam);
+        passOn(p, WM_PAINT, reinterpret_cast<WPARAM>(pictures.drawn.dc()), 0);
+        pictures.keyDrawingOntoVeil();
         WindowDC dc(control);
         if (dc.get()) {
             POINT origin{0, 0};
@@ -136,7 +147,7 @@ LRESULT paintTreeOverVeil(const FramePlace& p, HWND control, LPARAM lParam) {
                 OffsetRect(&r, -origin.x, -origin.y);
                 ExcludeClipRect(dc.get(), r.left, r.top, r.right, r.bottom);
             }
-            BitBlt(dc.get(), 0, 0, client.right, client.bottom, veiled.dc(), 0, 0, SRCCOPY);
+            BitBlt(dc.get(), 0, 0, pictures.client.right, pictures.client.bottom, pictures.veiled.dc(), 0, 0, SRCCOPY);
         }
     }
     return DefWindowProcW(control, WM_PAINT, 0, lParam);
@@ -165,8 +176,7 @@ LRESULT onEraseBackground(const FramePlace& p, HWND control, WPARAM wParam, LPAR
     SetBkMode(dc, TRANSPARENT);
     if (content != Content::Other) return 1;  // the background comes with WM_PAINT
     paintVeiledBackground(control, dc);
-    const auto colour = static_cast<COLORREF>(reinterpret_cast<UINT_PTR>(GetPropW(control, kPropTextColour)));
-    return static_cast<LRESULT>(SetTextColor(dc, colour));
+    return static_cast<LRESULT>(SetTextColor(dc, textColourOf(control)));
 }
 
 LRESULT onNcPaint(const FramePlace& p, HWND control, WPARAM wParam, LPARAM lParam) {
@@ -197,7 +207,7 @@ void onKeyUp(const FramePlace& p, HWND control) {
 void onMouseOver(const FramePlace& p, HWND control, LPARAM) {
     if (!isHotFrame(p)) {
         p.entry->hot = true;
-        PaintFramedBorder(control, true, p.entry->focused);
+        PaintFramedBorder(control, p.entry->focused, true);
         makeHot(p, kFramedHotKind);
     }
 }
@@ -205,7 +215,7 @@ void onMouseOver(const FramePlace& p, HWND control, LPARAM) {
 void onMouseLeave(const FramePlace& p, HWND control, LPARAM) {
     if (isHotFrame(p)) p.record->hotControl = 0;
     p.entry->hot = false;
-    PaintFramedBorder(control, false, p.entry->focused);
+    PaintFramedBorder(control, p.entry->focused, false);
 }
 
 std::optional<LRESULT> onMessage(const FramePlace& p, HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -279,7 +289,7 @@ void registerComboList(int windowIndex, HWND combo) {
 
 }  // namespace
 
-void PaintFramedBorder(HWND control, bool hot, bool focused) {
+void PaintFramedBorder(HWND control, bool focused, bool hot) {
     // Without a frame line the picture would be all colour key: nothing of
     // it would reach the screen.
     if (!skinDrawsBorder(control)) return;

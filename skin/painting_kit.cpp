@@ -56,22 +56,21 @@ const ContainerEntry* nearestEnabledContainer(SkinEngine& engine, HWND control, 
 // tint when it is a container, else by the nearest enabled container between.
 Backdrop providedBy(SkinEngine& engine, HWND control, HWND provider) {
     const ContainerEntry* own = findContainer(engine, control);
-    return {reinterpret_cast<HDC>(GetPropW(provider, kPropBackdropDC)), provider,
-            own ? own : nearestEnabledContainer(engine, control, provider)};
+    return {providedBackdrop(provider), provider, own ? own : nearestEnabledContainer(engine, control, provider)};
 }
 
 Backdrop findBackdrop(SkinEngine& engine, HWND control) {
-    if (indexProperty(control, kPropProvides) == 1) {
-        if (auto provider = reinterpret_cast<HWND>(GetPropW(control, kPropProvider))) {
+    if (providesBackdrop(control)) {
+        if (HWND provider = backdropProviderOf(control)) {
             return providedBy(engine, control, provider);
         }
         return {surfaceOfTopLevel(engine, control), GetAncestor(control, GA_ROOT)};
     }
     for (HWND w = control; w; w = GetParent(w)) {
-        if (w != control && indexProperty(w, kPropProvides) == 1) return providedBy(engine, control, w);
+        if (w != control && providesBackdrop(w)) return providedBy(engine, control, w);
         if (const WindowRecord* r = engine.record(engine.registry().indexOf(w))) return {r->surface.dc(), w};
         if (const ContainerEntry* c = findContainer(engine, w)) {
-            if (auto provider = reinterpret_cast<HWND>(GetPropW(w, kPropProvider))) {
+            if (HWND provider = backdropProviderOf(w)) {
                 return providedBy(engine, control, provider);
             }
             return {surfaceOfTopLevel(engine, w), GetAncestor(w, GA_ROOT), c, w == control && c->isGroupBox};
@@ -126,9 +125,7 @@ void ReleaseBackground(HDC dc) {
     if (dc) captures().erase(dc);  // deletes the DC and its bitmap
 }
 
-int capturedBackgrounds() {
-    return static_cast<int>(captures().size());
-}
+int capturedBackgrounds() { return static_cast<int>(captures().size()); }
 
 RECT VeiledArea(HWND control) {
     RECT window, client;
@@ -153,8 +150,8 @@ HBITMAP VeiledBitmap(HWND control) {
         Brush veil = solidBrush(argb(0x00FFFFFF, engine ? engine->settings().veilAlpha : 160));
         gp::GdipFillRectangleI(g.get(), veil.get(), 0, 0, client.right, client.bottom);
     }
-    HBITMAP copy = CreateCompatibleBitmap(capture, client.right > 0 ? client.right : 1,
-                                          client.bottom > 0 ? client.bottom : 1);
+    HBITMAP copy =
+        CreateCompatibleBitmap(capture, client.right > 0 ? client.right : 1, client.bottom > 0 ? client.bottom : 1);
     {
         const MemoryDC copyDC(capture);
         const Selection selected(copyDC.get(), copy);
@@ -220,6 +217,26 @@ Brush horizontalGradient(float x0, float x1, float y, std::uint32_t from, std::u
     return brush;
 }
 
+bool veilEnabled() {
+    SkinEngine* engine = SkinEngine::current();
+    return engine && engine->settings().veilEnabled;
+}
+
+int veilAlpha() {
+    SkinEngine* engine = SkinEngine::current();
+    return engine ? engine->settings().veilAlpha : 160;
+}
+
+COLORREF themeColour() {
+    SkinEngine* engine = SkinEngine::current();
+    return engine ? engine->settings().themeColour : 0x00DDCA22;
+}
+
+COLORREF textColourOf(HWND control) {
+    const SkinEngine* engine = SkinEngine::current();
+    return engine ? engine->chosenTextColour(control).value_or(0x00000000) : 0x00000000;
+}
+
 Graphics graphicsOn(HDC dc) {
     Graphics g;
     if (dc) gp::GdipCreateFromHDC(dc, g.out());
@@ -234,10 +251,15 @@ Pen solidPen(std::uint32_t argbColour, float width) {
     return pen;
 }
 
-Path roundedShape(float x, float y, float width, float height, int corner) {
+Path newPath() {
     Path path;
     gp::GdipCreatePath(Gdiplus::FillModeAlternate, path.out());
     path.adopt();
+    return path;
+}
+
+Path roundedShape(float x, float y, float width, float height, int corner) {
+    Path path = newPath();
     if (path) RoundedPath(path.get(), x, y, width, height, corner);
     return path;
 }

@@ -34,6 +34,8 @@ void Glow(Gdiplus::GpGraphics* g, Gdiplus::GpPath* path, int rings, COLORREF col
 
 // GDI+ graphics on a DC (empty for a null DC).
 Graphics graphicsOn(HDC dc);
+// An empty path that fills by the alternate rule.
+Path newPath();
 // A solid pen in world units.
 Pen solidPen(std::uint32_t argbColour, float width = 1.0f);
 // A closed rounded rectangle as a path of its own.
@@ -53,6 +55,14 @@ public:
 private:
     HDC dc_;
 };
+
+// The engine's settings read by the control kinds (their defaults without an engine).
+bool veilEnabled();
+int veilAlpha();
+COLORREF themeColour();
+// The colour the skin writes a control's text in: the one chosen for it with
+// SetControlTextColour (which writes its Kj_Ztys property too), else black.
+COLORREF textColourOf(HWND control);
 
 // Brushes used all over the skin.
 Brush solidBrush(std::uint32_t argbColour);

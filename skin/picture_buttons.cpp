@@ -7,13 +7,13 @@
 
 #include <algorithm>
 
+#include "skin/buttons.h"
 #include "skin/control_fonts.h"
 #include "skin/control_kinds.h"
 #include "skin/control_procedure.h"
 #include "skin/painting_kit.h"
 #include "skin/skin_engine.h"
 #include "skin/tooltip.h"
-#include "skin/buttons.h"
 
 namespace skin {
 
@@ -89,8 +89,7 @@ void drawOnePictureFrame(Gdiplus::GpGraphics* g, UINT state, float w, float h) {
 }
 
 void drawOnePictureContent(Gdiplus::GpGraphics* g, const ButtonEntry& e, HWND control, int w, int h) {
-    const auto colour = static_cast<COLORREF>(reinterpret_cast<UINT_PTR>(GetPropW(control, kPropTextColour)));
-    Brush text = solidBrush(argb(colour, 255));
+    Brush text = solidBrush(argb(textColourOf(control), 255));
     const Font font = makeFont({e.fontFamily, e.fontSize, e.fontStyle}, Gdiplus::UnitPixel);
     StringFormat format;
     gp::GdipCreateStringFormat(0, LANG_NEUTRAL, format.out());
@@ -194,8 +193,7 @@ void makeOwnerDrawn(HWND button) {
 
 }  // namespace
 
-bool SkinEngine::SetButtonPicture(HWND button, const std::vector<BYTE>& picture, bool beside,
-                                  const std::wstring& tip) {
+bool SkinEngine::SetButtonPicture(HWND button, const std::vector<BYTE>& picture, bool beside, const std::wstring& tip) {
     int owner = 0;
     ButtonEntry* e = button ? pictureButtonEntry(*this, button, owner) : nullptr;
     if (!e) return false;

@@ -17,6 +17,12 @@ void setIndexProperty(HWND hwnd, const wchar_t* key, int value) {
     SetPropW(hwnd, key, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(value)));
 }
 
+bool providesBackdrop(HWND hwnd) { return indexProperty(hwnd, kPropProvides) == 1; }
+
+HDC providedBackdrop(HWND provider) { return static_cast<HDC>(GetPropW(provider, kPropBackdropDC)); }
+
+HWND backdropProviderOf(HWND container) { return static_cast<HWND>(GetPropW(container, kPropProvider)); }
+
 int WindowRegistry::add(std::unique_ptr<WindowRecord> record) {
     records_.push_back(std::move(record));
     return size();

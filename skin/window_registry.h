@@ -18,9 +18,9 @@
 namespace skin {
 
 // Window property keys (values are indices or handles).
-inline constexpr wchar_t kPropIndex[] = L"Hw_lbID";         // window index / list index of a control
-inline constexpr wchar_t kPropOwnerIndex[] = L"Hw_FuID";    // a control's window index
-inline constexpr wchar_t kPropPreviousProc[] = L"Hw_hProc"; // procedure before the skin
+inline constexpr wchar_t kPropIndex[] = L"Hw_lbID";          // window index / list index of a control
+inline constexpr wchar_t kPropOwnerIndex[] = L"Hw_FuID";     // a control's window index
+inline constexpr wchar_t kPropPreviousProc[] = L"Hw_hProc";  // procedure before the skin
 inline constexpr wchar_t kPropTextColour[] = L"Kj_Ztys";
 inline constexpr wchar_t kPropBrush[] = L"Kj_dxjb";
 inline constexpr wchar_t kPropVeilBitmap[] = L"Kj_wtjb";
@@ -35,6 +35,14 @@ inline constexpr wchar_t kPropProvides[] = L"Wxk_Zpf";
 
 int indexProperty(HWND hwnd, const wchar_t* key);
 void setIndexProperty(HWND hwnd, const wchar_t* key, int value);
+
+// The backdrop links: a window that provides its own backdrop (Wxk_Zpf = 1)
+// keeps it in a DC (Wxk_Cj), and a container names its nearest provider
+// (Mb_zpf). Providers may be any code's windows, so these are read from the
+// windows themselves.
+bool providesBackdrop(HWND hwnd);
+HDC providedBackdrop(HWND provider);
+HWND backdropProviderOf(HWND container);
 
 // Every per-kind entry starts with the control and its previous procedure.
 struct ControlEntry {
@@ -74,10 +82,10 @@ struct FrameEntry : ControlEntry {
     bool keyboardScrolling = false;
 };
 struct TrackBarEntry : ControlEntry {
-    bool vertical = false;       // TBS_VERT
-    int tickPlacement = 1;       // 0 top/left, 1 default, 2 both, 3 none
-    bool hot = false;            // the mouse is over the control
-    bool selectionRange = false; // TBS_ENABLESELRANGE
+    bool vertical = false;        // TBS_VERT
+    int tickPlacement = 1;        // 0 top/left, 1 default, 2 both, 3 none
+    bool hot = false;             // the mouse is over the control
+    bool selectionRange = false;  // TBS_ENABLESELRANGE
 };
 struct ProgressEntry : ControlEntry {
     bool vertical = false;  // PBS_VERTICAL
@@ -92,9 +100,9 @@ struct UpDownEntry : ControlEntry {
 // A header control: the column bar of a list view, or one placed directly.
 struct ListViewEntry : ControlEntry {
     bool hot = false;
-    int hotColumn = 0;    // 1-based column under the mouse, 0 none
-    int shownColumn = 0;  // column drawn with the hot overlay, 0 none
-    bool buttons = false; // HDS_BUTTONS
+    int hotColumn = 0;     // 1-based column under the mouse, 0 none
+    int shownColumn = 0;   // column drawn with the hot overlay, 0 none
+    bool buttons = false;  // HDS_BUTTONS
     int pressedColumn = 0;
     bool pressed = false;
     std::wstring fontName;
