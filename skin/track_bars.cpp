@@ -20,40 +20,23 @@ namespace {
 
 constexpr int kHotTrackBar = 2;
 
-// Copies a finished capture onto the control's own DC.
-void present(HWND control, HDC capture, int width, int height) {
+// Draws `draw(g, w, h)` over the control's captured background and copies
+// the result onto the control's own DC; false when nothing could be drawn.
+template <class Draw>
+bool paintOverBackground(HWND control, Draw draw) {
+    RECT client;
+    GetClientRect(control, &client);
+    const int w = client.right, h = client.bottom;
+    if (w <= 0 || h <= 0) return false;
+    const CapturedBackground capture(control, client);
+    if (!capture.dc()) return false;
+    {
+        Graphics g = graphicsOn(capture.dc());
+        draw(g.get(), w, h);
+    }
     WindowDC dc(control);
-    if (dc.get()) BitBlt(dc.get(), 0, 0, width, height, capture, 0, 0, SRCCOPY);
-}
-
-TrackBarState readTrackBar(const TrackBarEntry& t) {
-    TrackBarState s;
-    RECT channel{}, thumb{};
-    SendMessageW(t.hwnd, TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&channel));
-    SendMessageW(t.hwnd, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
-    // A vertical track bar reports its channel in horizontal terms (the
-    // length across left..right); some implementations report it as it lies
-    // on the screen, which is taller than wide: turn that into the same terms.
-    if (t.vertical && channel.bottom - channel.top > channel.right - channel.left) {
-        channel = RECT{channel.top, channel.left, channel.bottom, channel.right};
-    }
-    s.channelLeft = channel.left;
-    s.channelTop = channel.top;
-    s.channelRight = channel.right;
-    s.channelBottom = channel.bottom;
-    s.thumbLeft = thumb.left;
-    s.thumbTop = thumb.top;
-    s.vertical = t.vertical;
-    s.selectionRange = t.selectionRange;
-    s.tickPlacement = t.tickPlacement;
-    s.hot = t.hot;
-    s.position = static_cast<int>(SendMessageW(t.hwnd, TBM_GETPOS, 0, 0));
-    s.rangeMax = static_cast<int>(SendMessageW(t.hwnd, TBM_GETRANGEMAX, 0, 0));
-    if (t.selectionRange) {
-        s.selectionStart = static_cast<int>(SendMessageW(t.hwnd, TBM_GETSELSTART, 0, 0));
-        s.selectionEnd = static_cast<int>(SendMessageW(t.hwnd, TBM_GETSELEND, 0, 0));
-    }
-    return s;
+    if (dc.get()) BitBlt(dc.get(), 0, 0, w, h, capture.dc(), 0, 0, SRCCOPY);
+    return true;
 }
 
 void drawTrackBarPanel(Gdiplus::GpGraphics* g, int w, int h, bool vertical) {
@@ -102,67 +85,78 @@ void drawTrackBarFigure(Gdiplus::GpGraphics* g, const TrackBarFigure& f, const T
 
 }  // namespace
 
+TrackBarState readTrackBar(const TrackBarEntry& t) {
+    TrackBarState s;
+    RECT channel{}, thumb{};
+    SendMessageW(t.hwnd, TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&channel));
+    SendMessageW(t.hwnd, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
+    // A vertical track bar reports its channel in horizontal terms (the
+    // length across left..right); some implementations report it as it lies
+    // on the screen, which is taller than wide: turn that into the same terms.
+    if (t.vertical && channel.bottom - channel.top > channel.right - channel.left) {
+        channel = RECT{channel.top, channel.left, channel.bottom, channel.right};
+    }
+    s.channelLeft = channel.left;
+    s.channelTop = channel.top;
+    s.channelRight = channel.right;
+    s.channelBottom = channel.bottom;
+    s.thumbLeft = thumb.left;
+    s.thumbTop = thumb.top;
+    s.vertical = t.vertical;
+    s.selectionRange = t.selectionRange;
+    s.tickPlacement = t.tickPlacement;
+    s.hot = t.hot;
+    s.position = static_cast<int>(SendMessageW(t.hwnd, TBM_GETPOS, 0, 0));
+    s.rangeMax = static_cast<int>(SendMessageW(t.hwnd, TBM_GETRANGEMAX, 0, 0));
+    if (t.selectionRange) {
+        s.selectionStart = static_cast<int>(SendMessageW(t.hwnd, TBM_GETSELSTART, 0, 0));
+        s.selectionEnd = static_cast<int>(SendMessageW(t.hwnd, TBM_GETSELEND, 0, 0));
+    }
+    return s;
+}
+
 void DrawTrackBar(int windowIndex, int control) {
-    SkinEngine* engine = SkinEngine::current();
+    const SkinEngine* engine = SkinEngine::current();
     const TrackBarEntry* t = placeOf(windowIndex, control, &WindowRecord::trackBarEntries).entry;
     if (!engine || !t) return;
-    RECT client;
-    GetClientRect(t->hwnd, &client);
-    const int w = client.right, h = client.bottom;
-    if (w <= 0 || h <= 0) return;
-    const TrackBarState state = readTrackBar(*t);
-    const TrackBarFigure figure = trackBarFigure(state);
-    HDC capture = CaptureBackground(t->hwnd, client);
-    if (!capture) return;
-    {
-        Graphics g = graphicsOn(capture);
-        if (engine->settings().trackBarStyle != 0) drawTrackBarPanel(g.get(), w, h, t->vertical);
-        drawTrackBarFigure(g.get(), figure, state, engine->settings().themeColour);
-    }
-    present(t->hwnd, capture, w, h);
-    ReleaseBackground(capture);
-    ++paintCounts().trackBar;
+    const SkinSettings& settings = engine->settings();
+    const bool painted = paintOverBackground(t->hwnd, [&](Gdiplus::GpGraphics* g, int w, int h) {
+        const TrackBarState state = readTrackBar(*t);
+        if (settings.trackBarStyle != 0) drawTrackBarPanel(g, w, h, t->vertical);
+        drawTrackBarFigure(g, trackBarFigure(state), state, settings.themeColour);
+    });
+    if (painted) ++paintCounts().trackBar;
 }
 
 void DrawProgressBar(int windowIndex, int control) {
-    SkinEngine* engine = SkinEngine::current();
+    const SkinEngine* engine = SkinEngine::current();
     const ProgressEntry* p = placeOf(windowIndex, control, &WindowRecord::progressEntries).entry;
     if (!engine || !p) return;
-    RECT client;
-    GetClientRect(p->hwnd, &client);
-    const int w = client.right, h = client.bottom;
-    if (w <= 0 || h <= 0) return;
-    PBRANGE range{};
-    SendMessageW(p->hwnd, PBM_GETRANGE, FALSE, reinterpret_cast<LPARAM>(&range));
-    const int position = static_cast<int>(SendMessageW(p->hwnd, PBM_GETPOS, 0, 0));
-    const ProgressFill fill = progressFill(w, h, p->vertical, position, range.iLow, range.iHigh);
     const COLORREF theme = engine->settings().themeColour;
-    HDC capture = CaptureBackground(p->hwnd, client);
-    if (!capture) return;
-    {
-        Graphics g = graphicsOn(capture);
+    const bool painted = paintOverBackground(p->hwnd, [&](Gdiplus::GpGraphics* g, int w, int h) {
+        PBRANGE range{};
+        SendMessageW(p->hwnd, PBM_GETRANGE, FALSE, reinterpret_cast<LPARAM>(&range));
+        const int position = static_cast<int>(SendMessageW(p->hwnd, PBM_GETPOS, 0, 0));
+        const ProgressFill fill = progressFill(w, h, p->vertical, position, range.iLow, range.iHigh);
         Path outline = roundedShape(0, 0, static_cast<float>(w - 1), static_cast<float>(h - 1), 5);
         Pen pen = solidPen(argb(0, 50));
-        gp::GdipDrawPath(g.get(), pen.get(), outline.get());
+        gp::GdipDrawPath(g, pen.get(), outline.get());
         Path panel = roundedShape(1, 1, static_cast<float>(w - 2), static_cast<float>(h - 2), 1);
         Brush panelFill = p->vertical
                               ? horizontalGradient(0, static_cast<float>(w - 1), 0, argb(0x00FFFFFF, 160), argb(0, 30))
                               : verticalGradient(0, 0, static_cast<float>(h - 1), argb(0x00FFFFFF, 160), argb(0, 30));
-        gp::GdipFillPath(g.get(), panelFill.get(), panel.get());
-        if (fill.filled) {
-            const RectF& b = fill.bar;
-            Path bar = roundedShape(b.x, b.y, b.width, b.height, 3);
-            Brush barFill = p->vertical
-                                ? horizontalGradient(b.x, b.x + b.width, b.y, argb(0x00FFFFFF, 90), argb(theme, 255))
-                                : verticalGradient(b.x, b.y, b.y + b.height, argb(0x00FFFFFF, 90), argb(theme, 255));
-            gp::GdipFillPath(g.get(), barFill.get(), bar.get());
-            Pen edge = solidPen(argb(theme, 150));
-            gp::GdipDrawPath(g.get(), edge.get(), bar.get());
-        }
-    }
-    present(p->hwnd, capture, w, h);
-    ReleaseBackground(capture);
-    ++paintCounts().progress;
+        gp::GdipFillPath(g, panelFill.get(), panel.get());
+        if (!fill.filled) return;
+        const RectF& b = fill.bar;
+        Path bar = roundedShape(b.x, b.y, b.width, b.height, 3);
+        Brush barFill = p->vertical
+                            ? horizontalGradient(b.x, b.x + b.width, b.y, argb(0x00FFFFFF, 90), argb(theme, 255))
+                            : verticalGradient(b.x, b.y, b.y + b.height, argb(0x00FFFFFF, 90), argb(theme, 255));
+        gp::GdipFillPath(g, barFill.get(), bar.get());
+        Pen edge = solidPen(argb(theme, 150));
+        gp::GdipDrawPath(g, edge.get(), bar.get());
+    });
+    if (painted) ++paintCounts().progress;
 }
 
 void hookTrackBars(SkinEngine& engine, int windowIndex, HWND parent) {

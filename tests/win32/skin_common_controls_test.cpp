@@ -180,26 +180,9 @@ TEST_F(GalleryTest, RunningTheHooksAgainRegistersNothingTwice) {
 
 // A point inside the hot 11 x 11 thumb but outside the small dot and the
 // channel: two pixels inside the big thumb's outer edge, at its middle.
-POINT hotThumbProbe(HWND control, const skin::TrackBarEntry& e) {
-    RECT channel{}, thumb{};
-    SendMessageW(control, TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&channel));
-    SendMessageW(control, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
-    skin::TrackBarState s;
-    if (e.vertical && channel.bottom - channel.top > channel.right - channel.left) {
-        channel = RECT{channel.top, channel.left, channel.bottom, channel.right};
-    }
-    s.channelLeft = channel.left;
-    s.channelTop = channel.top;
-    s.channelRight = channel.right;
-    s.channelBottom = channel.bottom;
-    s.thumbLeft = thumb.left;
-    s.thumbTop = thumb.top;
-    s.vertical = e.vertical;
-    s.selectionRange = e.selectionRange;
-    s.tickPlacement = e.tickPlacement;
+POINT hotThumbProbe(const skin::TrackBarEntry& e) {
+    skin::TrackBarState s = skin::readTrackBar(e);
     s.hot = true;
-    s.position = static_cast<int>(SendMessageW(control, TBM_GETPOS, 0, 0));
-    s.rangeMax = static_cast<int>(SendMessageW(control, TBM_GETRANGEMAX, 0, 0));
     const skin::RectF box = skin::trackBarFigure(s).thumb;
     return e.vertical ? POINT{static_cast<LONG>(box.x) + 2, static_cast<LONG>(box.y) + 5}
                       : POINT{static_cast<LONG>(box.x) + 5, static_cast<LONG>(box.y) + 2};
@@ -212,7 +195,7 @@ TEST_F(GalleryTest, HoverTurnsTheThumbDotIntoTheBigThumbAndLeavingTurnsItBack) {
     for (HWND bar : bars) {
         skin::TrackBarEntry& e = rec().trackBarEntries[static_cast<size_t>(k(bar) - 1)];
         repaint(bar);
-        const POINT p = hotThumbProbe(bar, e);
+        const POINT p = hotThumbProbe(e);
         const COLORREF before = pixel(bar, p.x, p.y);
         EXPECT_LT(darkest(before), 110) << "no thumb there yet, bar " << k(bar);
         const long paints = skin::paintCounts().trackBar;
