@@ -13,7 +13,8 @@ editor::ItemForm largeItem(int lines) {
     f.materialId = "276";
     // Everything but the 3 fixed lines is description or power lines.
     for (int i = 0; i < (lines - 6) / 2; ++i) f.description += "第" + std::to_string(i) + "行描述文字\r\n";
-    for (int i = 0; i < (lines - 6) - (lines - 6) / 2; ++i) f.skillPowers.push_back("flame 10 " + std::to_string(i) + " tick");
+    for (int i = 0; i < (lines - 6) - (lines - 6) / 2; ++i)
+        f.skillPowers.push_back("flame 10 " + std::to_string(i) + " tick");
     return f;
 }
 

@@ -36,7 +36,8 @@ void BM_HistoryAfter1000Recompositions(benchmark::State& state) {
         recompose(history, form, 1000);
         state.PauseTiming();
         std::size_t plain = 0;
-        for (int i = 0; i < static_cast<int>(history.size()); ++i) plain += history.entryLength(i) + sizeof(std::string);
+        for (int i = 0; i < static_cast<int>(history.size()); ++i)
+            plain += history.entryLength(i) + sizeof(std::string);
         state.counters["entries"] = static_cast<double>(history.size());
         state.counters["history_MB"] = static_cast<double>(history.memoryBytes()) / 1e6;
         state.counters["plain_copies_MB"] = static_cast<double>(plain) / 1e6;

@@ -7,23 +7,13 @@
 #include <cstdio>
 #include <vector>
 
+#include "bench/bench_clock.h"
 #include "bridge/win32_game_platform.h"
 
 namespace {
 
 constexpr int kDelayMs = 300;
 constexpr int kRounds = 20;
-
-double nowMs() {
-    static const LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return 1000.0 * static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 LRESULT CALLBACK busyProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_TIMER || msg == WM_APP) return 0;

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_clock.h"
 #include "bridge/delivery.h"
 #include "bridge/rcon_runner.h"
 #include "bridge/win32_rcon_platform.h"
@@ -26,17 +27,6 @@ namespace {
 constexpr int kLines = 100;
 constexpr int kServers = 10;
 constexpr int kRounds = 5;
-
-double nowMs() {
-    static const LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return 1000.0 * static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 std::string item() {
     std::string text;
@@ -86,8 +76,8 @@ int startServer(const std::string& program, int index, int latencyMs) {
              (latencyMs > 0 ? " --mode slow --delay-ms " + std::to_string(latencyMs) : std::string()));
     STARTUPINFOW startup{sizeof(startup)};
     PROCESS_INFORMATION info{};
-    const BOOL started = CreateProcessW(windowsPath(program).c_str(), commandLine.data(), nullptr, nullptr,
-                                        FALSE, 0, nullptr, nullptr, &startup, &info);
+    const BOOL started = CreateProcessW(windowsPath(program).c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                                        nullptr, nullptr, &startup, &info);
     if (!started) return 0;
     CloseHandle(info.hThread);
     CloseHandle(info.hProcess);
@@ -118,13 +108,14 @@ double runOnce(const std::vector<int>& ports, const std::vector<std::string>& li
         servers.push_back(server);
     }
     const double start = nowMs();
-    bridge::ConcurrentRconRun run(
-        servers, lines, [] { return std::make_unique<bridge::WinsockTransport>(); }, bridge::win32GbkConverter(), {});
+    bridge::ConcurrentRconRun run(servers, lines, [] { return std::make_unique<bridge::WinsockTransport>(); },
+                                  bridge::win32GbkConverter(), {});
     while (!run.finished()) Sleep(1);
     const double elapsed = nowMs() - start;
     for (const auto& state : run.states()) {
         if (state.result.error || state.result.linesSent != lines.size()) {
-            std::printf("  run failed: %s\n", state.result.error ? state.result.error->message.c_str() : "lines missing");
+            std::printf("  run failed: %s\n",
+                        state.result.error ? state.result.error->message.c_str() : "lines missing");
             return -1;
         }
     }

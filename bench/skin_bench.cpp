@@ -10,33 +10,27 @@
 #include <cstdio>
 #include <vector>
 
+#include "bench/bench_clock.h"
 #include "skin/buttons.h"
-#include "skin/control_fonts.h"
-#include "skin/control_kinds.h"
+#include "skin/combo_boxes.h"
 #include "skin/containers.h"
 #include "skin/control_borders.h"
-#include "skin/painting_kit.h"
-#include "skin/skin_engine.h"
-#include "tests/win32/gallery_window.h"
-#include "ui/editor_window.h"
-#include "skin/combo_boxes.h"
+#include "skin/control_fonts.h"
+#include "skin/control_kinds.h"
 #include "skin/edit_boxes.h"
 #include "skin/framed_controls.h"
 #include "skin/headers.h"
 #include "skin/other_controls.h"
+#include "skin/painting_kit.h"
+#include "skin/skin_engine.h"
 #include "skin/track_bars.h"
 #include "skin/up_downs.h"
+#include "tests/win32/gallery_window.h"
+#include "ui/editor_window.h"
 
 using namespace ui;
 
 namespace {
-
-double nowMs() {
-    LARGE_INTEGER frequency, counter;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&counter);
-    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 void pump() {
     MSG msg;
@@ -74,9 +68,13 @@ void composeBreakdown(skin::SkinEngine& engine, int i) {
     report("  layer_border", 50, [&](int) { engine.DrawBorder(i, g.get()); });
     report("  layer_title", 50, [&](int) { engine.DrawTitle(i, g.get(), true); });
     report("  layer_caption_buttons", 50, [&](int) {
-        for (int n = 1; n <= static_cast<int>(r.buttons.size()); ++n) engine.DrawCaptionButton(i, n, g.get(), true, false, 0);
+        for (int n = 1; n <= static_cast<int>(r.buttons.size()); ++n)
+            engine.DrawCaptionButton(i, n, g.get(), true, false, 0);
     });
-    report("  new_surface_bitmap", 50, [&](int) { skin::MemoryCanvas fresh; fresh.select(skin::createMemoryBitmap(client.right, client.bottom)); });
+    report("  new_surface_bitmap", 50, [&](int) {
+        skin::MemoryCanvas fresh;
+        fresh.select(skin::createMemoryBitmap(client.right, client.bottom));
+    });
 }
 
 // One repaint of each common-control kind on the gallery window.
@@ -95,7 +93,8 @@ void benchCommonControls() {
     });
     report("header_repaint_3_columns", 2000, [&](int) { skin::DrawHeader(i, header, nullptr); });
     report("progress_repaint_200x18", 2000, [&](int) { skin::DrawProgressBar(i, progress); });
-    report("up_down_repaint_18x22", 2000, [&](int n) { skin::DrawUpDown(i, upDown, true, false, MAKELPARAM(4, n % 22)); });
+    report("up_down_repaint_18x22", 2000,
+           [&](int n) { skin::DrawUpDown(i, upDown, true, false, MAKELPARAM(4, n % 22)); });
     report("month_calendar_repaint", 300, [&](int) {
         InvalidateRect(gallery->monthCalendar, nullptr, FALSE);
         UpdateWindow(gallery->monthCalendar);

@@ -12,14 +12,9 @@
 #include <string>
 #include <vector>
 
-namespace {
+#include "bench/bench_clock.h"
 
-double nowMs() {
-    LARGE_INTEGER frequency, counter;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&counter);
-    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
+namespace {
 
 // The program's folder, where the benchmark's siblings are.
 std::wstring besideMe(const wchar_t* name) {
@@ -67,8 +62,8 @@ double firstPaintMs(const std::wstring& program) {
     }
     const DWORD waited = WaitForInputIdle(process.hProcess, 20000);
     const double elapsed = nowMs() - start;
-    const bool complete = waited == 0 && WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT &&
-                          showsWindow(process.dwProcessId);
+    const bool complete =
+        waited == 0 && WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT && showsWindow(process.dwProcessId);
     TerminateProcess(process.hProcess, 0);
     WaitForSingleObject(process.hProcess, 5000);
     CloseHandle(process.hThread);
@@ -102,15 +97,17 @@ int wmain(int argc, wchar_t** argv) {
     int failures = 0;
     for (size_t p = 0; p < programs.size(); ++p) {
         const auto failed = std::count_if(samples[p].begin(), samples[p].end(), [](double ms) { return ms < 0; });
-        if (failed) std::printf("first_paint_ms: %ls: %d runs without a complete first paint\n", programs[p].c_str(),
-                                static_cast<int>(failed));
+        if (failed)
+            std::printf("first_paint_ms: %ls: %d runs without a complete first paint\n", programs[p].c_str(),
+                        static_cast<int>(failed));
         failures += static_cast<int>(failed);
     }
     if (failures) return 1;
     const double bare = median(samples[0]), editor = median(samples[1]), controls = median(samples[2]);
     std::printf("first_paint_ms editor=%.1f bare_window=%.1f ratio=%.2f (goal <= 1.5)\n", editor, bare, editor / bare);
-    std::printf("first_paint_ms bare_controls=%.1f ratio=%.2f (the same controls unskinned); editor/bare_controls=%.2f\n",
-                controls, controls / bare, editor / controls);
+    std::printf(
+        "first_paint_ms bare_controls=%.1f ratio=%.2f (the same controls unskinned); editor/bare_controls=%.2f\n",
+        controls, controls / bare, editor / controls);
     for (size_t p = 3; p < programs.size(); ++p) {
         const double other = median(samples[p]);
         std::printf("first_paint_ms %ls=%.1f ratio=%.2f\n", programs[p].c_str(), other, other / bare);

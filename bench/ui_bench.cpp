@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_clock.h"
 #include "editor/compose.h"
 #include "skin/gdiplus_owners.h"
 #include "ui/application.h"
@@ -21,17 +22,6 @@
 using namespace ui;
 
 namespace {
-
-double nowMs() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return 1000.0 * static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 double workingSetKb() {
     PROCESS_MEMORY_COUNTERS counters{sizeof(counters)};
@@ -90,10 +80,11 @@ Medians measure(EditorWindow& window, int lines, int rounds) {
     const size_t produced = window.output().text().size();
     std::sort(samples.begin(), samples.end());
     std::sort(written.begin(), written.end());
-    std::printf("keystroke_to_output lines=%d rounds=%d median_ms=%.2f p90_ms=%.2f max_ms=%.2f output_bytes=%zu "
-                "(box written, before the repaint: median_ms=%.2f)\n",
-                lines, rounds, samples[samples.size() / 2], samples[samples.size() * 9 / 10], samples.back(),
-                produced, written[written.size() / 2]);
+    std::printf(
+        "keystroke_to_output lines=%d rounds=%d median_ms=%.2f p90_ms=%.2f max_ms=%.2f output_bytes=%zu "
+        "(box written, before the repaint: median_ms=%.2f)\n",
+        lines, rounds, samples[samples.size() / 2], samples[samples.size() * 9 / 10], samples.back(), produced,
+        written[written.size() / 2]);
     return {samples[samples.size() / 2], written[written.size() / 2]};
 }
 
@@ -109,8 +100,8 @@ int main() {
     const Medians small = measure(*window, 3, 40);
     measure(*window, 100, 40);
     const Medians large = measure(*window, 200, 40);
-    std::printf("ratio_200_to_3_lines=%.2f (goal <= 1.5); box written only: %.2f\n",
-                large.repainted / small.repainted, large.written / small.written);
+    std::printf("ratio_200_to_3_lines=%.2f (goal <= 1.5); box written only: %.2f\n", large.repainted / small.repainted,
+                large.written / small.written);
 
     // A long session: 1,000 recompositions of a 100-line item, then the
     // keystroke again, and what the history holds against plain copies.
@@ -139,8 +130,9 @@ int main() {
     pump();
     const double setAfter = workingSetKb();
     const double historyGrowth = static_cast<double>(history.memoryBytes() - historyBefore) / 1024.0;
-    std::printf("working_set_kb before=%.0f after_1000_keystrokes_200_lines=%.0f growth=%.0f history_growth=%.0f "
-                "growth_beyond_history=%.0f\n",
-                setBefore, setAfter, setAfter - setBefore, historyGrowth, setAfter - setBefore - historyGrowth);
+    std::printf(
+        "working_set_kb before=%.0f after_1000_keystrokes_200_lines=%.0f growth=%.0f history_growth=%.0f "
+        "growth_beyond_history=%.0f\n",
+        setBefore, setAfter, setAfter - setBefore, historyGrowth, setAfter - setBefore - historyGrowth);
     return 0;
 }

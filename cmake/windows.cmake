@@ -198,6 +198,7 @@ target_compile_definitions(bare_controls PRIVATE RPGITEM_BARE_CONTROLS)
 target_link_libraries(bare_controls PRIVATE editor_core)
 target_link_options(bare_controls PRIVATE -municode)
 add_executable(startup_bench bench/startup_bench.cpp)
+target_include_directories(startup_bench PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_options(startup_bench PRIVATE -municode)
 add_dependencies(startup_bench rpgitem-editor bare_window bare_controls)
 
