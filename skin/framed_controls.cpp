@@ -51,7 +51,15 @@ bool skinDrawsBorder(HWND control) { return hasBorder(control) && ClassNameOf(co
 
 bool isHotFrame(const FramePlace& p) { return isHot(p, kFramedHotKind); }
 
-void paintCurrent(const FramePlace& p, HWND control) { PaintFramedBorder(control, p.entry->focused, isHotFrame(p)); }
+// The border on the control's whole-window DC.
+void paintFramedBorder(HWND control, bool focused, bool hot) {
+    // Without a frame line the picture would be all colour key: nothing of
+    // it would reach the screen.
+    if (!skinDrawsBorder(control)) return;
+    paintControlBorder(control, (hot || focused) ? argb(themeColour(), 200) : argb(0x00000000, 90), hot);
+}
+
+void paintCurrent(const FramePlace& p, HWND control) { paintFramedBorder(control, p.entry->focused, isHotFrame(p)); }
 
 void setScrolling(const FramePlace& p, HWND control, bool scrolling) {
     p.entry->keyboardScrolling = scrolling;
@@ -207,7 +215,7 @@ void onKeyUp(const FramePlace& p, HWND control) {
 void onMouseOver(const FramePlace& p, HWND control, LPARAM) {
     if (!isHotFrame(p)) {
         p.entry->hot = true;
-        PaintFramedBorder(control, p.entry->focused, true);
+        paintFramedBorder(control, p.entry->focused, true);
         makeHot(p, kFramedHotKind);
     }
 }
@@ -215,7 +223,7 @@ void onMouseOver(const FramePlace& p, HWND control, LPARAM) {
 void onMouseLeave(const FramePlace& p, HWND control, LPARAM) {
     if (isHotFrame(p)) p.record->hotControl = 0;
     p.entry->hot = false;
-    PaintFramedBorder(control, p.entry->focused, false);
+    paintFramedBorder(control, p.entry->focused, false);
 }
 
 std::optional<LRESULT> onMessage(const FramePlace& p, HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -263,6 +271,10 @@ LRESULT CALLBACK framedProcedure(HWND control, UINT msg, WPARAM wParam, LPARAM l
 
 // Runs for every message a loop of this thread takes from its queue,
 // before the loop dispatches it.
+void registerFramed(int windowIndex, HWND control) {
+    registerControl(windowIndex, control, &WindowRecord::frameEntries, framedProcedure);
+}
+
 LRESULT CALLBACK getMessageHook(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HC_ACTION && wParam == PM_REMOVE && !scrollingControls().empty()) {
         if (const auto* msg = reinterpret_cast<const MSG*>(lParam)) {
@@ -288,17 +300,6 @@ void registerComboList(int windowIndex, HWND combo) {
 }
 
 }  // namespace
-
-void PaintFramedBorder(HWND control, bool focused, bool hot) {
-    // Without a frame line the picture would be all colour key: nothing of
-    // it would reach the screen.
-    if (!skinDrawsBorder(control)) return;
-    paintControlBorder(control, (hot || focused) ? argb(themeColour(), 200) : argb(0x00000000, 90), hot);
-}
-
-void registerFramed(int windowIndex, HWND control) {
-    registerControl(windowIndex, control, &WindowRecord::frameEntries, framedProcedure);
-}
 
 void preDispatch(HWND target) {
     const FramePlace p = placeOf(target, framedProcedure, &WindowRecord::frameEntries);

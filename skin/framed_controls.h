@@ -10,9 +10,6 @@ namespace skin {
 class SkinEngine;
 
 void hookFramedControls(SkinEngine& engine, int windowIndex, HWND parent);
-void registerFramed(int windowIndex, HWND control);
-// The border on the control's whole-window DC.
-void PaintFramedBorder(HWND control, bool focused, bool hot);
 
 // A queued message for `target` (or one of its children) is about to be
 // dispatched: a control scrolled by the keyboard lays its veil again.

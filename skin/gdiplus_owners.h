@@ -33,45 +33,6 @@ private:
     ULONG_PTR token_ = 0;
 };
 
-template <typename T, Gdiplus::GpStatus (*Release)(T*)>
-class GpOwner {
-public:
-    GpOwner() = default;
-    explicit GpOwner(T* object) { reset(object); }
-    ~GpOwner() { reset(); }
-    GpOwner(const GpOwner&) = delete;
-    GpOwner& operator=(const GpOwner&) = delete;
-    GpOwner(GpOwner&& other) noexcept : object_(std::exchange(other.object_, nullptr)) {}
-    GpOwner& operator=(GpOwner&& other) noexcept {
-        if (this != &other) {
-            reset();
-            object_ = std::exchange(other.object_, nullptr);
-        }
-        return *this;
-    }
-    void reset(T* object = nullptr) {
-        if (object_) {
-            Release(object_);
-            --liveObjects().gdiplus;
-        }
-        object_ = object;
-        if (object_) ++liveObjects().gdiplus;
-    }
-    // For the flat functions' output arguments: releases what is held first.
-    T** out() {
-        reset();
-        return &pending_;
-    }
-    // Takes over what out() received.
-    void adopt() { reset(std::exchange(pending_, nullptr)); }
-    T* get() const { return object_; }
-    explicit operator bool() const { return object_ != nullptr; }
-
-private:
-    T* object_ = nullptr;
-    T* pending_ = nullptr;
-};
-
 // The flat functions are __stdcall: plain functions stand in for them.
 namespace release {
 inline Gdiplus::GpStatus graphics(Gdiplus::GpGraphics* o) { return gp::GdipDeleteGraphics(o); }
@@ -83,6 +44,10 @@ inline Gdiplus::GpStatus family(Gdiplus::GpFontFamily* o) { return gp::GdipDelet
 inline Gdiplus::GpStatus format(Gdiplus::GpStringFormat* o) { return gp::GdipDeleteStringFormat(o); }
 inline Gdiplus::GpStatus brush(Gdiplus::GpBrush* o) { return gp::GdipDeleteBrush(o); }
 }  // namespace release
+
+// A GDI+ object owned and counted like a GDI object, released by `Release`.
+template <typename T, Gdiplus::GpStatus (*Release)(T*)>
+using GpOwner = CountedOwner<T*, Release, &LiveObjects::gdiplus>;
 
 using Graphics = GpOwner<Gdiplus::GpGraphics, release::graphics>;
 using Path = GpOwner<Gdiplus::GpPath, release::path>;

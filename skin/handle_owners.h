@@ -20,44 +20,62 @@ struct LiveObjects {
 };
 LiveObjects& liveObjects();
 
-// A GDI object (bitmap, brush, pen, font, region), deleted with DeleteObject.
-template <typename Handle>
-class GdiOwner {
+// The one owner of a counted object: `Free` releases it when the owner goes,
+// and liveObjects().*Count holds how many are alive. GDI objects and the
+// GDI+ objects of gdiplus_owners.h are both owned through it.
+template <typename T, auto Free, long LiveObjects::*Count>
+class CountedOwner {
 public:
-    GdiOwner() = default;
-    explicit GdiOwner(Handle object) { reset(object); }
-    ~GdiOwner() { reset(); }
-    GdiOwner(const GdiOwner&) = delete;
-    GdiOwner& operator=(const GdiOwner&) = delete;
-    GdiOwner(GdiOwner&& other) noexcept : object_(std::exchange(other.object_, nullptr)) {}
-    GdiOwner& operator=(GdiOwner&& other) noexcept {
+    CountedOwner() = default;
+    explicit CountedOwner(T object) { reset(object); }
+    ~CountedOwner() { reset(); }
+    CountedOwner(const CountedOwner&) = delete;
+    CountedOwner& operator=(const CountedOwner&) = delete;
+    CountedOwner(CountedOwner&& other) noexcept : object_(std::exchange(other.object_, nullptr)) {}
+    CountedOwner& operator=(CountedOwner&& other) noexcept {
         if (this != &other) {
             reset();
             object_ = std::exchange(other.object_, nullptr);
         }
         return *this;
     }
-    void reset(Handle object = nullptr) {
+    void reset(T object = nullptr) {
         if (object_) {
-            DeleteObject(object_);
-            --liveObjects().gdi;
+            Free(object_);
+            --(liveObjects().*Count);
         }
         object_ = object;
-        if (object_) ++liveObjects().gdi;
+        if (object_) ++(liveObjects().*Count);
     }
     // Hands the object to someone else (a window region, a property).
-    Handle release() {
-        if (object_) --liveObjects().gdi;
+    T release() {
+        if (object_) --(liveObjects().*Count);
         return std::exchange(object_, nullptr);
     }
-    Handle get() const { return object_; }
-    HBITMAP bitmap() const { return static_cast<HBITMAP>(object_); }
-    HBRUSH brush() const { return static_cast<HBRUSH>(object_); }
-    HRGN region() const { return static_cast<HRGN>(object_); }
+    // For the output arguments of creating functions: releases what is held
+    // first; adopt() then takes over what was received.
+    T* out() {
+        reset();
+        return &pending_;
+    }
+    void adopt() { reset(std::exchange(pending_, nullptr)); }
+    T get() const { return object_; }
     explicit operator bool() const { return object_ != nullptr; }
 
 private:
-    Handle object_ = nullptr;
+    T object_ = nullptr;
+    T pending_ = nullptr;
+};
+
+// A GDI object (bitmap, brush, pen, font, region), deleted with DeleteObject.
+inline void deleteGdiObject(HGDIOBJ object) { DeleteObject(object); }
+template <typename Handle>
+class GdiOwner : public CountedOwner<Handle, deleteGdiObject, &LiveObjects::gdi> {
+public:
+    using CountedOwner<Handle, deleteGdiObject, &LiveObjects::gdi>::CountedOwner;
+    HBITMAP bitmap() const { return static_cast<HBITMAP>(this->get()); }
+    HBRUSH brush() const { return static_cast<HBRUSH>(this->get()); }
+    HRGN region() const { return static_cast<HRGN>(this->get()); }
 };
 
 using GdiObject = GdiOwner<HGDIOBJ>;
