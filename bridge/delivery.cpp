@@ -80,9 +80,7 @@ private:
 
 }  // namespace
 
-std::string progressTitle(std::size_t line) {
-    return "『Qelvo』正在输入第" + std::to_string(line) + "条指令...";
-}
+std::string progressTitle(std::size_t line) { return "『Qelvo』正在输入第" + std::to_string(line) + "条指令..."; }
 
 std::string stoppedMessage(StopReason reason, std::size_t lineReached) {
     std::string message = "『Qelvo』";
@@ -140,9 +138,7 @@ RunResult deliverCommands(GamePlatform& platform, std::string_view outputText) {
     return quitting ? RunResult::Quit : RunResult::Completed;
 }
 
-std::size_t chatLength(std::string_view utf8) {
-    return editor::toUtf16(utf8).size();
-}
+std::size_t chatLength(std::string_view utf8) { return editor::toUtf16(utf8).size(); }
 
 std::optional<OverlongLine> firstOverlongLine(const std::vector<std::string>& lines) {
     for (std::size_t n = 1; n <= lines.size(); ++n) {

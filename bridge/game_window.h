@@ -16,9 +16,7 @@ namespace bridge {
 inline constexpr std::string_view kGameExecutable = "javaw.exe";
 
 // findGameWindow's answer when no game process runs.
-inline HWND noGameProcess() {
-    return reinterpret_cast<HWND>(static_cast<INT_PTR>(-1));
-}
+inline HWND noGameProcess() { return reinterpret_cast<HWND>(static_cast<INT_PTR>(-1)); }
 
 // The id of the first process, in snapshot order, whose executable name
 // matches (ignoring ASCII case unless `exactMatch`); 0 when there is none or

@@ -3,9 +3,7 @@
 namespace bridge {
 namespace {
 
-std::string fraction(std::size_t done, std::size_t total) {
-    return std::to_string(done) + "/" + std::to_string(total);
-}
+std::string fraction(std::size_t done, std::size_t total) { return std::to_string(done) + "/" + std::to_string(total); }
 
 const char kIndent[] = "    ";
 

@@ -77,14 +77,14 @@ struct RconEndpoint {
 
 enum class RconFailure {
     NotResolved,
-    Refused,       // connection refused or host unreachable
+    Refused,  // connection refused or host unreachable
     LoginRefused,
-    Timeout,       // connecting, logging in or waiting for an answer
-    Closed,        // the server closed the connection (mid-run: line reached)
-    LineTooLong,   // nothing was sent; `line` names the first such line
-    BadPacket,     // malformed or oversized packet from the server
+    Timeout,      // connecting, logging in or waiting for an answer
+    Closed,       // the server closed the connection (mid-run: line reached)
+    LineTooLong,  // nothing was sent; `line` names the first such line
+    BadPacket,    // malformed or oversized packet from the server
     NetworkError,
-    Cancelled,     // lines from `line` on were not sent
+    Cancelled,  // lines from `line` on were not sent
 };
 
 struct RconError {

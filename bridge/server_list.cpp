@@ -52,8 +52,7 @@ std::optional<ServerEncoding> encodingNamed(std::string_view text) {
     return std::nullopt;
 }
 
-std::string badValue(const std::string& server, std::string_view key, std::string_view value,
-                     std::string_view used) {
+std::string badValue(const std::string& server, std::string_view key, std::string_view value, std::string_view used) {
     return "服务器「" + server + "」的 " + std::string(key) + "=" + std::string(value) + " 无法识别，已按 " +
            std::string(used) + " 处理";
 }
@@ -106,8 +105,9 @@ ServerEntry readEntry(const editor::IniDocument::Section& section, const Passwor
             entry.endpoint.password = std::move(*password);
         } else {
             entry.unreadablePassword = std::string(*stored);
-            problems.push_back("服务器「" + entry.name +
-                               "」的密码无法解密（可能由其他 Windows 用户或其他电脑保存），请在服务器设置中重新输入密码");
+            problems.push_back(
+                "服务器「" + entry.name +
+                "」的密码无法解密（可能由其他 Windows 用户或其他电脑保存），请在服务器设置中重新输入密码");
         }
     }
     return entry;
@@ -132,8 +132,8 @@ ServerListRead readServerList(std::string_view utf8Text, const PasswordProtector
     return read;
 }
 
-std::optional<std::string> writeServerList(const std::vector<ServerEntry>& servers,
-                                           const PasswordProtector& protector, std::string_view previousText) {
+std::optional<std::string> writeServerList(const std::vector<ServerEntry>& servers, const PasswordProtector& protector,
+                                           std::string_view previousText) {
     editor::IniDocument::Parsed parsed = editor::IniDocument::parse(previousText);
     if (!parsed.document) return std::nullopt;
     editor::IniDocument& document = *parsed.document;
@@ -154,12 +154,12 @@ std::optional<std::string> writeServerList(const std::vector<ServerEntry>& serve
             if (!protectedForm) return std::nullopt;
             stored = std::move(*protectedForm);
         }
-        bool written = document.setValue(entry.name, "host", server.host) &&
-                       document.setValue(entry.name, "port", std::to_string(server.port)) &&
-                       document.setValue(entry.name, "enabled", entry.enabled ? "1" : "0") &&
-                       document.setValue(entry.name, "encoding",
-                                         server.encoding == ServerEncoding::Gbk ? "gbk" : "utf-8") &&
-                       document.setValue(entry.name, "timeout_ms", std::to_string(server.timeoutMs));
+        bool written =
+            document.setValue(entry.name, "host", server.host) &&
+            document.setValue(entry.name, "port", std::to_string(server.port)) &&
+            document.setValue(entry.name, "enabled", entry.enabled ? "1" : "0") &&
+            document.setValue(entry.name, "encoding", server.encoding == ServerEncoding::Gbk ? "gbk" : "utf-8") &&
+            document.setValue(entry.name, "timeout_ms", std::to_string(server.timeoutMs));
         if (stored.empty()) {
             document.removeKey(entry.name, "password_protected");
         } else {
@@ -173,11 +173,13 @@ std::optional<std::string> writeServerList(const std::vector<ServerEntry>& serve
 
 std::string entryProblem(const ServerEntry& entry, const std::vector<ServerEntry>& servers, int self) {
     if (trimmed(entry.name).empty()) return "请填写服务器名称";
-    if (entry.name.find_first_of("[]\r\n") != std::string::npos || !editor::IniDocument::isValidSectionName(entry.name)) {
+    if (entry.name.find_first_of("[]\r\n") != std::string::npos ||
+        !editor::IniDocument::isValidSectionName(entry.name)) {
         return "服务器名称不能以空格开头或结尾，也不能包含「[」「]」或换行";
     }
     for (std::size_t i = 0; i < servers.size(); ++i) {
-        if (static_cast<int>(i) != self && servers[i].name == entry.name) return "已有名为「" + entry.name + "」的服务器";
+        if (static_cast<int>(i) != self && servers[i].name == entry.name)
+            return "已有名为「" + entry.name + "」的服务器";
     }
     if (trimmed(entry.endpoint.host).empty()) return "请填写服务器地址";
     if (entry.endpoint.host.find_first_of(" \t\r\n") != std::string::npos) return "服务器地址不能包含空格或换行";

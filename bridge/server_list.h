@@ -49,8 +49,8 @@ ServerListRead readServerList(std::string_view utf8Text, const PasswordProtector
 // the servers' values set, sections of servers no longer listed removed and
 // new ones appended. Empty when a password could not be protected or the
 // previous text is no INI file (nothing must then be written).
-std::optional<std::string> writeServerList(const std::vector<ServerEntry>& servers,
-                                           const PasswordProtector& protector, std::string_view previousText = {});
+std::optional<std::string> writeServerList(const std::vector<ServerEntry>& servers, const PasswordProtector& protector,
+                                           std::string_view previousText = {});
 
 // Why an entry cannot be kept in `servers` (its own index `self`, or -1 for a
 // new one): empty name, name not unique or holding "[", "]" or a line break,

@@ -10,13 +10,9 @@ namespace {
 // that has stopped answering is not waited for at all.
 constexpr UINT kTitleTimeoutMs = 2000;
 
-HWND toHwnd(WindowId window) {
-    return reinterpret_cast<HWND>(window);
-}
+HWND toHwnd(WindowId window) { return reinterpret_cast<HWND>(window); }
 
-bool isSurrogate(wchar_t c) {
-    return c >= 0xD800 && c <= 0xDFFF;
-}
+bool isSurrogate(wchar_t c) { return c >= 0xD800 && c <= 0xDFFF; }
 
 // Dispatches every pending message; false when the quit message came, which
 // is posted again for the main loop.
@@ -51,8 +47,8 @@ bool pumpingDelay(int milliseconds) {
 bool forceForeground(HWND target) {
     const DWORD targetThread = GetWindowThreadProcessId(target, nullptr);
     const DWORD ourThread = GetCurrentThreadId();
-    const bool attached = targetThread != 0 && targetThread != ourThread &&
-                          AttachThreadInput(ourThread, targetThread, TRUE) != FALSE;
+    const bool attached =
+        targetThread != 0 && targetThread != ourThread && AttachThreadInput(ourThread, targetThread, TRUE) != FALSE;
     SetActiveWindow(target);
     if (attached) AttachThreadInput(ourThread, targetThread, FALSE);
     return SetForegroundWindow(target) != FALSE;
@@ -74,8 +70,8 @@ std::string toCodePage936(std::string_view utf8Text) {
     }
     if (units.empty()) return {};
     constexpr UINT kCodePage = 936;
-    const int length = WideCharToMultiByte(kCodePage, WC_NO_BEST_FIT_CHARS, units.data(), static_cast<int>(units.size()),
-                                           nullptr, 0, "?", nullptr);
+    const int length = WideCharToMultiByte(kCodePage, WC_NO_BEST_FIT_CHARS, units.data(),
+                                           static_cast<int>(units.size()), nullptr, 0, "?", nullptr);
     if (length <= 0) return std::string(units.size(), '?');
     std::string bytes(static_cast<std::size_t>(length), '\0');
     WideCharToMultiByte(kCodePage, WC_NO_BEST_FIT_CHARS, units.data(), static_cast<int>(units.size()), bytes.data(),
@@ -94,13 +90,9 @@ GameLookup Win32GamePlatform::findGame() {
     return {GameStatus::Found, reinterpret_cast<WindowId>(found)};
 }
 
-bool Win32GamePlatform::isWindow(WindowId window) {
-    return IsWindow(toHwnd(window)) != FALSE;
-}
+bool Win32GamePlatform::isWindow(WindowId window) { return IsWindow(toHwnd(window)) != FALSE; }
 
-bool Win32GamePlatform::isMinimised(WindowId window) {
-    return IsIconic(toHwnd(window)) != FALSE;
-}
+bool Win32GamePlatform::isMinimised(WindowId window) { return IsIconic(toHwnd(window)) != FALSE; }
 
 // The title as UTF-16 (SetWindowTextW's message): right on every system
 // whatever its code page, and the same GBK bytes as an ANSI write for an
@@ -113,17 +105,11 @@ void Win32GamePlatform::setTitle(WindowId window, std::string_view utf8Text) {
                         SMTO_NORMAL | SMTO_ABORTIFHUNG, kTitleTimeoutMs, &result);
 }
 
-void Win32GamePlatform::activate(WindowId window) {
-    SetActiveWindow(toHwnd(window));
-}
+void Win32GamePlatform::activate(WindowId window) { SetActiveWindow(toHwnd(window)); }
 
-void Win32GamePlatform::forceForeground(WindowId window) {
-    bridge::forceForeground(toHwnd(window));
-}
+void Win32GamePlatform::forceForeground(WindowId window) { bridge::forceForeground(toHwnd(window)); }
 
-bool Win32GamePlatform::isForeground(WindowId window) {
-    return window != 0 && GetForegroundWindow() == toHwnd(window);
-}
+bool Win32GamePlatform::isForeground(WindowId window) { return window != 0 && GetForegroundWindow() == toHwnd(window); }
 
 void Win32GamePlatform::synthesiseKey(unsigned virtualKey) {
     const auto key = static_cast<BYTE>(virtualKey);
@@ -131,20 +117,14 @@ void Win32GamePlatform::synthesiseKey(unsigned virtualKey) {
     keybd_event(key, 0, KEYEVENTF_KEYUP, 0);
 }
 
-std::string Win32GamePlatform::encodeLine(std::string_view utf8Text) {
-    return toCodePage936(utf8Text);
-}
+std::string Win32GamePlatform::encodeLine(std::string_view utf8Text) { return toCodePage936(utf8Text); }
 
 bool Win32GamePlatform::postChar(WindowId window, std::uintptr_t wParam, std::intptr_t lParam) {
     return PostMessageA(toHwnd(window), WM_CHAR, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam)) != FALSE;
 }
 
-bool Win32GamePlatform::wait(int milliseconds) {
-    return pumpingDelay(milliseconds);
-}
+bool Win32GamePlatform::wait(int milliseconds) { return pumpingDelay(milliseconds); }
 
-void Win32GamePlatform::showMessage(std::string_view utf8Text) {
-    showInformation(utf8Text);
-}
+void Win32GamePlatform::showMessage(std::string_view utf8Text) { showInformation(utf8Text); }
 
 }  // namespace bridge

@@ -1,6 +1,7 @@
 #include "bridge/win32_rcon_platform.h"
 
 #include <windows.h>
+
 #include <shlobj.h>
 #include <wincrypt.h>
 
@@ -87,9 +88,7 @@ std::wstring appDataFolder() {
     return L".";
 }
 
-std::wstring folderOf(const std::wstring& path) {
-    return path.substr(0, path.find_last_of(L'\\'));
-}
+std::wstring folderOf(const std::wstring& path) { return path.substr(0, path.find_last_of(L'\\')); }
 
 }  // namespace
 
@@ -98,13 +97,9 @@ GbkConverter win32GbkConverter() {
             [](std::string_view gbk) { return ui::utf8(toWide(gbk, kGbk)); }};
 }
 
-PasswordProtector win32PasswordProtector() {
-    return {protect, unprotect};
-}
+PasswordProtector win32PasswordProtector() { return {protect, unprotect}; }
 
-std::wstring serversFilePath() {
-    return appDataFolder() + L"\\RPGitemEditor\\servers.ini";
-}
+std::wstring serversFilePath() { return appDataFolder() + L"\\RPGitemEditor\\servers.ini"; }
 
 // The file's bytes; empty with `error` set when it exists but cannot be read.
 std::optional<std::string> readWholeFile(const std::wstring& path, bool& exists, std::string& error) {

@@ -19,8 +19,8 @@ std::wstring serversFilePath();
 
 struct ServersFile {
     bool exists = false;
-    std::string error;      // the file exists but cannot be read (Chinese)
-    ServerListRead list;    // its servers and the values that could not be read
+    std::string error;    // the file exists but cannot be read (Chinese)
+    ServerListRead list;  // its servers and the values that could not be read
 };
 
 ServersFile loadServersFile();

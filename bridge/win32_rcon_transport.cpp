@@ -2,7 +2,6 @@
 
 #include <ws2tcpip.h>
 
-
 #include "ui/win_text.h"
 
 namespace bridge {
@@ -23,9 +22,7 @@ timeval timeLeft(DWORD deadline) {
     return {ms / 1000, (ms % 1000) * 1000};
 }
 
-bool deadlinePassed(DWORD deadline) {
-    return static_cast<long>(deadline - GetTickCount()) <= 0;
-}
+bool deadlinePassed(DWORD deadline) { return static_cast<long>(deadline - GetTickCount()) <= 0; }
 
 bool isClosedError(int error) {
     return error == WSAECONNRESET || error == WSAECONNABORTED || error == WSAESHUTDOWN || error == WSAENOTCONN;
@@ -57,8 +54,7 @@ ConnectStatus connectOne(SOCKET s, const ADDRINFOW& address, DWORD deadline) {
         int size = sizeof soError;
         getsockopt(s, SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&soError), &size);
         if (FD_ISSET(s, &failed) || soError != 0) {
-            return soError == WSAECONNREFUSED || soError == WSAENETUNREACH || soError == WSAEHOSTUNREACH ||
-                           soError == 0
+            return soError == WSAECONNREFUSED || soError == WSAENETUNREACH || soError == WSAEHOSTUNREACH || soError == 0
                        ? ConnectStatus::Refused
                        : ConnectStatus::Error;
         }
@@ -72,13 +68,9 @@ ConnectStatus connectOne(SOCKET s, const ADDRINFOW& address, DWORD deadline) {
 
 }  // namespace
 
-WinsockTransport::WinsockTransport() {
-    winsockStarted();
-}
+WinsockTransport::WinsockTransport() { winsockStarted(); }
 
-WinsockTransport::~WinsockTransport() {
-    close();
-}
+WinsockTransport::~WinsockTransport() { close(); }
 
 ConnectStatus WinsockTransport::connect(const std::string& host, std::uint16_t port, int timeoutMs) {
     close();

@@ -21,12 +21,12 @@ struct WordField {
 };
 
 constexpr std::array kWordFields{
-    WordField{"display ", &ItemForm::displayName}, WordField{"hand ", &ItemForm::hand},
-    WordField{"type ", &ItemForm::itemType},       WordField{"lore ", &ItemForm::lore},
-    WordField{"disappear  ", &ItemForm::disappear}, WordField{"costexp ", &ItemForm::costExp},
-    WordField{"costmoney ", &ItemForm::costMoney}, WordField{"level ", &ItemForm::level},
+    WordField{"display ", &ItemForm::displayName},     WordField{"hand ", &ItemForm::hand},
+    WordField{"type ", &ItemForm::itemType},           WordField{"lore ", &ItemForm::lore},
+    WordField{"disappear  ", &ItemForm::disappear},    WordField{"costexp ", &ItemForm::costExp},
+    WordField{"costmoney ", &ItemForm::costMoney},     WordField{"level ", &ItemForm::level},
     WordField{"repairprice ", &ItemForm::repairPrice}, WordField{"damage ", &ItemForm::damage},
-    WordField{"armour ", &ItemForm::armour},       WordField{"durability ", &ItemForm::durability},
+    WordField{"armour ", &ItemForm::armour},           WordField{"durability ", &ItemForm::durability},
 };
 
 struct PowerKind {
@@ -37,7 +37,8 @@ struct PowerKind {
 std::vector<PowerKind> powerKinds() {
     std::vector<PowerKind> kinds;
     const auto add = [&](const std::vector<std::string_view>& patterns, std::vector<std::string> ItemForm::*list) {
-        for (std::string_view pattern : patterns) kinds.push_back({std::string(pattern.substr(0, pattern.find('{'))), list});
+        for (std::string_view pattern : patterns)
+            kinds.push_back({std::string(pattern.substr(0, pattern.find('{'))), list});
     };
     add(skillPatterns(), &ItemForm::skillPowers);
     add(potionPatterns(), &ItemForm::potionPowers);

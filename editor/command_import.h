@@ -12,8 +12,8 @@
 namespace editor {
 
 struct ImportedItem {
-    ItemForm form;    // fields no line sets keep ItemForm's defaults, except giveItem (false without "give")
-    std::string id;   // the id of the first command line; "" when there is none
+    ItemForm form;   // fields no line sets keep ItemForm's defaults, except giveItem (false without "give")
+    std::string id;  // the id of the first command line; "" when there is none
     std::vector<std::string> unmatched;  // lines that fit no field, as they stood (blank lines are skipped)
 };
 

@@ -15,8 +15,8 @@ bool contains(std::span<const std::string_view> names, std::string_view name) {
 namespace {
 
 constexpr PotionMode kModes[] = {
-    {kPotionHitRadio, "potionhit {T} {编辑框15*20} {编辑框16} {key:组合框_药水} {编辑框14}", "编辑框14 编辑框15 编辑框17",
-     false},
+    {kPotionHitRadio, "potionhit {T} {编辑框15*20} {编辑框16} {key:组合框_药水} {编辑框14}",
+     "编辑框14 编辑框15 编辑框17", false},
     {kPotionPurgeRadio, "potionpurge {T} {编辑框15*20} {key:组合框_类型} {编辑框17*20}", "编辑框15 编辑框17", true},
     {kPotionThrowRadio, "potionthrow {T} {编辑框16} {key:组合框_药水}", "编辑框16", false},
     {kPotionSelfRadio, "potionself {T} {编辑框17*20} {编辑框15*20} {编辑框16} {key:组合框_药水}",
@@ -30,9 +30,7 @@ constexpr std::string_view kEnableWriteOrder[] = {kPotionChanceBox, kPotionDurat
 
 }  // namespace
 
-std::span<const PotionMode> potionModes() {
-    return kModes;
-}
+std::span<const PotionMode> potionModes() { return kModes; }
 
 const PotionMode* potionModeOf(std::string_view radio) {
     for (const PotionMode& mode : kModes) {
@@ -41,17 +39,11 @@ const PotionMode* potionModeOf(std::string_view radio) {
     return nullptr;
 }
 
-bool potionModeUses(const PotionMode& mode, std::string_view box) {
-    return contains(splitNames(mode.usedBoxes), box);
-}
+bool potionModeUses(const PotionMode& mode, std::string_view box) { return contains(splitNames(mode.usedBoxes), box); }
 
-std::span<const std::string_view> potionContentWriteOrder() {
-    return kContentWriteOrder;
-}
+std::span<const std::string_view> potionContentWriteOrder() { return kContentWriteOrder; }
 
-std::span<const std::string_view> potionEnableWriteOrder() {
-    return kEnableWriteOrder;
-}
+std::span<const std::string_view> potionEnableWriteOrder() { return kEnableWriteOrder; }
 
 PowerAddition potionAddition(std::span<const std::string_view> checked, const PowerInputs& inputs) {
     std::vector<std::string_view> chosen;
@@ -77,9 +69,7 @@ constexpr ConsumeKind kKinds[] = {
 
 }  // namespace
 
-std::span<const ConsumeKind> consumeKinds() {
-    return kKinds;
-}
+std::span<const ConsumeKind> consumeKinds() { return kKinds; }
 
 PowerAddition consumeAddition(std::span<const std::string_view> checked, const PowerInputs& inputs) {
     std::vector<std::string_view> chosen;

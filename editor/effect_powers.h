@@ -42,7 +42,6 @@ PowerAddition potionAddition(std::span<const std::string_view> checked, const Po
 // Every mode's pattern.
 std::vector<std::string_view> potionPatterns();
 
-
 struct ConsumeKind {
     std::string_view radio;
     std::string_view pattern;

@@ -72,7 +72,8 @@ bool needsBlock(std::string_view value) {
 std::string blockTagFor(const std::vector<std::string_view>& lines) {
     std::string tag(kBlockTag);
     for (int n = 2;; ++n) {
-        const bool clash = std::any_of(lines.begin(), lines.end(), [&](auto line) { return trimmedRight(line) == tag; });
+        const bool clash =
+            std::any_of(lines.begin(), lines.end(), [&](auto line) { return trimmedRight(line) == tag; });
         if (!clash) return tag;
         tag = std::string(kBlockTag) + "_" + std::to_string(n);
     }

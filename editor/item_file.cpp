@@ -185,10 +185,18 @@ void addNewFormState(const ItemFileField& field, ItemFileData& data) {
     const Control& control = controlNamed(field.control);
     const std::string name(field.control);
     switch (field.kind) {
-    case Text: data.texts.try_emplace(name, control.text); break;
-    case Check: data.checks.try_emplace(name, control.checked); break;
-    case Selection: data.selections.try_emplace(name, -1); break;
-    case List: data.lists.try_emplace(name); break;
+    case Text:
+        data.texts.try_emplace(name, control.text);
+        break;
+    case Check:
+        data.checks.try_emplace(name, control.checked);
+        break;
+    case Selection:
+        data.selections.try_emplace(name, -1);
+        break;
+    case List:
+        data.lists.try_emplace(name);
+        break;
     }
 }
 
@@ -284,8 +292,8 @@ const ItemFileField* itemFileFieldOf(std::string_view control) {
 
 ParsedItemFile parseItemFile(std::string_view bytes, const Cp936ToUtf8& cp936ToUtf8) {
     if (bytes.size() > kMaxItemFileBytes) {
-        return {std::nullopt, "文件太大（" + megabytes(bytes.size()) + "），物品文件不能超过 " +
-                                  megabytes(kMaxItemFileBytes) + "。"};
+        return {std::nullopt,
+                "文件太大（" + megabytes(bytes.size()) + "），物品文件不能超过 " + megabytes(kMaxItemFileBytes) + "。"};
     }
     std::string_view body = bytes.starts_with(kByteOrderMark) ? bytes.substr(kByteOrderMark.size()) : bytes;
     if (body.find_first_not_of(" \t\r\n") == std::string_view::npos) return {std::nullopt, "文件是空的。"};
@@ -301,7 +309,8 @@ ParsedItemFile parseItemFile(std::string_view bytes, const Cp936ToUtf8& cp936ToU
     if (!ini.document) return {std::nullopt, "文件已损坏或不完整：" + ini.error};
     if (!hasItemSection(*ini.document)) return {std::nullopt, "文件里没有物品的任何一节（如 [item]），不是物品文件。"};
     if (const auto format = ini.document->value(kFileSection, kFormatKey); format && *format != kFormat) {
-        return {std::nullopt, "文件的格式版本" + quoted(*format) + "不是本程序能读的版本 " + std::string(kFormat) + "。"};
+        return {std::nullopt,
+                "文件的格式版本" + quoted(*format) + "不是本程序能读的版本 " + std::string(kFormat) + "。"};
     }
 
     ItemFileData data;

@@ -19,7 +19,7 @@ enum class ControlKind {
     ComboList,      // drop-down list: choose only
     ListBox,
     GroupBox,
-    Label,          // transparent label: text without a background
+    Label,  // transparent label: text without a background
     PictureBox,
     Timer,
     FileDialog,
@@ -55,7 +55,7 @@ struct Control {
     ControlKind kind;
     std::string_view parent;  // empty: the window's client area
     int left, top, width, height;
-    std::string_view text;  // caption, initial text or hidden caption (UTF-8)
+    std::string_view text;              // caption, initial text or hidden caption (UTF-8)
     std::uint32_t textColour = kBlack;  // 0xRRGGBB
     Font font{};
     bool visible = true;

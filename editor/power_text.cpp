@@ -62,14 +62,10 @@ struct ChoiceLabel {
 };
 
 constexpr ChoiceLabel kChoiceLabels[] = {
-    {kSkillTriggerCombo, "技能的触发方式"},
-    {kProjectileCombo, "弹射的技能类型"},
-    {kBreaksBlocksCombo, "是否破坏方块"},
-    {kSetsFireCombo, "是否方块着火"},
-    {kBlockKindCombo, "禁锢的技能类型"},
-    {kPotionTriggerCombo, "药水的方式"},
-    {kPotionEffectCombo, "药水效果"},
-    {kPotionEffectClassCombo, "净化的效果类型"},
+    {kSkillTriggerCombo, "技能的触发方式"}, {kProjectileCombo, "弹射的技能类型"},
+    {kBreaksBlocksCombo, "是否破坏方块"},   {kSetsFireCombo, "是否方块着火"},
+    {kBlockKindCombo, "禁锢的技能类型"},    {kPotionTriggerCombo, "药水的方式"},
+    {kPotionEffectCombo, "药水效果"},       {kPotionEffectClassCombo, "净化的效果类型"},
     {kConsumeTriggerCombo, "消耗的方式"},
 };
 
@@ -97,7 +93,7 @@ std::vector<Placeholder> placeholdersOf(std::string_view pattern, std::string_vi
 }
 
 PowerAddition buildPowers(const std::vector<std::string_view>& patterns, std::string_view triggerCombo,
-                     const PowerInputs& inputs) {
+                          const PowerInputs& inputs) {
     PowerAddition addition;
     for (std::string_view pattern : patterns) {
         std::string entry;

@@ -50,7 +50,7 @@ struct PowerAddition {
 // needs has no current item, the first such box is reported and no entry
 // is built.
 PowerAddition buildPowers(const std::vector<std::string_view>& patterns, std::string_view triggerCombo,
-                     const PowerInputs& inputs);
+                          const PowerInputs& inputs);
 
 // The names of a blank-separated list ("编辑框14 编辑框15"), in order.
 std::vector<std::string_view> splitNames(std::string_view blankSeparated);

@@ -42,17 +42,14 @@ constexpr std::array<SkillRow, kSkillCount> kSkills{{
 }};
 
 constexpr std::string_view kParameterControls[] = {
-    kBreaksBlocksCombo, kSetsFireCombo,     kProjectileCombo,    kBlockKindCombo,     kCooldownLabel,
-    kChanceLabel,       kSkillPowerLabel,   kMaterialLabel,      kDistanceLabel,      kBreaksBlocksLabel,
-    kMultiplierLabel,   kProjectileLabel,   kSetsFireLabel,      kCountLabel,         kBlockKindLabel,
-    kDelayLabel,        kDurationLabel,     kSkillDelayBox,      kSkillMultiplierBox, kSkillCountBox,
-    kSkillDistanceBox,  kSkillTimeBox,      kSkillChanceBox,     kSkillPowerBox,      kSkillMaterialBox,
-    kArrowRainGroup,
+    kBreaksBlocksCombo,  kSetsFireCombo,  kProjectileCombo,  kBlockKindCombo,    kCooldownLabel,   kChanceLabel,
+    kSkillPowerLabel,    kMaterialLabel,  kDistanceLabel,    kBreaksBlocksLabel, kMultiplierLabel, kProjectileLabel,
+    kSetsFireLabel,      kCountLabel,     kBlockKindLabel,   kDelayLabel,        kDurationLabel,   kSkillDelayBox,
+    kSkillMultiplierBox, kSkillCountBox,  kSkillDistanceBox, kSkillTimeBox,      kSkillChanceBox,  kSkillPowerBox,
+    kSkillMaterialBox,   kArrowRainGroup,
 };
 
-bool isSkill(int index) {
-    return index >= 0 && index < kSkillCount;
-}
+bool isSkill(int index) { return index >= 0 && index < kSkillCount; }
 
 }  // namespace
 
@@ -67,9 +64,7 @@ std::vector<std::string_view> skillPatterns() {
     return all;
 }
 
-std::span<const std::string_view> skillParameterControls() {
-    return kParameterControls;
-}
+std::span<const std::string_view> skillParameterControls() { return kParameterControls; }
 
 std::optional<std::vector<std::string_view>> shownSkillParameters(int index) {
     if (!isSkill(index)) return std::nullopt;

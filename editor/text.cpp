@@ -55,9 +55,7 @@ std::size_t findWholeCharacters(std::string_view s, std::string_view marker, std
 
 }  // namespace
 
-std::string_view itemKey(std::string_view item) {
-    return item.substr(0, item.find('|'));
-}
+std::string_view itemKey(std::string_view item) { return item.substr(0, item.find('|')); }
 
 std::int64_t readInteger(std::string_view s) {
     constexpr auto kMax = std::numeric_limits<std::int64_t>::max();
@@ -94,9 +92,7 @@ std::int32_t toInteger(std::string_view s) {
     return static_cast<std::int32_t>(v < lo ? lo : v > hi ? hi : v);
 }
 
-std::string formatNumber(std::int64_t value) {
-    return std::to_string(value);
-}
+std::string formatNumber(std::int64_t value) { return std::to_string(value); }
 
 std::string textBetween(std::string_view s, std::string_view front, std::string_view back) {
     const std::size_t start = findWholeCharacters(s, front, 0);

@@ -4,9 +4,7 @@
 
 namespace output {
 
-OutputHistory::OutputHistory() {
-    nodes_.push_back({-1, 0, 0, 0});
-}
+OutputHistory::OutputHistory() { nodes_.push_back({-1, 0, 0, 0}); }
 
 std::string OutputHistory::text(std::int32_t node) const {
     if (node == shownNode_) return shownText_;

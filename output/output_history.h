@@ -44,7 +44,7 @@ public:
 
 private:
     struct Node {
-        std::int32_t parent;      // -1: the text starts here
+        std::int32_t parent;       // -1: the text starts here
         std::uint32_t pieceStart;  // this node's own bytes in pool_
         std::uint32_t pieceLength;
         std::uint32_t length;  // length of the whole text up to this node
@@ -57,7 +57,7 @@ private:
     void restore(int target, const WriteBox& write);
 
     static constexpr std::int32_t kEmptyText = 0;  // node of the empty text
-    std::string pool_;                  // every node's own bytes, appended
+    std::string pool_;                             // every node's own bytes, appended
     std::vector<Node> nodes_;
     std::vector<std::int32_t> entries_;  // node per entry
     int cursor_ = -1;

@@ -88,8 +88,7 @@ IntRect statusBarRect(int clientWidth, int clientHeight, int barHeight, int marg
     return {margin, clientHeight - barHeight - margin - 1, clientWidth - 2 * margin, barHeight};
 }
 
-std::vector<IntRect> statusPanelRects(const IntRect& bar, const std::vector<int>& widths, int clientWidth,
-                                      int margin) {
+std::vector<IntRect> statusPanelRects(const IntRect& bar, const std::vector<int>& widths, int clientWidth, int margin) {
     std::vector<IntRect> rects;
     int x = margin;
     for (int w : widths) {

@@ -92,9 +92,9 @@ public:
     static constexpr int kAlphaStep = 30;
 
     struct MoveResult {
-        bool startTimer = false;       // start the 20 ms timer now
-        bool trackMouse = false;       // ask for hover/leave notices
-        std::vector<FadeDraw> draws;   // immediate draws (resting looks)
+        bool startTimer = false;      // start the 20 ms timer now
+        bool trackMouse = false;      // ask for hover/leave notices
+        std::vector<FadeDraw> draws;  // immediate draws (resting looks)
     };
     // A mouse move over the window: `hovered` is the button under the point.
     MoveResult mouseMove(int hovered, bool inStrip);

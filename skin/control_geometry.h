@@ -32,11 +32,11 @@ struct TrackBarState {
 };
 
 struct TrackBarFigure {
-    RectF channel;        // the rounded channel (or the 4-pixel strip)
-    RectF thumb;          // the thumb ellipse's box
-    RectF valueLine;      // 1 pixel thick, from the channel's start to the thumb
+    RectF channel;    // the rounded channel (or the 4-pixel strip)
+    RectF thumb;      // the thumb ellipse's box
+    RectF valueLine;  // 1 pixel thick, from the channel's start to the thumb
     bool hasSelection = false;
-    RectF selection;      // 1 pixel thick selection mark
+    RectF selection;  // 1 pixel thick selection mark
 };
 
 // Tick placement code of a track bar's style bits.

@@ -24,13 +24,9 @@ void runControlHooks(SkinEngine& engine, int windowIndex, HWND parent) {
     hookHeaders(engine, windowIndex, parent);
 }
 
-void startControlKinds() {
-    installPreDispatchHook();
-}
+void startControlKinds() { installPreDispatchHook(); }
 
-void stopControlKinds() {
-    removePreDispatchHook();
-}
+void stopControlKinds() { removePreDispatchHook(); }
 
 int skinnedOwnerOf(SkinEngine& engine, HWND control) {
     for (HWND w = GetParent(control); w; w = GetParent(w)) {

@@ -15,9 +15,7 @@ namespace skin {
 
 namespace {
 
-POINT pointOf(LPARAM lParam) {
-    return {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-}
+POINT pointOf(LPARAM lParam) { return {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
 
 }  // namespace
 
@@ -183,10 +181,10 @@ void SkinEngine::onCommand(WPARAM wParam, LPARAM lParam) {
     if (!control) return;
     const WORD code = HIWORD(wParam);
     const std::wstring kind = ClassNameOf(control);
-    const bool repaint = (kind == L"Edit" && (code == EN_CHANGE || code == EN_UPDATE || code == EN_HSCROLL ||
-                                              code == EN_VSCROLL)) ||
-                         (kind == L"ListBox" && (code == LBN_SELCHANGE || code == LBN_SELCANCEL)) ||
-                         (kind == L"ComboBox" && (code == CBN_SELCHANGE || code == CBN_KILLFOCUS));
+    const bool repaint =
+        (kind == L"Edit" && (code == EN_CHANGE || code == EN_UPDATE || code == EN_HSCROLL || code == EN_VSCROLL)) ||
+        (kind == L"ListBox" && (code == LBN_SELCHANGE || code == LBN_SELCANCEL)) ||
+        (kind == L"ComboBox" && (code == CBN_SELCHANGE || code == CBN_KILLFOCUS));
     if (repaint) InvalidateRect(control, nullptr, TRUE);
 }
 

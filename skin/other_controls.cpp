@@ -11,9 +11,9 @@
 #include "skin/control_fonts.h"
 #include "skin/control_kinds.h"
 #include "skin/control_procedure.h"
+#include "skin/other_controls.h"
 #include "skin/painting_kit.h"
 #include "skin/skin_engine.h"
-#include "skin/other_controls.h"
 
 namespace skin {
 
@@ -26,8 +26,8 @@ constexpr ControlKeys kCommonKeys{kPropCommonOwner, kPropCommonIndex, kPropCommo
 
 // Classes that paint themselves into the DC handed to them in WM_PAINT.
 bool paintsIntoGivenDC(const std::wstring& name) {
-    static const std::array<const wchar_t*, 6> classes{MONTHCAL_CLASSW, WC_TABCONTROLW, TOOLBARCLASSNAMEW,
-                                                       STATUSCLASSNAMEW, L"Button", TRACKBAR_CLASSW};
+    static const std::array<const wchar_t*, 6> classes{MONTHCAL_CLASSW,  WC_TABCONTROLW, TOOLBARCLASSNAMEW,
+                                                       STATUSCLASSNAMEW, L"Button",      TRACKBAR_CLASSW};
     for (const wchar_t* c : classes) {
         if (name == c) return true;
     }
@@ -44,8 +44,8 @@ bool isRichEdit(HWND control) {
 bool isPage(HWND child) {
     if (!FindWindowExW(child, nullptr, nullptr, nullptr)) return false;
     const std::wstring name = ClassNameOf(child);
-    static const std::array<const wchar_t*, 6> controls{L"ComboBox", WC_LISTVIEWW, UPDOWN_CLASSW, WC_TREEVIEWW,
-                                                        L"SysDateTimePick32", L"SysIPAddress32"};
+    static const std::array<const wchar_t*, 6> controls{L"ComboBox",  WC_LISTVIEWW,         UPDOWN_CLASSW,
+                                                        WC_TREEVIEWW, L"SysDateTimePick32", L"SysIPAddress32"};
     for (const wchar_t* c : controls) {
         if (name == c) return false;
     }
@@ -139,17 +139,16 @@ std::optional<LRESULT> onMessage(const CommonPlace& p, HWND control, UINT msg, W
 
 LRESULT CALLBACK OtherControlProc(HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
     return controlProcedure<CommonEntry, &WindowRecord::commonEntries, kMessages, onMessage>(OtherControlProc, control,
-                                                                                          msg, wParam, lParam);
+                                                                                             msg, wParam, lParam);
 }
 
-int SkinEngine::SkinOtherControl(HWND control, std::optional<COLORREF> keyColour, COLORREF tintColour,
-                                 int tintAlpha) {
+int SkinEngine::SkinOtherControl(HWND control, std::optional<COLORREF> keyColour, COLORREF tintColour, int tintAlpha) {
     if (!control || !IsWindow(control)) return 0;
     const int i = skinnedOwnerOf(*this, control);
     WindowRecord* r = record(i);
     // A control already laid over the skin keeps its one subclass.
-    CommonEntry* e = r ? registerControl(i, control, &WindowRecord::commonEntries, OtherControlProc, kCommonKeys)
-                       : nullptr;
+    CommonEntry* e =
+        r ? registerControl(i, control, &WindowRecord::commonEntries, OtherControlProc, kCommonKeys) : nullptr;
     if (!e) return 0;
     e->keyColour = keyColour.value_or(GetSysColor(COLOR_BTNFACE));
     if (!FindWindowExW(control, nullptr, nullptr, nullptr)) return 0;
@@ -188,8 +187,6 @@ std::optional<COLORREF> SkinEngine::chosenTextColour(HWND control) const {
     return found->second.colour;
 }
 
-COLORREF SkinEngine::GetBaseColour() const {
-    return settings_.baseColour;
-}
+COLORREF SkinEngine::GetBaseColour() const { return settings_.baseColour; }
 
 }  // namespace skin

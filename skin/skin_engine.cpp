@@ -8,8 +8,8 @@
 #include <cstring>
 
 #include "res/resource_ids.h"
-#include "skin/control_kinds.h"
 #include "skin/control_borders.h"
+#include "skin/control_kinds.h"
 #include "skin/painting_kit.h"
 #include "skin/picture_pixels.h"
 #include "skin/subclass.h"
@@ -41,9 +41,7 @@ constexpr ButtonSpec kButtonSpecs[] = {
 
 }  // namespace
 
-SkinEngine* SkinEngine::current() {
-    return g_engine;
-}
+SkinEngine* SkinEngine::current() { return g_engine; }
 
 LRESULT CALLBACK frameProcedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     const Subclass* found = findSubclass(hwnd, frameProcedure);
@@ -60,8 +58,7 @@ SkinEngine::SkinEngine() : random_(GetTickCount()) {
     settings_.appIcon = LoadIconW(module, MAKEINTRESOURCEW(129));
     if (!settings_.appIcon) settings_.appIcon = LoadIconW(module, L"DEFAULT_ICON");
     if (!settings_.appIcon) {
-        settings_.appIcon = static_cast<HICON>(
-            LoadImageW(module, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, 16, 16, 0));
+        settings_.appIcon = static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, 16, 16, 0));
     }
     settings_.baseColour = GetSysColor(COLOR_BTNFACE);
     g_engine = this;
@@ -220,13 +217,14 @@ COLORREF SkinEngine::AverageColour(Gdiplus::GpBitmap* picture) {
     UINT w = 0, h = 0;
     gp::GdipGetImageWidth(reinterpret_cast<Gdiplus::GpImage*>(picture), &w);
     gp::GdipGetImageHeight(reinterpret_cast<Gdiplus::GpImage*>(picture), &h);
-    return averageColour(static_cast<int>(w), static_cast<int>(h),
-                         [picture](int x, int y) {
-                             Gdiplus::ARGB colour = 0;
-                             gp::GdipBitmapGetPixel(picture, x, y, &colour);
-                             return static_cast<std::uint32_t>(colour & 0x00FFFFFF);
-                         },
-                         random_);
+    return averageColour(
+        static_cast<int>(w), static_cast<int>(h),
+        [picture](int x, int y) {
+            Gdiplus::ARGB colour = 0;
+            gp::GdipBitmapGetPixel(picture, x, y, &colour);
+            return static_cast<std::uint32_t>(colour & 0x00FFFFFF);
+        },
+        random_);
 }
 
 std::vector<BYTE> SkinEngine::PrepareTexture(Gdiplus::GpBitmap* picture, int mode, COLORREF colour) {
@@ -247,9 +245,10 @@ std::vector<BYTE> SkinEngine::PrepareTexture(Gdiplus::GpBitmap* picture, int mod
         const TextureBands bands = textureBands(mode, W, H);
         const auto q = static_cast<float>(bands.q);
         if (bands.q > 0) {
-            Brush side = mode == kPictureFadedRight ? horizontalGradient(0, q, 0, argb(colour, 255), argb(colour, 0))
-                                   : horizontalGradient(static_cast<float>(W) - q, static_cast<float>(W), 0,
-                                                        argb(colour, 0), argb(colour, 255));
+            Brush side = mode == kPictureFadedRight
+                             ? horizontalGradient(0, q, 0, argb(colour, 255), argb(colour, 0))
+                             : horizontalGradient(static_cast<float>(W) - q, static_cast<float>(W), 0, argb(colour, 0),
+                                                  argb(colour, 255));
             gp::GdipFillRectangleI(g.get(), side.get(), bands.sideX, 0, bands.sideWidth, H);
             Brush bottom = verticalGradient(0, static_cast<float>(H) - q, static_cast<float>(H), argb(colour, 0),
                                             argb(colour, 255));
@@ -290,8 +289,8 @@ void SkinEngine::SetTheme(const ThemeArgs& args) {
         settings_.baseColour = args.baseColour ? *args.baseColour : AverageColour(source.decoded.get());
         settings_.pictureMode = args.pictureMode;
         if (isFadedPictureMode(args.pictureMode)) {
-            settings_.themePicture = pictureFrom(PrepareTexture(source.decoded.get(), args.pictureMode,
-                                                                settings_.baseColour));
+            settings_.themePicture =
+                pictureFrom(PrepareTexture(source.decoded.get(), args.pictureMode, settings_.baseColour));
         } else {
             settings_.themePicture = std::move(source);
         }
@@ -362,8 +361,8 @@ bool SkinEngine::AttachWindow(HWND hwnd, int captionHeight, const AttachOptions&
     }
     for (const ButtonSpec& spec : kButtonSpecs) {
         const bool wanted = (spec.kind == kHelp && r->helpButton) || (spec.kind == kMainMenu && r->menuButton) ||
-                            (spec.kind == kMinimize && r->hasMinimize) ||
-                            (spec.kind == kMaximize && r->hasMaximize) || spec.kind == kClose;
+                            (spec.kind == kMinimize && r->hasMinimize) || (spec.kind == kMaximize && r->hasMaximize) ||
+                            spec.kind == kClose;
         if (!wanted) continue;
         r->buttons.push_back(buttonOfKind(spec.kind));
         CaptionButtonArt art;

@@ -26,9 +26,9 @@ LRESULT CALLBACK frameProcedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
 
 struct SkinSettings {
     COLORREF themeColour = 0x00DDCA22;
-    COLORREF baseColour = 0;  // COLOR_BTNFACE at construction
+    COLORREF baseColour = 0;                // COLOR_BTNFACE at construction
     int pictureMode = kPictureMirrorTiled;  // a PictureMode
-    Picture themePicture;      // the picture bytes, or the prepared texture of the faded modes
+    Picture themePicture;                   // the picture bytes, or the prepared texture of the faded modes
     bool skinChildren = true;
     int veilAlpha = 160;
     bool veilEnabled = false;
@@ -41,7 +41,7 @@ struct ThemeArgs {
     std::wstring fileName;
     std::vector<BYTE> pictureBytes;
     std::optional<COLORREF> baseColour;
-    COLORREF themeColour = 0x00DDCA22;  // 0xFFFFFFFF: the resulting base colour
+    COLORREF themeColour = 0x00DDCA22;      // 0xFFFFFFFF: the resulting base colour
     int pictureMode = kPictureMirrorTiled;  // a PictureMode
 };
 
@@ -97,8 +97,7 @@ public:
     void LayoutCaptionButtons(int windowIndex);
     int HitTestCaptionButtons(int windowIndex, int x, int y) const;
     int FindMaximizeButton(int windowIndex) const;
-    void DrawCaptionButton(int windowIndex, int button, Gdiplus::GpGraphics* g, bool compose, bool pressed,
-                           int alpha);
+    void DrawCaptionButton(int windowIndex, int button, Gdiplus::GpGraphics* g, bool compose, bool pressed, int alpha);
     void DrawCaptionButtonFade(Gdiplus::GpGraphics* g, int windowIndex, int button, int alpha);
     void DrawButtonSeparators(int windowIndex, int button, Gdiplus::GpGraphics* g);
     void RestoreCaptionRect(int windowIndex, const RECT& r);
@@ -117,8 +116,8 @@ public:
     void SetStatusBar(int windowIndex, int height, const std::vector<int>& widths, bool rebuild);
     void LayoutStatusBar(int windowIndex);
     void DrawStatusPanel(Gdiplus::GpGraphics* g, int windowIndex, bool compose, int panel = 1);
-    bool SetStatusPanel(HWND hwnd, int panel, const std::wstring& text,
-                        std::optional<std::vector<BYTE>> picture = {}, std::optional<COLORREF> colour = {});
+    bool SetStatusPanel(HWND hwnd, int panel, const std::wstring& text, std::optional<std::vector<BYTE>> picture = {},
+                        std::optional<COLORREF> colour = {});
     bool SetStatusStyle(HWND hwnd, bool invert = true, bool glow = false, COLORREF textColour = 0,
                         COLORREF glowColour = 0x00FFFFFF, std::optional<std::wstring> font = {},
                         std::optional<int> size = {});

@@ -10,13 +10,9 @@ std::uint32_t argb(std::uint32_t colorref, int alpha) {
     return (a << 24) | (r << 16) | (g << 8) | b;
 }
 
-int clampCorner(int corner) {
-    return std::clamp(corner, 1, 100);
-}
+int clampCorner(int corner) { return std::clamp(corner, 1, 100); }
 
-int effectiveCaptionHeight(int requested) {
-    return std::max(requested, kMinimumCaptionHeight);
-}
+int effectiveCaptionHeight(int requested) { return std::max(requested, kMinimumCaptionHeight); }
 
 namespace {
 
@@ -155,8 +151,7 @@ TextureBands textureBands(int mode, int width, int height) {
     return bands;
 }
 
-Border controlBorder(int windowWidth, int windowHeight, int clientWidth, int clientHeight, bool vScroll,
-                     bool hScroll) {
+Border controlBorder(int windowWidth, int windowHeight, int clientWidth, int clientHeight, bool vScroll, bool hScroll) {
     const int h = windowWidth - clientWidth - (vScroll ? 17 : 0);
     const int v = windowHeight - clientHeight - (hScroll ? 17 : 0);
     return {std::max(h, 0) / 2, std::max(v, 0) / 2};
@@ -195,8 +190,8 @@ std::uint32_t blend(std::uint32_t a, std::uint32_t b, int weight) {
 
 }  // namespace
 
-std::vector<std::uint32_t> scaleBilinear(const std::uint32_t* source, int sourceWidth, int sourceHeight,
-                                         int width, int height) {
+std::vector<std::uint32_t> scaleBilinear(const std::uint32_t* source, int sourceWidth, int sourceHeight, int width,
+                                         int height) {
     if (!source || sourceWidth <= 0 || sourceHeight <= 0 || width <= 0 || height <= 0) return {};
     std::vector<std::uint32_t> target(static_cast<size_t>(width) * static_cast<size_t>(height));
     const std::vector<Tap> across = taps(sourceWidth, width), down = taps(sourceHeight, height);

@@ -47,9 +47,9 @@ PathOutline closeShapePath(float x, float y, float width, float height, float co
 
 // Sizing zones of a skinned frame, tested in order; zone 0 is none.
 struct SizingZone {
-    int zone = 0;        // 1..8 in test order, 0 outside every zone
-    int cursorId = 0;    // IDC_SIZEWE 32644, IDC_SIZENS 32645, IDC_SIZENWSE 32642, IDC_SIZENESW 32643
-    int command = 0;     // 0xF001..0xF008 (SC_SIZE + edge)
+    int zone = 0;      // 1..8 in test order, 0 outside every zone
+    int cursorId = 0;  // IDC_SIZEWE 32644, IDC_SIZENS 32645, IDC_SIZENWSE 32642, IDC_SIZENESW 32643
+    int command = 0;   // 0xF001..0xF008 (SC_SIZE + edge)
 };
 inline constexpr int kCornerZone = 10;
 SizingZone sizingZoneAt(int x, int y, int clientWidth, int clientHeight, int margin);
@@ -63,22 +63,20 @@ struct PressOutcome {
 struct StripBox {
     int left = 0, top = 0, width = 0, height = 0;
 };
-PressOutcome pressOutcome(int x, int y, int clientWidth, int clientHeight, int margin, int captionHeight,
-                          bool framed, bool resizable, const StripBox& strip);
+PressOutcome pressOutcome(int x, int y, int clientWidth, int clientHeight, int margin, int captionHeight, bool framed,
+                          bool resizable, const StripBox& strip);
 
 // How a window's background picture is laid on its surface (the values of
 // the skin's `pictureMode` settings). The two faded modes use a texture of
 // the picture fading into the base colour towards its free sides.
 enum PictureMode : int {
-    kPictureFadedLeft = 0,   // natural size at the top left
-    kPictureFadedRight = 1,  // natural size at the top right
-    kPictureCentred = 2,     // natural size in the middle
-    kPictureStretched = 3,   // stretched over the whole surface
-    kPictureMirrorTiled = 4, // side by side, every second copy mirrored
+    kPictureFadedLeft = 0,    // natural size at the top left
+    kPictureFadedRight = 1,   // natural size at the top right
+    kPictureCentred = 2,      // natural size in the middle
+    kPictureStretched = 3,    // stretched over the whole surface
+    kPictureMirrorTiled = 4,  // side by side, every second copy mirrored
 };
-inline bool isFadedPictureMode(int mode) {
-    return mode == kPictureFadedLeft || mode == kPictureFadedRight;
-}
+inline bool isFadedPictureMode(int mode) { return mode == kPictureFadedLeft || mode == kPictureFadedRight; }
 
 // Picture placement of the surface background for the modes up to
 // kPictureStretched (stretch size for it, natural size otherwise);
@@ -106,7 +104,7 @@ Size maximizedSize(int screenWidth, int screenHeight, int taskbarHeight);
 // Gradient rectangles of a prepared faded texture: q = 0.3 W.
 struct TextureBands {
     int q = 0;
-    int sideX = 0, sideWidth = 0;     // horizontal fade band
+    int sideX = 0, sideWidth = 0;  // horizontal fade band
     int bottomY = 0, bottomHeight = 0;
 };
 TextureBands textureBands(int mode, int width, int height);
@@ -114,14 +112,13 @@ TextureBands textureBands(int mode, int width, int height);
 // Bilinear scaling of 32-bit pixels (each channel on its own), sampling at
 // pixel centres with the edges held, as a graphics library's bilinear mode
 // does. `source` holds sourceWidth x sourceHeight pixels row by row.
-std::vector<std::uint32_t> scaleBilinear(const std::uint32_t* source, int sourceWidth, int sourceHeight,
-                                         int width, int height);
+std::vector<std::uint32_t> scaleBilinear(const std::uint32_t* source, int sourceWidth, int sourceHeight, int width,
+                                         int height);
 
 // Client area of a control inside its window rectangle (veiled bitmap).
 struct Border {
     int horizontal = 0, vertical = 0;
 };
-Border controlBorder(int windowWidth, int windowHeight, int clientWidth, int clientHeight, bool vScroll,
-                     bool hScroll);
+Border controlBorder(int windowWidth, int windowHeight, int clientWidth, int clientHeight, bool vScroll, bool hScroll);
 
 }  // namespace skin

@@ -25,7 +25,8 @@ std::vector<std::uint32_t> pixelsOf(const Picture& picture) {
     }
     pixels.reserve(static_cast<size_t>(picture.width) * static_cast<size_t>(picture.height));
     for (int y = 0; y < picture.height; ++y) {
-        const auto* row = reinterpret_cast<const std::uint32_t*>(static_cast<const BYTE*>(data.Scan0) + y * data.Stride);
+        const auto* row =
+            reinterpret_cast<const std::uint32_t*>(static_cast<const BYTE*>(data.Scan0) + y * data.Stride);
         pixels.insert(pixels.end(), row, row + picture.width);
     }
     gp::GdipBitmapUnlockBits(picture.decoded.get(), &data);
@@ -40,8 +41,8 @@ const std::vector<std::uint32_t>& scaledPixels(WindowRecord& r, const Picture& p
     WindowRecord::ScaledBackground& cache = r.scaledBackground;
     if (cache.source != picture.decoded.get() || cache.width != p.width || cache.height != p.height) {
         const std::vector<std::uint32_t> source = pixelsOf(picture);
-        cache.pixels = source.empty() ? source : scaleBilinear(source.data(), picture.width, picture.height, p.width,
-                                                               p.height);
+        cache.pixels =
+            source.empty() ? source : scaleBilinear(source.data(), picture.width, picture.height, p.width, p.height);
         cache.source = picture.decoded.get();
         cache.width = p.width;
         cache.height = p.height;
@@ -107,8 +108,8 @@ bool copyOpaquePixels(Gdiplus::GpGraphics* g, const std::vector<std::uint32_t>& 
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
-    const int copied = SetDIBitsToDevice(dc, p.x, p.y, static_cast<DWORD>(p.width), static_cast<DWORD>(p.height), 0,
-                                         0, 0, static_cast<UINT>(p.height), pixels.data(), &info, DIB_RGB_COLORS);
+    const int copied = SetDIBitsToDevice(dc, p.x, p.y, static_cast<DWORD>(p.width), static_cast<DWORD>(p.height), 0, 0,
+                                         0, static_cast<UINT>(p.height), pixels.data(), &info, DIB_RGB_COLORS);
     RestoreDC(dc, saved);
     gp::GdipReleaseDC(g, dc);
     return copied > 0;
@@ -116,8 +117,8 @@ bool copyOpaquePixels(Gdiplus::GpGraphics* g, const std::vector<std::uint32_t>& 
 
 void drawMirrorTiled(Gdiplus::GpGraphics* g, const Picture& picture, int clientWidth) {
     Bitmap strip;
-    gp::GdipCreateBitmapFromScan0(clientWidth > 0 ? clientWidth : 1, picture.height, 0, PixelFormat32bppARGB,
-                                  nullptr, strip.out());
+    gp::GdipCreateBitmapFromScan0(clientWidth > 0 ? clientWidth : 1, picture.height, 0, PixelFormat32bppARGB, nullptr,
+                                  strip.out());
     strip.adopt();
     if (!strip) return;
     Bitmap tile;
@@ -282,8 +283,9 @@ void SkinEngine::DrawBackground(Gdiplus::GpGraphics* g, int windowIndex) {
     const bool own = !r->ownPicture.empty();
     const Picture& picture = own ? r->ownPicture : settings_.themePicture;
     const int mode = own ? r->ownPictureMode : settings_.pictureMode;
-    const Placement p = picture.decoded && mode != kPictureMirrorTiled ? placePicture(mode, picture.width, picture.height, W, H)
-                                                     : Placement{};
+    const Placement p = picture.decoded && mode != kPictureMirrorTiled
+                            ? placePicture(mode, picture.width, picture.height, W, H)
+                            : Placement{};
     const bool stretched = p.draw && (p.width != picture.width || p.height != picture.height);
     static const std::vector<std::uint32_t> none;
     const std::vector<std::uint32_t>& scaled = stretched ? scaledPixels(*r, picture, p) : none;
@@ -304,8 +306,8 @@ void SkinEngine::DrawBackground(Gdiplus::GpGraphics* g, int windowIndex) {
         }
     }
     if (r->captionGloss) {
-        Brush gloss = verticalGradient(0, 0, static_cast<float>(r->captionHeight), argb(0x00FFFFFF, 150),
-                                       argb(0x00FFFFFF, 0));
+        Brush gloss =
+            verticalGradient(0, 0, static_cast<float>(r->captionHeight), argb(0x00FFFFFF, 150), argb(0x00FFFFFF, 0));
         gp::GdipFillRectangleI(g, gloss.get(), 0, 0, W, r->captionHeight);
     }
 }

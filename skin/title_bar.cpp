@@ -53,9 +53,7 @@ Graphics graphicsOf(const Bitmap& bitmap) {
     return g;
 }
 
-POINT pointOf(LPARAM lParam) {
-    return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-}
+POINT pointOf(LPARAM lParam) { return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))}; }
 
 }  // namespace
 
@@ -64,8 +62,8 @@ void SkinEngine::DrawHaloText(Gdiplus::GpGraphics* g, const std::wstring& text, 
                               float size, Gdiplus::StringAlignment horizontal, Gdiplus::StringAlignment vertical) {
     if (!g || text.empty()) return;
     const FamilyRef family(fontName);
-    const Font font = fontOf(family, size, bold ? Gdiplus::FontStyleBold : Gdiplus::FontStyleRegular,
-                             Gdiplus::UnitWorld);
+    const Font font =
+        fontOf(family, size, bold ? Gdiplus::FontStyleBold : Gdiplus::FontStyleRegular, Gdiplus::UnitWorld);
     const StringFormat format = formatOf(horizontal, vertical);
     if (!font) return;
     const Brush haloBrush = solidBrush(argb(halo, 150));
@@ -148,7 +146,8 @@ void SkinEngine::DrawTitle(int windowIndex, Gdiplus::GpGraphics* g, bool compose
         g = own.get();
         RestoreCaptionRect(windowIndex, {band.x, band.y, band.x + band.w, band.y + band.h});
     }
-    if (settings_.appIcon) DrawIconEx(r->surface.dc(), band.x, band.y - 3, settings_.appIcon, 17, 17, 0, nullptr, DI_NORMAL);
+    if (settings_.appIcon)
+        DrawIconEx(r->surface.dc(), band.x, band.y - 3, settings_.appIcon, 17, 17, 0, nullptr, DI_NORMAL);
     std::wstring title;
     if (text) {
         title = text;
@@ -156,8 +155,8 @@ void SkinEngine::DrawTitle(int windowIndex, Gdiplus::GpGraphics* g, bool compose
         title.resize(static_cast<size_t>(GetWindowTextLengthW(r->hwnd)) + 1);
         title.resize(static_cast<size_t>(GetWindowTextW(r->hwnd, title.data(), static_cast<int>(title.size()))));
     }
-    const Gdiplus::RectF layout(static_cast<float>(band.x + 20), static_cast<float>(band.y),
-                                static_cast<float>(band.w), static_cast<float>(band.h));
+    const Gdiplus::RectF layout(static_cast<float>(band.x + 20), static_cast<float>(band.y), static_cast<float>(band.w),
+                                static_cast<float>(band.h));
     DrawHaloText(g, title, layout, r->titleColour, r->titleHaloColour, 1, r->titleFontName, r->titleBold != 0,
                  static_cast<float>(r->titleFontSize), Gdiplus::StringAlignmentNear, Gdiplus::StringAlignmentNear);
     if (!compose) {
@@ -169,8 +168,7 @@ void SkinEngine::DrawTitle(int windowIndex, Gdiplus::GpGraphics* g, bool compose
 }
 
 bool SkinEngine::SetTitleStyle(HWND hwnd, std::optional<std::wstring> font, std::optional<int> size,
-                               std::optional<COLORREF> colour, std::optional<COLORREF> halo,
-                               std::optional<int> bold) {
+                               std::optional<COLORREF> colour, std::optional<COLORREF> halo, std::optional<int> bold) {
     const int i = registry_.indexOf(hwnd);
     WindowRecord* r = record(i);
     if (!r || r->hwnd != hwnd) return false;
@@ -224,8 +222,7 @@ void SkinEngine::DrawStatusPanel(Gdiplus::GpGraphics* g, int windowIndex, bool c
         RestoreStatusRect(windowIndex, {box.x, box.y, box.x + box.w, box.y + box.h});
     }
     const Brush shade = verticalGradient(static_cast<float>(box.x), static_cast<float>(box.y),
-                                         static_cast<float>(box.y + box.h), argb(0x00FFFFFF, 60),
-                                         argb(0x00FFFFFF, 10));
+                                         static_cast<float>(box.y + box.h), argb(0x00FFFFFF, 60), argb(0x00FFFFFF, 10));
     gp::GdipFillRectangleI(g, shade.get(), box.x, box.y, box.w, box.h);
     const COLORREF colour = r->statusInvert ? (~settings_.baseColour & 0x00FFFFFF) : p.colour;
     Gdiplus::RectF text(static_cast<float>(box.x + 3), static_cast<float>(box.y + (box.h - 12) / 2),
@@ -243,8 +240,8 @@ void SkinEngine::DrawStatusPanel(Gdiplus::GpGraphics* g, int windowIndex, bool c
                      Gdiplus::StringAlignmentNear);
     } else if (!p.text.empty()) {
         const FamilyRef family(r->statusFontName);
-        const Font font = fontOf(family, static_cast<float>(r->statusFontSize), Gdiplus::FontStyleRegular,
-                                 Gdiplus::UnitPixel);
+        const Font font =
+            fontOf(family, static_cast<float>(r->statusFontSize), Gdiplus::FontStyleRegular, Gdiplus::UnitPixel);
         const StringFormat format = formatOf(Gdiplus::StringAlignmentNear, Gdiplus::StringAlignmentNear);
         const Brush brush = solidBrush(argb(colour, 255));
         if (font) {

@@ -43,9 +43,7 @@ void requestWorkingSetTrim() {
     }
 }
 
-long workingSetTrims() {
-    return g_trims.load();
-}
+long workingSetTrims() { return g_trims.load(); }
 
 bool waitForWorkingSetTrims(DWORD milliseconds) {
     const DWORD start = GetTickCount();

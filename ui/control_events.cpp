@@ -100,8 +100,6 @@ void reportControlEvents(HWND control, bool leftPressed, bool rightPressed, bool
     if (flags) subclassWindow<reporterProc>(control, flags);
 }
 
-void forwardChildNotifications(HWND groupBox) {
-    subclassWindow<forwarderProc>(groupBox);
-}
+void forwardChildNotifications(HWND groupBox) { subclassWindow<forwarderProc>(groupBox); }
 
 }  // namespace ui

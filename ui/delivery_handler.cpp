@@ -28,12 +28,8 @@ void startKeyboardDelivery(EditorWindow& window) {
     });
 }
 
-bool deliveryInProgress() {
-    return gate.busy();
-}
+bool deliveryInProgress() { return gate.busy(); }
 
-void useGamePlatformForTesting(bridge::GamePlatform* platform) {
-    platformForTesting = platform;
-}
+void useGamePlatformForTesting(bridge::GamePlatform* platform) { platformForTesting = platform; }
 
 }  // namespace ui

@@ -25,9 +25,7 @@ constexpr UINT_PTR kSizeGuardTimer = 1;
 // Posted after control events: one comparison of the form with the file per burst.
 constexpr UINT kCheckFormMessage = WM_APP + 0x11;
 
-COLORREF toColorRef(std::uint32_t rrggbb) {
-    return RGB((rrggbb >> 16) & 0xFF, (rrggbb >> 8) & 0xFF, rrggbb & 0xFF);
-}
+COLORREF toColorRef(std::uint32_t rrggbb) { return RGB((rrggbb >> 16) & 0xFF, (rrggbb >> 8) & 0xFF, rrggbb & 0xFF); }
 
 constexpr int kMinimumDroppedListHeight = 160;
 
@@ -121,8 +119,8 @@ std::unique_ptr<EditorWindow> EditorWindow::create(HINSTANCE instance, const Opt
     // the client area spans the whole window, and the skin draws the frame.
     HWND hwnd = CreateWindowExW(0, kEditorWindowClass, L"",
                                 WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_CLIPSIBLINGS,
-                                editor::kWindowLeft, editor::kWindowTop, editor::kWindowWidth,
-                                editor::kWindowHeight, nullptr, nullptr, instance, window.get());
+                                editor::kWindowLeft, editor::kWindowTop, editor::kWindowWidth, editor::kWindowHeight,
+                                nullptr, nullptr, instance, window.get());
     if (!hwnd || !window->build()) return nullptr;
     startupMark("controls created");
     onMainWindowCreated(*window);
@@ -184,8 +182,8 @@ HWND EditorWindow::createControl(const editor::Control& spec, int id) {
     const int height = isCombo(spec.kind) ? spec.height + kMinimumDroppedListHeight + 8 : spec.height;
     // Child windows are linked below their earlier siblings, so creating in
     // layout order stacks the first control on top.
-    return CreateWindowExW(exStyle, className, wide(spec.text).c_str(), style, spec.left, spec.top, spec.width,
-                           height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+    return CreateWindowExW(exStyle, className, wide(spec.text).c_str(), style, spec.left, spec.top, spec.width, height,
+                           parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
 }
 
 void EditorWindow::configureControl(HWND hwnd, const editor::Control& spec) {

@@ -12,11 +12,11 @@
 
 #include "editor/layout.h"
 #include "output/output_history.h"
+#include "skin/handle_owners.h"
 #include "ui/control_events.h"
 #include "ui/font_cache.h"
 #include "ui/item_file_session.h"
 #include "ui/output_box.h"
-#include "skin/handle_owners.h"
 #include "ui/web_view.h"
 
 namespace ui {

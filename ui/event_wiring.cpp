@@ -12,34 +12,22 @@ namespace ui {
 
 namespace {
 
-void recompose(EditorWindow& window, const ControlEvent&) {
-    refreshOutput(window);
-}
+void recompose(EditorWindow& window, const ControlEvent&) { refreshOutput(window); }
 
-void keepSize(EditorWindow& window, const ControlEvent&) {
-    sizeGuard(window);
-}
+void keepSize(EditorWindow& window, const ControlEvent&) { sizeGuard(window); }
 
-void deliver(EditorWindow& window, const ControlEvent&) {
-    startKeyboardDelivery(window);
-}
+void deliver(EditorWindow& window, const ControlEvent&) { startKeyboardDelivery(window); }
 
 template <void (*Operation)(EditorWindow&)>
 void run(EditorWindow& window, const ControlEvent&) {
     Operation(window);
 }
 
-void snapshot(EditorWindow& window, const ControlEvent&) {
-    recordSnapshot(window);
-}
+void snapshot(EditorWindow& window, const ControlEvent&) { recordSnapshot(window); }
 
-void undo(EditorWindow& window, const ControlEvent&) {
-    undoOutput(window);
-}
+void undo(EditorWindow& window, const ControlEvent&) { undoOutput(window); }
 
-void redo(EditorWindow& window, const ControlEvent&) {
-    redoOutput(window);
-}
+void redo(EditorWindow& window, const ControlEvent&) { redoOutput(window); }
 
 using enum EventKind;
 
@@ -100,9 +88,7 @@ constexpr Binding kBindings[] = {
 
 }  // namespace
 
-std::span<const Binding> bindings() {
-    return kBindings;
-}
+std::span<const Binding> bindings() { return kBindings; }
 
 const Binding* findBinding(std::string_view control, EventKind kind) {
     for (const Binding& binding : kBindings) {

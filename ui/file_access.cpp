@@ -51,7 +51,8 @@ std::string tooLarge(std::size_t maxBytes) {
 // the problem, or "".
 std::string writeTemporary(const std::wstring& folder, std::string_view bytes, std::wstring& temporary) {
     wchar_t name[MAX_PATH];
-    if (!GetTempFileNameW(folder.empty() ? L"." : folder.c_str(), L"rpg", 0, name)) return problemOf(GetLastError(), true);
+    if (!GetTempFileNameW(folder.empty() ? L"." : folder.c_str(), L"rpg", 0, name))
+        return problemOf(GetLastError(), true);
     temporary = name;
     FileHandle file(CreateFileW(name, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.ok()) return problemOf(GetLastError(), true);

@@ -13,9 +13,7 @@ namespace ui {
 
 namespace {
 
-std::string_view layoutFilter() {
-    return editor::controlNamed(editor::kItemFileDialog).text;
-}
+std::string_view layoutFilter() { return editor::controlNamed(editor::kItemFileDialog).text; }
 
 std::optional<std::wstring> showDialog(HWND owner, const FileChoice& choice) {
     const std::wstring filter = dialogFilter(layoutFilter());
@@ -41,9 +39,7 @@ FileChooser current = showDialog;
 
 }  // namespace
 
-std::optional<std::wstring> chooseFile(HWND owner, const FileChoice& choice) {
-    return current(owner, choice);
-}
+std::optional<std::wstring> chooseFile(HWND owner, const FileChoice& choice) { return current(owner, choice); }
 
 FileChooser replaceFileChooser(FileChooser chooser) {
     const FileChooser previous = current;

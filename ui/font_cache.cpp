@@ -11,9 +11,8 @@ HFONT FontCache::get(const editor::Font& font) {
     auto found = fonts_.find(key);
     if (found != fonts_.end()) return found->second.get();
     // Negative height: the character height, as the layout gives it.
-    HFONT created = CreateFontW(-height, 0, 0, 0, font.weight, FALSE, FALSE, FALSE, GB2312_CHARSET,
-                                OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                DEFAULT_PITCH | FF_DONTCARE, wide(face).c_str());
+    HFONT created = CreateFontW(-height, 0, 0, 0, font.weight, FALSE, FALSE, FALSE, GB2312_CHARSET, OUT_DEFAULT_PRECIS,
+                                CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, wide(face).c_str());
     return fonts_.emplace(std::move(key), skin::GdiFont(created)).first->second.get();
 }
 

@@ -16,7 +16,8 @@ namespace {
 std::string composedOutput(const EditorWindow& w) {
     const editor::ItemForm form = readItemForm(w);
     std::string text;
-    for (const std::string& subCommand : editor::composeCommands(form)) text += editor::commandLine(form.id, subCommand);
+    for (const std::string& subCommand : editor::composeCommands(form))
+        text += editor::commandLine(form.id, subCommand);
     return text;
 }
 
@@ -53,7 +54,8 @@ void writeField(EditorWindow& w, const editor::ItemFileField& field, const edito
 // The editors' controls as the layout creates them: shown or hidden,
 // enabled or not, before the file's choices act on them.
 void restoreEditorsLook(EditorWindow& w) {
-    std::vector<std::string_view> names(editor::skillParameterControls().begin(), editor::skillParameterControls().end());
+    std::vector<std::string_view> names(editor::skillParameterControls().begin(),
+                                        editor::skillParameterControls().end());
     for (std::string_view box : editor::potionEnableWriteOrder()) names.push_back(box);
     names.push_back(editor::kPotionEffectCombo);
     names.push_back(editor::kPotionEffectClassCombo);

@@ -12,9 +12,7 @@ namespace {
 constexpr char kMusicUrl[] = RPGITEM_MUSIC_URL;
 constexpr char kChatGroupUrl[] = RPGITEM_CHAT_URL;
 
-bool visibleFlag(HWND hwnd) {
-    return (GetWindowLongW(hwnd, GWL_STYLE) & WS_VISIBLE) != 0;
-}
+bool visibleFlag(HWND hwnd) { return (GetWindowLongW(hwnd, GWL_STYLE) & WS_VISIBLE) != 0; }
 
 void setVisible(HWND hwnd, bool visible) {
     if (hwnd) ShowWindow(hwnd, visible ? SW_SHOWNA : SW_HIDE);
@@ -27,21 +25,13 @@ void toggle(EditorWindow& window, std::string_view overlay) {
 
 }  // namespace
 
-void playMusic(EditorWindow& window) {
-    window.webView().navigate(kMusicUrl);
-}
+void playMusic(EditorWindow& window) { window.webView().navigate(kMusicUrl); }
 
-void openChatGroupPage(EditorWindow& window) {
-    window.webView().navigate(kChatGroupUrl);
-}
+void openChatGroupPage(EditorWindow& window) { window.webView().navigate(kChatGroupUrl); }
 
-void toggleTutorial(EditorWindow& window) {
-    toggle(window, editor::kTutorialPicture);
-}
+void toggleTutorial(EditorWindow& window) { toggle(window, editor::kTutorialPicture); }
 
-void toggleDyeList(EditorWindow& window) {
-    toggle(window, editor::kDyeList);
-}
+void toggleDyeList(EditorWindow& window) { toggle(window, editor::kDyeList); }
 
 void followColourChartBox(EditorWindow& window) {
     setVisible(window.control(editor::kColourChartPicture), window.isChecked(editor::kColourChartCheck));

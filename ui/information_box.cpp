@@ -14,9 +14,7 @@ InformationBox current = messageBox;
 
 }  // namespace
 
-void showInformation(std::string_view text) {
-    current(text);
-}
+void showInformation(std::string_view text) { current(text); }
 
 InformationBox replaceInformationBox(InformationBox box) {
     const InformationBox previous = current;

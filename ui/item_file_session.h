@@ -18,10 +18,10 @@ struct ItemFileSession {
     // The form as it was last opened, saved or emptied: differences from
     // it make the item "changed".
     editor::ItemFileData baseline;
-    editor::ItemFileData emptyForm;  // the form as the new window showed it
-    bool changedShown = false;  // what the title shows
+    editor::ItemFileData emptyForm;         // the form as the new window showed it
+    bool changedShown = false;              // what the title shows
     std::vector<std::wstring> recentFiles;  // most recent first
-    std::wstring lastFolder;  // where the file dialogs start
+    std::wstring lastFolder;                // where the file dialogs start
 };
 
 }  // namespace ui

@@ -29,9 +29,7 @@ constexpr std::size_t kUnmatchedLinesShown = 5;
 // A long file name stops short of the caption buttons.
 constexpr int kTitleMaxWidth = 760;
 
-std::string quoted(const std::wstring& path) {
-    return "“" + utf8(path) + "”";
-}
+std::string quoted(const std::wstring& path) { return "“" + utf8(path) + "”"; }
 
 void tellCannotOpen(const std::wstring& path, std::string_view problem) {
     showInformation("无法打开文件" + quoted(path) + "：" + std::string(problem));
@@ -169,9 +167,7 @@ void saveItemAs(EditorWindow& w) {
     if (const auto path = chooseFile(w.hwnd(), choice)) saveItemFile(w, *path);
 }
 
-void importFromOutput(EditorWindow& w) {
-    importText(w, w.output().text());
-}
+void importFromOutput(EditorWindow& w) { importText(w, w.output().text()); }
 
 void recoverLastClosedItem(EditorWindow& w) {
     const std::wstring recovery = recoveryFilePath(w.itemFiles());
@@ -268,7 +264,7 @@ void keepRecoveryFile(EditorWindow& w) {
     data.document.setValue(kRecoverySection, kRecoveryFileKey, utf8(session.path));
     const std::wstring recovery = recoveryFilePath(session);
     std::string problem = ensureUserFolder(session) ? writeFileInOneStep(recovery, editor::serializeItemFile(data))
-                                                     : std::string("无法建立文件夹。");
+                                                    : std::string("无法建立文件夹。");
     if (!problem.empty()) showInformation("无法保存恢复文件" + quoted(recovery) + "：" + problem);
 }
 

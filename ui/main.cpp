@@ -3,6 +3,4 @@
 
 #include "ui/application.h"
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-    return ui::runApplication(instance);
-}
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) { return ui::runApplication(instance); }

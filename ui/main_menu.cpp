@@ -12,13 +12,9 @@ namespace ui {
 
 namespace {
 
-void sendToServerCommand(EditorWindow& window) {
-    runServerCommand(window, ServerCommand::SendToServers);
-}
+void sendToServerCommand(EditorWindow& window) { runServerCommand(window, ServerCommand::SendToServers); }
 
-void serverSettingsCommand(EditorWindow& window) {
-    runServerCommand(window, ServerCommand::ServerSettings);
-}
+void serverSettingsCommand(EditorWindow& window) { runServerCommand(window, ServerCommand::ServerSettings); }
 
 constexpr MenuRow kRows[] = {
     {0xE201, "新建", 'N', FCONTROL, newItem},
@@ -81,8 +77,9 @@ HACCEL accelerators() {
     static const HACCEL table = [] {
         std::vector<ACCEL> keys;
         for (const MenuRow& row : kRows) {
-            if (row.key) keys.push_back({static_cast<BYTE>(FVIRTKEY | row.modifiers), static_cast<WORD>(row.key),
-                                         static_cast<WORD>(row.id)});
+            if (row.key)
+                keys.push_back({static_cast<BYTE>(FVIRTKEY | row.modifiers), static_cast<WORD>(row.key),
+                                static_cast<WORD>(row.id)});
         }
         return CreateAcceleratorTableW(keys.data(), static_cast<int>(keys.size()));
     }();
@@ -97,9 +94,7 @@ bool isMainWindow(HWND hwnd) {
 
 }  // namespace
 
-std::span<const MenuRow> mainMenuRows() {
-    return kRows;
-}
+std::span<const MenuRow> mainMenuRows() { return kRows; }
 
 std::wstring menuItemText(const MenuRow& row) {
     std::wstring text = wide(row.text);

@@ -10,9 +10,9 @@
 namespace ui {
 
 const std::string_view kGroupBoxes[12] = {
-    editor::kItemGroup,    editor::kDescriptionGroup, editor::kAttributesGroup,      editor::kDropGroup,
-    editor::kPotionGroup,  editor::kSkillGroup,       editor::kConsumeGroup,          editor::kSkillParametersGroup,
-    editor::kUsageGroup,   editor::kHistoryGroup,     editor::kSkillExtrasGroup,      editor::kArrowRainGroup};
+    editor::kItemGroup,   editor::kDescriptionGroup, editor::kAttributesGroup,  editor::kDropGroup,
+    editor::kPotionGroup, editor::kSkillGroup,       editor::kConsumeGroup,     editor::kSkillParametersGroup,
+    editor::kUsageGroup,  editor::kHistoryGroup,     editor::kSkillExtrasGroup, editor::kArrowRainGroup};
 
 void onMainWindowCreated(EditorWindow& window) {
     skin::SkinEngine* engine = skin::SkinEngine::current();

@@ -62,13 +62,9 @@ void OutputBox::writeControl() {
 
 namespace {
 
-int lineCount(HWND edit) {
-    return static_cast<int>(SendMessageW(edit, EM_GETLINECOUNT, 0, 0));
-}
+int lineCount(HWND edit) { return static_cast<int>(SendMessageW(edit, EM_GETLINECOUNT, 0, 0)); }
 
-int firstVisibleLine(HWND edit) {
-    return static_cast<int>(SendMessageW(edit, EM_GETFIRSTVISIBLELINE, 0, 0));
-}
+int firstVisibleLine(HWND edit) { return static_cast<int>(SendMessageW(edit, EM_GETFIRSTVISIBLELINE, 0, 0)); }
 
 // The client row where the line holding `index` begins; `fallback` when the
 // box cannot tell (an index past the last character).
@@ -93,7 +89,8 @@ void OutputBox::replaceChangedLines() {
     PaintingHeldBack heldBack(edit_);
     const int linesBefore = lineCount(edit_), firstVisibleBefore = firstVisibleLine(edit_);
     SendMessageW(edit_, EM_SETSEL, span.start, span.start + span.oldLength);
-    SendMessageW(edit_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(next.substr(span.start, span.newLength).c_str()));
+    SendMessageW(edit_, EM_REPLACESEL, FALSE,
+                 reinterpret_cast<LPARAM>(next.substr(span.start, span.newLength).c_str()));
     shown_ = std::move(next);
     const auto end = static_cast<WPARAM>(shown_.size());
     SendMessageW(edit_, EM_SETSEL, end, end);
@@ -141,9 +138,7 @@ void OutputBox::onPlatformChange() {
     if (changed_) changed_();
 }
 
-OutputBox::Batch::Batch(OutputBox& box) : box_(box), outer_(box.batching_) {
-    box_.batching_ = true;
-}
+OutputBox::Batch::Batch(OutputBox& box) : box_(box), outer_(box.batching_) { box_.batching_ = true; }
 
 OutputBox::Batch::~Batch() {
     box_.batching_ = outer_;

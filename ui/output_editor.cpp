@@ -12,17 +12,11 @@ output::OutputHistory::WriteBox writerFor(EditorWindow& window) {
 
 }  // namespace
 
-void recordSnapshot(EditorWindow& window) {
-    window.history().record(window.output().text());
-}
+void recordSnapshot(EditorWindow& window) { window.history().record(window.output().text()); }
 
-void undoOutput(EditorWindow& window) {
-    window.history().undo(window.output().text(), writerFor(window));
-}
+void undoOutput(EditorWindow& window) { window.history().undo(window.output().text(), writerFor(window)); }
 
-void redoOutput(EditorWindow& window) {
-    window.history().redo(writerFor(window));
-}
+void redoOutput(EditorWindow& window) { window.history().redo(writerFor(window)); }
 
 void onOutputKeyDown(EditorWindow& window, const ControlEvent& event) {
     if (event.modifiers != kCtrl) return;

@@ -91,15 +91,14 @@ void addSkillPower(EditorWindow& w, const ControlEvent&) {
     applyAddition(w, editor::kSkillList, editor::skillAddition(w.selection(editor::kSkillCombo), inputs));
 }
 
-void showArrowRainTip(EditorWindow&, const ControlEvent&) {
-    showInformation(editor::kArrowRainTip);
-}
+void showArrowRainTip(EditorWindow&, const ControlEvent&) { showInformation(editor::kArrowRainTip); }
 
 void setPotionMode(EditorWindow& w, const ControlEvent& event) {
     const editor::PotionMode* mode = editor::potionModeOf(event.control);
     if (!mode) return;
     for (std::string_view box : editor::potionContentWriteOrder()) {
-        if (HWND hwnd = w.control(box)) setWindowText(hwnd, editor::potionModeUses(*mode, box) ? "" : editor::kUnusedBoxText);
+        if (HWND hwnd = w.control(box))
+            setWindowText(hwnd, editor::potionModeUses(*mode, box) ? "" : editor::kUnusedBoxText);
     }
     for (std::string_view box : editor::potionEnableWriteOrder()) {
         if (HWND hwnd = w.control(box)) EnableWindow(hwnd, editor::potionModeUses(*mode, box));
@@ -123,8 +122,8 @@ void openPowerMenu(EditorWindow& w, const ControlEvent& event) {
         if (power.list != event.control) continue;
         if (HMENU menu = w.popupMenu(power.menu)) {
             // The chosen item arrives as WM_COMMAND and is dispatched by its menu title.
-            TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, event.cursor.x + 3,
-                           event.cursor.y + 3, 0, w.hwnd(), nullptr);
+            TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, event.cursor.x + 3, event.cursor.y + 3,
+                           0, w.hwnd(), nullptr);
         }
     }
 }

@@ -26,8 +26,8 @@ void layOut(HWND view) {
     RECT rc;
     GetClientRect(view, &rc);
     const int buttonsTop = rc.bottom - kMargin - kButtonHeight;
-    MoveWindow(GetDlgItem(view, kRunResultTextId), kMargin, kMargin, rc.right - 2 * kMargin,
-               buttonsTop - 2 * kMargin, TRUE);
+    MoveWindow(GetDlgItem(view, kRunResultTextId), kMargin, kMargin, rc.right - 2 * kMargin, buttonsTop - 2 * kMargin,
+               TRUE);
     MoveWindow(GetDlgItem(view, kRunResultCopyId), rc.right - 2 * (kMargin + kButtonWidth), buttonsTop, kButtonWidth,
                kButtonHeight, TRUE);
     MoveWindow(GetDlgItem(view, IDCANCEL), rc.right - kMargin - kButtonWidth, buttonsTop, kButtonWidth, kButtonHeight,

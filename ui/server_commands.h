@@ -10,8 +10,8 @@ namespace ui {
 class EditorWindow;
 
 enum class ServerCommand : WPARAM {
-    SendToServers = 1,  // 发送到服务器 (F5)
-    ServerSettings = 2, // 服务器设置…
+    SendToServers = 1,   // 发送到服务器 (F5)
+    ServerSettings = 2,  // 服务器设置…
 };
 
 // Posted or sent to the main window: wParam is a ServerCommand.

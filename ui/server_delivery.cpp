@@ -124,9 +124,9 @@ HWND createProgressWindow(HWND owner) {
     constexpr int kHeight = 150;
     const int x = (ownerRect.left + ownerRect.right - kWidth) / 2;
     const int y = (ownerRect.top + ownerRect.bottom - kHeight) / 2;
-    HWND hwnd = CreateWindowExW(WS_EX_DLGMODALFRAME, kSendProgressClass, L"发送到服务器",
-                                WS_POPUP | WS_CAPTION | WS_SYSMENU, x, y, kWidth, kHeight, owner, nullptr,
-                                GetModuleHandleW(nullptr), nullptr);
+    HWND hwnd =
+        CreateWindowExW(WS_EX_DLGMODALFRAME, kSendProgressClass, L"发送到服务器", WS_POPUP | WS_CAPTION | WS_SYSMENU, x,
+                        y, kWidth, kHeight, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!hwnd) return nullptr;
     RECT rc;
     GetClientRect(hwnd, &rc);
@@ -176,23 +176,18 @@ void sendToServers(EditorWindow& window) {
     active = std::move(run);
     ActiveRun* current = active.get();
     HWND progress = current->progress;
-    current->run = std::make_unique<bridge::ConcurrentRconRun>(
-        std::move(servers), std::move(lines), makeRconTransport, bridge::win32GbkConverter(), [current, progress] {
-            if (!current->changePosted.exchange(true)) PostMessageW(progress, kRunChangedMessage, 0, 0);
-        });
+    current->run = std::make_unique<bridge::ConcurrentRconRun>(std::move(servers), std::move(lines), makeRconTransport,
+                                                               bridge::win32GbkConverter(), [current, progress] {
+                                                                   if (!current->changePosted.exchange(true))
+                                                                       PostMessageW(progress, kRunChangedMessage, 0, 0);
+                                                               });
 }
 
-bool serverRunInProgress() {
-    return active != nullptr;
-}
+bool serverRunInProgress() { return active != nullptr; }
 
-HWND serverRunProgressWindow() {
-    return active ? active->progress : nullptr;
-}
+HWND serverRunProgressWindow() { return active ? active->progress : nullptr; }
 
-HWND lastRunResultView() {
-    return lastResult && IsWindow(lastResult) ? lastResult : nullptr;
-}
+HWND lastRunResultView() { return lastResult && IsWindow(lastResult) ? lastResult : nullptr; }
 
 std::unique_ptr<bridge::RconTransport> makeRconTransport() {
     if (transportsForTesting) return transportsForTesting();

@@ -25,9 +25,7 @@ struct DialogState {
     std::string testedName;
 };
 
-DialogState* stateOf(HWND dialog) {
-    return reinterpret_cast<DialogState*>(GetWindowLongPtrW(dialog, GWLP_USERDATA));
-}
+DialogState* stateOf(HWND dialog) { return reinterpret_cast<DialogState*>(GetWindowLongPtrW(dialog, GWLP_USERDATA)); }
 
 std::string listLine(const bridge::ServerEntry& server) {
     return std::string(server.enabled ? "[启用] " : "[停用] ") + server.name + "  —  " + server.endpoint.host + ":" +
@@ -47,9 +45,7 @@ int selected(HWND dialog) {
     return static_cast<int>(SendMessageW(GetDlgItem(dialog, kServerListId), LB_GETCURSEL, 0, 0));
 }
 
-std::string field(HWND dialog, int id) {
-    return windowText(GetDlgItem(dialog, id));
-}
+std::string field(HWND dialog, int id) { return windowText(GetDlgItem(dialog, id)); }
 
 void showEntry(HWND dialog, const bridge::ServerEntry& server) {
     setWindowText(GetDlgItem(dialog, kServerNameId), server.name);
@@ -243,8 +239,8 @@ HWND createServersDialog(HWND owner) {
     bridge::ServersFile file = bridge::loadServersFile();
     state->servers = file.list.servers;
 
-    addControl(dialog, L"LISTBOX", "", WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
-               {12, 12, 250, 262}, kServerListId, WS_EX_CLIENTEDGE);
+    addControl(dialog, L"LISTBOX", "", WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, {12, 12, 250, 262},
+               kServerListId, WS_EX_CLIENTEDGE);
     addControl(dialog, L"BUTTON", "添加", WS_TABSTOP, {12, 270, 88, 298}, kServerAddId);
     addControl(dialog, L"BUTTON", "修改", WS_TABSTOP, {93, 270, 169, 298}, kServerUpdateId);
     addControl(dialog, L"BUTTON", "删除", WS_TABSTOP, {174, 270, 250, 298}, kServerRemoveId);
@@ -256,9 +252,10 @@ HWND createServersDialog(HWND owner) {
     addLabelled(dialog, 5, "超时（毫秒）：", L"EDIT", ES_AUTOHSCROLL | ES_NUMBER, kServerTimeoutId, 80);
     HWND encoding = GetDlgItem(dialog, kServerEncodingId);
     SetWindowPos(encoding, nullptr, 0, 0, 120, 120, SWP_NOMOVE | SWP_NOZORDER);  // room for the drop-down
-    for (const wchar_t* name : {L"utf-8", L"gbk"}) SendMessageW(encoding, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
-    addControl(dialog, L"BUTTON", "启用（发送到服务器时包括它）", WS_TABSTOP | BS_AUTOCHECKBOX,
-               {348, 206, 560, 230}, kServerEnabledId);
+    for (const wchar_t* name : {L"utf-8", L"gbk"})
+        SendMessageW(encoding, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+    addControl(dialog, L"BUTTON", "启用（发送到服务器时包括它）", WS_TABSTOP | BS_AUTOCHECKBOX, {348, 206, 560, 230},
+               kServerEnabledId);
     addControl(dialog, L"BUTTON", "测试连接", WS_TABSTOP, {348, 238, 448, 266}, kServerTestId);
     addControl(dialog, L"STATIC", "保存到 " + utf8(bridge::serversFilePath()), SS_LEFT | SS_PATHELLIPSIS,
                {12, 312, 380, 332}, 0);

@@ -14,9 +14,7 @@ struct LabelState {
     COLORREF colour = RGB(0, 0, 0);
 };
 
-LabelState* labelState(HWND hwnd) {
-    return reinterpret_cast<LabelState*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-}
+LabelState* labelState(HWND hwnd) { return reinterpret_cast<LabelState*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)); }
 
 void paintLabel(HWND hwnd) {
     skin::PaintDC paint(hwnd);

@@ -20,9 +20,7 @@ constexpr std::string_view kFoldersSection = "folders";
 constexpr std::string_view kLastFolderKey = "last";
 constexpr std::size_t kMaxSettingsBytes = 1024 * 1024;
 
-std::wstring settingsFilePath(const ItemFileSession& session) {
-    return session.userFolder + L"\\settings.ini";
-}
+std::wstring settingsFilePath(const ItemFileSession& session) { return session.userFolder + L"\\settings.ini"; }
 
 // Windows file names ignore case.
 bool samePath(const std::wstring& a, const std::wstring& b) {
@@ -42,9 +40,7 @@ std::wstring defaultUserFolder() {
     return std::wstring(appData) + L"\\RPGitemEditor";
 }
 
-std::wstring recoveryFilePath(const ItemFileSession& session) {
-    return session.userFolder + L"\\recovery.ini";
-}
+std::wstring recoveryFilePath(const ItemFileSession& session) { return session.userFolder + L"\\recovery.ini"; }
 
 void loadUserSettings(ItemFileSession& session) {
     session.recentFiles.clear();

@@ -35,9 +35,7 @@ public:
 
     // Seams for tests: see every requested address; behave as a system
     // without a browser engine.
-    void setNavigationObserver(std::function<void(std::string_view url)> observer) {
-        observer_ = std::move(observer);
-    }
+    void setNavigationObserver(std::function<void(std::string_view url)> observer) { observer_ = std::move(observer); }
     void refuseBrowser() { creationFailed_ = true; }
     // Seam for tests: a browser of the test's own (referenced) in place of
     // the system's.

@@ -26,12 +26,8 @@ inline std::wstring windowTextW(HWND hwnd) {
     return text;
 }
 
-inline std::string windowText(HWND hwnd) {
-    return utf8(windowTextW(hwnd));
-}
+inline std::string windowText(HWND hwnd) { return utf8(windowTextW(hwnd)); }
 
-inline void setWindowText(HWND hwnd, std::string_view text) {
-    SetWindowTextW(hwnd, wide(text).c_str());
-}
+inline void setWindowText(HWND hwnd, std::string_view text) { SetWindowTextW(hwnd, wide(text).c_str()); }
 
 }  // namespace ui

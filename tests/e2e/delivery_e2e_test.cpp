@@ -8,6 +8,7 @@
 // another process has one, and every process started is killed at the end of
 // its test (and with the test process, through a kill-on-close job).
 #include <windows.h>
+
 #include <tlhelp32.h>
 
 #include <gtest/gtest.h>
@@ -81,7 +82,8 @@ std::vector<std::string> expectedRun(const std::vector<std::string>& lines) {
     for (size_t n = 1; n <= lines.size(); ++n) {
         run.push_back(title(bridge::progressTitle(n)));
         run.insert(run.end(), {"KEYDOWN 0 13", "KEYUP 0 13"});
-        for (unsigned char byte : bridge::toCodePage936(lines[n - 1])) run.push_back("CHAR 0 " + std::to_string(byte) + " 0");
+        for (unsigned char byte : bridge::toCodePage936(lines[n - 1]))
+            run.push_back("CHAR 0 " + std::to_string(byte) + " 0");
         run.insert(run.end(), {"KEYDOWN 0 13", "KEYUP 0 13"});
     }
     run.push_back(title(bridge::kFinishedTitle));
@@ -161,7 +163,8 @@ protected:
     }
 
     void startEditor() {
-        ASSERT_TRUE((editorWindow_ = e2e::startEditor(editor_, L"")) != nullptr) << "the editor's window did not appear or answer";
+        ASSERT_TRUE((editorWindow_ = e2e::startEditor(editor_, L"")) != nullptr)
+            << "the editor's window did not appear or answer";
         idBox_ = controlNamed(editorWindow_, "编辑框2");
         outputBox_ = controlNamed(editorWindow_, "编辑框1");
         deliverButton_ = controlNamed(editorWindow_, "按钮1");
@@ -301,12 +304,14 @@ TEST_F(DeliveryEndToEnd, AClientClosingMidRunGetsNoFurtherKey) {
     pumpFor(700);  // longer than one of the run's pauses
 
     const std::vector<LogEvent> events = log();
-    const auto closed = std::find_if(events.begin(), events.end(), [](const LogEvent& e) { return e.kind == "CLOSED"; });
+    const auto closed =
+        std::find_if(events.begin(), events.end(), [](const LogEvent& e) { return e.kind == "CLOSED"; });
     ASSERT_NE(closed, events.end());
     EXPECT_EQ(std::count_if(events.begin(), events.end(), [](const LogEvent& e) { return e.kind == "CHAR"; }),
               static_cast<long>(closeAfter));
     const auto& keys = KeyWitness::keys();
-    const auto presses = std::count_if(keys.begin(), keys.end(), [&](const KeyWitness::Key& k) { return k.tick <= closed->tick; });
+    const auto presses =
+        std::count_if(keys.begin(), keys.end(), [&](const KeyWitness::Key& k) { return k.tick <= closed->tick; });
     // Down and up of Esc, of line 1's two Enters and of line 2's first: the
     // witness sees the run's keys.
     EXPECT_EQ(presses, 8);
@@ -354,8 +359,7 @@ TEST_F(DeliveryEndToEnd, ALineOverTheChatLimitIsRefusedAndNothingIsTyped) {
     for (int i = 0; i < 84; ++i) hundred += "中";
     const std::string text = "/rpgitem a remove\r\n" + hundred + "中\r\n";
     DWORD_PTR result = 0;
-    ASSERT_TRUE(sendTo(outputBox_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide(text).c_str()),
-                                    &result));
+    ASSERT_TRUE(sendTo(outputBox_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide(text).c_str()), &result));
     KeyWitness witness;
     ASSERT_TRUE(witness.installed());
     clickDeliver();
@@ -380,8 +384,7 @@ TEST_F(DeliveryEndToEnd, ALineOfExactlyAHundredIsTyped) {
     DWORD_PTR result = 0;
     const std::vector<std::string> lines{"/rpgitem a remove", hundred};
     ASSERT_TRUE(sendTo(outputBox_, WM_SETTEXT, 0,
-                                    reinterpret_cast<LPARAM>(wide(lines[0] + "\r\n" + lines[1] + "\r\n").c_str()),
-                                    &result));
+                       reinterpret_cast<LPARAM>(wide(lines[0] + "\r\n" + lines[1] + "\r\n").c_str()), &result));
     clickDeliver();
     const std::string final = "SETTEXT 0 " + hex(bridge::toCodePage936(bridge::kFinalTitle));
     ASSERT_TRUE(waitUntil([&] { return findEvent(log(), final) != nullptr; }, 20000));

@@ -131,8 +131,7 @@ bool sendTo(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR* re
 bool waitUntilAnswering(HWND hwnd) {
     const DWORD start = GetTickCount();
     DWORD_PTR ignored = 0;
-    const bool answered =
-        SendMessageTimeoutW(hwnd, WM_NULL, 0, 0, SMTO_NORMAL, kStartTimeoutMs, &ignored) != 0;
+    const bool answered = SendMessageTimeoutW(hwnd, WM_NULL, 0, 0, SMTO_NORMAL, kStartTimeoutMs, &ignored) != 0;
     const DWORD waited = GetTickCount() - start;
     if (waited > 2000) std::printf("the editor answered only after %lu ms\n", static_cast<unsigned long>(waited));
     return answered;

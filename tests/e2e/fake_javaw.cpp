@@ -32,7 +32,7 @@ struct Options {
     bool minimized = false;
     bool hiddenOnly = false;
     bool twoWindows = false;
-    long closeAfter = 0;   // 0: never
+    long closeAfter = 0;      // 0: never
     UINT lifetimeMs = 60000;  // a forgotten fake ends by itself
 };
 
@@ -82,7 +82,10 @@ LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_KEYUP:
     case WM_SYSKEYDOWN:
     case WM_SYSKEYUP: {
-        const char* kind = msg == WM_KEYDOWN ? "KEYDOWN" : msg == WM_KEYUP ? "KEYUP" : msg == WM_SYSKEYDOWN ? "SYSKEYDOWN" : "SYSKEYUP";
+        const char* kind = msg == WM_KEYDOWN      ? "KEYDOWN"
+                           : msg == WM_KEYUP      ? "KEYUP"
+                           : msg == WM_SYSKEYDOWN ? "SYSKEYDOWN"
+                                                  : "SYSKEYUP";
         logLine(std::string(kind) + " " + window + " " + std::to_string(wParam));
         return 0;
     }
@@ -134,12 +137,14 @@ int topWindow() {
 
 int wmain(int argc, wchar_t** argv) {
     if (!parse(argc, argv)) {
-        std::fprintf(stderr, "usage: javaw.exe --log <file> [--minimized] [--hidden-only] [--two-windows] "
-                             "[--close-after <characters>] [--lifetime <ms>]\n");
+        std::fprintf(stderr,
+                     "usage: javaw.exe --log <file> [--minimized] [--hidden-only] [--two-windows] "
+                     "[--close-after <characters>] [--lifetime <ms>]\n");
         return 2;
     }
-    logFile = CreateFileW(options.logPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                          nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    logFile =
+        CreateFileW(options.logPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (logFile == INVALID_HANDLE_VALUE) return 3;
 
     const HINSTANCE instance = GetModuleHandleW(nullptr);

@@ -99,9 +99,9 @@ protected:
         // Wine reuses process ids: a file of an earlier run may be there.
         DeleteFileW(windowsPath(portFile).c_str());
         DeleteFileW(logOf(name).c_str());
-        std::wstring commandLine = wide("\"" + fakeServer_ + "\" --port 0 --port-file " + portFile + " --log " +
-                                        unixDir_ + "/" + name + ".log --lifetime-ms " +
-                                        std::to_string(kServerLifetimeMs) + " " + options);
+        std::wstring commandLine =
+            wide("\"" + fakeServer_ + "\" --port 0 --port-file " + portFile + " --log " + unixDir_ + "/" + name +
+                 ".log --lifetime-ms " + std::to_string(kServerLifetimeMs) + " " + options);
         STARTUPINFOW startup{sizeof(startup)};
         PROCESS_INFORMATION info{};
         const BOOL started = CreateProcessW(windowsPath(fakeServer_).c_str(), commandLine.data(), nullptr, nullptr,
@@ -119,20 +119,18 @@ protected:
     }
 
     void startEditor() {
-        ASSERT_TRUE((window_ = e2e::startEditor(editor_, L"")) != nullptr) << "the editor's window did not appear or answer";
+        ASSERT_TRUE((window_ = e2e::startEditor(editor_, L"")) != nullptr)
+            << "the editor's window did not appear or answer";
         outputBox_ = controlNamed(window_, "编辑框1");
         ASSERT_TRUE(outputBox_);
     }
 
     void setOutput(std::string_view text) {
         DWORD_PTR result = 0;
-        ASSERT_TRUE(sendTo(outputBox_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide(text).c_str()),
-                                        &result));
+        ASSERT_TRUE(sendTo(outputBox_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide(text).c_str()), &result));
     }
 
-    void command(ServerCommand which) {
-        PostMessageW(window_, kServerCommandMessage, static_cast<WPARAM>(which), 0);
-    }
+    void command(ServerCommand which) { PostMessageW(window_, kServerCommandMessage, static_cast<WPARAM>(which), 0); }
 
     // Waits for the run's result view; its text.
     std::string resultReport(DWORD timeoutMs = 30000) {
@@ -150,8 +148,9 @@ protected:
     HWND outputBox_ = nullptr;
 };
 
-const std::vector<std::string> kLines{"/rpgitem 剑 remove", "/rpgitem 剑 create", "/rpgitem 剑 display §a中文之剑",
-                                      "/rpgitem 剑 lore 第一行", "/rpgitem 剑 damage 5 10", "/rpgitem 剑 give"};
+const std::vector<std::string> kLines{
+    "/rpgitem 剑 remove",      "/rpgitem 剑 create",      "/rpgitem 剑 display §a中文之剑",
+    "/rpgitem 剑 lore 第一行", "/rpgitem 剑 damage 5 10", "/rpgitem 剑 give"};
 
 std::string outputText() {
     std::string text;
@@ -172,11 +171,12 @@ TEST_F(ServerDeliveryEndToEnd, F5SendsEveryLineInOrderToBothServersInTheirEncodi
     const int lobby = startServer("lobby", "--password lobbypw");
     const int game = startServer("game", "--password gamepw --mode split");
     ASSERT_TRUE(lobby && game);
-    ASSERT_TRUE(writeFile(serversFile(), "[大厅]\r\nhost=127.0.0.1\r\nport=" + std::to_string(lobby) +
-                                             "\r\npassword=lobbypw\r\n\r\n[游戏服]\r\nhost=localhost\r\nport=" +
-                                             std::to_string(game) + "\r\npassword=gamepw\r\nencoding=gbk\r\n"
-                                             "timeout_ms=8000\r\n\r\n[停用的]\r\nhost=127.0.0.1\r\nport=1\r\n"
-                                             "password=x\r\nenabled=0\r\n"));
+    ASSERT_TRUE(writeFile(serversFile(),
+                          "[大厅]\r\nhost=127.0.0.1\r\nport=" + std::to_string(lobby) +
+                              "\r\npassword=lobbypw\r\n\r\n[游戏服]\r\nhost=localhost\r\nport=" + std::to_string(game) +
+                              "\r\npassword=gamepw\r\nencoding=gbk\r\n"
+                              "timeout_ms=8000\r\n\r\n[停用的]\r\nhost=127.0.0.1\r\nport=1\r\n"
+                              "password=x\r\nenabled=0\r\n"));
     ASSERT_NO_FATAL_FAILURE(startEditor());
     ASSERT_NO_FATAL_FAILURE(setOutput(outputText()));
     SetForegroundWindow(window_);
@@ -202,7 +202,8 @@ TEST_F(ServerDeliveryEndToEnd, ARefusedPasswordAnUnreachablePortAndAClosingServe
     ASSERT_TRUE(good && refusing && closing);
     const int unreachable = 1;  // nothing listens on port 1
     std::string ini;
-    for (const auto& [name, port] : {std::pair{"好", good}, {"拒绝", refusing}, {"关闭", closing}, {"不通", unreachable}}) {
+    for (const auto& [name, port] :
+         {std::pair{"好", good}, {"拒绝", refusing}, {"关闭", closing}, {"不通", unreachable}}) {
         ini += std::string("[") + name + "]\r\nhost=127.0.0.1\r\nport=" + std::to_string(port) + "\r\npassword=pw\r\n";
     }
     ASSERT_TRUE(writeFile(serversFile(), ini));
@@ -217,10 +218,9 @@ TEST_F(ServerDeliveryEndToEnd, ARefusedPasswordAnUnreachablePortAndAClosingServe
     bridge::RconEndpoint where;
     where.host = "127.0.0.1";
     where.port = static_cast<std::uint16_t>(unreachable);
-    for (const std::string& message :
-         {bridge::rconMessage(bridge::RconFailure::LoginRefused, 0, where),
-          bridge::rconMessage(bridge::RconFailure::Refused, 0, where),
-          bridge::rconMessage(bridge::RconFailure::Closed, 3, where)}) {
+    for (const std::string& message : {bridge::rconMessage(bridge::RconFailure::LoginRefused, 0, where),
+                                       bridge::rconMessage(bridge::RconFailure::Refused, 0, where),
+                                       bridge::rconMessage(bridge::RconFailure::Closed, 3, where)}) {
         EXPECT_NE(report.find("失败：" + message), std::string::npos) << message << "\n" << report;
     }
     EXPECT_NE(report.find("1 台全部成功，3 台失败"), std::string::npos) << report;
@@ -233,12 +233,11 @@ TEST_F(ServerDeliveryEndToEnd, TheDialogSavesNoPlainPasswordAndItsFileWorks) {
     ASSERT_NO_FATAL_FAILURE(startEditor());
     command(ServerCommand::ServerSettings);
     HWND dialog = nullptr;
-    ASSERT_TRUE(waitUntil([&] { return (dialog = topLevelWindowOf(editor_.pid(), kServersDialogClass)); },
-                          kStepTimeoutMs));
+    ASSERT_TRUE(
+        waitUntil([&] { return (dialog = topLevelWindowOf(editor_.pid(), kServersDialogClass)); }, kStepTimeoutMs));
     auto set = [&](int id, const std::string& value) {
         DWORD_PTR result = 0;
-        sendTo(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide(value).c_str()),
-                            &result);
+        sendTo(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide(value).c_str()), &result);
     };
     set(kServerNameId, "测试服");
     set(kServerHostId, "127.0.0.1");

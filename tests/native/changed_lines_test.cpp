@@ -24,16 +24,16 @@ std::string applied(const std::string& before, const std::string& after, const C
 TEST(ChangedLinesTest, SpansWholeLinesThatDiffer) {
     const Case cases[] = {
         {"", "", 0, 0, 0},
-        {"a\r\nb\r\n", "a\r\nb\r\n", 6, 0, 0},               // nothing differs: an empty span at the end
-        {"a\r\nb\r\nc\r\n", "a\r\nbb\r\nc\r\n", 3, 3, 4},    // one line in the middle, the whole line
-        {"ab\r\nc\r\n", "ax\r\nc\r\n", 0, 4, 4},             // the first line
-        {"a\r\nb\r\n", "a\r\nb\r\nc\r\n", 6, 0, 3},          // a line added at the end
-        {"a\r\nb\r\nc\r\n", "a\r\nc\r\n", 3, 3, 0},          // a line deleted
-        {"a\r\na\r\n", "a\r\na\r\na\r\n", 6, 0, 3},          // repeated lines: the span stays inside both texts
-        {"xa\r\nxb\r\n", "ya\r\nyb\r\n", 0, 8, 8},           // every line differs
-        {"a\r\nb", "a\r\nbc", 3, 1, 2},                      // no line break at the end
-        {"a\r\n中文\r\n", "a\r\n中字\r\n", 3, 8, 8},          // multi-byte characters stay whole
-        {"a\nb\n", "a\nb\r\n", 2, 2, 3},                     // the break itself changed
+        {"a\r\nb\r\n", "a\r\nb\r\n", 6, 0, 0},             // nothing differs: an empty span at the end
+        {"a\r\nb\r\nc\r\n", "a\r\nbb\r\nc\r\n", 3, 3, 4},  // one line in the middle, the whole line
+        {"ab\r\nc\r\n", "ax\r\nc\r\n", 0, 4, 4},           // the first line
+        {"a\r\nb\r\n", "a\r\nb\r\nc\r\n", 6, 0, 3},        // a line added at the end
+        {"a\r\nb\r\nc\r\n", "a\r\nc\r\n", 3, 3, 0},        // a line deleted
+        {"a\r\na\r\n", "a\r\na\r\na\r\n", 6, 0, 3},        // repeated lines: the span stays inside both texts
+        {"xa\r\nxb\r\n", "ya\r\nyb\r\n", 0, 8, 8},         // every line differs
+        {"a\r\nb", "a\r\nbc", 3, 1, 2},                    // no line break at the end
+        {"a\r\n中文\r\n", "a\r\n中字\r\n", 3, 8, 8},       // multi-byte characters stay whole
+        {"a\nb\n", "a\nb\r\n", 2, 2, 3},                   // the break itself changed
     };
     for (const Case& c : cases) {
         const ChangedLines span = changedLines<char>(c.before, c.after);

@@ -29,15 +29,15 @@ public:
     ItemForm next() {
         ItemForm f;
         f.id = pick(std::vector<std::string>{"sword", "剑_1", "a", "legendary_sword_of_the_north", "😀"});
-        for (std::string* field : {&f.displayName, &f.hand, &f.itemType, &f.lore, &f.disappear, &f.costExp,
-                                   &f.costMoney, &f.level, &f.repairPrice, &f.permission, &f.dataValue, &f.damage,
-                                   &f.armour, &f.durability, &f.dropChance}) {
+        for (std::string* field :
+             {&f.displayName, &f.hand, &f.itemType, &f.lore, &f.disappear, &f.costExp, &f.costMoney, &f.level,
+              &f.repairPrice, &f.permission, &f.dataValue, &f.damage, &f.armour, &f.durability, &f.dropChance}) {
             *field = value();
         }
         f.materialId = chance(3) ? "" : pick(std::vector<std::string>{"276", "a b", " x", "diamond_sword", " "});
         f.description = description();
-        for (bool* flag : {&f.showDurabilityBar, &f.infiniteDurability, &f.customRecipe, &f.removeRecipe,
-                           &f.giveItem}) {
+        for (bool* flag :
+             {&f.showDurabilityBar, &f.infiniteDurability, &f.customRecipe, &f.removeRecipe, &f.giveItem}) {
             *flag = chance(2);
         }
         f.keepEnchant = below(3) - 1;
@@ -45,7 +45,8 @@ public:
         if (f.dropSelection != -1) {
             f.dropItemText = std::string(editor::creatureItems()[static_cast<std::size_t>(f.dropSelection)]);
         }
-        for (int n = below(6); n > 0; --n) append(f.skillPowers, editor::skillAddition(below(editor::kSkillCount), inputs()));
+        for (int n = below(6); n > 0; --n)
+            append(f.skillPowers, editor::skillAddition(below(editor::kSkillCount), inputs()));
         for (int n = below(6); n > 0; --n) {
             const auto& mode = editor::potionModes()[static_cast<std::size_t>(below(4))];
             append(f.potionPowers, editor::potionAddition(std::vector{mode.radio}, inputs()));
@@ -68,9 +69,9 @@ private:
     // Single-line values, among them words the sub-commands use.
     std::string value() {
         if (chance(3)) return "";
-        return pick(std::vector<std::string>{"5", "-3", "１２", "a=b; c", "  lead", "trail  ", "togglebar",
-                                             "infinite", "true", "x true", "§6金色的剑", "😀 𠀀", "€", "[x]",
-                                             "desc add y", "power flame", "1"});
+        return pick(std::vector<std::string>{"5", "-3", "１２", "a=b; c", "  lead", "trail  ", "togglebar", "infinite",
+                                             "true", "x true", "§6金色的剑", "😀 𠀀", "€", "[x]", "desc add y",
+                                             "power flame", "1"});
     }
 
     std::string description() {
@@ -85,14 +86,16 @@ private:
     editor::PowerInputs inputs() {
         editor::PowerInputs in;
         for (std::string_view combo : {"组合框_触发1", "组合框3", "组合框1", "组合框2", "组合框4", "组合框_触发",
-                                        "组合框_药水", "组合框_类型", "组合框_触发2"}) {
+                                       "组合框_药水", "组合框_类型", "组合框_触发2"}) {
             const auto items = editor::findControl(combo)->items;
-            in.choices[std::string(combo)] = std::string(items[static_cast<std::size_t>(below(static_cast<int>(items.size())))]);
+            in.choices[std::string(combo)] =
+                std::string(items[static_cast<std::size_t>(below(static_cast<int>(items.size())))]);
         }
         for (std::string_view box : {"编辑框时间", "编辑框几率", "编辑框威力", "编辑框材质", "编辑框距离", "编辑框倍数",
                                      "编辑框数量", "编辑框延迟", "剑雨半径", "剑雨高度", "剑雨威力", "剑雨延迟",
                                      "剑雨数量", "编辑框14", "编辑框15", "编辑框16", "编辑框17"}) {
-            in.boxes[std::string(box)] = pick(std::vector<std::string>{"", "3", "-7", "99999999999", "１２", "×××××", "0:39"});
+            in.boxes[std::string(box)] =
+                pick(std::vector<std::string>{"", "3", "-7", "99999999999", "１２", "×××××", "0:39"});
         }
         in.boxes["编辑框20"] = pick(std::vector<std::string>{"", "5", "a b", " 2 "});
         return in;
@@ -113,7 +116,8 @@ std::string shuffledLines(const std::string& text, std::mt19937& random) {
     std::vector<std::string> ordered, free;
     for (const std::string& line : editor::splitLines(text)) {
         const bool keepsOrder = line.find(" description ") != std::string::npos ||
-                                line.find(" power ") != std::string::npos || line.find(" durability ") != std::string::npos;
+                                line.find(" power ") != std::string::npos ||
+                                line.find(" durability ") != std::string::npos;
         (keepsOrder ? ordered : free).push_back(line);
     }
     std::shuffle(free.begin(), free.end(), random);
@@ -153,7 +157,8 @@ TEST(ImportCommands, PowerLinesGoToTheListOfTheirKind) {
     const ImportedItem imported = importCommands(
         "/rpgitem x power throw tick 5 t f 0 0\r\n/rpgitem x power potionthrow hit 0 speed\r\n"
         "/rpgitem x power arrowrain tick 0 0 0 0|8 0 0\r\n/rpgitem x power arrow tick 1 2\r\n"
-        "/rpgitem x power food tick 5\r\n/rpgitem x power consume tick\r\n/rpgitem x power potionhit tick 0 0 speed 1\r\n");
+        "/rpgitem x power food tick 5\r\n/rpgitem x power consume tick\r\n/rpgitem x power potionhit tick 0 0 speed "
+        "1\r\n");
     EXPECT_EQ(imported.form.skillPowers,
               (std::vector<std::string>{"throw tick 5 t f 0 0", "arrowrain tick 0 0 0 0|8 0 0", "arrow tick 1 2"}));
     EXPECT_EQ(imported.form.potionPowers,
@@ -187,15 +192,15 @@ TEST(ImportCommands, ReturnsLinesThatFitNoFieldInTheirOrder) {
     const ImportedItem imported = importCommands(
         "\r\n/rpgitem sword display 剑\r\n"
         "/rpgitem other display 别的\r\n"   // another id
-        "/give @p diamond_sword\r\n"         // another command
-        "/rpgitem sword dispaly typo\r\n"    // a typo
-        "/rpgitem sword display again\r\n"   // the field is taken: it would be lost
+        "/give @p diamond_sword\r\n"        // another command
+        "/rpgitem sword dispaly typo\r\n"   // a typo
+        "/rpgitem sword display again\r\n"  // the field is taken: it would be lost
         "/rpgitem sword give\r\n/rpgitem sword give\r\n"
         "/rpgitem sword drop Dragon 5\r\n"   // no such mob
         "/rpgitem sword drop Bat \r\n"       // no chance
         "/rpgitem sword power fly tick\r\n"  // no such power
         "/rpgitem sword keep enchant maybe\r\n"
-        "/rpgitem sword display \r\n"        // nothing to set
+        "/rpgitem sword display \r\n"  // nothing to set
         "/rpgitem sword permission x\r\n"
         "/rpgitem sword\r\n"
         "   /rpgitem sword lore 指环\r\n");  // leading blanks are tolerated
@@ -203,12 +208,11 @@ TEST(ImportCommands, ReturnsLinesThatFitNoFieldInTheirOrder) {
     EXPECT_EQ(imported.form.lore, "指环");
     EXPECT_TRUE(imported.form.giveItem);
     EXPECT_EQ(imported.unmatched,
-              (std::vector<std::string>{"/rpgitem other display 别的", "/give @p diamond_sword",
-                                        "/rpgitem sword dispaly typo", "/rpgitem sword display again",
-                                        "/rpgitem sword give", "/rpgitem sword drop Dragon 5",
-                                        "/rpgitem sword drop Bat ", "/rpgitem sword power fly tick",
-                                        "/rpgitem sword keep enchant maybe", "/rpgitem sword display ",
-                                        "/rpgitem sword permission x", "/rpgitem sword"}));
+              (std::vector<std::string>{
+                  "/rpgitem other display 别的", "/give @p diamond_sword", "/rpgitem sword dispaly typo",
+                  "/rpgitem sword display again", "/rpgitem sword give", "/rpgitem sword drop Dragon 5",
+                  "/rpgitem sword drop Bat ", "/rpgitem sword power fly tick", "/rpgitem sword keep enchant maybe",
+                  "/rpgitem sword display ", "/rpgitem sword permission x", "/rpgitem sword"}));
 }
 
 TEST(ImportCommands, NothingToImportGivesAnEmptyForm) {

@@ -158,8 +158,8 @@ TEST(Compose, DropNeedsBothCreatureAndChance) {
 }
 
 TEST(Compose, KeepEnchantByIndexOnly) {
-    const std::pair<int, const char*> cases[] = {{-1, nullptr}, {0, "keep enchant true"}, {1, "keep enchant false"},
-                                                 {2, nullptr}};
+    const std::pair<int, const char*> cases[] = {
+        {-1, nullptr}, {0, "keep enchant true"}, {1, "keep enchant false"}, {2, nullptr}};
     for (auto [index, line] : cases) {
         ItemForm f = formWithId();
         f.giveItem = false;

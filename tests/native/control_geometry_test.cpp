@@ -143,8 +143,8 @@ TEST(HeaderColumnAt, FivePixelMarginsKeepTheDividersOffEveryColumn) {
     struct Case {
         int x, column;
     };
-    for (const Case c : {Case{4, 0}, Case{5, 1}, Case{95, 1}, Case{96, 0}, Case{100, 0}, Case{104, 0},
-                         Case{105, 2}, Case{155, 2}, Case{160, 0}, Case{165, 3}, Case{296, 0}, Case{-3, 0}}) {
+    for (const Case c : {Case{4, 0}, Case{5, 1}, Case{95, 1}, Case{96, 0}, Case{100, 0}, Case{104, 0}, Case{105, 2},
+                         Case{155, 2}, Case{160, 0}, Case{165, 3}, Case{296, 0}, Case{-3, 0}}) {
         EXPECT_EQ(headerColumnAt(columns, c.x), c.column) << c.x;
     }
     EXPECT_EQ(headerColumnAt({}, 10), 0);
@@ -156,11 +156,11 @@ TEST(HeaderTextX, ThreeAlignmentsWithAndWithoutRoom) {
         int width, icon, margin, text, x;
     };
     const Case cases[] = {
-        {0x0, 100, 16, 3, 40, 3},        // left
-        {0x1, 100, 16, 3, 40, 44},       // right: w - iw - tw
-        {0x1, 50, 16, 3, 40, 3},         // right without room: the margin
-        {0x2, 100, 16, 3, 40, 20},       // centre: (w - iw - margin - tw) / 2
-        {0x2, 59, 16, 3, 40, 3},         // centre exactly full: the margin
+        {0x0, 100, 16, 3, 40, 3},   // left
+        {0x1, 100, 16, 3, 40, 44},  // right: w - iw - tw
+        {0x1, 50, 16, 3, 40, 3},    // right without room: the margin
+        {0x2, 100, 16, 3, 40, 20},  // centre: (w - iw - margin - tw) / 2
+        {0x2, 59, 16, 3, 40, 3},    // centre exactly full: the margin
         {0x2, 60, 0, 3, 40, 8},
     };
     for (const Case& c : cases) {

@@ -25,10 +25,10 @@ public:
     GameStatus status = GameStatus::Found;
     bool minimised = false;
     bool alive = true;
-    int foregroundRefusals = 0;    // isForeground answers false this many times
+    int foregroundRefusals = 0;  // isForeground answers false this many times
     bool foregroundRefusedForever = false;
-    int postRefusals = 0;          // postChar fails this many times (queue full)
-    int closeAfterChars = -1;      // the window goes once this many characters arrived
+    int postRefusals = 0;                // postChar fails this many times (queue full)
+    int closeAfterChars = -1;            // the window goes once this many characters arrived
     std::function<bool(int ms)> onWait;  // runs inside each wait; false: quitting
     Actions actions;
     int charsPosted = 0;
@@ -91,21 +91,13 @@ private:
     static std::string at(bridge::WindowId window) { return window == kGame ? "" : "OTHER "; }
 };
 
-std::string title(std::string_view text) {
-    return "title " + std::string(text);
-}
+std::string title(std::string_view text) { return "title " + std::string(text); }
 
-std::string message(std::string_view text) {
-    return "message " + std::string(text);
-}
+std::string message(std::string_view text) { return "message " + std::string(text); }
 
-void append(Actions& to, const Actions& more) {
-    to.insert(to.end(), more.begin(), more.end());
-}
+void append(Actions& to, const Actions& more) { to.insert(to.end(), more.begin(), more.end()); }
 
-Actions keyPress(unsigned key) {
-    return {"activate", "foreground", "key " + std::to_string(key), "wait 300"};
-}
+Actions keyPress(unsigned key) { return {"activate", "foreground", "key " + std::to_string(key), "wait 300"}; }
 
 Actions charsOf(std::string_view bytes) {
     Actions chars;
@@ -153,9 +145,9 @@ std::size_t indexOf(const Actions& actions, const std::string& wanted) {
 TEST(DeliveryRun, EmptyOutputSetsThreeTitlesPressesEscOnceAndWaitsFiveSeconds) {
     RecordingPlatform platform;
     EXPECT_EQ(bridge::deliverCommands(platform, ""), RunResult::Completed);
-    EXPECT_EQ(platform.actions, (Actions{"find", title("『Qelvo』已获取游戏客户端"), "activate", "foreground",
-                                         "key 27", "wait 300", title("『Qelvo』输入完毕，请查看武器！~"), "wait 5000",
-                                         title("Minecraft")}));
+    EXPECT_EQ(platform.actions,
+              (Actions{"find", title("『Qelvo』已获取游戏客户端"), "activate", "foreground", "key 27", "wait 300",
+                       title("『Qelvo』输入完毕，请查看武器！~"), "wait 5000", title("Minecraft")}));
 }
 
 TEST(DeliveryRun, SplitsTheOutputAtCrLfAndTypesEveryLineInOrder) {
@@ -168,7 +160,7 @@ TEST(DeliveryRun, SplitsTheOutputAtCrLfAndTypesEveryLineInOrder) {
         {"a\r\nb", {"a", "b"}},                                // no final break
         {"\r\n", {""}},
         {"x\r\n\r\n", {"x", ""}},
-        {"lone\nfeed\rcarriage", {"lone\nfeed\rcarriage"}},    // only CR LF breaks a line
+        {"lone\nfeed\rcarriage", {"lone\nfeed\rcarriage"}},  // only CR LF breaks a line
         {"/rpgitem 中 give\r\n", {"/rpgitem \xD6\xD0 give"}},
     };
     for (const Case& c : cases) {
@@ -196,7 +188,7 @@ TEST(DeliveryRun, PostsOneCharacterMessagePerByteWithLParamZero) {
     const Case cases[] = {
         {"中", {"char 214 0", "char 208 0"}},  // lead byte first
         {"abcdefghijklmno", charsOf("abcdefghijklmno")},
-        {"\xFF", {"char 255 0"}},  // bytes above 127 are not sign-extended
+        {"\xFF", {"char 255 0"}},                          // bytes above 127 are not sign-extended
         {"a😀b", {"char 97 0", "char 63 0", "char 98 0"}},  // unrepresentable: one "?"
     };
     for (const Case& c : cases) {
@@ -308,8 +300,8 @@ TEST(DeliveryRun, StopsWhenTheGameCannotBeBroughtToTheForeground) {
     };
     const Case cases[] = {
         {0, 0, {}},
-        {2, 1, {"key 27", "key 13"}},                      // before line 1's second Enter
-        {3, 2, {"key 27", "key 13", "key 13"}},            // before line 2's first Enter
+        {2, 1, {"key 27", "key 13"}},            // before line 1's second Enter
+        {3, 2, {"key 27", "key 13", "key 13"}},  // before line 2's first Enter
     };
     for (const Case& c : cases) {
         RecordingPlatform platform;
@@ -332,8 +324,10 @@ TEST(DeliveryRun, StopsWhenTheGameCannotBeBroughtToTheForeground) {
         const Actions tail(actions.end() - 8, actions.end() - 2);
         EXPECT_EQ(tail, (Actions{"activate", "foreground", "wait 20", "foreground", "wait 20", "foreground"}));
     }
-    EXPECT_EQ(bridge::stoppedMessage(StopReason::NotForeground, 2), "『Qelvo』无法把游戏窗口切换到前台，输入停在第2条指令！");
-    EXPECT_EQ(bridge::stoppedMessage(StopReason::NotForeground, 0), "『Qelvo』无法把游戏窗口切换到前台，未输入任何指令！");
+    EXPECT_EQ(bridge::stoppedMessage(StopReason::NotForeground, 2),
+              "『Qelvo』无法把游戏窗口切换到前台，输入停在第2条指令！");
+    EXPECT_EQ(bridge::stoppedMessage(StopReason::NotForeground, 0),
+              "『Qelvo』无法把游戏窗口切换到前台，未输入任何指令！");
 }
 
 TEST(DeliveryRun, AForegroundWonOnASecondTryCarriesOn) {
@@ -424,12 +418,9 @@ TEST(ChatLimit, CountsALineAsTheGameDoesInUtf16CodeUnits) {
         std::size_t length;
     };
     const Case cases[] = {
-        {"", 0},
-        {"/rpgitem a give", 15},
-        {"中文", 2},         // three UTF-8 bytes each, one unit each
-        {"a😀b", 4},         // beyond the Basic Multilingual Plane: a surrogate pair
-        {"§a色", 3},
-        {"x\xFFy", 3},       // a malformed byte counts as one character
+        {"", 0},     {"/rpgitem a give", 15}, {"中文", 2},  // three UTF-8 bytes each, one unit each
+        {"a😀b", 4},                                         // beyond the Basic Multilingual Plane: a surrogate pair
+        {"§a色", 3}, {"x\xFFy", 3},                         // a malformed byte counts as one character
     };
     for (const Case& c : cases) EXPECT_EQ(bridge::chatLength(c.line), c.length) << c.line;
 }
@@ -449,7 +440,7 @@ TEST(ChatLimit, NamesTheFirstLineOverAHundredUnits) {
         {{}, std::nullopt, 0},
         {{hundred, hundredChinese, fiftyEmoji, ""}, std::nullopt, 0},  // exactly 100 passes
         {{hundred + "b"}, 1, 101},
-        {{"a", "", hundredChinese + "中", hundred + "bb"}, 3, 101},     // the first of two
+        {{"a", "", hundredChinese + "中", hundred + "bb"}, 3, 101},  // the first of two
         {{"x", fiftyEmoji + "a"}, 2, 101},
     };
     for (const Case& c : cases) {

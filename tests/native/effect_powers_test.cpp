@@ -79,10 +79,14 @@ TEST(PotionPowers, MissingChoiceOfTheModeRefuses) {
         const char* missing;
     };
     const Case cases[] = {
-        {"单选框1", "组合框_触发", "组合框_触发"}, {"单选框2", "组合框_触发", "组合框_触发"},
-        {"单选框1", "组合框_药水", "组合框_药水"}, {"单选框3", "组合框_药水", "组合框_药水"},
-        {"单选框4", "组合框_药水", "组合框_药水"}, {"单选框2", "组合框_类型", "组合框_类型"},
-        {"单选框2", "组合框_药水", ""},           {"单选框1", "组合框_类型", ""},
+        {"单选框1", "组合框_触发", "组合框_触发"},
+        {"单选框2", "组合框_触发", "组合框_触发"},
+        {"单选框1", "组合框_药水", "组合框_药水"},
+        {"单选框3", "组合框_药水", "组合框_药水"},
+        {"单选框4", "组合框_药水", "组合框_药水"},
+        {"单选框2", "组合框_类型", "组合框_类型"},
+        {"单选框2", "组合框_药水", ""},
+        {"单选框1", "组合框_类型", ""},
     };
     for (const Case& c : cases) {
         PowerInputs in = potionInputs();
@@ -109,7 +113,8 @@ TEST(PotionModes, BoxesAndCombosPerMode) {
     for (const Case& c : cases) {
         const editor::PotionMode* mode = editor::potionModeOf(c.radio);
         ASSERT_TRUE(mode) << c.radio;
-        for (int i = 0; i < 4; ++i) EXPECT_EQ(editor::potionModeUses(*mode, boxes[i]), c.used[i] == '1') << c.radio << boxes[i];
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(editor::potionModeUses(*mode, boxes[i]), c.used[i] == '1') << c.radio << boxes[i];
         EXPECT_EQ(mode->showsEffectClass, c.effectClassShown) << c.radio;
     }
     EXPECT_FALSE(editor::potionModeOf("单选框5"));

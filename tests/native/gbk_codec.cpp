@@ -70,16 +70,10 @@ std::optional<std::string> convert(std::string_view text, bool toGbk, bool exact
 
 }  // namespace
 
-std::optional<std::string> toUtf8(std::string_view gbk) {
-    return convert(gbk, false, true);
-}
+std::optional<std::string> toUtf8(std::string_view gbk) { return convert(gbk, false, true); }
 
-std::string fromUtf8(std::string_view utf8) {
-    return convert(utf8, true, false).value_or(std::string());
-}
+std::string fromUtf8(std::string_view utf8) { return convert(utf8, true, false).value_or(std::string()); }
 
-std::optional<std::string> fromUtf8Exact(std::string_view utf8) {
-    return convert(utf8, true, true);
-}
+std::optional<std::string> fromUtf8Exact(std::string_view utf8) { return convert(utf8, true, true); }
 
 }  // namespace gbk_codec

@@ -37,14 +37,15 @@ TEST_P(IniValueRoundTrip, ComesBackExactly) {
     EXPECT_EQ(keysOf(back), "[item]value,after,");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    HardTexts, IniValueRoundTrip,
-    testing::Values("", "plain", "disappear  ", "  leading", " ", "\t", "a=b=c", "; not a comment", "# nor this",
-                    "[not a section]", "x]", "\"quoted\"", "<<<END_OF_TEXT", "<<<", "line one\r\nline two",
-                    "\r\n", "\r\n\r\n", "ends with a break\r\n", "\r\nstarts with a break", "  both  \r\n  lines  ",
-                    "END_OF_TEXT", "a\r\nEND_OF_TEXT\r\nb", "a\r\nEND_OF_TEXT  \r\nEND_OF_TEXT_2\r\nb",
-                    "[section]\r\nkey=value\r\n;comment", "中文描述：攻击时有 20% 几率", "😀 outside the BMP 𠀀",
-                    "€ ½ ™ not in code page 936", std::string(100000, 'x'), "tab\tinside", "&sect;§6 colour"));
+INSTANTIATE_TEST_SUITE_P(HardTexts, IniValueRoundTrip,
+                         testing::Values("", "plain", "disappear  ", "  leading", " ", "\t", "a=b=c", "; not a comment",
+                                         "# nor this", "[not a section]", "x]", "\"quoted\"", "<<<END_OF_TEXT", "<<<",
+                                         "line one\r\nline two", "\r\n", "\r\n\r\n", "ends with a break\r\n",
+                                         "\r\nstarts with a break", "  both  \r\n  lines  ", "END_OF_TEXT",
+                                         "a\r\nEND_OF_TEXT\r\nb", "a\r\nEND_OF_TEXT  \r\nEND_OF_TEXT_2\r\nb",
+                                         "[section]\r\nkey=value\r\n;comment", "中文描述：攻击时有 20% 几率",
+                                         "😀 outside the BMP 𠀀", "€ ½ ™ not in code page 936", std::string(100000, 'x'),
+                                         "tab\tinside", "&sect;§6 colour"));
 
 TEST(IniDocument, LoneLineBreaksInValuesReadBackAsCrLf) {
     IniDocument document;
@@ -66,7 +67,8 @@ TEST(IniDocument, WritesByteOrderMarkAndCrLfEverywhere) {
 }
 
 TEST(IniDocument, ReadsFilesWithAndWithoutByteOrderMarkAndWithLfLines) {
-    for (std::string_view text : {"\xEF\xBB\xBF[s]\r\nk=v\r\nm=<<<T\r\na\r\nb\r\nT\r\n", "[s]\nk=v\nm=<<<T\na\nb\nT\n"}) {
+    for (std::string_view text :
+         {"\xEF\xBB\xBF[s]\r\nk=v\r\nm=<<<T\r\na\r\nb\r\nT\r\n", "[s]\nk=v\nm=<<<T\na\nb\nT\n"}) {
         const IniDocument document = parsed(text);
         EXPECT_EQ(document.value("s", "k"), "v");
         EXPECT_EQ(document.value("s", "m"), "a\r\nb");
@@ -146,12 +148,12 @@ TEST_P(IniParseError, NamesTheProblem) {
     EXPECT_NE(result.error.find(GetParam().errorPart), std::string::npos) << result.error;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, IniParseError,
-    testing::Values(BadIni{std::string("[s]\r\nk=v\0w\r\n", 12), "空字符"}, BadIni{"[s]\r\nk=\xC0\xAF\r\n", "UTF-8"},
-                    BadIni{"[s]\r\nk=<<<END_OF_TEXT\r\nfirst line\r\nsecond", "第 2 行"},
-                    BadIni{"[s]\r\nk=v\r\nhalf a ke", "第 3 行"}, BadIni{"[s\r\nk=v\r\n", "第 1 行"},
-                    BadIni{"[s]\r\n=v\r\n", "第 2 行"}));
+INSTANTIATE_TEST_SUITE_P(Cases, IniParseError,
+                         testing::Values(BadIni{std::string("[s]\r\nk=v\0w\r\n", 12), "空字符"},
+                                         BadIni{"[s]\r\nk=\xC0\xAF\r\n", "UTF-8"},
+                                         BadIni{"[s]\r\nk=<<<END_OF_TEXT\r\nfirst line\r\nsecond", "第 2 行"},
+                                         BadIni{"[s]\r\nk=v\r\nhalf a ke", "第 3 行"},
+                                         BadIni{"[s\r\nk=v\r\n", "第 1 行"}, BadIni{"[s]\r\n=v\r\n", "第 2 行"}));
 
 TEST(IniDocument, EmptyAndBlankTextsAreEmptyDocuments) {
     for (std::string_view text : {"", "\xEF\xBB\xBF", "\r\n\r\n  \r\n", "; only a comment\r\n"}) {

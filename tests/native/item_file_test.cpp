@@ -26,8 +26,8 @@ ItemFileData everyField(const std::vector<std::string>& singleLine, const std::v
         const std::string control(field.control);
         switch (field.kind) {
         case ItemFileKind::Text:
-            data.texts[control] = isMultiLine(field.control) ? multiLine[n % multiLine.size()]
-                                                              : singleLine[n % singleLine.size()];
+            data.texts[control] =
+                isMultiLine(field.control) ? multiLine[n % multiLine.size()] : singleLine[n % singleLine.size()];
             break;
         case ItemFileKind::Check:
             data.checks[control] = n % 2 == 0;
@@ -63,13 +63,34 @@ ItemFileData parsedOk(std::string_view bytes) {
 }
 
 const std::vector<std::string> kHardSingleLines{
-    "", "disappear  ", "  both ends  ", "a=b", "; semicolon", "# hash", "[bracket]", "<<<END_OF_TEXT", "END_OF_TEXT",
-    "中文：攻击时 20%", "😀𠀀 outside the BMP", "€ not in code page 936", "\"quoted\"", "true", "tab\there",
+    "",
+    "disappear  ",
+    "  both ends  ",
+    "a=b",
+    "; semicolon",
+    "# hash",
+    "[bracket]",
+    "<<<END_OF_TEXT",
+    "END_OF_TEXT",
+    "中文：攻击时 20%",
+    "😀𠀀 outside the BMP",
+    "€ not in code page 936",
+    "\"quoted\"",
+    "true",
+    "tab\there",
     std::string(100000, 'w'),
 };
 const std::vector<std::string> kHardMultiLines{
-    "line one\r\nline two", "\r\n", "ends with a break\r\n", "\r\nstarts with one", "  blank\r\n\r\n  lines  ",
-    "END_OF_TEXT\r\nEND_OF_TEXT_2\r\n", "[section]\r\nkey=value", "", "中文\r\n😀", std::string(100000, 'm'),
+    "line one\r\nline two",
+    "\r\n",
+    "ends with a break\r\n",
+    "\r\nstarts with one",
+    "  blank\r\n\r\n  lines  ",
+    "END_OF_TEXT\r\nEND_OF_TEXT_2\r\n",
+    "[section]\r\nkey=value",
+    "",
+    "中文\r\n😀",
+    std::string(100000, 'm'),
 };
 
 }  // namespace
@@ -91,12 +112,17 @@ TEST(ItemFileFields, NameEveryControlOnceWithTheKindItHas) {
         }
         const auto kind = control->kind;
         switch (field.kind) {
-        case ItemFileKind::Text: EXPECT_EQ(kind, editor::ControlKind::Edit) << field.control; break;
+        case ItemFileKind::Text:
+            EXPECT_EQ(kind, editor::ControlKind::Edit) << field.control;
+            break;
         case ItemFileKind::Check:
             EXPECT_TRUE(kind == editor::ControlKind::CheckBox || kind == editor::ControlKind::Radio) << field.control;
             break;
-        case ItemFileKind::Selection: EXPECT_FALSE(control->items.empty()) << field.control; break;
-        case ItemFileKind::List: break;
+        case ItemFileKind::Selection:
+            EXPECT_FALSE(control->items.empty()) << field.control;
+            break;
+        case ItemFileKind::List:
+            break;
         }
         EXPECT_EQ(itemFileFieldOf(field.control), &field);
     }
@@ -173,8 +199,9 @@ TEST(ItemFile, UnknownSectionsAndKeysSurviveASave) {
     data.texts["编辑框2"] = "axe";
     data.handEditedOutput.reset();  // the output is the composition again
     const std::string saved = serializeItemFile(data);
-    EXPECT_TRUE(saved.starts_with("\xEF\xBB\xBF; kept comment\r\n[mine]\r\nnote=for my server\r\n\r\n[item]\r\n"
-                                  "id=axe\r\nfuture_key=42\r\n"))
+    EXPECT_TRUE(
+        saved.starts_with("\xEF\xBB\xBF; kept comment\r\n[mine]\r\nnote=for my server\r\n\r\n[item]\r\n"
+                          "id=axe\r\nfuture_key=42\r\n"))
         << saved;
     const ItemFileData back = parsedOk(saved);
     EXPECT_EQ(back.texts.at("编辑框2"), "axe");
@@ -191,10 +218,18 @@ TEST(ItemFile, FieldsMissingFromTheFileTakeTheNewFormsState) {
         const std::string name(field.control);
         if (name == "编辑框2" || name == "列表框_技能") continue;
         switch (field.kind) {
-        case ItemFileKind::Text: EXPECT_EQ(data.texts.at(name), control->text) << name; break;
-        case ItemFileKind::Check: EXPECT_EQ(data.checks.at(name), control->checked) << name; break;
-        case ItemFileKind::Selection: EXPECT_EQ(data.selections.at(name), -1) << name; break;
-        case ItemFileKind::List: EXPECT_TRUE(data.lists.at(name).empty()) << name; break;
+        case ItemFileKind::Text:
+            EXPECT_EQ(data.texts.at(name), control->text) << name;
+            break;
+        case ItemFileKind::Check:
+            EXPECT_EQ(data.checks.at(name), control->checked) << name;
+            break;
+        case ItemFileKind::Selection:
+            EXPECT_EQ(data.selections.at(name), -1) << name;
+            break;
+        case ItemFileKind::List:
+            EXPECT_TRUE(data.lists.at(name).empty()) << name;
+            break;
         }
     }
     EXPECT_EQ(data.texts.at("剑雨延迟"), "0:39");
@@ -235,22 +270,22 @@ TEST_P(ItemFileRefuses, WithAMessageNamingTheProblem) {
 
 INSTANTIATE_TEST_SUITE_P(
     BadFiles, ItemFileRefuses,
-    testing::Values(
-        BadFile{"Empty", "", "空"}, BadFile{"OnlyMark", "\xEF\xBB\xBF", "空"}, BadFile{"Blank", " \r\n\t\r\n", "空"},
-        BadFile{"Binary", std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16), "二进制"},
-        BadFile{"Utf16", std::string("\xFF\xFE[\0i\0t\0e\0m\0]\0", 14), "UTF-16"},
-        BadFile{"ControlBytes", "[item]\r\nid=\x01\x02\x03\r\n", "二进制"},
-        BadFile{"Large", std::string(50u * 1024 * 1024, 'a'), "太大（50.0 MB）"},
-        BadFile{"JustAboveTheCap", std::string(kMaxItemFileBytes + 1, 'a'), "16.0 MB"},
-        BadFile{"CutInABlock", "[item]\r\nid=x\r\ndescription=<<<END_OF_TEXT\r\nfirst\r\nsec", "不完整"},
-        BadFile{"CutInAKey", "[item]\r\nid=x\r\ndispl", "第 3 行"},
-        BadFile{"NotGbkEither", "[item]\r\nid=\xFF\xFF\r\n", "GBK"},
-        BadFile{"PlainText", "Just some notes\r\nabout an item\r\n", "第 1 行"},
-        BadFile{"OtherIni", "[server]\r\nhost=127.0.0.1\r\n", "不是物品文件"},
-        BadFile{"CheckNotBoolean", "[attributes]\r\ngive=yes\r\n", "attributes.give"},
-        BadFile{"SelectionNotAnItem", "[drop]\r\nmob=Dragon\r\n", "drop.mob"},
-        BadFile{"LineBreakInSingleLine", "[item]\r\nid=<<<E\r\na\r\nb\r\nE\r\n", "item.id"},
-        BadFile{"NewerFormat", "[file]\r\nformat=2\r\n[item]\r\nid=x\r\n", "格式版本"}),
+    testing::Values(BadFile{"Empty", "", "空"}, BadFile{"OnlyMark", "\xEF\xBB\xBF", "空"},
+                    BadFile{"Blank", " \r\n\t\r\n", "空"},
+                    BadFile{"Binary", std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16), "二进制"},
+                    BadFile{"Utf16", std::string("\xFF\xFE[\0i\0t\0e\0m\0]\0", 14), "UTF-16"},
+                    BadFile{"ControlBytes", "[item]\r\nid=\x01\x02\x03\r\n", "二进制"},
+                    BadFile{"Large", std::string(50u * 1024 * 1024, 'a'), "太大（50.0 MB）"},
+                    BadFile{"JustAboveTheCap", std::string(kMaxItemFileBytes + 1, 'a'), "16.0 MB"},
+                    BadFile{"CutInABlock", "[item]\r\nid=x\r\ndescription=<<<END_OF_TEXT\r\nfirst\r\nsec", "不完整"},
+                    BadFile{"CutInAKey", "[item]\r\nid=x\r\ndispl", "第 3 行"},
+                    BadFile{"NotGbkEither", "[item]\r\nid=\xFF\xFF\r\n", "GBK"},
+                    BadFile{"PlainText", "Just some notes\r\nabout an item\r\n", "第 1 行"},
+                    BadFile{"OtherIni", "[server]\r\nhost=127.0.0.1\r\n", "不是物品文件"},
+                    BadFile{"CheckNotBoolean", "[attributes]\r\ngive=yes\r\n", "attributes.give"},
+                    BadFile{"SelectionNotAnItem", "[drop]\r\nmob=Dragon\r\n", "drop.mob"},
+                    BadFile{"LineBreakInSingleLine", "[item]\r\nid=<<<E\r\na\r\nb\r\nE\r\n", "item.id"},
+                    BadFile{"NewerFormat", "[file]\r\nformat=2\r\n[item]\r\nid=x\r\n", "格式版本"}),
     [](const testing::TestParamInfo<BadFile>& param) { return param.param.name; });
 
 TEST(ItemFile, FormConvertsToDataAndBack) {

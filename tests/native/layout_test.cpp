@@ -79,16 +79,16 @@ TEST(Layout, GroupsFollowInTheirOrder) {
         if (!c.parent.empty() && (parents.empty() || parents.back() != c.parent)) parents.push_back(c.parent);
     }
     const std::vector<std::string_view> expected = {
-        "剑雨",        "分组框7",    "分组框5", "分组框1", "分组框6", "分组框2",
+        "剑雨",        "分组框7",      "分组框5",     "分组框1", "分组框6", "分组框2",
         "分组框_技能", "分组框_药水1", "分组框_掉落", "分组框4", "分组框3", "分组框_药水",
     };
     EXPECT_EQ(parents, expected);
 }
 
 TEST(Layout, StackingInsideGroups) {
-    const std::vector<std::string_view> rain = {"按钮10", "剑雨数量", "剑雨延迟", "透明标签63", "剑雨威力", "剑雨高度",
-                                                "剑雨半径", "透明标签62", "透明标签61", "透明标签60", "透明标签59",
-                                                "透明标签58"};
+    const std::vector<std::string_view> rain = {"按钮10",     "剑雨数量",   "剑雨延迟",   "透明标签63",
+                                                "剑雨威力",   "剑雨高度",   "剑雨半径",   "透明标签62",
+                                                "透明标签61", "透明标签60", "透明标签59", "透明标签58"};
     EXPECT_EQ(childrenOf("剑雨"), rain);
     const std::vector<std::string_view> tip = {"透明标签36"};
     EXPECT_EQ(childrenOf("分组框6"), tip);

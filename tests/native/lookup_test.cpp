@@ -18,16 +18,11 @@ TEST(GameLookup, ProcessNamesMatchIgnoringOnlyAsciiCase) {
         bool matches;
     };
     const Case cases[] = {
-        {"javaw.exe", false, true},
-        {"JAVAW.EXE", false, true},
-        {"Javaw.Exe", false, true},
-        {"javaw.exe2", false, false},   // further characters after the name
-        {"javaw.ex", false, false},
-        {"xjavaw.exe", false, false},
-        {"java.exe", false, false},
-        {"", false, false},
-        {"javaw.exe", true, true},
-        {"JAVAW.EXE", true, false},     // the exact flag compares byte for byte
+        {"javaw.exe", false, true}, {"JAVAW.EXE", false, true},
+        {"Javaw.Exe", false, true}, {"javaw.exe2", false, false},  // further characters after the name
+        {"javaw.ex", false, false}, {"xjavaw.exe", false, false},
+        {"java.exe", false, false}, {"", false, false},
+        {"javaw.exe", true, true},  {"JAVAW.EXE", true, false},  // the exact flag compares byte for byte
     };
     for (const Case& c : cases) {
         EXPECT_EQ(bridge::processNameMatches(c.exe, "javaw.exe", c.exact), c.matches) << c.exe << " " << c.exact;
@@ -49,11 +44,11 @@ TEST(GameLookup, TitleAndClassPartsAreFoundIgnoringAsciiCase) {
         {"Minecraft 1.12.2", "1.12", true},
         {"Minecraft 1.12.2", "1.13", false},
         {"Mine", "Minecraft", false},
-        {"LWJGL", "", true},           // an empty part matches any non-empty text
-        {"", "", false},               // and no empty one
+        {"LWJGL", "", true},  // an empty part matches any non-empty text
+        {"", "", false},      // and no empty one
         {"", "a", false},
         {"我的世界", "世界", true},
-        {"中", "\xB8\xAD", false},      // never from the second byte of a character
+        {"中", "\xB8\xAD", false},  // never from the second byte of a character
         {"a中b", "中B", true},
     };
     for (const Case& c : cases) {
@@ -71,10 +66,10 @@ std::vector<WindowInfo> desktop() {
     // In enumeration order: top of the Z order first.
     return {
         {0x10, 7, 70, "Editor", "RPGitemEditorWindow"},
-        {0x20, 42, 420, "", "SunAwtToolkit"},          // hidden helper window of the game
+        {0x20, 42, 420, "", "SunAwtToolkit"},  // hidden helper window of the game
         {0x30, 42, 421, "Minecraft 1.12", "LWJGL"},
         {0x40, 42, 421, "Launcher", "SunAwtFrame"},
-        {0x50, 43, 430, "Minecraft", "LWJGL"},         // a second game process
+        {0x50, 43, 430, "Minecraft", "LWJGL"},  // a second game process
     };
 }
 
@@ -87,14 +82,14 @@ TEST(GameLookup, ChoosesTheFirstVisibleWindowOfTheProcessInEnumerationOrder) {
         bridge::WindowId chosen;
     };
     const Case cases[] = {
-        {query(42), 0x30},                              // the hidden one above it is skipped
+        {query(42), 0x30},  // the hidden one above it is skipped
         {query(43), 0x50},
-        {query(99), 0},                                 // no window of that process
+        {query(99), 0},  // no window of that process
         {query(42, "launcher"), 0x40},
         {query(42, "MINECRAFT", "lwjgl"), 0x30},
         {query(42, nullptr, "SunAwt"), 0x40},  // the hidden SunAwtToolkit never counts
         {query(42, "nothing"), 0},
-        {query(42, ""), 0x30},                    // empty title part: any non-empty title
+        {query(42, ""), 0x30},  // empty title part: any non-empty title
         {query(7, nullptr, ""), 0x10},
     };
     for (const Case& c : cases) {

@@ -71,10 +71,8 @@ TEST(RconPacket, RefusesBadLengthsFromTheFirstFourBytes) {
         DecodeError error;
     };
     const Case cases[] = {
-        {9, DecodeError::TooShort},
-        {0, DecodeError::TooShort},
-        {-14, DecodeError::TooShort},
-        {bridge::kMaxServerPacketLength + 1, DecodeError::TooLong},
+        {9, DecodeError::TooShort},         {0, DecodeError::TooShort},
+        {-14, DecodeError::TooShort},       {bridge::kMaxServerPacketLength + 1, DecodeError::TooLong},
         {0x7FFFFFFF, DecodeError::TooLong},
     };
     for (const Case& c : cases) {

@@ -122,7 +122,8 @@ TEST(ConcurrentRconRun, EveryServerGetsEveryLineInOrderAndAFailingOneStopsNoOthe
     EXPECT_EQ(seen.commands.count("survival"), 0u) << "a refused login sent commands";
     EXPECT_EQ(states[0].result.linesSent, 3u);
     EXPECT_FALSE(states[0].result.error);
-    EXPECT_EQ(states[0].result.responses, (std::vector<std::string>{"ok: " + lines[0], "ok: " + lines[1], "ok: " + lines[2]}));
+    EXPECT_EQ(states[0].result.responses,
+              (std::vector<std::string>{"ok: " + lines[0], "ok: " + lines[1], "ok: " + lines[2]}));
     ASSERT_TRUE(states[1].result.error);
     EXPECT_EQ(states[1].result.error->kind, RconFailure::LoginRefused);
     EXPECT_EQ(states[2].linesDone, 3u);
@@ -181,9 +182,9 @@ TEST(RunReport, ProgressCountsFinishedServersAndLinesSent) {
 TEST(RunReport, NamesEachServersLinesFailureAndResponses) {
     const std::vector<std::string> lines{"rpgitem a remove", "rpgitem a give"};
     const bridge::RconError closed{RconFailure::Closed, 2, "服务器在第2条指令时关闭了连接，之后的指令未发送"};
-    const std::string report = bridge::runReport(
-        {server("大厅", "lobby.example"), server("生存", "10.0.0.2")}, lines,
-        {state(2, true, 2, {"ok", "第一行\n第二行"}), state(1, true, 2, {"ok", ""}, closed)});
+    const std::string report =
+        bridge::runReport({server("大厅", "lobby.example"), server("生存", "10.0.0.2")}, lines,
+                          {state(2, true, 2, {"ok", "第一行\n第二行"}), state(1, true, 2, {"ok", ""}, closed)});
     EXPECT_EQ(report,
               "发送到 2 台服务器，每台 2 条指令：1 台全部成功，1 台失败。\r\n"
               "\r\n【大厅】 lobby.example:25575  已发送 2/2 条指令\r\n"

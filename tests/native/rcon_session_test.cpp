@@ -46,7 +46,7 @@ public:
     bool closeAfterReply = false;
 
     std::vector<RconPacket> received;
-    std::vector<std::string> commands;  // bodies of type 2 packets
+    std::vector<std::string> commands;      // bodies of type 2 packets
     std::vector<bool> commandAfterAnswers;  // per command: everything sent before had been read
     int connects = 0;
     bool closed = false;
@@ -116,8 +116,9 @@ Outcome run(ScriptedServer& server, const std::vector<std::string>& lines,
     bridge::RconEndpoint endpoint{"mc.example", 25575, "pw", encoding, timeoutMs};
     static const std::atomic<bool> never{false};
     Outcome out;
-    out.result = bridge::runRcon(server, endpoint, lines, cancelFlag ? *cancelFlag : never,
-                                 [&](std::size_t done) { out.progress.push_back(done); }, kGbk);
+    out.result = bridge::runRcon(
+        server, endpoint, lines, cancelFlag ? *cancelFlag : never,
+        [&](std::size_t done) { out.progress.push_back(done); }, kGbk);
     return out;
 }
 
@@ -317,8 +318,8 @@ TEST(RconSession, CancelStopsBeforeTheNextLine) {
     ScriptedServer server;
     std::atomic<bool> cancel{false};
     bridge::RconEndpoint endpoint{"mc.example", 25575, "pw", bridge::ServerEncoding::Utf8, 2000};
-    const RconResult result = bridge::runRcon(server, endpoint, {"one", "two", "three"}, cancel,
-                                              [&](std::size_t done) { cancel = done == 1; }, kGbk);
+    const RconResult result = bridge::runRcon(
+        server, endpoint, {"one", "two", "three"}, cancel, [&](std::size_t done) { cancel = done == 1; }, kGbk);
     ASSERT_TRUE(result.error);
     EXPECT_EQ(result.error->kind, RconFailure::Cancelled);
     EXPECT_EQ(result.error->line, 2u);
@@ -370,11 +371,14 @@ TEST(RconSession, AnswersBecomeWellFormedText) {
     ScriptedServer server;
     server.reply = [&](const RconPacket& packet, int) {
         if (packet.type != 2) return server.standardReply(packet);
-        return serverPacket(packet.id, 0, "\xC2\xA7" "a\xFF\xFEok");  // § colour code, then two stray bytes
+        return serverPacket(packet.id, 0,
+                            "\xC2\xA7"
+                            "a\xFF\xFEok");  // § colour code, then two stray bytes
     };
     const Outcome r = run(server, {"one"});
     ASSERT_FALSE(r.result.error);
-    EXPECT_EQ(r.result.responses, std::vector<std::string>{"\xC2\xA7" "a\xEF\xBF\xBD\xEF\xBF\xBDok"});
+    EXPECT_EQ(r.result.responses, std::vector<std::string>{"\xC2\xA7"
+                                                           "a\xEF\xBF\xBD\xEF\xBF\xBDok"});
 }
 
 TEST(RconSession, LinesAreTheNonEmptyOutputLinesWithoutTheirSlash) {

@@ -101,9 +101,9 @@ TEST(SkillPowers, ScalingPerRow) {
         {14, "编辑框几率", "2", "block tick buff 0 40"},
         {14, "编辑框时间", "2", "block tick buff 2 0"},
         {15, "编辑框几率", "2", "backstab tick 0 40"},
-        {5, "编辑框时间", "１２", "ice tick 240"},         // full-width digits
+        {5, "编辑框时间", "１２", "ice tick 240"},  // full-width digits
         {7, "编辑框时间", "１２", "skyhook tick 12 0"},
-        {16, "编辑框威力", "abc", "aoe tick 0"},             // not a number
+        {16, "编辑框威力", "abc", "aoe tick 0"},  // not a number
         {16, "编辑框威力", "-4x", "aoe tick -4"},
         {0, "编辑框时间", "99999999999", "flame tick  214748364700"},
         {5, "编辑框时间", "-99999999999", "ice tick -42949672960"},
@@ -137,10 +137,14 @@ TEST(SkillPowers, MissingChoiceOfTheRowRefuses) {
         const char* missing;  // "" when the row does not need that combo
     };
     const Case cases[] = {
-        {0, "组合框_触发1", "组合框_触发1"}, {17, "组合框_触发1", "组合框_触发1"},
-        {4, "组合框3", "组合框3"},           {13, "组合框1", "组合框1"},
-        {13, "组合框2", "组合框2"},          {14, "组合框4", "组合框4"},
-        {1, "组合框3", ""},                  {4, "组合框4", ""},
+        {0, "组合框_触发1", "组合框_触发1"},
+        {17, "组合框_触发1", "组合框_触发1"},
+        {4, "组合框3", "组合框3"},
+        {13, "组合框1", "组合框1"},
+        {13, "组合框2", "组合框2"},
+        {14, "组合框4", "组合框4"},
+        {1, "组合框3", ""},
+        {4, "组合框4", ""},
         {14, "组合框1", ""},
     };
     for (const Case& c : cases) {

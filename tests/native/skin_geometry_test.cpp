@@ -117,20 +117,17 @@ TEST(SkinCaptionLayout, HitTestIsStrictAtEveryEdge) {
         float x, y;
         int expected;
     } cases[] = {
-        {923, 10, 0},      // left edge of help
-        {923.5f, 10, 1},   // just inside
-        {949, 10, 0},      // right edge of help
-        {948.9f, 10, 1},
-        {936, 1, 0},       // top edge
-        {936, 19, 0},      // bottom edge
-        {936, 18.5f, 1},
-        {950.5f, 10, 2},   // main menu
-        {1004.5f, 10, 4},  // maximize
-        {1069, 10, 5},     // the close rectangle is 40 wide: two pixels past the painted 38
-        {1070, 10, 5},
-        {1071, 10, 0},     // right edge of the close hit rectangle
-        {1050, 25, 0},     // below the strip
-        {900, 10, 0},      // left of the strip
+        {923, 10, 0},                       // left edge of help
+        {923.5f, 10, 1},                    // just inside
+        {949, 10, 0},                       // right edge of help
+        {948.9f, 10, 1},  {936, 1, 0},      // top edge
+        {936, 19, 0},                       // bottom edge
+        {936, 18.5f, 1},  {950.5f, 10, 2},  // main menu
+        {1004.5f, 10, 4},                   // maximize
+        {1069, 10, 5},                      // the close rectangle is 40 wide: two pixels past the painted 38
+        {1070, 10, 5},    {1071, 10, 0},    // right edge of the close hit rectangle
+        {1050, 25, 0},                      // below the strip
+        {900, 10, 0},                       // left of the strip
     };
     for (const Case& c : cases) {
         EXPECT_EQ(hitTestCaptionButtons(strip, buttons, c.x, c.y), c.expected) << c.x << "," << c.y;
@@ -194,11 +191,14 @@ TEST(SkinSizing, ZonesInTheirOrder) {
     struct Case {
         int x, y, zone, cursor, command;
     } cases[] = {
-        {0, 300, 1, 32644, 0xF001},   {3, 11, 1, 32644, 0xF001},   {3, 10, 5, 32642, 0xF004},
-        {1066, 300, 2, 32644, 0xF002}, {100, 3, 3, 32645, 0xF003},  {11, 3, 3, 32645, 0xF003},
-        {5, 3, 5, 32642, 0xF004},     {1058, 3, 3, 32645, 0xF003}, {1059, 3, 6, 32643, 0xF005},
-        {100, 668, 4, 32645, 0xF006}, {5, 665, 7, 32643, 0xF007},  {1065, 665, 8, 32642, 0xF008},
-        {100, 20, 0, 0, 0},           {4, 300, 0, 0, 0},           {3, 661, 7, 32643, 0xF007},
+        {0, 300, 1, 32644, 0xF001},  {3, 11, 1, 32644, 0xF001},
+        {3, 10, 5, 32642, 0xF004},   {1066, 300, 2, 32644, 0xF002},
+        {100, 3, 3, 32645, 0xF003},  {11, 3, 3, 32645, 0xF003},
+        {5, 3, 5, 32642, 0xF004},    {1058, 3, 3, 32645, 0xF003},
+        {1059, 3, 6, 32643, 0xF005}, {100, 668, 4, 32645, 0xF006},
+        {5, 665, 7, 32643, 0xF007},  {1065, 665, 8, 32642, 0xF008},
+        {100, 20, 0, 0, 0},          {4, 300, 0, 0, 0},
+        {3, 661, 7, 32643, 0xF007},
     };
     for (const Case& c : cases) {
         const SizingZone z = sizingZoneAt(c.x, c.y, W, H, m);
@@ -249,17 +249,28 @@ TEST(SkinSurface, MirrorTilingCopies) {
 TEST(SkinSurface, AverageColourOfSamples) {
     std::mt19937 random(7);
     // Uniform picture: its colour exactly, as COLORREF.
-    EXPECT_EQ(averageColour(20, 10, [](int, int) { return 0x00336699u; }, random), 0x00996633u);
+    EXPECT_EQ(averageColour(
+                  20, 10, [](int, int) { return 0x00336699u; }, random),
+              0x00996633u);
     // Left half black, right half white: about mid grey.
-    const std::uint32_t grey = averageColour(100, 100, [](int x, int) { return x < 50 ? 0u : 0xFFFFFFu; }, random);
+    const std::uint32_t grey = averageColour(
+        100, 100, [](int x, int) { return x < 50 ? 0u : 0xFFFFFFu; }, random);
     EXPECT_NEAR(static_cast<int>(grey & 0xFF), 127, 12);
     EXPECT_EQ(grey & 0xFF, (grey >> 8) & 0xFF);
-    EXPECT_EQ(averageColour(0, 10, [](int, int) { return 0xFFFFFFu; }, random), 0u);
+    EXPECT_EQ(averageColour(
+                  0, 10, [](int, int) { return 0xFFFFFFu; }, random),
+              0u);
     // Samples stay inside the picture.
-    averageColour(3, 2, [](int x, int y) {
-        EXPECT_GE(x, 0); EXPECT_LT(x, 3); EXPECT_GE(y, 0); EXPECT_LT(y, 2);
-        return 0u;
-    }, random);
+    averageColour(
+        3, 2,
+        [](int x, int y) {
+            EXPECT_GE(x, 0);
+            EXPECT_LT(x, 3);
+            EXPECT_GE(y, 0);
+            EXPECT_LT(y, 2);
+            return 0u;
+        },
+        random);
 }
 
 TEST(SkinSurface, MaximizedSizeLeavesTheTaskbar) {

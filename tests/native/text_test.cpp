@@ -17,21 +17,23 @@ TEST_P(ReadInteger, ReadsTheLeadingNumber) {
     EXPECT_EQ(readInteger(GetParam().input), GetParam().expected) << GetParam().input;
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, ReadInteger,
-                         testing::Values(IntegerCase{"", 0}, IntegerCase{"abc", 0}, IntegerCase{"-", 0},
-                                         IntegerCase{"+", 0}, IntegerCase{"42", 42}, IntegerCase{"007", 7},
-                                         IntegerCase{"  -15x3", -15}, IntegerCase{"+8", 8},
-                                         IntegerCase{"12.9", 12}, IntegerCase{"3 4", 3},
-                                         IntegerCase{"\t9", 9},
-                                         // full-width digits, sign and space read as ASCII
-                                         IntegerCase{"１２３", 123}, IntegerCase{"－４５", -45},
-                                         IntegerCase{"\u3000７", 7}, IntegerCase{"＋1２", 12},
-                                         // a Chinese character ends the number, never counts as a digit
-                                         IntegerCase{"5中6", 5}, IntegerCase{"中6", 0},
-                                         IntegerCase{"99999999999999999999999", std::numeric_limits<std::int64_t>::max()},
-                                         IntegerCase{"-99999999999999999999999", std::numeric_limits<std::int64_t>::min()},
-                                         // malformed UTF-8 bytes end the number without a crash
-                                         IntegerCase{"4\xFF" "5", 4}, IntegerCase{"\xEF\xBC", 0}));
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ReadInteger,
+    testing::Values(IntegerCase{"", 0}, IntegerCase{"abc", 0}, IntegerCase{"-", 0}, IntegerCase{"+", 0},
+                    IntegerCase{"42", 42}, IntegerCase{"007", 7}, IntegerCase{"  -15x3", -15}, IntegerCase{"+8", 8},
+                    IntegerCase{"12.9", 12}, IntegerCase{"3 4", 3}, IntegerCase{"\t9", 9},
+                    // full-width digits, sign and space read as ASCII
+                    IntegerCase{"１２３", 123}, IntegerCase{"－４５", -45}, IntegerCase{"\u3000７", 7},
+                    IntegerCase{"＋1２", 12},
+                    // a Chinese character ends the number, never counts as a digit
+                    IntegerCase{"5中6", 5}, IntegerCase{"中6", 0},
+                    IntegerCase{"99999999999999999999999", std::numeric_limits<std::int64_t>::max()},
+                    IntegerCase{"-99999999999999999999999", std::numeric_limits<std::int64_t>::min()},
+                    // malformed UTF-8 bytes end the number without a crash
+                    IntegerCase{"4\xFF"
+                                "5",
+                                4},
+                    IntegerCase{"\xEF\xBC", 0}));
 
 TEST(ToInteger, ClampsToThirtyTwoBits) {
     EXPECT_EQ(toInteger("2147483647"), 2147483647);
@@ -81,9 +83,7 @@ struct SplitCase {
 
 class SplitLines : public testing::TestWithParam<SplitCase> {};
 
-TEST_P(SplitLines, SplitsAtEveryLineBreak) {
-    EXPECT_EQ(splitLines(GetParam().input), GetParam().pieces);
-}
+TEST_P(SplitLines, SplitsAtEveryLineBreak) { EXPECT_EQ(splitLines(GetParam().input), GetParam().pieces); }
 
 INSTANTIATE_TEST_SUITE_P(Cases, SplitLines,
                          testing::Values(SplitCase{"", {}}, SplitCase{"a", {"a"}}, SplitCase{"a\r\n", {"a"}},

@@ -13,10 +13,13 @@ TEST(Unicode, RoundTripsChineseAndAstralText) {
 }
 
 TEST(Unicode, MalformedInputBecomesReplacementCharacters) {
-    EXPECT_EQ(toUtf16("a\xFF" "b"), u"a\xFFFD" "b");
+    EXPECT_EQ(toUtf16("a\xFF"
+                      "b"),
+              u"a\xFFFD"
+              "b");
     EXPECT_EQ(toUtf16("\xE4\xB8"), u"\xFFFD");
-    EXPECT_EQ(toUtf16("\xC0\xAF"), u"\xFFFD");        // overlong "/"
-    EXPECT_EQ(toUtf16("\xED\xA0\x80"), u"\xFFFD");    // encoded surrogate
+    EXPECT_EQ(toUtf16("\xC0\xAF"), u"\xFFFD");         // overlong "/"
+    EXPECT_EQ(toUtf16("\xED\xA0\x80"), u"\xFFFD");     // encoded surrogate
     EXPECT_EQ(toUtf8(u"x\xD800y"), "x\xEF\xBF\xBDy");  // lone surrogate
 }
 

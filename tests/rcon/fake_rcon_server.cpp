@@ -29,8 +29,8 @@
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
-#include <sys/time.h>
 #include <sys/socket.h>
+#include <sys/time.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -117,8 +117,7 @@ void finish(int fd) {
     timeval wait{2, 0};
     ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &wait, sizeof wait);
     char sink[4096];
-    while (::recv(fd, sink, sizeof sink, 0) > 0) {
-    }
+    while (::recv(fd, sink, sizeof sink, 0) > 0) {}
     ::close(fd);
 }
 
@@ -200,8 +199,8 @@ void serve(int fd, const Options& options) {
 
 std::optional<Mode> modeNamed(const std::string& name) {
     const std::pair<const char*, Mode> modes[] = {
-        {"normal", Mode::Normal}, {"split", Mode::Split}, {"refuse", Mode::Refuse}, {"slow", Mode::Slow},
-        {"close", Mode::Close}, {"malformed", Mode::Malformed}, {"oversized", Mode::Oversized}};
+        {"normal", Mode::Normal}, {"split", Mode::Split},         {"refuse", Mode::Refuse},      {"slow", Mode::Slow},
+        {"close", Mode::Close},   {"malformed", Mode::Malformed}, {"oversized", Mode::Oversized}};
     for (const auto& [text, mode] : modes) {
         if (name == text) return mode;
     }
@@ -220,13 +219,20 @@ Options parse(int argc, char** argv) {
         const std::string name = argv[i];
         if (i + 1 >= argc) usage(("missing value of " + name).c_str());
         const std::string value = argv[++i];
-        if (name == "--port") options.port = std::atoi(value.c_str());
-        else if (name == "--password") options.password = value;
-        else if (name == "--log") options.logPath = value;
-        else if (name == "--port-file") options.portFile = value;
-        else if (name == "--delay-ms") options.delayMs = std::atoi(value.c_str());
-        else if (name == "--after") options.after = std::atoi(value.c_str());
-        else if (name == "--lifetime-ms") options.lifetimeMs = std::atol(value.c_str());
+        if (name == "--port")
+            options.port = std::atoi(value.c_str());
+        else if (name == "--password")
+            options.password = value;
+        else if (name == "--log")
+            options.logPath = value;
+        else if (name == "--port-file")
+            options.portFile = value;
+        else if (name == "--delay-ms")
+            options.delayMs = std::atoi(value.c_str());
+        else if (name == "--after")
+            options.after = std::atoi(value.c_str());
+        else if (name == "--lifetime-ms")
+            options.lifetimeMs = std::atol(value.c_str());
         else if (name == "--mode") {
             const std::optional<Mode> mode = modeNamed(value);
             if (!mode) usage(("unknown mode " + value).c_str());

@@ -2,8 +2,8 @@
 // Windows tests use), through a small POSIX transport: the two must agree
 // with each other, as the peer test makes the fake agree with an
 // independent client.
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <netdb.h>
 #include <netinet/in.h>
 #include <poll.h>
@@ -93,12 +93,12 @@ class FakeServer {
 public:
     explicit FakeServer(std::vector<std::string> options) {
         static int count = 0;
-        const std::string stem = ::testing::TempDir() + "rcon_loopback_" + std::to_string(::getpid()) + "_" +
-                                 std::to_string(++count);
+        const std::string stem =
+            ::testing::TempDir() + "rcon_loopback_" + std::to_string(::getpid()) + "_" + std::to_string(++count);
         log_ = stem + ".log";
         const std::string portFile = stem + ".port";
-        std::vector<std::string> args = {FAKE_RCON_SERVER, "--port", "0", "--password", "pw", "--log", log_,
-                                         "--port-file", portFile};
+        std::vector<std::string> args = {FAKE_RCON_SERVER, "--port", "0",           "--password", "pw",
+                                         "--log",          log_,     "--port-file", portFile};
         args.insert(args.end(), options.begin(), options.end());
         std::vector<char*> argv;
         for (std::string& arg : args) argv.push_back(arg.data());

@@ -132,11 +132,14 @@ TEST(CodePage936, EachCharacterBecomesItsGbkBytesOrOneQuestionMark) {
         {"", ""},
         {"/rpgitem sword give", "/rpgitem sword give"},
         {"中", "\xD6\xD0"},
-        {"『Qelvo』", "\xA1\xBA" "Qelvo" "\xA1\xBB"},
+        {"『Qelvo』",
+         "\xA1\xBA"
+         "Qelvo"
+         "\xA1\xBB"},
         {"你好 é", "\xC4\xE3\xBA\xC3 \xA8\xA6"},
-        {"a😀b", "a?b"},          // beyond the Basic Multilingual Plane: one "?"
-        {"x\xFFy", "x?y"},          // malformed UTF-8 is one unrepresentable character
-        {"ก", "?"},                 // Thai has no GBK form
+        {"a😀b", "a?b"},     // beyond the Basic Multilingual Plane: one "?"
+        {"x\xFFy", "x?y"},  // malformed UTF-8 is one unrepresentable character
+        {"ก", "?"},         // Thai has no GBK form
         {"a\tb\r\nc", "a\tb\r\nc"},
     };
     for (const Case& c : cases) EXPECT_EQ(bridge::toCodePage936(c.utf8), c.bytes) << c.utf8;
@@ -209,7 +212,8 @@ TEST(GameWindowLookup, ChoosesTheVisibleWindowHighestInTheZOrder) {
 
     // The enumeration reads each window's owner, title and class.
     const std::vector<bridge::WindowInfo> all = bridge::enumerateTopLevelWindows();
-    auto found = std::find_if(all.begin(), all.end(), [&](const bridge::WindowInfo& w) { return w.handle == first.id(); });
+    auto found =
+        std::find_if(all.begin(), all.end(), [&](const bridge::WindowInfo& w) { return w.handle == first.id(); });
     ASSERT_NE(found, all.end());
     EXPECT_EQ(found->processId, self);
     EXPECT_EQ(found->threadId, GetCurrentThreadId());
@@ -337,7 +341,7 @@ TEST_F(DeliverButtonTest, ARunRefusesASecondOneAndTheWindowStaysResponsive) {
     platform.during = [&] {
         buttonEnabledDuringRun = IsWindowEnabled(control("按钮1")) != FALSE;
         inProgressDuringRun = deliveryInProgress();
-        click("按钮1");       // refused: one run at a time
+        click("按钮1");        // refused: one run at a time
         type("编辑框2", "c");  // the form still recomposes meanwhile
         outputAfterEdit = output();
     };

@@ -63,9 +63,9 @@ TEST_F(EditorWindowTest, EveryRecomposingFieldRecomposes) {
 TEST_F(EditorWindowTest, TicksRecomposeAtOnce) {
     type("编辑框2", "x");
     const std::pair<const char*, const char*> ticks[] = {{"选择框1", "durability togglebar"},
-                                                          {"选择框2", "durability infinite"},
-                                                          {"选择框3", "recipe 1"},
-                                                          {"选择框5", "removerecipe"}};
+                                                         {"选择框2", "durability infinite"},
+                                                         {"选择框3", "recipe 1"},
+                                                         {"选择框5", "removerecipe"}};
     for (auto [box, line] : ticks) {
         click(box);
         const Lines lines = outputLines();
@@ -84,8 +84,8 @@ TEST_F(EditorWindowTest, DropNeedsCreatureAndChanceAndRecomposesOnSelection) {
     SetFocus(creatures);
     pressKey(creatures, VK_DOWN);  // the keyboard chooses the first creature
     ASSERT_EQ(SendMessageW(creatures, CB_GETCURSEL, 0, 0), 0);
-    EXPECT_EQ(outputLines(), (Lines{"/rpgitem x remove", "/rpgitem x create", "/rpgitem x drop Player 2.5",
-                                    "/rpgitem x give"}));
+    EXPECT_EQ(outputLines(),
+              (Lines{"/rpgitem x remove", "/rpgitem x create", "/rpgitem x drop Player 2.5", "/rpgitem x give"}));
 }
 
 TEST_F(EditorWindowTest, GiveAndKeepEnchantWaitForTheNextRecomposition) {
@@ -110,8 +110,14 @@ TEST_F(EditorWindowTest, IntegerBoxRefusesLettersAndRewritesOnLeaving) {
         const char* typed;
         const char* after;
     };
-    const Case cases[] = {{"007", "7"},   {"0", ""},   {"-", ""}, {"-0", ""}, {"-12", "-12"},
-                          {"99999999999", "2147483647"}, {"-99999999999", "-2147483648"}, {"5-3", "5"}};
+    const Case cases[] = {{"007", "7"},
+                          {"0", ""},
+                          {"-", ""},
+                          {"-0", ""},
+                          {"-12", "-12"},
+                          {"99999999999", "2147483647"},
+                          {"-99999999999", "-2147483648"},
+                          {"5-3", "5"}};
     for (const Case& c : cases) {
         setText("编辑框12", "");
         type("编辑框12", c.typed);
@@ -170,7 +176,7 @@ TEST_F(EditorWindowTest, ChineseTextSurvivesTheControlsWhateverTheCodePage) {
 TEST_F(EditorWindowTest, DescriptionLinesFromTheMultiLineBox) {
     type("编辑框2", "x");
     setText("编辑框13", "a\r\n\r\nb\r\n");
-    EXPECT_EQ(outputLines(), (Lines{"/rpgitem x remove", "/rpgitem x create", "/rpgitem x description desc add a",
-                                    "/rpgitem x description desc add ", "/rpgitem x description desc add b",
-                                    "/rpgitem x give"}));
+    EXPECT_EQ(outputLines(),
+              (Lines{"/rpgitem x remove", "/rpgitem x create", "/rpgitem x description desc add a",
+                     "/rpgitem x description desc add ", "/rpgitem x description desc add b", "/rpgitem x give"}));
 }

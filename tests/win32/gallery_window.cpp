@@ -3,16 +3,16 @@
 #include <commctrl.h>
 #include <richedit.h>
 
-#include "skin/control_kinds.h"
-#include "skin/gdiplus_owners.h"
-#include "skin/skin_engine.h"
 #include "skin/buttons.h"
 #include "skin/combo_boxes.h"
 #include "skin/containers.h"
+#include "skin/control_kinds.h"
 #include "skin/edit_boxes.h"
 #include "skin/framed_controls.h"
+#include "skin/gdiplus_owners.h"
 #include "skin/headers.h"
 #include "skin/other_controls.h"
+#include "skin/skin_engine.h"
 #include "skin/track_bars.h"
 #include "skin/up_downs.h"
 
@@ -174,8 +174,8 @@ std::vector<BYTE> galleryPicture(int size, COLORREF colour, bool ring) {
 std::unique_ptr<GalleryWindow> GalleryWindow::create() {
     registerClasses();
     std::unique_ptr<GalleryWindow> gallery(new GalleryWindow);
-    gallery->hwnd = CreateWindowExW(0, kGalleryClass, L"Skin gallery", WS_POPUP | WS_MINIMIZEBOX | WS_MAXIMIZEBOX,
-                                    30, 30, 900, 440, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    gallery->hwnd = CreateWindowExW(0, kGalleryClass, L"Skin gallery", WS_POPUP | WS_MINIMIZEBOX | WS_MAXIMIZEBOX, 30,
+                                    30, 900, 440, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!gallery->hwnd) return nullptr;
     SetWindowLongPtrW(gallery->hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(gallery.get()));
     gallery->createControls();
@@ -203,8 +203,8 @@ void GalleryWindow::createControls() {
     ImageList_AddIcon(images_, LoadIconW(nullptr, IDI_INFORMATION));
     headerImages_ = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 1, 0);
     ImageList_AddIcon(headerImages_, LoadIconW(nullptr, IDI_INFORMATION));
-    listView = child(w, WC_LISTVIEWW, L"", LVS_REPORT | LVS_SHAREIMAGELISTS | LVS_SHOWSELALWAYS | WS_BORDER, 300,
-                     35, 300, 140);
+    listView = child(w, WC_LISTVIEWW, L"", LVS_REPORT | LVS_SHAREIMAGELISTS | LVS_SHOWSELALWAYS | WS_BORDER, 300, 35,
+                     300, 140);
     SendMessageW(listView, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images_));
     addColumn(listView, 0, L"Name", 110, LVCFMT_LEFT);
     addColumn(listView, 1, L"Count", 70, LVCFMT_RIGHT);

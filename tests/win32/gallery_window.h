@@ -24,9 +24,9 @@ public:
     HWND hwnd = nullptr;
     int index = 0;  // window index in the skin's registry
 
-    HWND trackPlain = nullptr;     // horizontal, no ticks
-    HWND trackSelection = nullptr; // horizontal, ticks, selection range
-    HWND trackVertical = nullptr;  // vertical, ticks on both sides
+    HWND trackPlain = nullptr;      // horizontal, no ticks
+    HWND trackSelection = nullptr;  // horizontal, ticks, selection range
+    HWND trackVertical = nullptr;   // vertical, ticks on both sides
     HWND progressHorizontal = nullptr;
     HWND progressVertical = nullptr;
     HWND editVertical = nullptr, upDownVertical = nullptr;

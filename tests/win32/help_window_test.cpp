@@ -8,9 +8,7 @@ using namespace ui;
 
 namespace {
 
-bool visibleFlag(HWND hwnd) {
-    return (GetWindowLongW(hwnd, GWL_STYLE) & WS_VISIBLE) != 0;
-}
+bool visibleFlag(HWND hwnd) { return (GetWindowLongW(hwnd, GWL_STYLE) & WS_VISIBLE) != 0; }
 
 BOOL CALLBACK collectVisibleOfThisProcess(HWND hwnd, LPARAM out) {
     DWORD process = 0;
@@ -55,11 +53,14 @@ TEST_F(EditorWindowTest, TutorialLiesAboveTheDyeListWhereTheyOverlap) {
     GetWindowRect(control("编辑框24"), &dyes);
     ASSERT_TRUE(IntersectRect(&overlap, &tutorial, &dyes));
     const POINT inBoth{overlap.left + 10, overlap.top + 10};
-    HWND top = ChildWindowFromPointEx(window_->hwnd(), [&] {
-        POINT p = inBoth;
-        ScreenToClient(window_->hwnd(), &p);
-        return p;
-    }(), CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
+    HWND top = ChildWindowFromPointEx(
+        window_->hwnd(),
+        [&] {
+            POINT p = inBoth;
+            ScreenToClient(window_->hwnd(), &p);
+            return p;
+        }(),
+        CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
     EXPECT_EQ(top, control("图片框1"));
     EXPECT_EQ(WindowFromPoint(inBoth), control("图片框1"));
 }

@@ -17,9 +17,7 @@ struct Recorded {
     std::optional<std::wstring> answer;
 } recorded;
 
-void recordMessage(std::string_view text) {
-    recorded.messages.emplace_back(text);
-}
+void recordMessage(std::string_view text) { recorded.messages.emplace_back(text); }
 
 std::optional<std::wstring> recordDialog(HWND, const FileChoice& choice) {
     recorded.dialogs.push_back(choice);
@@ -78,9 +76,7 @@ TemporaryFolder::TemporaryFolder() {
     } while (!CreateDirectoryW(path_.c_str(), nullptr));
 }
 
-TemporaryFolder::~TemporaryFolder() {
-    removeTree(path_);
-}
+TemporaryFolder::~TemporaryFolder() { removeTree(path_); }
 
 std::vector<std::wstring> TemporaryFolder::names() const {
     std::vector<std::wstring> names;
@@ -116,9 +112,8 @@ std::string readFileBytes(const std::wstring& path) {
 }
 
 void PrintTo(const ControlState& s, std::ostream* out) {
-    *out << "{text \"" << s.text << "\", check " << s.check << ", selection " << s.selection << ", "
-         << s.items.size() << " items, " << (s.visible ? "shown" : "hidden") << ", "
-         << (s.enabled ? "enabled" : "disabled") << "}";
+    *out << "{text \"" << s.text << "\", check " << s.check << ", selection " << s.selection << ", " << s.items.size()
+         << " items, " << (s.visible ? "shown" : "hidden") << ", " << (s.enabled ? "enabled" : "disabled") << "}";
 }
 
 void ItemFileTest::SetUp() {
@@ -161,26 +156,18 @@ void ItemFileTest::pressChord(std::initializer_list<BYTE> keys) {
     pumpMessages(80);
 }
 
-void ItemFileTest::answerDialogWith(std::optional<std::wstring> path) {
-    recorded.answer = std::move(path);
-}
+void ItemFileTest::answerDialogWith(std::optional<std::wstring> path) { recorded.answer = std::move(path); }
 
 void ItemFileTest::runMenuCommand(UINT id) {
     SendMessageW(window_->hwnd(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
     pumpMessages();
 }
 
-const std::vector<std::string>& ItemFileTest::messages() const {
-    return recorded.messages;
-}
+const std::vector<std::string>& ItemFileTest::messages() const { return recorded.messages; }
 
-const std::vector<FileChoice>& ItemFileTest::dialogs() const {
-    return recorded.dialogs;
-}
+const std::vector<FileChoice>& ItemFileTest::dialogs() const { return recorded.dialogs; }
 
-void ItemFileTest::forgetMessages() {
-    recorded.messages.clear();
-}
+void ItemFileTest::forgetMessages() { recorded.messages.clear(); }
 
 void ItemFileTest::fillForm() {
     int n = 0;
@@ -192,7 +179,7 @@ void ItemFileTest::fillForm() {
         case editor::ControlKind::Edit:
             // Blanks at both ends, INI's own characters, a line break where the box takes one.
             setWindowText(hwnd, (spec.editStyle & editor::kMultiLine) ? " 第" + mark + "行 \r\n=;[#x\r\n"
-                                                                        : " " + mark + "=;[ 𝄞 ");
+                                                                      : " " + mark + "=;[ 𝄞 ");
             break;
         case editor::ControlKind::CheckBox:
             SendMessageW(hwnd, BM_SETCHECK, spec.checked ? BST_UNCHECKED : BST_CHECKED, 0);

@@ -49,9 +49,7 @@ int captionButton(HWND hwnd, int kind, skin::IntRect* paint = nullptr) {
     return 0;
 }
 
-bool contains(const std::string& text, std::string_view part) {
-    return text.find(part) != std::string::npos;
-}
+bool contains(const std::string& text, std::string_view part) { return text.find(part) != std::string::npos; }
 
 // An HDROP as the shell builds it: DROPFILES, then NUL-separated wide paths.
 HDROP dropOf(const std::wstring& path) {
@@ -69,10 +67,10 @@ HDROP dropOf(const std::wstring& path) {
 
 TEST_F(ItemFileTest, MenuHoldsItsItemsWithTheirKeysAndTheRecentFiles) {
     HMENU empty = ui::buildMainMenu({});
-    EXPECT_EQ(menuTexts(empty), (std::vector<std::wstring>{L"新建\tCtrl+N", L"打开…\tCtrl+O", L"保存\tCtrl+S",
-                                                            L"另存为…\tCtrl+Shift+S", L"", L"从输出框导入\tCtrl+I", L"",
-                                                            L"（没有最近的文件）", L"", L"恢复上次关闭时的物品", L"",
-                                                            L"发送到服务器\tF5", L"服务器设置…"}));
+    EXPECT_EQ(menuTexts(empty),
+              (std::vector<std::wstring>{L"新建\tCtrl+N", L"打开…\tCtrl+O", L"保存\tCtrl+S", L"另存为…\tCtrl+Shift+S",
+                                         L"", L"从输出框导入\tCtrl+I", L"", L"（没有最近的文件）", L"",
+                                         L"恢复上次关闭时的物品", L"", L"发送到服务器\tF5", L"服务器设置…"}));
     EXPECT_EQ(GetMenuState(empty, 7, MF_BYPOSITION) & MF_GRAYED, static_cast<UINT>(MF_GRAYED));
     DestroyMenu(empty);
     std::vector<std::wstring> recent;
@@ -277,8 +275,8 @@ TEST_F(ItemFileTest, BadFilesSayWhatIsWrongAndLeaveTheFormAlone) {
         if (std::wstring_view(c.name) == L"wrong-kind.ini") {
             const editor::ItemFileField* check = editor::itemFileFieldOf("选择框1");
             ASSERT_TRUE(check);
-            writeFileBytes(path, "\xEF\xBB\xBF[" + std::string(check->section) + "]\r\n" + std::string(check->key) +
-                                     "=maybe\r\n");
+            writeFileBytes(
+                path, "\xEF\xBB\xBF[" + std::string(check->section) + "]\r\n" + std::string(check->key) + "=maybe\r\n");
         } else if (std::wstring_view(c.name) != L"missing.ini") {
             writeFileBytes(path, c.bytes);
         }
@@ -461,7 +459,8 @@ TEST_F(ItemFileTest, DroppedIniFileOpensAndOtherTextFilesImport) {
     EXPECT_EQ(text("编辑框2"), "club");
     EXPECT_EQ(window_->itemFiles().path, item);
     // Code page 936 without a byte-order mark, as Notepad on a Chinese system writes it.
-    writeFileBytes(commands, "/rpgitem mace create\r\n/rpgitem mace display \xD6\xD0\xCE\xC4\r\n/rpgitem other give\r\n");
+    writeFileBytes(commands,
+                   "/rpgitem mace create\r\n/rpgitem mace display \xD6\xD0\xCE\xC4\r\n/rpgitem other give\r\n");
     PostMessageW(window_->hwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(dropOf(commands)), 0);
     pumpMessages(20);
     EXPECT_EQ(text("编辑框2"), "mace");
@@ -480,8 +479,9 @@ TEST_F(ItemFileTest, DroppedIniFileOpensAndOtherTextFilesImport) {
 
 TEST_F(ItemFileTest, ImportFromTheOutputBoxListsWhatItCouldNotRead) {
     type("编辑框2", "old");
-    const std::string beforeImport = "/rpgitem gem create\r\n/rpgitem gem display 宝石\r\nhello\r\n"
-                                     "/rpgitem gem damage 5\r\n/rpgitem gem flyto moon\r\n/rpgitem other lore x\r\n";
+    const std::string beforeImport =
+        "/rpgitem gem create\r\n/rpgitem gem display 宝石\r\nhello\r\n"
+        "/rpgitem gem damage 5\r\n/rpgitem gem flyto moon\r\n/rpgitem other lore x\r\n";
     setText("编辑框1", beforeImport);
     SetFocus(control("编辑框3"));
     pressChord({VK_CONTROL, 'I'});
@@ -543,7 +543,8 @@ TEST_F(ItemFileTest, RealSaveDialogOffersTheIniFilterAndAddsTheExtension) {
         filterShown = windowText(GetDlgItem(dialog, cmb1));
         HWND name = GetDlgItem(dialog, cmb13) ? GetDlgItem(dialog, cmb13) : GetDlgItem(dialog, edt1);
         SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(typed.c_str()));
-        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
     });
     saveItemAs(*window_);
     ASSERT_TRUE(watch.finish());

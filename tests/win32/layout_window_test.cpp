@@ -30,9 +30,7 @@ RECT rectInParent(HWND hwnd) {
     return rc;
 }
 
-COLORREF colourOf(std::uint32_t rrggbb) {
-    return RGB((rrggbb >> 16) & 0xFF, (rrggbb >> 8) & 0xFF, rrggbb & 0xFF);
-}
+COLORREF colourOf(std::uint32_t rrggbb) { return RGB((rrggbb >> 16) & 0xFF, (rrggbb >> 8) & 0xFF, rrggbb & 0xFF); }
 
 int distance(COLORREF a, COLORREF b) {
     const int r = GetRValue(a) - GetRValue(b), g = GetGValue(a) - GetGValue(b), bl = GetBValue(a) - GetBValue(b);
@@ -201,7 +199,8 @@ TEST_F(EditorWindowTest, InitialStateOfTheForm) {
 
 TEST_F(EditorWindowTest, FontsAreTheLayoutsFacesInTheChineseCharacterSet) {
     for (const editor::Control& spec : editor::controls()) {
-        if (!isWindowControl(spec) || spec.kind == editor::ControlKind::WebView || spec.kind == editor::ControlKind::PictureBox) {
+        if (!isWindowControl(spec) || spec.kind == editor::ControlKind::WebView ||
+            spec.kind == editor::ControlKind::PictureBox) {
             continue;
         }
         SCOPED_TRACE(std::string(spec.name));
@@ -302,13 +301,15 @@ TEST_F(EditorWindowTest, EditTextIsOrangeOrBlackAsTheGroupSays) {
     RedrawWindow(window_->hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     pumpMessages(100);
     const COLORREF orange = RGB(0xFF, 0x80, 0x00), black = RGB(0, 0, 0), white = RGB(255, 255, 255);
-    EXPECT_GT(pixelsNearest(control("编辑框2"), orange, {black, white, RGB(128, 128, 128), RGB(255, 160, 120),
-                                                         RGB(200, 90, 60), RGB(230, 200, 100)}),
-              5);
+    EXPECT_GT(
+        pixelsNearest(control("编辑框2"), orange,
+                      {black, white, RGB(128, 128, 128), RGB(255, 160, 120), RGB(200, 90, 60), RGB(230, 200, 100)}),
+        5);
     // Smoothing fringes may tint a few pixels; none comes close to orange.
-    EXPECT_EQ(pixelsNearest(control("编辑框18"), orange, {black, white, RGB(128, 128, 128), RGB(255, 160, 120),
-                                                          RGB(200, 90, 60), RGB(230, 200, 100)}),
-              0);
+    EXPECT_EQ(
+        pixelsNearest(control("编辑框18"), orange,
+                      {black, white, RGB(128, 128, 128), RGB(255, 160, 120), RGB(200, 90, 60), RGB(230, 200, 100)}),
+        0);
     EXPECT_GT(pixelsNearest(control("编辑框18"), black, {orange, white}), 5);
     EXPECT_GT(pixelsNearest(control("编辑框18"), white, {orange, black}), 100) << "on white";
 }

@@ -44,9 +44,7 @@ ModalWatch::ModalWatch(const wchar_t* windowClass, std::function<void(HWND)> act
           }
       }) {}
 
-ModalWatch::~ModalWatch() {
-    finish();
-}
+ModalWatch::~ModalWatch() { finish(); }
 
 bool ModalWatch::finish() {
     if (helper_.joinable()) helper_.join();

@@ -36,8 +36,8 @@ public:
 
     // IUnknown
     STDMETHODIMP QueryInterface(REFIID riid, void** out) override {
-        if (riid == IID_IUnknown || riid == IID_IDispatch || riid == IID_IWebBrowser ||
-            riid == IID_IWebBrowserApp || riid == IID_IWebBrowser2) {
+        if (riid == IID_IUnknown || riid == IID_IDispatch || riid == IID_IWebBrowser || riid == IID_IWebBrowserApp ||
+            riid == IID_IWebBrowser2) {
             *out = static_cast<IWebBrowser2*>(this);
             AddRef();
             return S_OK;

@@ -25,8 +25,7 @@ WNDPROC boxProcedure = nullptr;
 LRESULT CALLBACK watchWrites(HWND box, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == EM_REPLACESEL) {
         DWORD start = 0, end = 0;
-        CallWindowProcW(boxProcedure, box, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-                        reinterpret_cast<LPARAM>(&end));
+        CallWindowProcW(boxProcedure, box, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
         ++seen.replacements;
         seen.replaced += end - start;
         seen.inserted += std::wcslen(reinterpret_cast<const wchar_t*>(lParam));

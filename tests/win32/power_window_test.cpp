@@ -17,9 +17,7 @@ namespace {
 
 Lines messagesShown;
 
-void recordMessage(std::string_view text) {
-    messagesShown.emplace_back(text);
-}
+void recordMessage(std::string_view text) { messagesShown.emplace_back(text); }
 
 }  // namespace
 
@@ -65,9 +63,7 @@ protected:
         pumpMessages();
     }
 
-    bool shown(std::string_view name) const {
-        return (GetWindowLongW(control(name), GWL_STYLE) & WS_VISIBLE) != 0;
-    }
+    bool shown(std::string_view name) const { return (GetWindowLongW(control(name), GWL_STYLE) & WS_VISIBLE) != 0; }
 
     bool enabled(std::string_view name) const { return IsWindowEnabled(control(name)) != FALSE; }
 
@@ -260,8 +256,8 @@ TEST_F(PowerWindowTest, RadioButtonsClearAndDisableTheValueBoxes) {
         bool effectClassShown;
     };
     const Case cases[] = {
-        {"单选框2", "×××××", "", "×××××", "", true},  {"单选框3", "×××××", "×××××", "", "×××××", false},
-        {"单选框4", "×××××", "", "", "", false},      {"单选框1", "", "", "×××××", "", false},
+        {"单选框2", "×××××", "", "×××××", "", true}, {"单选框3", "×××××", "×××××", "", "×××××", false},
+        {"单选框4", "×××××", "", "", "", false},     {"单选框1", "", "", "×××××", "", false},
         {"单选框1", "", "", "×××××", "", false},  // clicking the checked button clears all the same
     };
     type("编辑框2", "x");
@@ -298,7 +294,7 @@ TEST_F(PowerWindowTest, AddsPotionPowersPerMode) {
     type("编辑框16", "3");
     click("按钮2");
     EXPECT_EQ(entries("列表框_药水"), (Lines{"potionhit damage 100 0 poison 30", "potionpurge damage 0 bebuff 0",
-                                            "potionself damage 20 40 3 poison"}));
+                                             "potionself damage 20 40 3 poison"}));
     EXPECT_TRUE(messagesShown.empty());
 }
 
@@ -329,16 +325,16 @@ TEST_F(PowerWindowTest, DeletesTheSelectedEntryThroughEachListsMenu) {
         Lines added;
     };
     const Case cases[] = {
-        {"列表框_技能", "技能",
-         [this](const char* n) { addAoe(n); },
-         {"aoe tick 1", "aoe tick 2", "aoe tick 3"}},
-        {"列表框_药水", "药水",
+        {"列表框_技能", "技能", [this](const char* n) { addAoe(n); }, {"aoe tick 1", "aoe tick 2", "aoe tick 3"}},
+        {"列表框_药水",
+         "药水",
          [this](const char* n) {
              fill("编辑框16", n);
              click("按钮2");
          },
          {"potionthrow tick 1 speed", "potionthrow tick 2 speed", "potionthrow tick 3 speed"}},
-        {"列表框_消耗", "消耗",
+        {"列表框_消耗",
+         "消耗",
          [this](const char* n) {
              fill("编辑框20", n);
              click("按钮3");

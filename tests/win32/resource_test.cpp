@@ -2,8 +2,8 @@
 // from the built program as Explorer and the loader read them.
 #include <windows.h>
 
-#include <shlwapi.h>
 #include <gtest/gtest.h>
+#include <shlwapi.h>
 
 #include <string>
 #include <vector>
@@ -58,9 +58,7 @@ std::string manifestOf(const std::wstring& path) {
     return text;
 }
 
-bool contains(const std::string& text, const std::string& piece) {
-    return text.find(piece) != std::string::npos;
-}
+bool contains(const std::string& text, const std::string& piece) { return text.find(piece) != std::string::npos; }
 
 }  // namespace
 
@@ -84,8 +82,8 @@ TEST_F(VersionResourceTest, TextsAreChineseUnicodeAndMatchTheFixedPart) {
         WORD language, codePage;
     }* translation = nullptr;
     UINT length = 0;
-    ASSERT_TRUE(VerQueryValueW(data_.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation),
-                               &length));
+    ASSERT_TRUE(
+        VerQueryValueW(data_.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation), &length));
     ASSERT_GE(length, sizeof(Translation));
     EXPECT_EQ(translation->language, 0x0804);
     EXPECT_EQ(translation->codePage, 1200);

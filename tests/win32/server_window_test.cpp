@@ -121,7 +121,9 @@ TEST(ServerPasswords, AreProtectedForThisUserAsBase64AndComeBackIntact) {
 
 TEST(ServerEncoding, Gbk936BothWays) {
     const bridge::GbkConverter gbk = bridge::win32GbkConverter();
-    EXPECT_EQ(gbk.fromUtf8("rpgitem 中 §a"), "rpgitem \xD6\xD0 \xA1\xEC" "a");
+    EXPECT_EQ(gbk.fromUtf8("rpgitem 中 §a"),
+              "rpgitem \xD6\xD0 \xA1\xEC"
+              "a");
     EXPECT_EQ(gbk.toUtf8("ok \xD6\xD0"), "ok 中");
     EXPECT_EQ(gbk.fromUtf8("a😀b"), "a?b");
 }
@@ -178,9 +180,7 @@ private:
 };
 
 std::vector<std::string> recorded;
-void recordMessage(std::string_view text) {
-    recorded.emplace_back(text);
-}
+void recordMessage(std::string_view text) { recorded.emplace_back(text); }
 
 class ServerCommandsTest : public EditorWindowTest {
 protected:
@@ -228,8 +228,9 @@ protected:
 
 TEST_F(ServerCommandsTest, SendsEveryLineToEveryEnabledServerAndShowsTheResult) {
     installServerCommands(*window_);
-    writeServers("[一]\r\nhost=one\r\npassword=pw\r\n[二]\r\nhost=two\r\npassword=bad\r\n"
-                 "[三]\r\nhost=three\r\npassword=pw\r\nenabled=0\r\n");
+    writeServers(
+        "[一]\r\nhost=one\r\npassword=pw\r\n[二]\r\nhost=two\r\npassword=bad\r\n"
+        "[三]\r\nhost=three\r\npassword=pw\r\nenabled=0\r\n");
     setText("编辑框1", "/rpgitem a remove\r\n\r\n/rpgitem a give\r\n");
     sendCommand(ServerCommand::SendToServers);
     EXPECT_TRUE(serverRunInProgress());
@@ -364,8 +365,9 @@ TEST_F(ServerCommandsTest, TestingAConnectionLogsInAndReports) {
 // RPGITEM_SCREENSHOT_DIR is set).
 TEST_F(ServerCommandsTest, ScreenshotsOfTheServersDialogAndAResultView) {
     if (screenshotDirectory().empty()) GTEST_SKIP() << "RPGITEM_SCREENSHOT_DIR not set";
-    writeServers("[大厅]\r\nhost=one\r\npassword=pw\r\n[生存服]\r\nhost=two\r\nport=25580\r\npassword=bad\r\n"
-                 "encoding=gbk\r\n[创造服]\r\nhost=three\r\npassword=pw\r\nenabled=0\r\n");
+    writeServers(
+        "[大厅]\r\nhost=one\r\npassword=pw\r\n[生存服]\r\nhost=two\r\nport=25580\r\npassword=bad\r\n"
+        "encoding=gbk\r\n[创造服]\r\nhost=three\r\npassword=pw\r\nenabled=0\r\n");
     HWND dialog = createServersDialog(window_->hwnd());
     ASSERT_TRUE(dialog);
     pumpMessages(400);

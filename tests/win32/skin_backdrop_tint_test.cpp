@@ -79,9 +79,9 @@ private:
 TEST_F(BackdropTintTest, OverAProvidedBackdropTheNearestEnabledContainerTints) {
     struct Case {
         const char* name;
-        bool outerEnabled;     // blue at alpha 128, inside the panel
-        bool innerContainer;   // red at alpha 200, disabled, inside the outer one
-        bool tinted;           // blue expected over the provided green
+        bool outerEnabled;    // blue at alpha 128, inside the panel
+        bool innerContainer;  // red at alpha 200, disabled, inside the outer one
+        bool tinted;          // blue expected over the provided green
     };
     const Case cases[] = {
         {"inside an enabled container", true, false, true},

@@ -9,17 +9,17 @@
 #include <string>
 
 #include "skin/buttons.h"
+#include "skin/combo_boxes.h"
 #include "skin/containers.h"
 #include "skin/control_kinds.h"
-#include "skin/painting_kit.h"
-#include "tests/win32/skin_control_fixture.h"
-#include "skin/combo_boxes.h"
 #include "skin/edit_boxes.h"
 #include "skin/framed_controls.h"
 #include "skin/headers.h"
 #include "skin/other_controls.h"
+#include "skin/painting_kit.h"
 #include "skin/track_bars.h"
 #include "skin/up_downs.h"
+#include "tests/win32/skin_control_fixture.h"
 
 namespace {
 
@@ -31,8 +31,7 @@ bool nearColour(COLORREF a, COLORREF b, int tolerance) {
 }
 
 bool isGrey(COLORREF c, int low, int high) {
-    return GetRValue(c) == GetGValue(c) && GetGValue(c) == GetBValue(c) && GetRValue(c) >= low &&
-           GetRValue(c) <= high;
+    return GetRValue(c) == GetGValue(c) && GetGValue(c) == GetBValue(c) && GetRValue(c) >= low && GetRValue(c) <= high;
 }
 
 using ButtonTest = SkinControlTest;
@@ -79,8 +78,7 @@ TEST_F(ButtonTest, TakesPushButtonsCheckBoxesAndAutomaticRadioButtonsOnly) {
         EXPECT_EQ(entry->kind, c.kind) << c.name;
         EXPECT_EQ(entry->caption, L"按钮") << c.name;
         EXPECT_EQ(skin::indexProperty(control, skin::kPropOwnerIndex), i) << c.name;
-        EXPECT_EQ(&rec(i).buttonEntries[static_cast<size_t>(skin::indexProperty(control, skin::kPropIndex) - 1)],
-                  entry)
+        EXPECT_EQ(&rec(i).buttonEntries[static_cast<size_t>(skin::indexProperty(control, skin::kPropIndex) - 1)], entry)
             << c.name;
         EXPECT_EQ(reinterpret_cast<WNDPROC>(GetPropW(control, skin::kPropPreviousProc)), entry->previous) << c.name;
         EXPECT_TRUE(IsWindowUnicode(control)) << c.name;
@@ -250,8 +248,8 @@ TEST_F(ButtonTest, DisabledControlsShowTheDisabledLook) {
         DWORD style;
         const char* name;
     };
-    const Case cases[] = {{BS_AUTOCHECKBOX, "check box"}, {BS_AUTORADIOBUTTON, "radio button"},
-                          {BS_PUSHBUTTON, "push button"}};
+    const Case cases[] = {
+        {BS_AUTOCHECKBOX, "check box"}, {BS_AUTORADIOBUTTON, "radio button"}, {BS_PUSHBUTTON, "push button"}};
     const int top = (22 - 13) / 2;
     for (const Case& c : cases) {
         HWND hwnd = window();

@@ -12,23 +12,23 @@
 #include <functional>
 #include <string>
 
-#include "skin/control_fonts.h"
-#include "skin/control_kinds.h"
-#include "skin/control_geometry.h"
-#include "skin/control_procedure.h"
-#include "skin/painting_kit.h"
-#include "skin/skin_engine.h"
-#include "tests/win32/gallery_window.h"
-#include "tests/win32/window_fixture.h"
 #include "skin/buttons.h"
 #include "skin/combo_boxes.h"
 #include "skin/containers.h"
+#include "skin/control_fonts.h"
+#include "skin/control_geometry.h"
+#include "skin/control_kinds.h"
+#include "skin/control_procedure.h"
 #include "skin/edit_boxes.h"
 #include "skin/framed_controls.h"
 #include "skin/headers.h"
 #include "skin/other_controls.h"
+#include "skin/painting_kit.h"
+#include "skin/skin_engine.h"
 #include "skin/track_bars.h"
 #include "skin/up_downs.h"
+#include "tests/win32/gallery_window.h"
+#include "tests/win32/window_fixture.h"
 
 namespace {
 
@@ -154,7 +154,7 @@ TEST_F(GalleryTest, RunningTheHooksAgainRegistersNothingTwice) {
     const size_t sizes[] = {r.trackBarEntries.size(), r.progressEntries.size(), r.upDownEntries.size(),
                             r.listViewEntries.size(), r.commonEntries.size()};
     const HWND controls[] = {gallery_->trackPlain, gallery_->progressHorizontal, gallery_->upDownVertical,
-                             gallery_->listHeader, gallery_->plainHeader, gallery_->tab};
+                             gallery_->listHeader, gallery_->plainHeader,        gallery_->tab};
     std::vector<LONG_PTR> procedures;
     std::vector<HANDLE> previous;
     for (HWND c : controls) {
@@ -249,7 +249,8 @@ TEST_F(GalleryTest, ProgressAtZeroShowsOnlyThePanelAndAtItsMaximumTheWholeBar) {
         for (const POINT& p : probes) EXPECT_TRUE(neutral(pixel(c.bar, p.x, p.y))) << "empty, vertical " << c.vertical;
         SendMessageW(c.bar, PBM_SETPOS, 100, 0);
         repaint(c.bar);
-        for (const POINT& p : probes) EXPECT_TRUE(themeTinted(pixel(c.bar, p.x, p.y))) << "full, vertical " << c.vertical;
+        for (const POINT& p : probes)
+            EXPECT_TRUE(themeTinted(pixel(c.bar, p.x, p.y))) << "full, vertical " << c.vertical;
     }
 }
 
@@ -274,7 +275,10 @@ TEST_F(GalleryTest, UpDownRepaintsOnlyWhenItBecomesHotOrTheMouseCrossesHalves) {
         skin::UpDownEntry& e = rec().upDownEntries[static_cast<size_t>(k(c.control) - 1)];
         for (const Step& s : c.steps) {
             const long before = skin::paintCounts().upDown;
-            if (c.horizontal) move(c.control, s.along, 5); else move(c.control, 5, s.along);
+            if (c.horizontal)
+                move(c.control, s.along, 5);
+            else
+                move(c.control, 5, s.along);
             EXPECT_EQ(skin::paintCounts().upDown - before, s.paints) << "at " << s.along;
             EXPECT_EQ(e.hotHalf, s.along > (c.horizontal ? 18 : 11) ? 1 : 0) << "at " << s.along;
         }
@@ -288,9 +292,7 @@ TEST_F(GalleryTest, UpDownRepaintsOnlyWhenItBecomesHotOrTheMouseCrossesHalves) {
 
 TEST_F(GalleryTest, UpDownHalvesFollowWholePixelsAndThePressIsKept) {
     const int i = gallery_->index, n = k(gallery_->upDownVertical);
-    const struct {
-        int y, half;
-    } cases[] = {{0, 0}, {10, 0}, {11, 0}, {12, 1}, {21, 1}};
+    const struct { int y, half; } cases[] = {{0, 0}, {10, 0}, {11, 0}, {12, 1}, {21, 1}};
     for (const auto& c : cases) EXPECT_EQ(skin::HalfUnderMouse(i, n, MAKELPARAM(5, c.y)), c.half) << c.y;
     skin::UpDownEntry& e = rec().upDownEntries[static_cast<size_t>(n - 1)];
     move(gallery_->upDownVertical, 5, 16);

@@ -10,19 +10,19 @@
 #include <vector>
 
 #include "skin/buttons.h"
+#include "skin/combo_boxes.h"
 #include "skin/containers.h"
 #include "skin/control_kinds.h"
-#include "skin/painting_kit.h"
-#include "tests/win32/skin_control_fixture.h"
-#include "ui/control_events.h"
-#include "ui/main_window_skin.h"
-#include "skin/combo_boxes.h"
 #include "skin/edit_boxes.h"
 #include "skin/framed_controls.h"
 #include "skin/headers.h"
 #include "skin/other_controls.h"
+#include "skin/painting_kit.h"
 #include "skin/track_bars.h"
 #include "skin/up_downs.h"
+#include "tests/win32/skin_control_fixture.h"
+#include "ui/control_events.h"
+#include "ui/main_window_skin.h"
 
 using namespace ui;
 

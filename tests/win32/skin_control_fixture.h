@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "skin/handle_owners.h"
 #include "skin/skin_engine.h"
 #include "tests/win32/test_window.h"
 #include "tests/win32/window_fixture.h"
-#include "skin/handle_owners.h"
 
 // A pixel of a window as the screen shows it.
 inline COLORREF screenPixelOf(HWND hwnd, int x, int y) {
@@ -60,8 +60,8 @@ protected:
     // A child control with the test font (unless `withFont` is false).
     HWND child(HWND parent, const wchar_t* className, const wchar_t* text, DWORD style, int x, int y, int w, int h,
                bool withFont = true, DWORD exStyle = 0) {
-        HWND hwnd = CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, x, y,
-                                    w, h, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+        HWND hwnd = CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, x, y, w,
+                                    h, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
         if (withFont) SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
         return hwnd;
     }

@@ -8,20 +8,20 @@
 #include <algorithm>
 #include <string>
 
-#include "skin/control_kinds.h"
-#include "skin/control_procedure.h"
-#include "skin/control_borders.h"
-#include "skin/painting_kit.h"
-#include "tests/win32/skin_veil_fixture.h"
 #include "skin/buttons.h"
 #include "skin/combo_boxes.h"
 #include "skin/containers.h"
+#include "skin/control_borders.h"
+#include "skin/control_kinds.h"
+#include "skin/control_procedure.h"
 #include "skin/edit_boxes.h"
 #include "skin/framed_controls.h"
 #include "skin/headers.h"
 #include "skin/other_controls.h"
+#include "skin/painting_kit.h"
 #include "skin/track_bars.h"
 #include "skin/up_downs.h"
+#include "tests/win32/skin_veil_fixture.h"
 
 namespace {
 
@@ -131,8 +131,8 @@ TEST_F(EditBoxTest, SelectingWithTheMouseRelaysTheVeilOnlyWithoutScrollBars) {
     HWND hwnd = createWindow();
     std::vector<HWND> edits;
     for (const Case& c : cases) {
-        edits.push_back(addControl(hwnd, L"EDIT", c.style, WS_EX_CLIENTEDGE, 40, 40 + 80 * static_cast<int>(edits.size()),
-                                   200, 60, L"选择这些文字"));
+        edits.push_back(addControl(hwnd, L"EDIT", c.style, WS_EX_CLIENTEDGE, 40,
+                                   40 + 80 * static_cast<int>(edits.size()), 200, 60, L"选择这些文字"));
     }
     attach(hwnd);
     for (size_t n = 0; n < edits.size(); ++n) {
@@ -217,7 +217,8 @@ TEST_F(EditBoxTest, ScrollBarsStayTheSystemsAndTheBorderTheSkins) {
     GetWindowRect(edit, &window);
     const COLORREF scroll = windowPixel(edit, (bar.rcScrollBar.left + bar.rcScrollBar.right) / 2 - window.left,
                                         (bar.rcScrollBar.top + bar.rcScrollBar.bottom) / 2 - window.top);
-    EXPECT_FALSE(similar(scroll, veiled(surfaceUnder(edit, 0, 0)), 10)) << "drawn by the system: " << std::hex << scroll;
+    EXPECT_FALSE(similar(scroll, veiled(surfaceUnder(edit, 0, 0)), 10))
+        << "drawn by the system: " << std::hex << scroll;
     const COLORREF corner = windowPixel(edit, size.cx - 4, size.cy - 4);
     EXPECT_NE(corner, RGB(0, 0, 0)) << "the square between the bars is painted";
 }
@@ -353,7 +354,8 @@ TEST_F(ComboBoxTest, TypingInTheEditPartRelaysItsBackground) {
     EXPECT_EQ(std::wstring(text), L"字") << "the text reads back through the skinned procedures";
     // The edit part's colour answer is the veiled brush, kept on the edit part.
     HDC dc = GetDC(edit);
-    const auto brush = SendMessageW(combo, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(edit));
+    const auto brush =
+        SendMessageW(combo, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(edit));
     ReleaseDC(edit, dc);
     EXPECT_NE(brush, 0);
     EXPECT_EQ(GetPropW(edit, skin::kPropBrush), reinterpret_cast<HANDLE>(brush));

@@ -7,20 +7,20 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include "skin/control_kinds.h"
-#include "skin/control_procedure.h"
-#include "skin/control_borders.h"
-#include "skin/painting_kit.h"
-#include "tests/win32/skin_veil_fixture.h"
 #include "skin/buttons.h"
 #include "skin/combo_boxes.h"
 #include "skin/containers.h"
+#include "skin/control_borders.h"
+#include "skin/control_kinds.h"
+#include "skin/control_procedure.h"
 #include "skin/edit_boxes.h"
 #include "skin/framed_controls.h"
 #include "skin/headers.h"
 #include "skin/other_controls.h"
+#include "skin/painting_kit.h"
 #include "skin/track_bars.h"
 #include "skin/up_downs.h"
+#include "tests/win32/skin_veil_fixture.h"
 
 namespace {
 
@@ -91,7 +91,8 @@ TEST_F(ListBoxTest, FrameLineOnlyWithABorderAndItemsOverTheVeil) {
             SendMessageW(list, WM_MOUSELEAVE, 0, 0);
             EXPECT_FALSE(themed(windowPixel(list, 0, size.cy / 2)));
         } else {
-            EXPECT_TRUE(similar(edge, veiled(surfaceUnder(list, 0, size.cy - 6)))) << "no frame line: " << std::hex << edge;
+            EXPECT_TRUE(similar(edge, veiled(surfaceUnder(list, 0, size.cy - 6))))
+                << "no frame line: " << std::hex << edge;
             SendMessageW(list, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
             EXPECT_FALSE(themed(windowPixel(list, 0, size.cy - 6))) << "not even while hot";
             SendMessageW(list, WM_MOUSELEAVE, 0, 0);
@@ -117,7 +118,8 @@ TEST_F(ListBoxTest, VeilOffLeavesTheContentToTheListAndOnlyTheBorderChanges) {
         << "the list's own background: " << std::hex << windowPixel(list, x, y);
     // The frame's colour answers are the window's own.
     HDC dc = GetDC(list);
-    const auto brush = SendMessageW(hwnd, WM_CTLCOLORLISTBOX, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(list));
+    const auto brush =
+        SendMessageW(hwnd, WM_CTLCOLORLISTBOX, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(list));
     ReleaseDC(list, dc);
     EXPECT_NE(brush, reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH)));
     // The border is still the skin's, opaque white inside the frame line.
@@ -181,7 +183,8 @@ TEST_F(ListBoxTest, OwnerDrawnListIsFramedButItsContentIsItsOwn) {
     EXPECT_EQ(skin_test::drawItemLog().lastDcType, static_cast<DWORD>(OBJ_DC)) << "drawn on the control's own DC";
     // The frame's colour answer is not the skin's hollow brush for it.
     HDC dc = GetDC(list);
-    const auto brush = SendMessageW(hwnd, WM_CTLCOLORLISTBOX, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(list));
+    const auto brush =
+        SendMessageW(hwnd, WM_CTLCOLORLISTBOX, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(list));
     const auto plainBrush =
         SendMessageW(hwnd, WM_CTLCOLORLISTBOX, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(plain));
     ReleaseDC(list, dc);
@@ -361,8 +364,8 @@ TEST_F(ListBoxTest, PreDispatchSignalReachesAModalLoopToo) {
     dialog->cy = 40;
     ModalProbe probe;
     probe.list = list;
-    const INT_PTR result = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), dialog, hwnd, probeDialog,
-                                                   reinterpret_cast<LPARAM>(&probe));
+    const INT_PTR result =
+        DialogBoxIndirectParamW(GetModuleHandleW(nullptr), dialog, hwnd, probeDialog, reinterpret_cast<LPARAM>(&probe));
     EXPECT_EQ(result, 1);
     EXPECT_TRUE(probe.ran);
     EXPECT_TRUE(probe.invalidated);

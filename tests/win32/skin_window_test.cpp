@@ -141,8 +141,8 @@ TEST_F(SkinWindowTest, DestroyingTheFirstOfTwoWindowsRenumbersTheSecond) {
     const int first = attach();
     const int second = attach();
     ASSERT_EQ(second, first + 1);
-    HWND child = CreateWindowExW(0, L"BUTTON", L"x", WS_CHILD | WS_VISIBLE, 40, 40, 60, 20, rec(second).hwnd,
-                                 nullptr, GetModuleHandleW(nullptr), nullptr);
+    HWND child = CreateWindowExW(0, L"BUTTON", L"x", WS_CHILD | WS_VISIBLE, 40, 40, 60, 20, rec(second).hwnd, nullptr,
+                                 GetModuleHandleW(nullptr), nullptr);
     skin::ButtonEntry entry;
     entry.hwnd = child;
     rec(second).buttonEntries.push_back(entry);
@@ -212,8 +212,8 @@ TEST_F(SkinWindowTest, DoubleClickOnTheCaptionTogglesMaximizeAndRestore) {
     EXPECT_TRUE(rec(i).maximized);
     RECT rc;
     GetWindowRect(hwnd, &rc);
-    const skin::Size expected = skin::maximizedSize(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
-                                                    skin::taskbarHeight());
+    const skin::Size expected =
+        skin::maximizedSize(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), skin::taskbarHeight());
     EXPECT_EQ(rc.left, 0);
     EXPECT_EQ(rc.top, 0);
     EXPECT_EQ(rc.right - rc.left, expected.width);
@@ -342,8 +342,8 @@ TEST_F(SkinWindowTest, AddedCaptionButtonComesFirstAndRunsItsHandler) {
     HWND hwnd = rec(i).hwnd;
     const int maximize = engine_->FindMaximizeButton(i);
     int calls = 0;
-    ASSERT_TRUE(engine_->AddCaptionButton(hwnd, skin::resourceBytes(IDR_CAPTION_HELP_PNG), L"设置",
-                                          [&calls] { ++calls; }));
+    ASSERT_TRUE(
+        engine_->AddCaptionButton(hwnd, skin::resourceBytes(IDR_CAPTION_HELP_PNG), L"设置", [&calls] { ++calls; }));
     EXPECT_EQ(engine_->FindMaximizeButton(i), maximize + 1);
     EXPECT_EQ(rec(i).buttons.front().kind, skin::kUserButton);
     engine_->CaptionCommand(i, 1);
@@ -414,7 +414,8 @@ TEST_F(SkinWindowTest, DestroyingAWindowReleasesEverythingItHeld) {
     HWND edit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 20, 60, 80, 20, hwnd, nullptr,
                                 GetModuleHandleW(nullptr), nullptr);
     HDC dc = GetDC(edit);
-    const auto brush = SendMessageW(hwnd, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(edit));
+    const auto brush =
+        SendMessageW(hwnd, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(edit));
     ReleaseDC(edit, dc);
     EXPECT_NE(brush, 0);
     EXPECT_EQ(GetPropW(edit, skin::kPropBrush), reinterpret_cast<HANDLE>(brush));

@@ -17,6 +17,6 @@ inline HWND createTopLevelTestWindow(const wchar_t* className, WNDPROC procedure
         wc.lpszClassName = className;
         RegisterClassExW(&wc);
     }
-    return CreateWindowExW(0, className, title, style, x, y, width, height, nullptr, nullptr,
-                           GetModuleHandleW(nullptr), nullptr);
+    return CreateWindowExW(0, className, title, style, x, y, width, height, nullptr, nullptr, GetModuleHandleW(nullptr),
+                           nullptr);
 }

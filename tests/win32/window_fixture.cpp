@@ -32,13 +32,9 @@ HWND EditorWindowTest::control(std::string_view name) const {
     return hwnd;
 }
 
-std::string EditorWindowTest::text(std::string_view name) const {
-    return windowText(control(name));
-}
+std::string EditorWindowTest::text(std::string_view name) const { return windowText(control(name)); }
 
-std::string EditorWindowTest::output() const {
-    return text("编辑框1");
-}
+std::string EditorWindowTest::output() const { return text("编辑框1"); }
 
 std::vector<std::string> EditorWindowTest::outputLines() const {
     std::vector<std::string> lines;
@@ -51,9 +47,7 @@ std::vector<std::string> EditorWindowTest::outputLines() const {
     return lines;
 }
 
-void EditorWindowTest::typeChar(HWND target, wchar_t ch) {
-    SendMessageW(target, WM_CHAR, ch, 1);
-}
+void EditorWindowTest::typeChar(HWND target, wchar_t ch) { SendMessageW(target, WM_CHAR, ch, 1); }
 
 void EditorWindowTest::type(std::string_view name, std::string_view utf8) {
     HWND target = control(name);
