@@ -83,44 +83,15 @@ using GdiFont = GdiOwner<HFONT>;
 using GdiBrush = GdiOwner<HBRUSH>;
 
 // An icon handed out for us to destroy (ImageList_GetIcon).
-class OwnedIcon {
-public:
-    OwnedIcon() = default;
-    explicit OwnedIcon(HICON icon) : icon_(icon) {
-        if (icon_) ++liveObjects().gdi;
-    }
-    ~OwnedIcon() {
-        if (icon_) {
-            DestroyIcon(icon_);
-            --liveObjects().gdi;
-        }
-    }
-    OwnedIcon(const OwnedIcon&) = delete;
-    OwnedIcon& operator=(const OwnedIcon&) = delete;
-    HICON get() const { return icon_; }
-
-private:
-    HICON icon_ = nullptr;
-};
+inline void destroyIcon(HICON icon) { DestroyIcon(icon); }
+using OwnedIcon = CountedOwner<HICON, destroyIcon, &LiveObjects::gdi>;
 
 // A memory DC (CreateCompatibleDC), deleted with DeleteDC.
-class MemoryDC {
+inline void deleteMemoryDC(HDC dc) { DeleteDC(dc); }
+using MemoryDCOwner = CountedOwner<HDC, deleteMemoryDC, &LiveObjects::dcs>;
+class MemoryDC : public MemoryDCOwner {
 public:
-    explicit MemoryDC(HDC compatibleWith) : dc_(CreateCompatibleDC(compatibleWith)) {
-        if (dc_) ++liveObjects().dcs;
-    }
-    ~MemoryDC() {
-        if (dc_) {
-            DeleteDC(dc_);
-            --liveObjects().dcs;
-        }
-    }
-    MemoryDC(const MemoryDC&) = delete;
-    MemoryDC& operator=(const MemoryDC&) = delete;
-    HDC get() const { return dc_; }
-
-private:
-    HDC dc_;
+    explicit MemoryDC(HDC compatibleWith) : MemoryDCOwner(CreateCompatibleDC(compatibleWith)) {}
 };
 
 // A memory DC with a bitmap selected into it; the DC's initial bitmap is
@@ -135,33 +106,28 @@ public:
     // Creates the DC when needed and selects `bitmap` (owned from now on),
     // deleting the bitmap it replaces.
     void select(HBITMAP bitmap) {
+        if (!dc_) dc_.reset(CreateCompatibleDC(nullptr));
         if (!dc_) {
-            dc_ = CreateCompatibleDC(nullptr);
-            if (!dc_) {
-                GdiObject discard(bitmap);
-                return;
-            }
-            ++liveObjects().dcs;
+            GdiObject discard(bitmap);
+            return;
         }
-        HGDIOBJ previous = SelectObject(dc_, bitmap);
+        HGDIOBJ previous = SelectObject(dc_.get(), bitmap);
         if (!initial_) initial_ = previous;
         bitmap_.reset(bitmap);
     }
     void reset() {
         if (!dc_) return;
-        if (initial_) SelectObject(dc_, initial_);
+        if (initial_) SelectObject(dc_.get(), initial_);
         bitmap_.reset();
-        DeleteDC(dc_);
-        --liveObjects().dcs;
-        dc_ = nullptr;
+        dc_.reset();
         initial_ = nullptr;
     }
-    HDC dc() const { return dc_; }
+    HDC dc() const { return dc_.get(); }
     HBITMAP bitmap() const { return bitmap_.bitmap(); }
     HGDIOBJ initial() const { return initial_; }
 
 private:
-    HDC dc_ = nullptr;
+    MemoryDCOwner dc_;
     HGDIOBJ initial_ = nullptr;
     GdiObject bitmap_;
 };
