@@ -25,8 +25,7 @@ public:
     explicit Canvas(HWND control) {
         GetClientRect(control, &client_);
         capture_ = CaptureBackground(control, client_);
-        if (capture_) gp::GdipCreateFromHDC(capture_, graphics_.out());
-        graphics_.adopt();
+        graphics_ = graphicsOn(capture_);
     }
     ~Canvas() {
         graphics_.reset();

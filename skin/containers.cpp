@@ -79,9 +79,7 @@ HDC paintIntoCapture(const ContainerContext& c, const RECT& client) {
     if (c.entry->isGroupBox) {
         DrawGroupBox(*c.engine, c.windowIndex, c.entryIndex, capture);
     } else if (c.entry->outline) {
-        Graphics g;
-        gp::GdipCreateFromHDC(capture, g.out());
-        g.adopt();
+        Graphics g = graphicsOn(capture);
         if (g) {
             const auto w = static_cast<float>(client.right), h = static_cast<float>(client.bottom);
             stroke(g.get(), argb(0x00000000, 40), roundedShape(0, 0, w - 1, h - 1, 5));
@@ -238,9 +236,7 @@ void DrawGroupBox(SkinEngine& engine, int ownerIndex, int containerIndex, HDC dc
     RECT client;
     GetClientRect(box, &client);
     const int w = client.right, h = client.bottom;
-    Graphics g;
-    gp::GdipCreateFromHDC(dc, g.out());
-    g.adopt();
+    Graphics g = graphicsOn(dc);
     if (!g) return;
     stroke(g.get(), argb(0x00000000, 40), roundedShape(0, 5, static_cast<float>(w - 1), static_cast<float>(h - 6), 5));
     stroke(g.get(), argb(0x00FFFFFF, 90), roundedShape(1, 6, static_cast<float>(w - 3), static_cast<float>(h - 8), 3));
@@ -261,9 +257,7 @@ void DrawGroupBox(SkinEngine& engine, int ownerIndex, int containerIndex, HDC dc
     {
         // Measured on a screen-compatible DC, as the text is laid out there.
         const MemoryDC screenDC(nullptr);
-        Graphics measure;
-        if (screenDC.get()) gp::GdipCreateFromHDC(screenDC.get(), measure.out());
-        measure.adopt();
+        Graphics measure = graphicsOn(screenDC.get());
         const Gdiplus::RectF unbounded(0, 0, 0, 0);
         if (measure && length > 0) {
             gp::GdipMeasureString(measure.get(), text.c_str(), length, font.get(), &unbounded, format.get(), &bounds,

@@ -102,9 +102,7 @@ HDC CaptureBackground(HWND control, const RECT& rect) {
                    controlRect.top - origin.y + rect.top, SRCCOPY);
         }
         if (backdrop.tint && backdrop.tint->tint != 0) {
-            Graphics g;
-            gp::GdipCreateFromHDC(dc, g.out());
-            g.adopt();
+            Graphics g = graphicsOn(dc);
             Brush fill = solidBrush(argb(backdrop.tint->tint, backdrop.tint->tintAlpha));
             if (backdrop.groupBoxShape) {
                 Path shape;
@@ -144,9 +142,7 @@ HBITMAP VeiledBitmap(HWND control) {
     HDC capture = CaptureBackground(control, area);
     if (!capture) return nullptr;
     {
-        Graphics g;
-        gp::GdipCreateFromHDC(capture, g.out());
-        g.adopt();
+        Graphics g = graphicsOn(capture);
         Brush veil = solidBrush(argb(0x00FFFFFF, engine ? engine->settings().veilAlpha : 160));
         gp::GdipFillRectangleI(g.get(), veil.get(), 0, 0, client.right, client.bottom);
     }

@@ -221,17 +221,13 @@ void SkinEngine::ComposeWindow(int windowIndex, HDC dc, bool present) {
     if (sizeChanged || !r->frameLayer.dc()) {
         r->frameLayer.select(createMemoryBitmap(W, H));
         r->frameLayerSize = {W, H};
-        Graphics g;
-        gp::GdipCreateFromHDC(r->frameLayer.dc(), g.out());
-        g.adopt();
+        Graphics g = graphicsOn(r->frameLayer.dc());
         DrawBackground(g.get(), windowIndex);
         if (r->framed) DrawBorder(windowIndex, g.get());
     }
     BitBlt(r->surface.dc(), 0, 0, W, H, r->frameLayer.dc(), 0, 0, SRCCOPY);
     {
-        Graphics g;
-        gp::GdipCreateFromHDC(r->surface.dc(), g.out());
-        g.adopt();
+        Graphics g = graphicsOn(r->surface.dc());
         if (r->framed) rebuildCache(r->captionCache, r->surface.dc(), {0, 0, W, r->captionHeight});
         rebuildCache(r->statusCache, r->surface.dc(), r->statusBarHeight > 0 ? r->statusBar : IntRect{});
         if (r->framed) {

@@ -141,8 +141,7 @@ void SkinEngine::DrawTitle(int windowIndex, Gdiplus::GpGraphics* g, bool compose
     const IntRect band = titleBand(client.right, r->strip.width, m);
     Graphics own;
     if (!compose || !g) {
-        gp::GdipCreateFromHDC(r->surface.dc(), own.out());
-        own.adopt();
+        own = graphicsOn(r->surface.dc());
         g = own.get();
         RestoreCaptionRect(windowIndex, {band.x, band.y, band.x + band.w, band.y + band.h});
     }
@@ -216,8 +215,7 @@ void SkinEngine::DrawStatusPanel(Gdiplus::GpGraphics* g, int windowIndex, bool c
     const IntRect& box = r->statusPanelRects[static_cast<size_t>(panel - 1)];
     Graphics own;
     if (!compose || !g) {
-        gp::GdipCreateFromHDC(r->surface.dc(), own.out());
-        own.adopt();
+        own = graphicsOn(r->surface.dc());
         g = own.get();
         RestoreStatusRect(windowIndex, {box.x, box.y, box.x + box.w, box.y + box.h});
     }

@@ -2,6 +2,7 @@
 
 #include "skin/gdiplus_owners.h"
 #include "skin/handle_owners.h"
+#include "skin/painting_kit.h"
 #include "skin/skin_engine.h"
 #include "ui/win_text.h"
 
@@ -98,9 +99,7 @@ void paintPicture(HWND hwnd) {
     PictureState* state = pictureState(hwnd);
     const skin::Picture* picture = state ? state->decodedPicture() : nullptr;
     if (!picture) return;
-    skin::Graphics graphics;
-    skin::gp::GdipCreateFromHDC(paint.get(), graphics.out());
-    graphics.adopt();
+    skin::Graphics graphics = skin::graphicsOn(paint.get());
     // Explicit size: the natural pixel size, whatever resolution the file states.
     skin::gp::GdipDrawImageRectI(graphics.get(), picture->decoded.image(), 0, 0, picture->width, picture->height);
 }
