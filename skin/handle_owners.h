@@ -137,8 +137,8 @@ private:
 // caller's.
 class WindowDC {
 public:
-    explicit WindowDC(HWND hwnd) : WindowDC(hwnd, nullptr) {}
-    WindowDC(HWND hwnd, HDC given) : hwnd_(hwnd), dc_(given ? given : GetDC(hwnd)), owned_(!given) {}
+    explicit WindowDC(HWND hwnd) : WindowDC(hwnd, GetDC(hwnd), true) {}
+    WindowDC(HWND hwnd, HDC given) : WindowDC(hwnd, given ? given : GetDC(hwnd), !given) {}
     ~WindowDC() {
         if (dc_ && owned_) ReleaseDC(hwnd_, dc_);
     }
@@ -146,26 +146,20 @@ public:
     WindowDC& operator=(const WindowDC&) = delete;
     HDC get() const { return dc_; }
 
+protected:
+    WindowDC(HWND hwnd, HDC dc, bool owned) : hwnd_(hwnd), dc_(dc), owned_(owned) {}
+
 private:
     HWND hwnd_;
     HDC dc_;
     bool owned_;
 };
 
-// The DC of the whole window, border and scroll bars included (GetWindowDC).
-class WholeWindowDC {
+// The DC of the whole window, border and scroll bars included (GetWindowDC),
+// released like the client area's.
+class WholeWindowDC : public WindowDC {
 public:
-    explicit WholeWindowDC(HWND hwnd) : hwnd_(hwnd), dc_(GetWindowDC(hwnd)) {}
-    ~WholeWindowDC() {
-        if (dc_) ReleaseDC(hwnd_, dc_);
-    }
-    WholeWindowDC(const WholeWindowDC&) = delete;
-    WholeWindowDC& operator=(const WholeWindowDC&) = delete;
-    HDC get() const { return dc_; }
-
-private:
-    HWND hwnd_;
-    HDC dc_;
+    explicit WholeWindowDC(HWND hwnd) : WindowDC(hwnd, GetWindowDC(hwnd), true) {}
 };
 
 // A WM_PAINT's BeginPaint, ended with EndPaint.
