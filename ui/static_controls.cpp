@@ -10,12 +10,29 @@ namespace ui {
 
 namespace {
 
+// Each window of these classes keeps its state behind GWLP_USERDATA, made
+// when the window is made and deleted when it goes.
+template <class State>
+State* stateOf(HWND hwnd) {
+    return reinterpret_cast<State*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+}
+
+template <class State>
+void keepState(HWND hwnd, UINT msg) {
+    if (msg == WM_NCCREATE) {
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(new State));
+    } else if (msg == WM_NCDESTROY) {
+        delete stateOf<State>(hwnd);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    }
+}
+
 struct LabelState {
     HFONT font = nullptr;
     COLORREF colour = RGB(0, 0, 0);
 };
 
-LabelState* labelState(HWND hwnd) { return reinterpret_cast<LabelState*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)); }
+LabelState* labelState(HWND hwnd) { return stateOf<LabelState>(hwnd); }
 
 void paintLabel(HWND hwnd) {
     skin::PaintDC paint(hwnd);
@@ -33,14 +50,8 @@ void paintLabel(HWND hwnd) {
 }
 
 LRESULT CALLBACK labelProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    keepState<LabelState>(hwnd, msg);
     switch (msg) {
-    case WM_NCCREATE:
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(new LabelState));
-        break;
-    case WM_NCDESTROY:
-        delete labelState(hwnd);
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        break;
     case WM_ERASEBKGND:
         return 1;  // no background: whatever lies beneath shows through
     case WM_PAINT:
@@ -83,9 +94,7 @@ struct PictureState {
     }
 };
 
-PictureState* pictureState(HWND hwnd) {
-    return reinterpret_cast<PictureState*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-}
+PictureState* pictureState(HWND hwnd) { return stateOf<PictureState>(hwnd); }
 
 bool resourceExists(int resourceId) {
     return FindResourceW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resourceId), RT_RCDATA) != nullptr;
@@ -105,16 +114,10 @@ void paintPicture(HWND hwnd) {
 }
 
 LRESULT CALLBACK pictureProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    keepState<PictureState>(hwnd, msg);
     switch (msg) {
-    case WM_NCCREATE:
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(new PictureState));
-        break;
-    case WM_NCDESTROY:
-        delete pictureState(hwnd);
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        break;
     case WM_ERASEBKGND:
-        return 1;
+        return 1;  // the paint fills the whole box
     case WM_PAINT:
         paintPicture(hwnd);
         return 0;
