@@ -28,6 +28,7 @@ add_library(editor_win STATIC
   ui/input_rules.cpp
   ui/item_editor.cpp
   ui/item_files.cpp
+  ui/keyboard_navigation.cpp
   ui/main_menu.cpp
   ui/output_box.cpp
   ui/output_editor.cpp
@@ -93,6 +94,7 @@ add_executable(window_tests
   tests/win32/modal_watch.cpp
   tests/win32/power_window_test.cpp
   tests/win32/history_window_test.cpp
+  tests/win32/keyboard_window_test.cpp
   tests/win32/output_write_test.cpp
   tests/win32/help_window_test.cpp
   tests/win32/resource_test.cpp

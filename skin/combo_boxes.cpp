@@ -102,19 +102,26 @@ void drawDropButton(Gdiplus::GpGraphics* g, int left, int top, int width, int he
     }
 }
 
+// The selected item's text on one line, in 宋体 12 pixels high (the text
+// rectangle's height): cut with an ellipsis where the box is too narrow,
+// never wrapped into the rows below.
 void drawSelectedText(Gdiplus::GpGraphics* g, HWND combo, int w, int h) {
     const std::wstring text = WindowTextOf(combo);
     if (text.empty()) return;
     SkinEngine* engine = SkinEngine::current();
     if (!engine) return;
     Font font;
-    gp::GdipCreateFont(engine->fontFamily(L"宋体"), 12, Gdiplus::FontStyleRegular, Gdiplus::UnitPoint, font.out());
+    gp::GdipCreateFont(engine->fontFamily(L"宋体"), 12, Gdiplus::FontStyleRegular, Gdiplus::UnitPixel, font.out());
     font.adopt();
     if (!font) return;
+    StringFormat format;
+    gp::GdipCreateStringFormat(Gdiplus::StringFormatFlagsNoWrap, LANG_NEUTRAL, format.out());
+    format.adopt();
+    gp::GdipSetStringFormatTrimming(format.get(), Gdiplus::StringTrimmingEllipsisCharacter);
     Brush brush = solidBrush(argb(textColourOf(combo), 255));
     const Gdiplus::RectF layout(2, static_cast<float>((h - 12) / 2), static_cast<float>(w - 17),
                                 static_cast<float>(h - 4));
-    gp::GdipDrawString(g, text.c_str(), static_cast<INT>(text.size()), font.get(), &layout, nullptr, brush.get());
+    gp::GdipDrawString(g, text.c_str(), static_cast<INT>(text.size()), font.get(), &layout, format.get(), brush.get());
 }
 
 void onSetFocus(const ComboPlace& p, HWND combo) {

@@ -7,6 +7,7 @@
 #include "skin/skin_engine.h"
 #include "ui/editor_window.h"
 #include "ui/item_files.h"
+#include "ui/keyboard_navigation.h"
 #include "ui/main_menu.h"
 #include "ui/server_commands.h"
 #include "ui/startup_trace.h"
@@ -20,7 +21,7 @@ OleSession::~OleSession() {
 }
 
 void processMessage(MSG& msg) {
-    if (translateMainMenuKeys(msg)) return;
+    if (translateMainMenuKeys(msg) || moveFocusOnTab(msg)) return;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
 }

@@ -8,6 +8,7 @@
 #include "bridge/win32_game_platform.h"
 #include "editor/control_names.h"
 #include "ui/editor_window.h"
+#include "ui/information_box.h"
 
 namespace ui {
 
@@ -16,13 +17,19 @@ namespace {
 bridge::DeliveryGate gate;
 bridge::GamePlatform* platformForTesting = nullptr;
 
+// The run's messages are the program's: owned by the window, as every other.
+class EditorGamePlatform : public bridge::Win32GamePlatform {
+public:
+    void showMessage(std::string_view utf8) override { showInformation(utf8); }
+};
+
 }  // namespace
 
 void startKeyboardDelivery(EditorWindow& window) {
     if (gate.busy()) return;
     HWND button = window.control(editor::kDeliverButton);
     const std::string commands = window.text(editor::kOutputBox);
-    bridge::Win32GamePlatform platform;
+    EditorGamePlatform platform;
     gate.deliver(platformForTesting ? *platformForTesting : platform, commands, [button](bool busy) {
         if (button && IsWindow(button)) EnableWindow(button, busy ? FALSE : TRUE);
     });

@@ -7,6 +7,7 @@
 #include "editor/control_names.h"
 #include "res/resource_ids.h"
 #include "ui/event_wiring.h"
+#include "ui/information_box.h"
 #include "ui/input_modes.h"
 #include "ui/item_files.h"
 #include "ui/main_menu.h"
@@ -164,6 +165,7 @@ bool EditorWindow::build() {
     createPopupMenus();
     installEventReporters();
     SetTimer(hwnd_, kSizeGuardTimer, editor::kSizeGuardIntervalMs, nullptr);
+    setMessageOwner(hwnd_);
     return true;
 }
 
@@ -331,6 +333,7 @@ LRESULT CALLBACK EditorWindow::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LP
     auto* self = reinterpret_cast<EditorWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
     if (msg == WM_NCDESTROY) {
+        if (messageOwner() == hwnd) setMessageOwner(nullptr);
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         self->hwnd_ = nullptr;
         return DefWindowProcW(hwnd, msg, wParam, lParam);
@@ -358,6 +361,9 @@ LRESULT EditorWindow::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         formCheckPosted_ = false;
         showFileState(*this);
         return 0;
+    case WM_ACTIVATE:
+        if (onActivate(LOWORD(wParam) != WA_INACTIVE)) return 0;
+        break;
     case WM_DROPFILES:
         onFilesDropped(*this, reinterpret_cast<HDROP>(wParam));
         return 0;
@@ -373,6 +379,30 @@ LRESULT EditorWindow::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     return DefWindowProcW(hwnd_, msg, wParam, lParam);
+}
+
+// The keyboard goes back to the control that had it when the window is
+// activated again (after a message box, a dialog or another program).
+bool EditorWindow::onActivate(bool active) {
+    if (!active) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(hwnd_, focus)) lastFocus_ = focus;
+        return false;
+    }
+    if (!lastFocus_ || !IsWindow(lastFocus_) || !IsChild(hwnd_, lastFocus_) || !IsWindowVisible(lastFocus_) ||
+        !IsWindowEnabled(lastFocus_) || IsIconic(hwnd_)) {
+        return false;
+    }
+    SetFocus(lastFocus_);
+    return true;
+}
+
+EditorWindow* EditorWindow::fromHandle(HWND hwnd) {
+    wchar_t className[64] = {};
+    if (!hwnd || !GetClassNameW(hwnd, className, 64) || std::wstring_view(className) != kEditorWindowClass) {
+        return nullptr;
+    }
+    return reinterpret_cast<EditorWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
 }
 
 void EditorWindow::onCommand(WPARAM wParam, LPARAM lParam) {

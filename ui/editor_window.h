@@ -36,6 +36,8 @@ public:
     EditorWindow& operator=(const EditorWindow&) = delete;
 
     HWND hwnd() const { return hwnd_; }
+    // The editor window behind a main window's handle; nullptr for any other window.
+    static EditorWindow* fromHandle(HWND hwnd);
     // The control's window; nullptr for the timer and the file dialog. The
     // program names controls through editor/control_names.h: an unknown name
     // is a fault in the program and throws std::logic_error (editor::controlNamed).
@@ -88,6 +90,7 @@ private:
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     void onCommand(WPARAM wParam, LPARAM lParam);
+    bool onActivate(bool active);
     LRESULT onControlColour(UINT msg, HDC dc, HWND control);
     void onControlEvent(const ControlEvent& reported, HWND control);
     void watchForFormChanges();
@@ -106,6 +109,7 @@ private:
     std::unique_ptr<ItemFileSession> itemFiles_;
     bool eventsHeld_ = false;
     bool formCheckPosted_ = false;
+    HWND lastFocus_ = nullptr;  // the control that had the keyboard when the window was deactivated
 };
 
 // Window class of the main window (for tools that look for it).

@@ -1,16 +1,32 @@
-// The program's information messages: a modal box with the information icon,
-// an OK button and the caption "信息：", owned by no window.
+// The program's messages: a modal box with an icon, an OK button and the
+// caption "信息：". It is owned by the window the user works in (the active
+// window of the program, else the main window), which stays disabled while
+// it shows, and the keyboard goes back to the control that had it.
 #pragma once
+
+#include <windows.h>
 
 #include <string_view>
 
 namespace ui {
 
-void showInformation(std::string_view text);
+enum class MessageIcon { Information, Warning, Error };
+
+void showInformation(std::string_view text, MessageIcon icon = MessageIcon::Information);
+inline void showWarning(std::string_view text) { showInformation(text, MessageIcon::Warning); }
+inline void showError(std::string_view text) { showInformation(text, MessageIcon::Error); }
+
+// The window that owns messages when none of the program's windows is
+// active (the main window sets itself; nullptr clears it).
+void setMessageOwner(HWND window);
+// The owner the next message gets.
+HWND messageOwner();
 
 // Tests put a recorder in place of the real box; returns the one replaced.
 using InformationBox = void (*)(std::string_view text);
 InformationBox replaceInformationBox(InformationBox box);
+// The icon of the last message shown or recorded (for tests).
+MessageIcon lastMessageIcon();
 
 inline constexpr wchar_t kInformationCaption[] = L"信息：";
 

@@ -86,12 +86,6 @@ HACCEL accelerators() {
     return table;
 }
 
-bool isMainWindow(HWND hwnd) {
-    wchar_t className[64] = {};
-    GetClassNameW(hwnd, className, 64);
-    return std::wstring_view(className) == kEditorWindowClass;
-}
-
 }  // namespace
 
 std::span<const MenuRow> mainMenuRows() { return kRows; }
@@ -145,7 +139,7 @@ bool runMainMenuItem(EditorWindow& window, UINT id) {
 bool translateMainMenuKeys(MSG& msg) {
     if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
     HWND top = GetAncestor(msg.hwnd, GA_ROOT);
-    return top && isMainWindow(top) && TranslateAcceleratorW(top, accelerators(), &msg);
+    return top && EditorWindow::fromHandle(top) && TranslateAcceleratorW(top, accelerators(), &msg);
 }
 
 }  // namespace ui
