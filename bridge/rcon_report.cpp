@@ -9,15 +9,21 @@ const char kIndent[] = "    ";
 
 }  // namespace
 
-std::string runProgressText(const std::vector<ServerRunState>& states, std::size_t lineCount) {
-    std::size_t finished = 0;
-    std::size_t sent = 0;
+RunProgress runProgress(const std::vector<ServerRunState>& states, std::size_t lineCount) {
+    RunProgress progress;
+    progress.servers = states.size();
+    progress.lines = lineCount * states.size();
     for (const ServerRunState& state : states) {
-        if (state.finished) ++finished;
-        sent += state.finished ? state.result.linesSent : state.linesDone;
+        if (state.finished) ++progress.serversDone;
+        progress.linesSent += state.finished ? state.result.linesSent : state.linesDone;
     }
-    return "已完成 " + fraction(finished, states.size()) + " 台服务器，已发送 " +
-           fraction(sent, lineCount * states.size()) + " 条指令";
+    return progress;
+}
+
+std::string runProgressText(const std::vector<ServerRunState>& states, std::size_t lineCount) {
+    const RunProgress progress = runProgress(states, lineCount);
+    return "已完成 " + fraction(progress.serversDone, progress.servers) + " 台服务器，已发送 " +
+           fraction(progress.linesSent, progress.lines) + " 条指令";
 }
 
 std::string displayableResponse(std::string_view response) {

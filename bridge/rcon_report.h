@@ -12,6 +12,16 @@
 
 namespace bridge {
 
+// Where a run stands: the progress window's text and its bar show the same
+// numbers (a server that stopped early counts the lines it sent).
+struct RunProgress {
+    std::size_t serversDone = 0;
+    std::size_t servers = 0;
+    std::size_t linesSent = 0;
+    std::size_t lines = 0;  // every line to every server
+};
+RunProgress runProgress(const std::vector<ServerRunState>& states, std::size_t lineCount);
+
 // "已完成 2/3 台服务器，已发送 150/300 条指令"
 std::string runProgressText(const std::vector<ServerRunState>& states, std::size_t lineCount);
 

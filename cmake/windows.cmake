@@ -39,6 +39,7 @@ add_library(editor_win STATIC
   ui/servers_dialog.cpp
   ui/startup_trace.cpp
   ui/static_controls.cpp
+  ui/tool_window.cpp
   ui/user_settings.cpp
   ui/web_view.cpp
 )
@@ -155,6 +156,7 @@ add_executable(bridge_tests
   tests/win32/window_fixture.cpp
   tests/win32/bridge_window_test.cpp
   tests/win32/server_window_test.cpp
+  tests/win32/tool_window_test.cpp
   tests/win32/modal_watch.cpp
   tests/win32/screenshot.cpp
   res/resources.rc

@@ -11,6 +11,7 @@
 #include "ui/main_menu.h"
 #include "ui/server_commands.h"
 #include "ui/startup_trace.h"
+#include "ui/tool_window.h"
 
 namespace ui {
 
@@ -21,7 +22,7 @@ OleSession::~OleSession() {
 }
 
 void processMessage(MSG& msg) {
-    if (translateMainMenuKeys(msg) || moveFocusOnTab(msg)) return;
+    if (translateMainMenuKeys(msg) || moveFocusOnTab(msg) || translateToolWindowKeys(msg)) return;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
 }

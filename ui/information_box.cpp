@@ -21,18 +21,24 @@ UINT iconStyle(MessageIcon icon) {
     return MB_ICONINFORMATION;
 }
 
-void messageBox(std::string_view text) {
+int ownedBox(std::string_view text, UINT style) {
     HWND owner = messageOwner();
     // The owner is disabled while the box shows and activated again after
     // it, which puts the keyboard on the owner itself: it goes back to the
     // control that had it.
     HWND focus = GetFocus();
-    MessageBoxW(owner, wide(text).c_str(), kInformationCaption,
-                MB_OK | iconStyle(lastIcon) | (owner ? MB_APPLMODAL : MB_TASKMODAL));
+    const int answer =
+        MessageBoxW(owner, wide(text).c_str(), kInformationCaption, style | (owner ? MB_APPLMODAL : MB_TASKMODAL));
     if (focus && IsWindow(focus) && IsWindowEnabled(focus) && IsWindowVisible(focus)) SetFocus(focus);
+    return answer;
 }
 
+void messageBox(std::string_view text) { ownedBox(text, MB_OK | iconStyle(lastIcon)); }
+
+bool questionBox(std::string_view text) { return ownedBox(text, MB_YESNO | MB_ICONQUESTION) == IDYES; }
+
 InformationBox current = messageBox;
+ConfirmBox currentQuestion = questionBox;
 
 }  // namespace
 
@@ -62,6 +68,14 @@ HWND messageOwner() {
 InformationBox replaceInformationBox(InformationBox box) {
     const InformationBox previous = current;
     current = box ? box : messageBox;
+    return previous;
+}
+
+bool confirm(std::string_view text) { return currentQuestion(text); }
+
+ConfirmBox replaceConfirmBox(ConfirmBox box) {
+    const ConfirmBox previous = currentQuestion;
+    currentQuestion = box ? box : questionBox;
     return previous;
 }
 

@@ -16,6 +16,10 @@ void showInformation(std::string_view text, MessageIcon icon = MessageIcon::Info
 inline void showWarning(std::string_view text) { showInformation(text, MessageIcon::Warning); }
 inline void showError(std::string_view text) { showInformation(text, MessageIcon::Error); }
 
+// A question with 是 and 否 (question icon, the same caption and owner);
+// true for 是.
+bool confirm(std::string_view text);
+
 // The window that owns messages when none of the program's windows is
 // active (the main window sets itself; nullptr clears it).
 void setMessageOwner(HWND window);
@@ -25,6 +29,8 @@ HWND messageOwner();
 // Tests put a recorder in place of the real box; returns the one replaced.
 using InformationBox = void (*)(std::string_view text);
 InformationBox replaceInformationBox(InformationBox box);
+using ConfirmBox = bool (*)(std::string_view text);
+ConfirmBox replaceConfirmBox(ConfirmBox box);
 // The icon of the last message shown or recorded (for tests).
 MessageIcon lastMessageIcon();
 

@@ -1,37 +1,25 @@
 #include "ui/run_result_view.h"
 
 #include "ui/form_controls.h"
-#include "ui/subclass.h"
+#include "ui/tool_window.h"
 #include "ui/win_text.h"
 
 namespace ui {
 
 namespace {
 
-constexpr int kMargin = 10;
 constexpr int kButtonWidth = 90;
 constexpr int kButtonHeight = 26;
-
-// Ctrl+A selects the whole report (not every system's edit box does it).
-LRESULT selectAllOnCtrlA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, WNDPROC previous, std::uintptr_t) {
-    if (msg == WM_KEYDOWN && wParam == 'A' && (GetKeyState(VK_CONTROL) & 0x8000)) {
-        SendMessageW(hwnd, EM_SETSEL, 0, -1);
-        return 0;
-    }
-    if (msg == WM_CHAR && wParam == 1) return 0;  // the Ctrl+A character: no beep
-    return CallWindowProcW(previous, hwnd, msg, wParam, lParam);
-}
+constexpr int kGap = 10;
 
 void layOut(HWND view) {
-    RECT rc;
-    GetClientRect(view, &rc);
-    const int buttonsTop = rc.bottom - kMargin - kButtonHeight;
-    MoveWindow(GetDlgItem(view, kRunResultTextId), kMargin, kMargin, rc.right - 2 * kMargin, buttonsTop - 2 * kMargin,
-               TRUE);
-    MoveWindow(GetDlgItem(view, kRunResultCopyId), rc.right - 2 * (kMargin + kButtonWidth), buttonsTop, kButtonWidth,
+    const RECT area = contentRect(view);
+    const int buttonsTop = area.bottom - kButtonHeight;
+    MoveWindow(GetDlgItem(view, kRunResultTextId), area.left, area.top, area.right - area.left,
+               buttonsTop - kGap - area.top, TRUE);
+    MoveWindow(GetDlgItem(view, kRunResultCopyId), area.right - 2 * kButtonWidth - kGap, buttonsTop, kButtonWidth,
                kButtonHeight, TRUE);
-    MoveWindow(GetDlgItem(view, IDCANCEL), rc.right - kMargin - kButtonWidth, buttonsTop, kButtonWidth, kButtonHeight,
-               TRUE);
+    MoveWindow(GetDlgItem(view, IDCANCEL), area.right - kButtonWidth, buttonsTop, kButtonWidth, kButtonHeight, TRUE);
 }
 
 void copyAll(HWND view) {
@@ -50,9 +38,9 @@ LRESULT CALLBACK viewProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         if (LOWORD(wParam) == kRunResultCopyId) copyAll(hwnd);
         if (LOWORD(wParam) == IDCANCEL) DestroyWindow(hwnd);
         return 0;
-    case WM_CTLCOLORSTATIC:  // the read-only box on a white ground, as a document
-        SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_WINDOW));
-        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+    case WM_CLOSE:
+        DestroyWindow(hwnd);
+        return 0;
     }
     return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
@@ -63,23 +51,26 @@ HWND showRunResult(HWND owner, std::string_view report) {
     if (!registerWindowClass(kRunResultClass, viewProc)) return nullptr;
     SYSTEMTIME now;
     GetLocalTime(&now);
-    wchar_t title[64];
-    wsprintfW(title, L"发送到服务器的结果（%02u:%02u:%02u）", now.wHour, now.wMinute, now.wSecond);
-    HWND view = CreateWindowExW(0, kRunResultClass, title, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 640, 480,
-                                owner, nullptr, GetModuleHandleW(nullptr), nullptr);
+    char title[64];
+    wsprintfA(title, "%02u:%02u:%02u", now.wHour, now.wMinute, now.wSecond);
+    // 关闭 is the default button: Enter closes the view, as Esc does.
+    HWND view = createToolWindow(owner, {.className = kRunResultClass,
+                                         .title = "发送到服务器的结果（" + std::string(title) + "）",
+                                         .contentWidth = 640,
+                                         .contentHeight = 420,
+                                         .resizable = true,
+                                         .defaultButton = IDCANCEL});
     if (!view) return nullptr;
-    HWND text = addControl(view, L"EDIT", report,
-                           WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL |
-                               ES_AUTOHSCROLL | ES_NOHIDESEL,
-                           {}, kRunResultTextId, WS_EX_CLIENTEDGE);
+    // Long lines wrap: no horizontal scrolling.
+    HWND text = addControl(view, L"EDIT", "",
+                           WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | ES_NOHIDESEL, {},
+                           kRunResultTextId, WS_EX_CLIENTEDGE);
     SendMessageW(text, EM_SETLIMITTEXT, 0, 0);  // the longest the system allows
     setWindowText(text, report);
-    subclassWindow<selectAllOnCtrlA>(text);
     addControl(view, L"BUTTON", "复制全部", WS_TABSTOP | BS_PUSHBUTTON, {}, kRunResultCopyId);
-    addControl(view, L"BUTTON", "关闭", WS_TABSTOP | BS_PUSHBUTTON, {}, IDCANCEL);
+    addControl(view, L"BUTTON", "关闭", WS_TABSTOP | BS_DEFPUSHBUTTON, {}, IDCANCEL);
     layOut(view);
-    ShowWindow(view, SW_SHOWNORMAL);
-    SetFocus(text);
+    showToolWindow(view, text);
     return view;
 }
 

@@ -13,7 +13,7 @@
 #include "ui/form_controls.h"
 #include "ui/information_box.h"
 #include "ui/run_result_view.h"
-#include "ui/subclass.h"
+#include "ui/tool_window.h"
 #include "ui/win_text.h"
 
 namespace ui {
@@ -50,10 +50,9 @@ void showProgress() {
     const auto states = active->run->states();
     const std::size_t lineCount = active->run->lines().size();
     setWindowText(GetDlgItem(active->progress, kSendProgressTextId), bridge::runProgressText(states, lineCount));
-    std::size_t done = 0;
-    for (const auto& state : states) done += state.finished ? lineCount : state.linesDone;
-    const std::size_t total = lineCount * states.size();
-    const auto position = total ? static_cast<int>(done * kProgressSteps / total) : kProgressSteps;
+    const bridge::RunProgress progress = bridge::runProgress(states, lineCount);
+    const auto position =
+        progress.lines ? static_cast<int>(progress.linesSent * kProgressSteps / progress.lines) : kProgressSteps;
     SendMessageW(GetDlgItem(active->progress, kSendProgressBarId), PBM_SETPOS, position, 0);
 }
 
@@ -78,16 +77,6 @@ void finishRun() {
     lastResult = showRunResult(finished->owner, report);
 }
 
-// Esc on the cancel button, which holds the focus.
-LRESULT escapeCancels(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, WNDPROC previous, std::uintptr_t) {
-    if (msg == WM_KEYDOWN && wParam == VK_ESCAPE) {
-        cancelRun();
-        return 0;
-    }
-    if (msg == WM_GETDLGCODE) return CallWindowProcW(previous, hwnd, msg, wParam, lParam) | DLGC_WANTALLKEYS;
-    return CallWindowProcW(previous, hwnd, msg, wParam, lParam);
-}
-
 LRESULT CALLBACK progressProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case kRunChangedMessage:
@@ -95,9 +84,6 @@ LRESULT CALLBACK progressProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         active->changePosted = false;
         showProgress();
         if (active->run->finished()) finishRun();
-        return 0;
-    case WM_KEYDOWN:
-        if (wParam == VK_ESCAPE) cancelRun();
         return 0;
     case WM_COMMAND:
         if (LOWORD(wParam) == IDCANCEL) cancelRun();
@@ -118,26 +104,24 @@ LRESULT CALLBACK progressProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 
 HWND createProgressWindow(HWND owner) {
     if (!registerWindowClass(kSendProgressClass, progressProc)) return nullptr;
-    RECT ownerRect{};
-    GetWindowRect(owner, &ownerRect);
-    constexpr int kWidth = 420;
-    constexpr int kHeight = 150;
-    const int x = (ownerRect.left + ownerRect.right - kWidth) / 2;
-    const int y = (ownerRect.top + ownerRect.bottom - kHeight) / 2;
-    HWND hwnd =
-        CreateWindowExW(WS_EX_DLGMODALFRAME, kSendProgressClass, L"发送到服务器", WS_POPUP | WS_CAPTION | WS_SYSMENU, x,
-                        y, kWidth, kHeight, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
+    constexpr int kWidth = 400;
+    constexpr int kHeight = 96;
+    // Enter and Esc both press 取消, the only button.
+    HWND hwnd = createToolWindow(owner, {.className = kSendProgressClass,
+                                         .title = "发送到服务器",
+                                         .contentWidth = kWidth,
+                                         .contentHeight = kHeight,
+                                         .defaultButton = IDCANCEL});
     if (!hwnd) return nullptr;
-    RECT rc;
-    GetClientRect(hwnd, &rc);
-    addControl(hwnd, L"STATIC", "正在连接服务器…", SS_LEFT, {12, 12, rc.right - 12, 32}, kSendProgressTextId);
-    HWND bar = addControl(hwnd, PROGRESS_CLASSW, "", 0, {12, 40, rc.right - 12, 60}, kSendProgressBarId);
+    const POINT at = contentOrigin();
+    addControl(hwnd, L"STATIC", "正在连接服务器…", SS_LEFT, {at.x, at.y, at.x + kWidth, at.y + 20},
+               kSendProgressTextId);
+    HWND bar =
+        addControl(hwnd, PROGRESS_CLASSW, "", 0, {at.x, at.y + 28, at.x + kWidth, at.y + 48}, kSendProgressBarId);
     SendMessageW(bar, PBM_SETRANGE32, 0, kProgressSteps);
     HWND cancel = addControl(hwnd, L"BUTTON", "取消", WS_TABSTOP | BS_DEFPUSHBUTTON,
-                             {rc.right - 102, rc.bottom - 38, rc.right - 12, rc.bottom - 12}, IDCANCEL);
-    subclassWindow<escapeCancels>(cancel);
-    ShowWindow(hwnd, SW_SHOWNORMAL);
-    SetFocus(cancel);
+                             {at.x + kWidth - 90, at.y + kHeight - 26, at.x + kWidth, at.y + kHeight}, IDCANCEL);
+    showToolWindow(hwnd, cancel);
     return hwnd;
 }
 

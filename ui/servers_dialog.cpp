@@ -7,9 +7,11 @@
 
 #include "bridge/server_list.h"
 #include "bridge/win32_rcon_platform.h"
+#include "ui/application.h"
 #include "ui/form_controls.h"
 #include "ui/information_box.h"
 #include "ui/server_delivery.h"
+#include "ui/tool_window.h"
 #include "ui/win_text.h"
 
 namespace ui {
@@ -23,6 +25,8 @@ struct DialogState {
     std::unique_ptr<std::thread> test;
     bridge::RconResult testResult;
     std::string testedName;
+    int shownIndex = -1;      // the server whose values the fields were filled with; -1: a new one
+    std::string shownFields;  // the fields as they were filled, to see whether the user typed
 };
 
 DialogState* stateOf(HWND dialog) { return reinterpret_cast<DialogState*>(GetWindowLongPtrW(dialog, GWLP_USERDATA)); }
@@ -56,6 +60,46 @@ void showEntry(HWND dialog, const bridge::ServerEntry& server) {
                  server.endpoint.encoding == bridge::ServerEncoding::Gbk ? 1 : 0, 0);
     setWindowText(GetDlgItem(dialog, kServerTimeoutId), std::to_string(server.endpoint.timeoutMs));
     SendMessageW(GetDlgItem(dialog, kServerEnabledId), BM_SETCHECK, server.enabled ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+// Every field's text at once: what the user may have typed.
+std::string fieldsSnapshot(HWND dialog) {
+    std::string all;
+    for (int id : {kServerNameId, kServerHostId, kServerPortId, kServerPasswordId, kServerTimeoutId}) {
+        all += field(dialog, id) + '\n';
+    }
+    all += std::to_string(SendMessageW(GetDlgItem(dialog, kServerEncodingId), CB_GETCURSEL, 0, 0));
+    all += std::to_string(SendMessageW(GetDlgItem(dialog, kServerEnabledId), BM_GETCHECK, 0, 0));
+    return all;
+}
+
+// The fields filled with the chosen server, or with the defaults of a new
+// one when none is chosen.
+void showChosen(HWND dialog) {
+    DialogState* state = stateOf(dialog);
+    const int index = selected(dialog);
+    if (index >= 0 && index < static_cast<int>(state->servers.size())) {
+        showEntry(dialog, state->servers[static_cast<std::size_t>(index)]);
+    } else {
+        showEntry(dialog, bridge::ServerEntry{});
+        setWindowText(GetDlgItem(dialog, kServerNameId), "");
+    }
+    state->shownIndex = index;
+    state->shownFields = fieldsSnapshot(dialog);
+}
+
+// Choosing another server fills the fields anew: what the user typed and
+// did not store with 添加 or 修改 goes only when they say so.
+void onServerChosen(HWND dialog) {
+    DialogState* state = stateOf(dialog);
+    if (selected(dialog) == state->shownIndex) return;
+    if (fieldsSnapshot(dialog) != state->shownFields &&
+        !confirm("『Qelvo』右边填写的内容还没有用「添加」或「修改」存入列表。\r\n换到另一台服务器会丢掉这些内容，要换吗"
+                 "？")) {
+        SendMessageW(GetDlgItem(dialog, kServerListId), LB_SETCURSEL, state->shownIndex, 0);
+        return;
+    }
+    showChosen(dialog);
 }
 
 // A number field: digits only, else -1 (refused by the entry check).
@@ -96,6 +140,7 @@ void addServer(HWND dialog) {
     auto& servers = stateOf(dialog)->servers;
     servers.push_back(*entry);
     fillList(dialog, static_cast<int>(servers.size()) - 1);
+    showChosen(dialog);
 }
 
 void updateServer(HWND dialog) {
@@ -111,15 +156,20 @@ void updateServer(HWND dialog) {
     if (entry->endpoint.password.empty()) entry->unreadablePassword = stored.unreadablePassword;
     stored = *entry;
     fillList(dialog, index);
+    showChosen(dialog);
 }
 
 void removeServer(HWND dialog) {
     const int index = selected(dialog);
     if (index < 0) return;
     auto& servers = stateOf(dialog)->servers;
+    if (!confirm("『Qelvo』要从列表中删除服务器「" + servers[static_cast<std::size_t>(index)].name +
+                 "」吗？\r\n（按「保存」后才会写入文件）")) {
+        return;
+    }
     servers.erase(servers.begin() + index);
     fillList(dialog, std::min(index, static_cast<int>(servers.size()) - 1));
-    if (!servers.empty()) showEntry(dialog, servers[static_cast<std::size_t>(selected(dialog))]);
+    showChosen(dialog);
 }
 
 // Logs in with the fields on a thread of its own; the dialog stays usable.
@@ -166,9 +216,7 @@ void save(HWND dialog) {
 void onCommand(HWND dialog, int id, int code) {
     switch (id) {
     case kServerListId:
-        if (code == LBN_SELCHANGE && selected(dialog) >= 0) {
-            showEntry(dialog, stateOf(dialog)->servers[static_cast<std::size_t>(selected(dialog))]);
-        }
+        if (code == LBN_SELCHANGE) onServerChosen(dialog);
         break;
     case kServerAddId:
         addServer(dialog);
@@ -221,18 +269,29 @@ void addLabelled(HWND dialog, int row, std::string_view label, const wchar_t* wi
                std::wstring_view(windowClass) == L"EDIT" ? WS_EX_CLIENTEDGE : 0);
 }
 
+// The controls are placed as in a plain dialog, from (12, 12): they move
+// below the skin's caption, to the window's area for controls.
+void moveBelowCaption(HWND dialog) {
+    const POINT origin = contentOrigin();
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT r;
+        GetWindowRect(child, &r);
+        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+        SetWindowPos(child, nullptr, r.left + origin.x - 12, r.top + origin.y - 12, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
 }  // namespace
 
 HWND createServersDialog(HWND owner) {
     if (!registerWindowClass(kServersDialogClass, dialogProc)) return nullptr;
-    constexpr int kWidth = 580;
-    constexpr int kHeight = 380;
-    RECT ownerRect{0, 0, kWidth, kHeight};
-    if (owner) GetWindowRect(owner, &ownerRect);
-    HWND dialog = CreateWindowExW(WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, kServersDialogClass, L"服务器设置",
-                                  WS_POPUP | WS_CAPTION | WS_SYSMENU, (ownerRect.left + ownerRect.right - kWidth) / 2,
-                                  (ownerRect.top + ownerRect.bottom - kHeight) / 2, kWidth, kHeight, owner, nullptr,
-                                  GetModuleHandleW(nullptr), nullptr);
+    // 保存 is the default button: Enter outside a push button saves.
+    HWND dialog = createToolWindow(owner, {.className = kServersDialogClass,
+                                           .title = "服务器设置",
+                                           .contentWidth = 548,
+                                           .contentHeight = 322,
+                                           .defaultButton = IDOK});
     if (!dialog) return nullptr;
     auto* state = new DialogState;
     SetWindowLongPtrW(dialog, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
@@ -262,12 +321,10 @@ HWND createServersDialog(HWND owner) {
     addControl(dialog, L"BUTTON", "保存", WS_TABSTOP | BS_DEFPUSHBUTTON, {384, 306, 468, 334}, IDOK);
     addControl(dialog, L"BUTTON", "取消", WS_TABSTOP, {476, 306, 560, 334}, IDCANCEL);
 
-    showEntry(dialog, bridge::ServerEntry{});  // the defaults, ready for 添加
-    setWindowText(GetDlgItem(dialog, kServerNameId), "");
+    moveBelowCaption(dialog);
     fillList(dialog, state->servers.empty() ? -1 : 0);
-    if (!state->servers.empty()) showEntry(dialog, state->servers.front());
-    ShowWindow(dialog, SW_SHOWNORMAL);
-    SetFocus(GetDlgItem(dialog, kServerListId));
+    showChosen(dialog);
+    showToolWindow(dialog, GetDlgItem(dialog, kServerListId));
     if (!file.error.empty()) {
         // Saving would replace a file that could not be read: not from here.
         EnableWindow(GetDlgItem(dialog, IDOK), FALSE);
@@ -288,9 +345,7 @@ void openServersDialog(HWND owner) {
             if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));  // for the main loop
             break;
         }
-        if (IsDialogMessageW(dialog, &msg)) continue;
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
+        processMessage(msg);
     }
     if (owner) {
         EnableWindow(owner, TRUE);

@@ -179,6 +179,18 @@ TEST(RunReport, ProgressCountsFinishedServersAndLinesSent) {
     EXPECT_EQ(bridge::runProgressText({}, 10), "已完成 0/0 台服务器，已发送 0/0 条指令");
 }
 
+TEST(RunReport, TheBarCountsWhatTheTextCounts) {
+    // A server that stopped after 1 of 7 lines counts 1, not 7: the bar
+    // stands where the text says.
+    const bridge::RunProgress progress = bridge::runProgress({state(0, true, 1), state(1, false)}, 7);
+    EXPECT_EQ(progress.serversDone, 1u);
+    EXPECT_EQ(progress.servers, 2u);
+    EXPECT_EQ(progress.linesSent, 2u);
+    EXPECT_EQ(progress.lines, 14u);
+    EXPECT_EQ(bridge::runProgressText({state(0, true, 1), state(1, false)}, 7),
+              "已完成 1/2 台服务器，已发送 2/14 条指令");
+}
+
 TEST(RunReport, NamesEachServersLinesFailureAndResponses) {
     const std::vector<std::string> lines{"rpgitem a remove", "rpgitem a give"};
     const bridge::RconError closed{RconFailure::Closed, 2, "服务器在第2条指令时关闭了连接，之后的指令未发送"};

@@ -181,6 +181,7 @@ private:
 
 std::vector<std::string> recorded;
 void recordMessage(std::string_view text) { recorded.emplace_back(text); }
+bool answerYes(std::string_view) { return true; }
 
 class ServerCommandsTest : public EditorWindowTest {
 protected:
@@ -195,9 +196,11 @@ protected:
         useRconTransportsForTesting([this] { return std::make_unique<MemoryServer>(servers_); });
         recorded.clear();
         previousBox_ = replaceInformationBox(recordMessage);
+        previousQuestion_ = replaceConfirmBox(answerYes);
     }
     void TearDown() override {
         replaceInformationBox(previousBox_);
+        replaceConfirmBox(previousQuestion_);
         useRconTransportsForTesting({});
         if (HWND view = lastRunResultView()) DestroyWindow(view);
         EditorWindowTest::TearDown();
@@ -224,6 +227,7 @@ protected:
     std::wstring appData_;
     MemoryServers servers_;
     InformationBox previousBox_ = nullptr;
+    ConfirmBox previousQuestion_ = nullptr;
 };
 
 TEST_F(ServerCommandsTest, SendsEveryLineToEveryEnabledServerAndShowsTheResult) {
@@ -264,7 +268,7 @@ TEST_F(ServerCommandsTest, EscOnTheProgressWindowCancelsWhileTheWindowStaysRespo
     type("编辑框2", "x");  // the form still recomposes during the run
     EXPECT_EQ(outputLines().front(), "/rpgitem x remove");
     sendToServers(*window_);  // a second F5 starts nothing
-    pressKey(GetDlgItem(progress, IDCANCEL), VK_ESCAPE);
+    postKey(GetDlgItem(progress, IDCANCEL), VK_ESCAPE);
     ASSERT_TRUE(waitForRunEnd());
     EXPECT_FALSE(IsWindow(progress));
     EXPECT_EQ(servers_.commands["slow"], std::vector<std::string>{"rpgitem a remove"});

@@ -81,6 +81,12 @@ void EditorWindowTest::pressKey(HWND target, UINT virtualKey) {
     pumpMessages();
 }
 
+void EditorWindowTest::postKey(HWND target, UINT virtualKey) {
+    PostMessageW(target, WM_KEYDOWN, virtualKey, 1);
+    PostMessageW(target, WM_KEYUP, virtualKey, 0xC0000001);
+    pumpMessages();
+}
+
 void EditorWindowTest::leave(std::string_view name) {
     SetFocus(control(name));
     SetFocus(control("编辑框1"));

@@ -34,6 +34,9 @@ protected:
     // A click with the mouse: press and release inside the control.
     void click(std::string_view name);
     void pressKey(HWND target, UINT virtualKey);
+    // A key as the keyboard delivers it: through the message loop, where
+    // the program's own keys (menu keys, Tab, a window's Esc and Enter) are read.
+    void postKey(HWND target, UINT virtualKey);
     // Moves the keyboard focus away from a control (to the output box).
     void leave(std::string_view name);
     bool isChecked(std::string_view name) const;
