@@ -124,6 +124,8 @@ add_executable(skin_tests
   tests/win32/skin_window_test.cpp
   tests/win32/skin_main_window_test.cpp
   tests/win32/skin_screenshot_test.cpp
+  tests/win32/main_window_look_test.cpp
+  tests/win32/modal_watch.cpp
   tests/win32/screenshot.cpp
   tests/win32/skin_buttons_test.cpp
   tests/win32/skin_containers_test.cpp

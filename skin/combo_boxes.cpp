@@ -214,13 +214,22 @@ std::optional<LRESULT> onMessage(const ComboPlace& p, HWND combo, UINT msg, WPAR
         break;
     case WM_CTLCOLOREDIT:
         return onEditColour(p, combo, wParam, lParam);
+    case CB_SETCURSEL:
+    case CB_SELECTSTRING:
+    case CB_RESETCONTENT: {
+        // The system paints the new selection's text itself, in its own
+        // look and over what the skin drew: the skin paints it again.
+        const LRESULT result = passOn(p, msg, wParam, lParam);
+        if (IsWindowVisible(combo)) paintCurrent(p, combo);
+        return result;
+    }
     }
     return std::nullopt;
 }
 
 // The messages this procedure acts on; every other one goes straight on.
-constexpr UINT kMessages[] = {WM_MOVE,       WM_SETFOCUS, WM_KILLFOCUS, WM_SETTEXT,     WM_PAINT,
-                              WM_ERASEBKGND, WM_NCPAINT,  WM_COMMAND,   WM_CTLCOLOREDIT};
+constexpr UINT kMessages[] = {WM_MOVE,    WM_SETFOCUS, WM_KILLFOCUS,    WM_SETTEXT,   WM_PAINT,        WM_ERASEBKGND,
+                              WM_NCPAINT, WM_COMMAND,  WM_CTLCOLOREDIT, CB_SETCURSEL, CB_SELECTSTRING, CB_RESETCONTENT};
 
 LRESULT CALLBACK comboProcedure(HWND combo, UINT msg, WPARAM wParam, LPARAM lParam) {
     return controlProcedure<ComboEntry, &WindowRecord::comboEntries, kMessages, onMessage, onMouseOver, onMouseLeave>(

@@ -418,17 +418,42 @@ void SkinEngine::CaptionCommand(int windowIndex, int buttonIndex) {
         SendMessageW(hwnd, WM_SYSCOMMAND, SC_MINIMIZE, 0);
         break;
     case kMainMenu:
-        if (r->menuHandler) r->menuHandler();
+        runFromCaption(windowIndex, r->menuHandler);
         break;
     case kHelp:
-        if (r->helpHandler) r->helpHandler();
+        runFromCaption(windowIndex, r->helpHandler);
         break;
     case kUserButton:
-        if (auto handler = r->buttonArt[n].handler) handler();
+        runFromCaption(windowIndex, r->buttonArt[n].handler);
         break;
     default:
         break;
     }
+}
+
+// A caption button's handler may open a menu or a window with a modal loop
+// of its own, which takes the mouse away without a leave notice: the
+// button's tooltip goes first (it would stand over the menu), and the button
+// fades back to rest afterwards when the mouse is no longer over it.
+void SkinEngine::runFromCaption(int windowIndex, const std::function<void()>& handler) {
+    WindowRecord* r = record(windowIndex);
+    if (!r || !handler) return;
+    if (r->tipWindow) {
+        SendMessageW(r->tipWindow, TTM_POP, 0, 0);
+        SendMessageW(r->tipWindow, TTM_ACTIVATE, FALSE, 0);
+    }
+    HWND hwnd = r->hwnd;
+    const std::function<void()> run = handler;  // the record may change while it runs
+    run();
+    if (record(windowIndex) != r || !IsWindow(hwnd)) return;
+    if (r->tipWindow) SendMessageW(r->tipWindow, TTM_ACTIVATE, TRUE, 0);
+    POINT cursor;
+    GetCursorPos(&cursor);
+    ScreenToClient(hwnd, &cursor);
+    if (r->framed && HitTestCaptionButtons(windowIndex, cursor.x, cursor.y) == hoverIndex_ && hoverIndex_ >= 1) return;
+    hoverIndex_ = 0;
+    drawFadeSteps(windowIndex, r->fades.mouseLeave());
+    SetTimer(hwnd, reinterpret_cast<UINT_PTR>(hwnd), 20, nullptr);  // the fade out
 }
 
 void SkinEngine::SetHelpHandler(HWND hwnd, std::function<void()> handler) {

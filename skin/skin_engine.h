@@ -229,6 +229,7 @@ private:
     void onNcDestroy(HWND hwnd, int i);
 
     void drawFadeSteps(int i, const std::vector<FadeDraw>& draws);
+    void runFromCaption(int windowIndex, const std::function<void()>& handler);
     void addTooltips(WindowRecord& r);
     void setControlTextColour(HWND top, UINT msg, HDC dc, HWND control);
 

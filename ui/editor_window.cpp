@@ -7,6 +7,7 @@
 #include "editor/control_names.h"
 #include "res/resource_ids.h"
 #include "ui/event_wiring.h"
+#include "ui/form_controls.h"
 #include "ui/information_box.h"
 #include "ui/input_modes.h"
 #include "ui/item_files.h"
@@ -212,6 +213,7 @@ void EditorWindow::configureControl(HWND hwnd, const editor::Control& spec) {
         const auto itemHeight = static_cast<int>(SendMessageW(hwnd, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
         const int wanted = itemHeight + spec.height - (rc.bottom - rc.top);
         if (wanted > 0) SendMessageW(hwnd, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), wanted);
+        fitDroppedWidth(hwnd);
         if (!spec.visible) ShowWindow(hwnd, SW_HIDE);
         break;
     }

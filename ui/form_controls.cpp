@@ -1,5 +1,8 @@
 #include "ui/form_controls.h"
 
+#include <algorithm>
+#include <string>
+
 #include "res/resource_ids.h"
 #include "ui/win_text.h"
 
@@ -19,6 +22,29 @@ HWND addControl(HWND parent, const wchar_t* windowClass, std::string_view text, 
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
     if (hwnd) SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(interfaceFont()), FALSE);
     return hwnd;
+}
+
+void fitDroppedWidth(HWND combo) {
+    const auto count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
+    int widest = 0;
+    HDC dc = GetDC(combo);
+    const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(combo, WM_GETFONT, 0, 0)));
+    for (LRESULT i = 0; i < count; ++i) {
+        const auto length = SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0);
+        if (length <= 0) continue;
+        std::wstring item(static_cast<size_t>(length) + 1, L'\0');
+        SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item.data()));
+        SIZE size{};
+        GetTextExtentPoint32W(dc, item.c_str(), static_cast<int>(length), &size);
+        widest = std::max(widest, static_cast<int>(size.cx));
+    }
+    SelectObject(dc, old);
+    ReleaseDC(combo, dc);
+    // The list's border, its items' margins and a vertical scroll bar.
+    const int wanted = widest + 2 * GetSystemMetrics(SM_CXEDGE) + GetSystemMetrics(SM_CXVSCROLL) + 8;
+    RECT box;
+    GetWindowRect(combo, &box);
+    SendMessageW(combo, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(std::max<LONG>(wanted, box.right - box.left)), 0);
 }
 
 bool registerWindowClass(const wchar_t* name, WNDPROC proc) {

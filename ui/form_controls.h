@@ -15,6 +15,10 @@ HFONT interfaceFont();
 HWND addControl(HWND parent, const wchar_t* windowClass, std::string_view text, DWORD style, RECT bounds, int id,
                 DWORD exStyle = 0);
 
+// Opens a combo box's list as wide as its longest item (never narrower
+// than the box), so that no item is cut.
+void fitDroppedWidth(HWND combo);
+
 // Registers a window class once (cursor, dialog-coloured ground); false on failure.
 bool registerWindowClass(const wchar_t* name, WNDPROC proc);
 

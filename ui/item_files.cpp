@@ -108,7 +108,12 @@ std::wstring fullPath(const std::wstring& path) {
 std::string titleText(const ItemFileSession& session, bool changed) {
     std::string title(editor::controlNamed(editor::kTitleLabel).text);
     if (!session.path.empty()) {
-        title += " — " + utf8(PathFindFileNameW(session.path.c_str()));
+        // The label reads "&" as a mnemonic mark: "&&" shows one.
+        title += " — ";
+        for (char c : utf8(PathFindFileNameW(session.path.c_str()))) {
+            if (c == '&') title += '&';
+            title += c;
+        }
     } else if (changed) {
         title += " — 未保存";
     }

@@ -1,5 +1,8 @@
 #include "ui/static_controls.h"
 
+#include <algorithm>
+#include <string>
+
 #include "skin/gdiplus_owners.h"
 #include "skin/handle_owners.h"
 #include "skin/painting_kit.h"
@@ -30,9 +33,28 @@ void keepState(HWND hwnd, UINT msg) {
 struct LabelState {
     HFONT font = nullptr;
     COLORREF colour = RGB(0, 0, 0);
+    // The font narrowed to fit the text into the label, for the text and
+    // width it was made for.
+    skin::GdiFont fitted;
+    std::wstring fittedText;
+    int fittedWidth = 0;
 };
 
 LabelState* labelState(HWND hwnd) { return stateOf<LabelState>(hwnd); }
+
+// An "&" marks a mnemonic, as in every label of the platform ("&&" is one
+// "&"); the mark is not underlined.
+UINT labelFormat(const std::wstring& text) {
+    return text.find(L'\n') != std::wstring::npos ? DT_WORDBREAK | DT_HIDEPREFIX
+                                                  : DT_SINGLELINE | DT_VCENTER | DT_HIDEPREFIX;
+}
+
+int textWidth(HDC dc, HFONT font, const std::wstring& text) {
+    const skin::Selection selected(dc, font);
+    RECT need{0, 0, 0, 0};
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &need, labelFormat(text) | DT_CALCRECT);
+    return need.right;
+}
 
 void paintLabel(HWND hwnd) {
     skin::PaintDC paint(hwnd);
@@ -41,12 +63,10 @@ void paintLabel(HWND hwnd) {
     RECT rc;
     GetClientRect(hwnd, &rc);
     const std::wstring text = windowTextW(hwnd);
-    skin::Selection font(paint.get(), state->font ? state->font : GetStockObject(DEFAULT_GUI_FONT));
+    skin::Selection font(paint.get(), labelDrawingFont(hwnd));
     SetBkMode(paint.get(), TRANSPARENT);
     SetTextColor(paint.get(), state->colour);
-    const bool multiLine = text.find(L'\n') != std::wstring::npos;
-    const UINT format = multiLine ? DT_WORDBREAK | DT_NOPREFIX : DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
-    DrawTextW(paint.get(), text.c_str(), static_cast<int>(text.size()), &rc, format);
+    DrawTextW(paint.get(), text.c_str(), static_cast<int>(text.size()), &rc, labelFormat(text));
 }
 
 LRESULT CALLBACK labelProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -140,6 +160,40 @@ bool registerStaticControlClasses(HINSTANCE instance) {
     const bool haveLabel = GetClassInfoExW(instance, kLabelClass, &existing) || RegisterClassExW(&label);
     const bool havePicture = GetClassInfoExW(instance, kPictureClass, &existing) || RegisterClassExW(&picture);
     return haveLabel && havePicture;
+}
+
+HFONT labelDrawingFont(HWND label) {
+    LabelState* state = labelState(label);
+    if (!state) return nullptr;
+    const HFONT font = state->font ? state->font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    const std::wstring text = windowTextW(label);
+    RECT rc;
+    GetClientRect(label, &rc);
+    if (text.find(L'\n') != std::wstring::npos || rc.right <= 0) return font;
+    if (state->fitted && state->fittedText == text && state->fittedWidth == rc.right) return state->fitted.get();
+    const skin::WindowDC dc(label);
+    const int need = textWidth(dc.get(), font, text);
+    if (need <= rc.right) return font;
+    // A face wider than the one the layout was made with (a substitute
+    // font): the same face, as high, its characters narrowed until the text
+    // fits its place.
+    LOGFONTW shape{};
+    GetObjectW(font, sizeof shape, &shape);
+    TEXTMETRICW metrics{};
+    {
+        const skin::Selection selected(dc.get(), font);
+        GetTextMetricsW(dc.get(), &metrics);
+    }
+    if (shape.lfHeight == 0) shape.lfHeight = -(metrics.tmHeight - metrics.tmInternalLeading);
+    for (int width = std::max(1L, metrics.tmAveCharWidth * rc.right / need); width >= 1; --width) {
+        shape.lfWidth = width;
+        state->fitted.reset(CreateFontIndirectW(&shape));
+        if (!state->fitted || textWidth(dc.get(), state->fitted.get(), text) <= rc.right) break;
+    }
+    if (!state->fitted) return font;
+    state->fittedText = text;
+    state->fittedWidth = rc.right;
+    return state->fitted.get();
 }
 
 void setLabelColour(HWND label, COLORREF colour) {

@@ -12,6 +12,9 @@ bool registerStaticControlClasses(HINSTANCE instance);
 
 // Text colour of a label (COLORREF); the font comes with WM_SETFONT.
 void setLabelColour(HWND label, COLORREF colour);
+// The font a label draws its text with: its own, or, where a one-line text
+// is wider than the label, the same face narrowed until it fits.
+HFONT labelDrawingFont(HWND label);
 
 // Shows the RCDATA picture `resourceId` at its natural size, decoded when
 // first painted or measured. Returns false when the program holds no such

@@ -5,6 +5,7 @@
 
 #include "tests/win32/screenshot.h"
 #include "tests/win32/window_fixture.h"
+#include "ui/item_files.h"
 
 namespace {
 
@@ -40,6 +41,14 @@ TEST_F(MainWindowScreenshots, SavesTheSkinnedWindowInItsMainStates) {
     click("选择框6");
     settle();
     shoot(L"main-overlays");
+    click("按钮11");
+    click("按钮7");
+    click("选择框6");
+    choose("组合框_技能", 4);
+    choose("组合框_触发1", 3);
+    ui::newItem(*window_);
+    settle();
+    shoot(L"main-after-new");
 }
 
 }  // namespace
