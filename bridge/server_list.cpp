@@ -103,8 +103,7 @@ ServerEntry readEntry(const editor::IniDocument::Section& section, const Passwor
         entry.endpoint.password = std::string(*plain);
         if (entry.endpoint.password.size() > kMaxCommandBody) {
             problems.push_back("服务器「" + entry.name + "」的 password 长 " +
-                               std::to_string(entry.endpoint.password.size()) +
-                               " 字节，超过 RCON 的上限 1446 字节");
+                               std::to_string(entry.endpoint.password.size()) + " 字节，超过 RCON 的上限 1446 字节");
         }
     } else if (const auto stored = value("password_protected"); stored && !stored->empty()) {
         if (std::optional<std::string> password = protector.unprotect(*stored)) {

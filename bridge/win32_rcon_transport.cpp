@@ -111,8 +111,8 @@ ConnectStatus resolve(const std::string& host, std::uint16_t port, DWORD deadlin
         lookup->done.notify_all();
     }).detach();
     std::unique_lock lock(lookup->mutex);
-    while (!lookup->done.wait_for(lock, std::chrono::milliseconds(sliceMs(deadline)),
-                                  [&] { return lookup->finished; })) {
+    while (
+        !lookup->done.wait_for(lock, std::chrono::milliseconds(sliceMs(deadline)), [&] { return lookup->finished; })) {
         if (cancel.load()) return ConnectStatus::Cancelled;
         if (deadlinePassed(deadline)) return ConnectStatus::Timeout;
     }

@@ -31,8 +31,7 @@ DialogState* stateOf(HWND dialog) { return reinterpret_cast<DialogState*>(GetWin
 
 std::string listLine(const bridge::ServerEntry& server) {
     const char* state = !server.problem.empty() ? "[有误] " : server.enabled ? "[启用] " : "[停用] ";
-    return state + server.name + "  —  " + server.endpoint.host + ":" +
-           std::to_string(server.endpoint.port);
+    return state + server.name + "  —  " + server.endpoint.host + ":" + std::to_string(server.endpoint.port);
 }
 
 void fillList(HWND dialog, int select) {
@@ -139,8 +138,8 @@ void testConnection(HWND dialog) {
     setWindowText(GetDlgItem(dialog, kServerTestId), "正在测试…");
     state->testedName = entry->name;
     state->test = std::make_unique<std::thread>([dialog, state, tested = *entry] {
-        state->testResult = bridge::runOneServer(tested, {}, makeRconTransport, state->cancelTest, {},
-                                                 bridge::win32GbkConverter());
+        state->testResult =
+            bridge::runOneServer(tested, {}, makeRconTransport, state->cancelTest, {}, bridge::win32GbkConverter());
         PostMessageW(dialog, kTestFinishedMessage, 0, 0);
     });
 }
