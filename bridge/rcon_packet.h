@@ -29,8 +29,9 @@ struct RconPacket {
 inline constexpr std::size_t kMaxCommandBody = 1446;
 // A packet's length field counts id, type and the two NULs at least ...
 inline constexpr std::int32_t kMinPacketLength = 10;
-// ... and a server packet holds at most 4096 body bytes.
-inline constexpr std::int32_t kMaxServerPacketLength = 4096 + 10;
+// ... and a server packet at most 4096 UTF-16 code units of text, which take
+// up to three bytes each once encoded (UTF-8; code page 936 takes two).
+inline constexpr std::int32_t kMaxServerPacketLength = 4096 * 3 + 10;
 // The id a server answers a refused login with.
 inline constexpr std::int32_t kLoginRefusedId = -1;
 

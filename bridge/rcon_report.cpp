@@ -57,7 +57,8 @@ std::string runReport(const std::vector<ServerEntry>& servers, const std::vector
         report += "\r\n【" + server.name + "】 " + server.endpoint.host + ":" + std::to_string(server.endpoint.port) +
                   "  已发送 " + fraction(result.linesSent, lines.size()) + " 条指令\r\n";
         if (result.error) {
-            report += "失败：" + result.error->message + "\r\n";
+            report +=
+                (result.error->kind == RconFailure::BadEntry ? "跳过：" : "失败：") + result.error->message + "\r\n";
         } else {
             report += "全部发送成功。\r\n";
         }
@@ -73,6 +74,7 @@ std::string runReport(const std::vector<ServerEntry>& servers, const std::vector
                 report += kIndent + answer.substr(from, at - from) + "\r\n";
             }
             report += kIndent + answer.substr(from) + "\r\n";
+            if (n < result.cut.size() && result.cut[n]) report += std::string(kIndent) + kCutNote + "\r\n";
         }
     }
     return report;

@@ -22,6 +22,9 @@ struct RunProgress {
 };
 RunProgress runProgress(const std::vector<ServerRunState>& states, std::size_t lineCount);
 
+// Follows an answer longer than kMaxAnswerBytes, of which only the start is kept.
+inline constexpr char kCutNote[] = "（回应超过 1 MiB，只保留了开头部分，其余已舍去）";
+
 // "已完成 2/3 台服务器，已发送 150/300 条指令"
 std::string runProgressText(const std::vector<ServerRunState>& states, std::size_t lineCount);
 

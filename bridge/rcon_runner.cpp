@@ -24,15 +24,44 @@ void ConcurrentRconRun::runOne(std::size_t index, TransportFactory transports, G
         }
         if (changed_) changed_();
     };
-    std::unique_ptr<RconTransport> transport = transports();
-    RconResult result = runRcon(*transport, servers_[index].endpoint, lines_, cancel_, report, gbk);
-    transport->close();
+    RconResult result = runOneServer(servers_[index], lines_, transports, cancel_, report, gbk);
     {
         std::lock_guard lock(mutex_);
         states_[index].finished = true;
         states_[index].result = std::move(result);
     }
     if (changed_) changed_();
+}
+
+RconResult runOneServer(const ServerEntry& server, const std::vector<std::string>& lines,
+                        const ConcurrentRconRun::TransportFactory& transports, const std::atomic<bool>& cancel,
+                        const std::function<void(std::size_t linesDone)>& progress, const GbkConverter& gbk) noexcept {
+    std::size_t linesDone = 0;
+    // Built before anything can fail: returning it needs no memory.
+    RconResult failed;
+    failed.error.emplace();
+    failed.error->kind = RconFailure::Internal;
+    try {
+        if (!server.problem.empty()) {
+            failed.error->kind = RconFailure::BadEntry;
+            failed.error->message = server.problem + "；" + rconMessage(RconFailure::BadEntry, 0, server.endpoint);
+            return failed;
+        }
+        failed.error->message = rconMessage(RconFailure::Internal, 0, server.endpoint);
+        const auto counted = [&](std::size_t done) {
+            linesDone = done;
+            if (progress) progress(done);
+        };
+        std::unique_ptr<RconTransport> transport = transports();
+        RconResult result = runRcon(*transport, server.endpoint, lines, cancel, counted, gbk);
+        transport->close();
+        return result;
+    } catch (...) {
+        // The lines whose answers were in when it happened went through.
+        failed.linesSent = linesDone;
+        failed.error->line = linesDone + 1;
+        return failed;
+    }
 }
 
 std::vector<ServerRunState> ConcurrentRconRun::states() const {

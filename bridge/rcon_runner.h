@@ -59,7 +59,15 @@ private:
     std::vector<std::thread> threads_;
 };
 
-// The servers a run goes to: the enabled ones, in the file's order.
+// The servers a run goes to: the enabled ones, in the file's order (an entry
+// with a problem among them, to be reported as skipped).
 std::vector<ServerEntry> enabledServers(const std::vector<ServerEntry>& servers);
+
+// The whole run to one server as a thread runs it: an entry with a problem
+// is not contacted (BadEntry, its problem named), and no exception leaves
+// (out of memory and any other fault become an Internal failure).
+RconResult runOneServer(const ServerEntry& server, const std::vector<std::string>& lines,
+                        const ConcurrentRconRun::TransportFactory& transports, const std::atomic<bool>& cancel,
+                        const std::function<void(std::size_t linesDone)>& progress, const GbkConverter& gbk) noexcept;
 
 }  // namespace bridge

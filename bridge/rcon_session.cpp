@@ -46,8 +46,9 @@ public:
             }
             if (decoder_.error() != DecodeError::None) return Wait::BadPacket;
             if (cancel_.load()) return Wait::Cancelled;
-            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
-            if (left <= 0) return Wait::Timeout;
+            const Clock::time_point now = Clock::now();
+            if (now >= deadline) return Wait::Timeout;
+            const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - now).count();
             const int slice = static_cast<int>(std::min<long long>(left, kCancelPollMs));
             const Received received = transport_.receive(buffer_, sizeof buffer_, slice);
             switch (received.status) {
@@ -64,8 +65,16 @@ public:
         }
     }
 
-    Clock::time_point deadline() const { return Clock::now() + std::chrono::milliseconds(server_.timeoutMs); }
+    Clock::time_point deadline() const { return after(server_.timeoutMs); }
     std::int32_t nextId() { return nextId_++; }
+    // The quiet period that ends an answer whose end marker is not echoed.
+    int quietMs() const { return quietMs_; }
+    void measuredRoundTrip(Clock::duration roundTrip) {
+        const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(roundTrip).count();
+        quietMs_ = static_cast<int>(std::clamp<long long>(3 * ms, kQuietMs, std::max(server_.timeoutMs, kQuietMs)));
+    }
+
+    static Clock::time_point after(int ms) { return Clock::now() + std::chrono::milliseconds(ms); }
 
 private:
     RconTransport& transport_;
@@ -75,6 +84,7 @@ private:
     RconDecoder decoder_;
     char buffer_[4096];
     std::int32_t nextId_ = 1;
+    int quietMs_ = kQuietMs;
 };
 
 RconFailure failureOf(Wait wait) {
@@ -104,6 +114,8 @@ RconFailure failureOf(ConnectStatus status) {
         return RconFailure::Refused;
     case ConnectStatus::Timeout:
         return RconFailure::Timeout;
+    case ConnectStatus::Cancelled:
+        return RconFailure::Cancelled;
     default:
         return RconFailure::NetworkError;
     }
@@ -112,6 +124,7 @@ RconFailure failureOf(ConnectStatus status) {
 // Logs in; empty when the server accepted the password.
 std::optional<RconFailure> logIn(Session& session, const std::string& password) {
     const std::int32_t id = session.nextId();
+    const Clock::time_point sentAt = Clock::now();
     if (const IoStatus sent = session.send(id, RconType::Login, password); sent != IoStatus::Ok) {
         return failureOf(sent);
     }
@@ -121,28 +134,61 @@ std::optional<RconFailure> logIn(Session& session, const std::string& password) 
         if (const Wait wait = session.receive(deadline, packet); wait != Wait::Packet) return failureOf(wait);
         // Some servers send an empty response before the login answer (type 2).
         if (packet.type != static_cast<std::int32_t>(RconType::Command)) continue;
+        session.measuredRoundTrip(Clock::now() - sentAt);
         if (packet.id == id) return std::nullopt;
         return packet.id == kLoginRefusedId ? RconFailure::LoginRefused : RconFailure::BadPacket;
     }
 }
 
-// Sends one command and collects its answer up to the echo of the empty
-// packet sent after it; packets of earlier ids are late echoes, left aside.
-std::optional<RconFailure> runLine(Session& session, const std::string& body, std::string& answer) {
+// Appends to a line's answer up to kMaxAnswerBytes; true once it was cut.
+// The cut does not split a UTF-8 character.
+bool appendCapped(std::string& answer, std::string_view piece) {
+    std::size_t room = kMaxAnswerBytes - std::min(answer.size(), kMaxAnswerBytes);
+    if (piece.size() <= room) {
+        answer.append(piece);
+        return false;
+    }
+    for (int back = 0; back < 3 && room > 0 && (static_cast<unsigned char>(piece[room]) & 0xC0) == 0x80; ++back) {
+        --room;
+    }
+    answer.append(piece.substr(0, room));
+    return true;
+}
+
+// Sends one command and collects its answer. The end marker goes out once
+// the answer has begun (the server is then done with the command and reads
+// the marker alone); the answer ends with the marker's echo, or after a
+// quiet period when the server ignores the marker. Packets of earlier ids
+// are late echoes, left aside.
+std::optional<RconFailure> runLine(Session& session, const std::string& body, std::string& answer, bool& cut) {
     const std::int32_t commandId = session.nextId();
     const std::int32_t markerId = session.nextId();
     if (const IoStatus sent = session.send(commandId, RconType::Command, body); sent != IoStatus::Ok) {
         return failureOf(sent);
     }
-    if (const IoStatus sent = session.send(markerId, RconType::Response, {}); sent != IoStatus::Ok) {
-        return failureOf(sent);
-    }
-    const Clock::time_point deadline = session.deadline();
+    Clock::time_point deadline = session.deadline();
+    bool markerSent = false;
+    Clock::time_point quietEnd{};
     for (;;) {
         RconPacket packet;
-        if (const Wait wait = session.receive(deadline, packet); wait != Wait::Packet) return failureOf(wait);
-        if (packet.id == markerId) return std::nullopt;
-        if (packet.id == commandId) answer += packet.body;
+        const Clock::time_point until = markerSent ? std::min(deadline, quietEnd) : deadline;
+        const Wait wait = session.receive(until, packet);
+        if (wait == Wait::Timeout && markerSent && Clock::now() >= quietEnd) {
+            return std::nullopt;  // no echo: the answer has ended
+        }
+        if (wait != Wait::Packet) return failureOf(wait);
+        if (packet.id == markerId && markerSent) return std::nullopt;
+        if (packet.id != commandId) continue;
+        cut = appendCapped(answer, packet.body) || cut;
+        // A long answer may take long as a whole; a flood gets no more time.
+        if (!cut) deadline = session.deadline();
+        quietEnd = Session::after(session.quietMs());
+        if (!markerSent) {
+            if (const IoStatus sent = session.send(markerId, RconType::Response, {}); sent != IoStatus::Ok) {
+                return failureOf(sent);
+            }
+            markerSent = true;
+        }
     }
 }
 
@@ -166,25 +212,31 @@ RconResult runRcon(RconTransport& transport, const RconEndpoint& server, const s
             return fail(RconFailure::LineTooLong, bodies.size(), bodies.back().size());
         }
     }
+    const std::string password = session.toServer(server.password);
+    if (!encodePacket(0, RconType::Login, password)) return fail(RconFailure::PasswordTooLong, 0, password.size());
     if (cancel.load()) return fail(RconFailure::Cancelled, lines.empty() ? 0 : 1, 0);
 
-    const ConnectStatus connected = transport.connect(server.host, server.port, server.timeoutMs);
+    const ConnectStatus connected = transport.connect(server.host, server.port, server.timeoutMs, cancel);
+    if (connected == ConnectStatus::Cancelled) return fail(RconFailure::Cancelled, lines.empty() ? 0 : 1, 0);
     if (connected != ConnectStatus::Connected) return fail(failureOf(connected), 0);
 
     auto stop = [&](RconFailure kind, std::size_t line) {
         transport.close();
         return fail(kind, line, result.linesSent);
     };
-    if (const std::optional<RconFailure> refused = logIn(session, session.toServer(server.password))) {
+    if (const std::optional<RconFailure> refused = logIn(session, password)) {
         return stop(*refused, 0);
     }
     for (std::size_t i = 0; i < bodies.size(); ++i) {
         if (cancel.load()) return stop(RconFailure::Cancelled, i + 1);
         ++result.linesSent;
         result.responses.emplace_back();
+        result.cut.push_back(false);
         std::string answer;
-        const std::optional<RconFailure> failure = runLine(session, bodies[i], answer);
+        bool cut = false;
+        const std::optional<RconFailure> failure = runLine(session, bodies[i], answer, cut);
         result.responses.back() = session.fromServer(answer);
+        result.cut.back() = cut;
         if (failure) return stop(*failure, i + 1);
         if (progress) progress(i + 1);
     }
@@ -229,6 +281,12 @@ std::string rconMessage(RconFailure kind, std::size_t line, const RconEndpoint& 
         return "第" + n + "条指令时发生网络错误，之后的指令未发送";
     case RconFailure::Cancelled:
         return "已取消：已发送 " + std::to_string(detail) + " 条指令，其余未发送";
+    case RconFailure::PasswordTooLong:
+        return "RCON 密码编码后长 " + std::to_string(detail) + " 字节，超过 RCON 的上限 1446 字节；没有连接该服务器";
+    case RconFailure::BadEntry:
+        return "服务器列表中该服务器的设置有误，已跳过，没有向它发送任何内容";
+    case RconFailure::Internal:
+        return "程序内部出错（可能是内存不足），已停止向该服务器发送";
     }
     return {};
 }

@@ -2,11 +2,15 @@
 // interface (Win32: Winsock; tests: a scripted fake or the fake server).
 //
 // The run: connect; log in (type 3; answered with id -1 means refused); for
-// each line: check the cancel flag, send it as a command (type 2), send an
-// empty response packet (type 0) with another id right after it, and read
-// until that packet's echo: every command answer before it belongs to the
-// line (a long answer comes over several packets and is joined). Then
-// progress, then the next line. Every wait for the server is bounded by the
+// each line: check the cancel flag, send it as a command (type 2) and wait
+// for the first packet of its answer; only then send an empty response
+// packet (type 0) with another id, the end marker, and read until its echo:
+// every command answer before it belongs to the line (a long answer comes
+// over several packets and is joined). A server that never echoes the
+// marker ends the answer by a quiet period instead. Then progress, then the
+// next line. One packet is in flight at a time: the game servers' console
+// thread reads one packet per read and hangs up when two arrive together.
+// Every wait for the server, connecting included, is bounded by the
 // server's timeout and watches the cancel flag.
 //
 // Every line is encoded and checked against kMaxCommandBody before anything
@@ -29,6 +33,7 @@ enum class ConnectStatus {
     NotResolved,  // the host name has no address
     Refused,      // nothing listens there, or the host is unreachable
     Timeout,
+    Cancelled,  // the cancel flag was set while resolving or connecting
     Error,
 };
 
@@ -49,7 +54,10 @@ class RconTransport {
 public:
     virtual ~RconTransport() = default;
 
-    virtual ConnectStatus connect(const std::string& host, std::uint16_t port, int timeoutMs) = 0;
+    // Resolves the name and connects within timeoutMs; returns Cancelled
+    // within kCancelPollMs of `cancel` being set, whatever it waits for.
+    virtual ConnectStatus connect(const std::string& host, std::uint16_t port, int timeoutMs,
+                                  const std::atomic<bool>& cancel) = 0;
     // Sends all bytes: Ok, Closed or Error.
     virtual IoStatus send(std::string_view bytes) = 0;
     // Waits at most timeoutMs for bytes.
@@ -84,7 +92,10 @@ enum class RconFailure {
     LineTooLong,  // nothing was sent; `line` names the first such line
     BadPacket,    // malformed or oversized packet from the server
     NetworkError,
-    Cancelled,  // lines from `line` on were not sent
+    Cancelled,        // lines from `line` on were not sent
+    PasswordTooLong,  // nothing was sent; `detail` of rconMessage: the encoded length
+    BadEntry,         // the servers file's entry cannot be used as written: not contacted
+    Internal,         // a fault in this program (out of memory, ...): the server's run stopped
 };
 
 struct RconError {
@@ -96,6 +107,7 @@ struct RconError {
 struct RconResult {
     std::size_t linesSent = 0;           // lines written to the server
     std::vector<std::string> responses;  // one per line sent, UTF-8 text; the last one cut short on a failure
+    std::vector<bool> cut;               // per response: longer than kMaxAnswerBytes, only its start kept
     std::optional<RconError> error;      // the first failure; empty when every line went through
 };
 
@@ -119,5 +131,12 @@ std::string rconMessage(RconFailure kind, std::size_t line, const RconEndpoint& 
 // How long one wait for the server lasts at most before the cancel flag is
 // looked at again.
 inline constexpr int kCancelPollMs = 50;
+// How much of one line's answer is kept (bytes as the server sent them):
+// a server that floods must not grow memory without bound.
+inline constexpr std::size_t kMaxAnswerBytes = 1024 * 1024;
+// A server that never echoes the end marker (it ignores packet types it does
+// not know): the answer ends after this long without a packet, or three
+// login round trips on a slower connection.
+inline constexpr int kQuietMs = 200;
 
 }  // namespace bridge

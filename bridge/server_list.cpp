@@ -52,13 +52,13 @@ std::optional<ServerEncoding> encodingNamed(std::string_view text) {
     return std::nullopt;
 }
 
-std::string badValue(const std::string& server, std::string_view key, std::string_view value, std::string_view used) {
-    return "服务器「" + server + "」的 " + std::string(key) + "=" + std::string(value) + " 无法识别，已按 " +
-           std::string(used) + " 处理";
+std::string badValue(const std::string& server, std::string_view key, std::string_view value, std::string_view wanted) {
+    return "服务器「" + server + "」的 " + std::string(key) + "=" + std::string(value) + " 无法识别（" +
+           std::string(wanted) + "）";
 }
 
-ServerEntry readEntry(const editor::IniDocument::Section& section, const PasswordProtector& protector,
-                      std::vector<std::string>& problems) {
+ServerEntry readEntry(const editor::IniDocument::Section& section, const PasswordProtector& protector) {
+    std::vector<std::string> problems;
     ServerEntry entry;
     entry.name = section.name;
     const auto value = [&](std::string_view key) -> std::optional<std::string_view> {
@@ -73,42 +73,48 @@ ServerEntry readEntry(const editor::IniDocument::Section& section, const Passwor
         if (const auto number = numberIn(*port, 1, 65535)) {
             entry.endpoint.port = static_cast<std::uint16_t>(*number);
         } else {
-            problems.push_back(badValue(entry.name, "port", *port, "25575"));
+            problems.push_back(badValue(entry.name, "port", *port, "端口须为 1 到 65535 之间的整数"));
         }
     }
     if (const auto enabled = value("enabled")) {
         if (const auto on = flag(*enabled)) {
             entry.enabled = *on;
         } else {
-            problems.push_back(badValue(entry.name, "enabled", *enabled, "1"));
+            problems.push_back(badValue(entry.name, "enabled", *enabled, "须为 1 或 0"));
         }
     }
     if (const auto encoding = value("encoding")) {
         if (const auto known = encodingNamed(*encoding)) {
             entry.endpoint.encoding = *known;
         } else {
-            problems.push_back(badValue(entry.name, "encoding", *encoding, "utf-8"));
+            problems.push_back(badValue(entry.name, "encoding", *encoding, "须为 utf-8 或 gbk"));
         }
     }
     if (const auto timeout = value("timeout_ms")) {
         if (const auto number = numberIn(*timeout, kMinTimeoutMs, kMaxTimeoutMs)) {
             entry.endpoint.timeoutMs = static_cast<int>(*number);
         } else {
-            problems.push_back(badValue(entry.name, "timeout_ms", *timeout, "5000"));
+            problems.push_back(badValue(entry.name, "timeout_ms", *timeout, "须为 100 到 600000 之间的毫秒数"));
         }
     }
-    // A plain password is only ever written by hand, so it is the newer one.
-    if (const auto plain = value("password")) {
+    // A plain password is only ever written by hand, so it is the newer one;
+    // an empty one hides no protected one.
+    if (const auto plain = value("password"); plain && !plain->empty()) {
         entry.endpoint.password = std::string(*plain);
+        if (entry.endpoint.password.size() > kMaxCommandBody) {
+            problems.push_back("服务器「" + entry.name + "」的 password 长 " +
+                               std::to_string(entry.endpoint.password.size()) + " 字节，超过 RCON 的上限 1446 字节");
+        }
     } else if (const auto stored = value("password_protected"); stored && !stored->empty()) {
         if (std::optional<std::string> password = protector.unprotect(*stored)) {
             entry.endpoint.password = std::move(*password);
         } else {
             entry.unreadablePassword = std::string(*stored);
-            problems.push_back(
-                "服务器「" + entry.name +
-                "」的密码无法解密（可能由其他 Windows 用户或其他电脑保存），请在服务器设置中重新输入密码");
+            problems.push_back(unreadablePasswordProblem(entry.name));
         }
+    }
+    for (const std::string& problem : problems) {
+        entry.problem += (entry.problem.empty() ? "" : "；") + problem;
     }
     return entry;
 }
@@ -127,7 +133,7 @@ ServerListRead readServerList(std::string_view utf8Text, const PasswordProtector
             if (!section.entries.empty()) read.problems.push_back("文件开头不属于任何服务器的设置已忽略");
             continue;
         }
-        read.servers.push_back(readEntry(section, protector, read.problems));
+        read.servers.push_back(readEntry(section, protector));
     }
     return read;
 }
@@ -147,6 +153,10 @@ std::optional<std::string> writeServerList(const std::vector<ServerEntry>& serve
     for (const std::string& name : gone) document.removeSection(name);
 
     for (const ServerEntry& entry : servers) {
+        const auto& sections = document.sections();
+        const bool inFile = std::any_of(sections.begin(), sections.end(),
+                                        [&](const editor::IniDocument::Section& s) { return s.name == entry.name; });
+        if (!entry.problem.empty() && inFile) continue;  // its values were not read: kept as they are
         const RconEndpoint& server = entry.endpoint;
         std::string stored = entry.unreadablePassword;
         if (!server.password.empty()) {
@@ -169,6 +179,11 @@ std::optional<std::string> writeServerList(const std::vector<ServerEntry>& serve
         if (!written) return std::nullopt;
     }
     return document.serialize();
+}
+
+std::string unreadablePasswordProblem(const std::string& name) {
+    return "服务器「" + name +
+           "」的密码无法解密（可能由其他 Windows 用户或其他电脑保存），请在服务器设置中重新输入密码";
 }
 
 std::string entryProblem(const ServerEntry& entry, const std::vector<ServerEntry>& servers, int self) {

@@ -26,6 +26,10 @@ struct ServerEntry {
     // empty): written back as it was until a new password is entered (the
     // dialog then clears this).
     std::string unreadablePassword;
+    // Why the entry cannot be used as the file has it (Chinese, naming the
+    // entry, the key and the value); empty when it can. Such an entry is
+    // never contacted, and a save leaves its section as it was.
+    std::string problem;
 };
 
 // Win32: CryptProtectData / CryptUnprotectData and base64. Each gives an
@@ -38,16 +42,20 @@ struct PasswordProtector {
 struct ServerListRead {
     std::string fileError;             // the text is no INI file (Chinese); nothing else is read
     std::vector<ServerEntry> servers;  // in the file's order
-    // One Chinese message per value that could not be read (the server is
-    // kept with the default for that value, or without its password).
+    // Chinese messages about text that belongs to no server (the entries'
+    // own problems are in ServerEntry::problem).
     std::vector<std::string> problems;
 };
+
+// The problem of an entry whose stored password this user cannot decrypt.
+std::string unreadablePasswordProblem(const std::string& name);
 
 ServerListRead readServerList(std::string_view utf8Text, const PasswordProtector& protector);
 
 // The file's text: `previousText` (the file as read; "" for a new file) with
 // the servers' values set, sections of servers no longer listed removed and
-// new ones appended. Empty when a password could not be protected or the
+// new ones appended; the section of an entry with a problem stays as it was.
+// Empty when a password could not be protected or the
 // previous text is no INI file (nothing must then be written).
 std::optional<std::string> writeServerList(const std::vector<ServerEntry>& servers, const PasswordProtector& protector,
                                            std::string_view previousText = {});

@@ -1,6 +1,6 @@
 // The RCON transport over Winsock: one TCP connection, connect and receive
-// bounded in time, Nagle's delay off (a command and its marker packet go out
-// at once).
+// bounded in time and cancellable, Nagle's delay off (each packet goes out at
+// once: the session waits for its answer before sending the next).
 #pragma once
 
 #include <winsock2.h>
@@ -16,7 +16,8 @@ public:
     WinsockTransport(const WinsockTransport&) = delete;
     WinsockTransport& operator=(const WinsockTransport&) = delete;
 
-    ConnectStatus connect(const std::string& host, std::uint16_t port, int timeoutMs) override;
+    ConnectStatus connect(const std::string& host, std::uint16_t port, int timeoutMs,
+                          const std::atomic<bool>& cancel) override;
     IoStatus send(std::string_view bytes) override;
     Received receive(char* buffer, std::size_t capacity, int timeoutMs) override;
     void close() override;

@@ -27,7 +27,7 @@ constexpr int kProgressSteps = 1000;
 struct ActiveRun {
     HWND owner = nullptr;
     HWND progress = nullptr;
-    std::vector<std::string> problems;  // values of the servers file that could not be read
+    std::vector<std::string> problems;  // text of the servers file that belongs to no server
     // Set when a change is posted, cleared when it is read: at most one
     // message waits in the queue however fast the servers answer.
     std::atomic<bool> changePosted{false};

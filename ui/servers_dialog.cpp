@@ -5,6 +5,7 @@
 #include <memory>
 #include <thread>
 
+#include "bridge/rcon_runner.h"
 #include "bridge/server_list.h"
 #include "bridge/win32_rcon_platform.h"
 #include "ui/application.h"
@@ -23,6 +24,7 @@ constexpr UINT kTestFinishedMessage = WM_APP + 0x32;
 struct DialogState {
     std::vector<bridge::ServerEntry> servers;
     std::unique_ptr<std::thread> test;
+    std::atomic<bool> cancelTest{false};  // set when the dialog goes during a test
     bridge::RconResult testResult;
     std::string testedName;
     int shownIndex = -1;      // the server whose values the fields were filled with; -1: a new one
@@ -32,8 +34,8 @@ struct DialogState {
 DialogState* stateOf(HWND dialog) { return reinterpret_cast<DialogState*>(GetWindowLongPtrW(dialog, GWLP_USERDATA)); }
 
 std::string listLine(const bridge::ServerEntry& server) {
-    return std::string(server.enabled ? "[启用] " : "[停用] ") + server.name + "  —  " + server.endpoint.host + ":" +
-           std::to_string(server.endpoint.port);
+    const char* state = !server.problem.empty() ? "[有误] " : server.enabled ? "[启用] " : "[停用] ";
+    return state + server.name + "  —  " + server.endpoint.host + ":" + std::to_string(server.endpoint.port);
 }
 
 void fillList(HWND dialog, int select) {
@@ -152,8 +154,11 @@ void updateServer(HWND dialog) {
     auto entry = entryFromFields(dialog, index);
     if (!entry) return;
     bridge::ServerEntry& stored = stateOf(dialog)->servers[static_cast<std::size_t>(index)];
-    // A stored password this user cannot read stays until a new one is typed.
-    if (entry->endpoint.password.empty()) entry->unreadablePassword = stored.unreadablePassword;
+    // A stored password this user cannot read stays, unusable, until a new one is typed.
+    if (entry->endpoint.password.empty() && !stored.unreadablePassword.empty()) {
+        entry->unreadablePassword = stored.unreadablePassword;
+        entry->problem = bridge::unreadablePasswordProblem(entry->name);
+    }
     stored = *entry;
     fillList(dialog, index);
     showChosen(dialog);
@@ -182,11 +187,9 @@ void testConnection(HWND dialog) {
     EnableWindow(GetDlgItem(dialog, kServerTestId), FALSE);
     setWindowText(GetDlgItem(dialog, kServerTestId), "正在测试…");
     state->testedName = entry->name;
-    state->test = std::make_unique<std::thread>([dialog, state, endpoint = entry->endpoint] {
-        static const std::atomic<bool> never{false};
-        std::unique_ptr<bridge::RconTransport> transport = makeRconTransport();
-        state->testResult = bridge::runRcon(*transport, endpoint, {}, never, {}, bridge::win32GbkConverter());
-        transport->close();
+    state->test = std::make_unique<std::thread>([dialog, state, tested = *entry] {
+        state->testResult =
+            bridge::runOneServer(tested, {}, makeRconTransport, state->cancelTest, {}, bridge::win32GbkConverter());
         PostMessageW(dialog, kTestFinishedMessage, 0, 0);
     });
 }
@@ -252,7 +255,8 @@ LRESULT CALLBACK dialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_NCDESTROY:
         if (DialogState* state = stateOf(hwnd)) {
-            if (state->test) state->test->join();  // bounded by the server's timeout
+            state->cancelTest = true;  // the test's every wait ends within a slice
+            if (state->test) state->test->join();
             delete state;
             SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         }
@@ -330,7 +334,15 @@ HWND createServersDialog(HWND owner) {
         EnableWindow(GetDlgItem(dialog, IDOK), FALSE);
         showInformation("『Qelvo』" + file.error);
     }
-    for (const std::string& problem : file.list.problems) showInformation("『Qelvo』" + problem);
+    // Entries that cannot be used as written: named with their problems in one message.
+    std::string problems;
+    for (const std::string& problem : file.list.problems) problems += problem + "\r\n";
+    for (const bridge::ServerEntry& server : state->servers) {
+        if (!server.problem.empty()) problems += server.problem + "\r\n";
+    }
+    if (!problems.empty()) {
+        showInformation("『Qelvo』服务器列表中以下设置有误，标为 [有误] 的服务器在改正前不会被连接：\r\n" + problems);
+    }
     return dialog;
 }
 

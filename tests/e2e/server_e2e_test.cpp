@@ -18,6 +18,7 @@
 
 #include "bridge/rcon_session.h"
 #include "tests/e2e/e2e_support.h"
+#include "tests/rcon/fake_answers.h"
 #include "ui/run_result_view.h"
 #include "ui/server_commands.h"
 #include "ui/servers_dialog.h"
@@ -137,7 +138,10 @@ protected:
         HWND view = nullptr;
         waitUntil([&] { return (view = topLevelWindowOf(editor_.pid(), kRunResultClass)); }, timeoutMs);
         if (!view) return "<no result view>";
-        return textOf(GetDlgItem(view, kRunResultTextId));
+        // A long report may keep the view busy a while after it appears.
+        std::string text;
+        waitUntil([&] { return (text = textOf(GetDlgItem(view, kRunResultTextId))) != "<no answer>"; }, timeoutMs);
+        return text;
     }
 
     std::string fakeServer_;
@@ -261,6 +265,50 @@ TEST_F(ServerDeliveryEndToEnd, TheDialogSavesNoPlainPasswordAndItsFileWorks) {
     command(ServerCommand::SendToServers);
     const std::string report = resultReport();
     EXPECT_EQ(loggedCommands(logOf("dialog")), withoutSlash(false)) << report;
+}
+
+// F5 with a 120-line item to ten servers of the kinds the plug-in runs on:
+// game servers (their console thread, 3 ms per command), proxies, and
+// servers that ignore the end marker; every tenth answer is 5000 Chinese
+// characters long, more than one packet in each kind.
+TEST_F(ServerDeliveryEndToEnd, ALongItemReachesTenServersOfMixedKindsWhole) {
+    const char* const kinds[] = {"--mode console --command-ms 3", "--mode proxy", "--mode ignore"};
+    constexpr int kLongEvery = 10;
+    constexpr int kLongChars = 5000;
+    std::string ini;
+    std::vector<std::string> names;
+    for (int i = 0; i < 10; ++i) {
+        names.push_back("server" + std::to_string(i + 1));
+        const int port = startServer(names.back(), std::string("--password pw --lifetime-ms 120000 --long-every 10 "
+                                                               "--long-chars 5000 ") +
+                                                       kinds[i % 3]);
+        ASSERT_TRUE(port);
+        ini += "[" + names.back() + "]\r\nhost=127.0.0.1\r\nport=" + std::to_string(port) + "\r\npassword=pw\r\n";
+    }
+    ASSERT_TRUE(writeFile(serversFile(), ini));
+    std::string text;
+    std::vector<std::string> bodies;
+    for (int i = 1; i <= 120; ++i) {
+        bodies.push_back("rpgitem 剑 lore 第" + std::to_string(i) + "行 §a说明文字");
+        text += "/" + bodies.back() + "\r\n";
+    }
+    ASSERT_NO_FATAL_FAILURE(startEditor());
+    ASSERT_NO_FATAL_FAILURE(setOutput(text));
+    command(ServerCommand::SendToServers);
+
+    const std::string report = resultReport(110000);
+    EXPECT_NE(report.find("10 台全部成功，0 台失败"), std::string::npos) << report.substr(0, 2000);
+    for (const std::string& name : names) {
+        EXPECT_EQ(loggedCommands(logOf(name)), bodies) << name << ": every line once, in order";
+    }
+    // Every answer, the long ones whole, is in the view (once per server).
+    for (std::size_t i = 0; i < bodies.size(); ++i) {
+        const std::string answer =
+            "    " + fake_rcon::answerTo(bodies[i], static_cast<int>(i) + 1, kLongEvery, kLongChars) + "\r\n";
+        std::size_t count = 0;
+        for (std::size_t at = report.find(answer); at != std::string::npos; at = report.find(answer, at + 1)) ++count;
+        EXPECT_EQ(count, 10u) << "line " << i + 1;
+    }
 }
 
 }  // namespace

@@ -86,7 +86,7 @@ TEST(RconPacket, RefusesBadLengthsFromTheFirstFourBytes) {
 }
 
 TEST(RconPacket, AcceptsTheLargestServerPacket) {
-    const std::string body(4096, 'z');
+    const std::string body(4096 * 3, 'z');  // 4096 UTF-16 units, three bytes each
     RconDecoder decoder;
     decoder.feed(rawPacket(bridge::kMaxServerPacketLength, 3, 0, body + '\0' + '\0'));
     const std::optional<bridge::RconPacket> packet = decoder.next();

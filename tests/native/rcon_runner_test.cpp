@@ -6,6 +6,7 @@
 #include <condition_variable>
 #include <map>
 #include <mutex>
+#include <new>
 #include <string>
 #include <thread>
 #include <vector>
@@ -43,7 +44,7 @@ struct Servers {
 class MemoryServer : public bridge::RconTransport {
 public:
     explicit MemoryServer(Servers& servers) : servers_(servers) {}
-    ConnectStatus connect(const std::string& host, std::uint16_t, int) override {
+    ConnectStatus connect(const std::string& host, std::uint16_t, int, const std::atomic<bool>&) override {
         host_ = host;
         std::unique_lock lock(servers_.mutex);
         ++servers_.connected;
@@ -151,6 +152,48 @@ TEST(ConcurrentRconRun, CancellingStopsEveryServerBeforeItsNextLine) {
     }
     EXPECT_EQ(seen.commands["slowA"], std::vector<std::string>{"one"});
     EXPECT_EQ(seen.commands["slowB"], std::vector<std::string>{"one"});
+}
+
+// A transport whose every step fails as an allocation would.
+class ExhaustedTransport : public bridge::RconTransport {
+public:
+    ConnectStatus connect(const std::string&, std::uint16_t, int, const std::atomic<bool>&) override {
+        return ConnectStatus::Connected;
+    }
+    IoStatus send(std::string_view) override { throw std::bad_alloc(); }
+    bridge::Received receive(char*, std::size_t, int) override { throw std::bad_alloc(); }
+    void close() override {}
+};
+
+TEST(ConcurrentRconRun, AnEntryWithAProblemIsNeverContactedAndAFaultStopsOnlyItsServer) {
+    Servers seen;
+    std::atomic<int> transportsMade{0};
+    bridge::ServerEntry broken = server("坏", "broken");
+    broken.problem = "服务器「坏」的 port=25x 无法识别（端口须为 1 到 65535 之间的整数）";
+    bridge::ConcurrentRconRun run({broken, server("满", "exhausted"), server("好", "good")}, {"one", "two"},
+                                  [&]() -> std::unique_ptr<bridge::RconTransport> {
+                                      if (++transportsMade == 1) return std::make_unique<ExhaustedTransport>();
+                                      return std::make_unique<MemoryServer>(seen);
+                                  },
+                                  noGbk(), {});
+    ASSERT_TRUE(waitForEnd(run));
+    const auto states = run.states();
+    EXPECT_EQ(transportsMade.load(), 2) << "the broken entry got a connection";
+    ASSERT_TRUE(states[0].result.error);
+    EXPECT_EQ(states[0].result.error->kind, RconFailure::BadEntry);
+    EXPECT_NE(states[0].result.error->message.find(broken.problem), std::string::npos);
+    EXPECT_EQ(states[0].result.linesSent, 0u);
+    const std::string report = bridge::runReport(run.servers(), run.lines(), states);
+    EXPECT_NE(report.find("跳过：" + broken.problem), std::string::npos) << report;
+    // The exhausted one's fault stays in its thread; which of the two got it depends on the order they started.
+    const bool firstExhausted = states[1].result.error && states[1].result.error->kind == RconFailure::Internal;
+    const auto& exhausted = states[firstExhausted ? 1 : 2].result;
+    const auto& good = states[firstExhausted ? 2 : 1].result;
+    ASSERT_TRUE(exhausted.error);
+    EXPECT_EQ(exhausted.error->kind, RconFailure::Internal);
+    EXPECT_EQ(exhausted.linesSent, 0u);
+    EXPECT_FALSE(good.error);
+    EXPECT_EQ(good.linesSent, 2u);
 }
 
 TEST(ConcurrentRconRun, OnlyEnabledServersTakePartInFileOrder) {

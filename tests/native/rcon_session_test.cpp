@@ -48,6 +48,11 @@ public:
     std::vector<RconPacket> received;
     std::vector<std::string> commands;      // bodies of type 2 packets
     std::vector<bool> commandAfterAnswers;  // per command: everything sent before had been read
+    // Packets that arrived while the one before had an answer of which
+    // nothing had been read yet: the game server's console thread would have
+    // read them together with it and hung up.
+    int packetsWhileBusy = 0;
+    bool connectHangs = false;  // connect waits until cancelled
     int connects = 0;
     bool closed = false;
 
@@ -57,20 +62,27 @@ public:
         return serverPacket(packet.id, 0, "Unknown request " + std::to_string(packet.type));
     }
 
-    ConnectStatus connect(const std::string&, std::uint16_t, int) override {
+    ConnectStatus connect(const std::string&, std::uint16_t, int, const std::atomic<bool>& cancel) override {
         ++connects;
+        while (connectHangs) {
+            if (cancel.load()) return ConnectStatus::Cancelled;
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
         return connectStatus;
     }
     IoStatus send(std::string_view bytes) override {
         if (peerClosed_) return IoStatus::Closed;
         decoder_.feed(bytes);
         while (std::optional<RconPacket> packet = decoder_.next()) {
+            if (lastReplyEnd_ > lastReplyStart_ && read_ <= lastReplyStart_) ++packetsWhileBusy;
             received.push_back(*packet);
             if (packet->type == 2) {
                 commands.push_back(packet->body);
                 commandAfterAnswers.push_back(read_ == outgoing_.size());
             }
+            lastReplyStart_ = outgoing_.size();
             outgoing_ += reply ? reply(*packet, static_cast<int>(commands.size())) : standardReply(*packet);
+            lastReplyEnd_ = outgoing_.size();
             if (closeAfterReply) closing_ = true;
         }
         EXPECT_EQ(decoder_.error(), bridge::DecodeError::None);
@@ -96,6 +108,8 @@ private:
     bridge::RconDecoder decoder_{10 + 1446};
     std::string outgoing_;
     std::size_t read_ = 0;
+    std::size_t lastReplyStart_ = 0;
+    std::size_t lastReplyEnd_ = 0;
     bool closing_ = false;
     bool peerClosed_ = false;
 };
@@ -136,6 +150,7 @@ TEST(RconSession, LogsInAndSendsEveryLineInOrderAfterThePreviousAnswer) {
     const std::vector<std::string> lines = {"rpgitem a create", "rpgitem a damage 5 10", "rpgitem a give"};
     EXPECT_EQ(server.commands, lines);
     EXPECT_EQ(server.commandAfterAnswers, (std::vector<bool>{true, true, true})) << "one command at a time";
+    EXPECT_EQ(server.packetsWhileBusy, 0) << "one packet at a time";
     EXPECT_TRUE(server.closed);
 }
 
@@ -229,7 +244,7 @@ TEST(RconSession, StopsAtAMalformedOrOversizedPacket) {
     const std::string bad[] = {
         int32Bytes(5) + int32Bytes(2),                                  // shorter than any packet
         int32Bytes(0x7FFFFFF0) + int32Bytes(2) + int32Bytes(0) + "ok",  // a length no buffer is sized from
-        int32Bytes(4107) + int32Bytes(2),                               // one byte over the server limit
+        int32Bytes(4096 * 3 + 11) + int32Bytes(2),                      // one byte over the server limit
         int32Bytes(12) + int32Bytes(2) + int32Bytes(0) + "okxy",        // body not closed by two NULs
     };
     for (const std::string& bytes : bad) {
@@ -379,6 +394,132 @@ TEST(RconSession, AnswersBecomeWellFormedText) {
     ASSERT_FALSE(r.result.error);
     EXPECT_EQ(r.result.responses, std::vector<std::string>{"\xC2\xA7"
                                                            "a\xEF\xBF\xBD\xEF\xBF\xBDok"});
+}
+
+std::string repeated(std::string_view piece, std::size_t count) {
+    std::string out;
+    for (std::size_t i = 0; i < count; ++i) out += piece;
+    return out;
+}
+
+TEST(RconSession, SendsOnePacketAtATimeToEveryKindOfServer) {
+    // How servers end an answer: the game servers echo the marker as
+    // "Unknown request 0"; Source-style servers echo it twice; some ignore it.
+    enum class Marker { Unknown, Twice, Ignored };
+    struct Case {
+        const char* name;
+        Marker marker;
+        std::size_t chunk;       // bytes per receive
+        std::size_t pieceUnits;  // answer split into packets of this many characters
+    };
+    const Case cases[] = {
+        {"game server", Marker::Unknown, 1460, 4096},
+        {"proxy", Marker::Unknown, 1 << 20, 2048},
+        {"double echo", Marker::Twice, 7, 4096},
+        {"ignores unknown types", Marker::Ignored, 1 << 20, 4096},
+    };
+    const std::string filler = repeated("中", 5000);
+    for (const Case& c : cases) {
+        ScriptedServer server;
+        server.chunk = c.chunk;
+        server.reply = [&](const RconPacket& packet, int) -> std::string {
+            if (packet.type == 0) {
+                if (c.marker == Marker::Ignored) return {};
+                if (c.marker == Marker::Twice) {
+                    return serverPacket(packet.id, 0, "") + serverPacket(packet.id, 0, std::string("\0\0\x01\0\0", 5));
+                }
+            }
+            if (packet.type != 2) return server.standardReply(packet);
+            const std::string text = "ok: " + packet.body + " " + filler;
+            std::string out;
+            for (std::size_t at = 0; at < text.size(); at += c.pieceUnits * 3) {
+                out += serverPacket(packet.id, 0, text.substr(at, c.pieceUnits * 3));
+            }
+            return out;
+        };
+        std::vector<std::string> lines;
+        for (int i = 1; i <= 5; ++i) lines.push_back("rpgitem 剑 lore 第" + std::to_string(i) + "行");
+        const Outcome r = run(server, lines);
+        ASSERT_FALSE(r.result.error) << c.name << ": " << r.result.error->message;
+        EXPECT_EQ(server.commands, lines) << c.name;
+        EXPECT_EQ(server.packetsWhileBusy, 0) << c.name << ": a packet went out before the one before was answered";
+        ASSERT_EQ(r.result.responses.size(), lines.size()) << c.name;
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            EXPECT_EQ(r.result.responses[i], "ok: " + lines[i] + " " + filler) << c.name << " line " << i + 1;
+        }
+        EXPECT_EQ(r.result.cut, std::vector<bool>(lines.size(), false)) << c.name;
+    }
+}
+
+TEST(RconSession, AcceptsTheLargestPacketsServersSend) {
+    // 4096 UTF-16 units of Chinese text: 12288 bytes once encoded.
+    ScriptedServer server;
+    server.chunk = 1000;
+    const std::string full = repeated("中", 4096);
+    server.reply = [&](const RconPacket& packet, int) {
+        return packet.type == 2 ? serverPacket(packet.id, 0, full) : server.standardReply(packet);
+    };
+    const Outcome r = run(server, {"one"});
+    ASSERT_FALSE(r.result.error) << r.result.error->message;
+    EXPECT_EQ(r.result.responses, std::vector<std::string>{full});
+}
+
+TEST(RconSession, AFloodedAnswerKeepsItsStartAndTheRunGoesOn) {
+    ScriptedServer server;
+    const std::string piece = repeated("中", 4096);
+    constexpr int kPieces = 100;  // 1.2 MB, above the cap
+    server.reply = [&](const RconPacket& packet, int command) {
+        if (packet.type != 2 || command != 1) return server.standardReply(packet);
+        std::string out;
+        for (int i = 0; i < kPieces; ++i) out += serverPacket(packet.id, 0, piece);
+        return out;
+    };
+    const Outcome r = run(server, {"one", "two"});
+    ASSERT_FALSE(r.result.error) << r.result.error->message;
+    ASSERT_EQ(r.result.responses.size(), 2u);
+    const std::string& first = r.result.responses[0];
+    EXPECT_LE(first.size(), bridge::kMaxAnswerBytes);
+    EXPECT_GT(first.size(), bridge::kMaxAnswerBytes - 3);
+    EXPECT_EQ(first, repeated("中", first.size() / 3)) << "the start is kept, whole characters only";
+    EXPECT_EQ(r.result.cut, (std::vector<bool>{true, false}));
+    EXPECT_EQ(r.result.responses[1], "ok: two");
+}
+
+TEST(RconSession, CancelEndsAConnectThatGetsNoAnswer) {
+    ScriptedServer server;
+    server.connectHangs = true;
+    std::atomic<bool> cancel{false};
+    std::thread canceller([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        cancel = true;
+    });
+    // Only the cancel can end the connect: the test would hang otherwise.
+    const Outcome r = run(server, {"one"}, bridge::ServerEncoding::Utf8, 600000, &cancel);
+    canceller.join();
+    ASSERT_TRUE(r.result.error);
+    EXPECT_EQ(r.result.error->kind, RconFailure::Cancelled);
+    EXPECT_EQ(r.result.error->line, 1u);
+    EXPECT_EQ(r.result.linesSent, 0u);
+    EXPECT_TRUE(server.received.empty());
+}
+
+TEST(RconSession, APasswordAboveTheLimitIsNeverSent) {
+    for (const std::size_t size : {std::size_t{1446}, std::size_t{1447}}) {
+        ScriptedServer server;
+        server.password = std::string(size, 'p');
+        bridge::RconEndpoint endpoint{"mc.example", 25575, server.password, bridge::ServerEncoding::Utf8, 2000};
+        const std::atomic<bool> cancel{false};
+        const RconResult result = bridge::runRcon(server, endpoint, {"one"}, cancel, {}, kGbk);
+        if (size == 1446) {
+            EXPECT_FALSE(result.error) << result.error->message;
+            continue;
+        }
+        ASSERT_TRUE(result.error);
+        EXPECT_EQ(result.error->kind, RconFailure::PasswordTooLong);
+        EXPECT_NE(result.error->message.find("1447"), std::string::npos) << result.error->message;
+        EXPECT_EQ(result.error->message.find(server.password), std::string::npos);
+        EXPECT_EQ(server.connects, 0);
+    }
 }
 
 TEST(RconSession, LinesAreTheNonEmptyOutputLinesWithoutTheirSlash) {

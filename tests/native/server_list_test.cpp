@@ -114,14 +114,15 @@ TEST(ServerList, APasswordOfAnotherUserIsKeptAsItWasUntilReplaced) {
     const bridge::ServerListRead read = bridge::readServerList(before, kProtector);
     ASSERT_EQ(read.servers.size(), 1u);
     EXPECT_EQ(read.servers[0].endpoint.password, "");
-    ASSERT_EQ(read.problems.size(), 1u);
-    EXPECT_NE(read.problems[0].find("「A」"), std::string::npos);
+    EXPECT_TRUE(read.problems.empty());
+    EXPECT_NE(read.servers[0].problem.find("「A」的密码无法解密"), std::string::npos) << "never sent an empty one";
     const std::optional<std::string> kept = bridge::writeServerList(read.servers, kProtector, before);
     ASSERT_TRUE(kept);
     EXPECT_NE(kept->find("password_protected=from-another-machine"), std::string::npos);
     std::vector<ServerEntry> replaced = read.servers;
     replaced[0].endpoint.password = "new";
     replaced[0].unreadablePassword.clear();
+    replaced[0].problem.clear();
     const std::optional<std::string> written = bridge::writeServerList(replaced, kProtector, before);
     ASSERT_TRUE(written);
     EXPECT_NE(written->find("password_protected=sealed:wen"), std::string::npos);
@@ -132,39 +133,64 @@ TEST(ServerList, NothingIsWrittenWhenAPasswordCannotBeProtected) {
     EXPECT_FALSE(bridge::writeServerList(read.servers, kFailingProtector, kExample));
 }
 
-TEST(ServerList, UnreadableValuesFallBackToTheirDefaultsWithAMessage) {
+// An entry that cannot be read as written is never contacted (a default
+// would send the password to another port or host): it carries its problem,
+// naming it, the key and the value, and a save leaves its section alone.
+TEST(ServerList, AnEntryThatCannotBeReadAsWrittenIsMarkedWithItsProblem) {
     struct Case {
-        std::string line;
+        std::string lines;
         std::string_view inProblem;
     };
     const Case cases[] = {
         {"port=0", "port=0"},
         {"port=65536", "port=65536"},
         {"port=25x", "port=25x"},
+        {"port=", "port="},
         {"enabled=maybe", "enabled=maybe"},
         {"encoding=latin1", "encoding=latin1"},
         {"timeout_ms=99", "timeout_ms=99"},
         {"timeout_ms=-5", "timeout_ms=-5"},
+        {"password=" + std::string(1447, 'p'), "1447 字节"},
     };
     for (const Case& c : cases) {
-        const bridge::ServerListRead read = bridge::readServerList("[S]\r\nhost=h\r\n" + c.line + "\r\n", kProtector);
-        ASSERT_EQ(read.servers.size(), 1u) << c.line;
-        const bridge::RconEndpoint& server = read.servers[0].endpoint;
-        EXPECT_EQ(server.port, 25575) << c.line;
-        EXPECT_TRUE(read.servers[0].enabled) << c.line;
-        EXPECT_EQ(server.encoding, ServerEncoding::Utf8) << c.line;
-        EXPECT_EQ(server.timeoutMs, 5000) << c.line;
-        ASSERT_EQ(read.problems.size(), 1u) << c.line;
-        EXPECT_NE(read.problems[0].find(c.inProblem), std::string::npos) << read.problems[0];
+        const std::string text = "[S]\r\nhost=h\r\n" + c.lines + "\r\n";
+        const bridge::ServerListRead read = bridge::readServerList(text, kProtector);
+        ASSERT_EQ(read.servers.size(), 1u) << c.lines;
+        EXPECT_TRUE(read.problems.empty()) << c.lines;
+        const std::string& problem = read.servers[0].problem;
+        EXPECT_NE(problem.find("「S」"), std::string::npos) << problem;
+        EXPECT_NE(problem.find(c.inProblem), std::string::npos) << problem;
+        const std::optional<std::string> written = bridge::writeServerList(read.servers, kProtector, text);
+        ASSERT_TRUE(written) << c.lines;
+        EXPECT_EQ(written->substr(written->find("[S]")), text) << "a save changed an entry it could not read";
+    }
+    for (const std::string text : {"[S]\r\nport=25575\r\n", "[S]\r\nhost=  \r\n"}) {
+        const bridge::ServerListRead read = bridge::readServerList(text, kProtector);
+        ASSERT_EQ(read.servers.size(), 1u) << text;
+        EXPECT_NE(read.servers[0].problem.find("没有填写 host"), std::string::npos) << read.servers[0].problem;
     }
     const bridge::ServerListRead accepted = bridge::readServerList(
-        "[S]\r\nhost= h \r\nport= 1 \r\nenabled=0\r\nencoding=GBK\r\ntimeout_ms=100\r\n", kProtector);
-    EXPECT_TRUE(accepted.problems.empty());
+        "[S]\r\nhost= h \r\nport= 1 \r\nenabled=0\r\nencoding=GBK\r\ntimeout_ms=100\r\npassword=" +
+            std::string(1446, 'p') + "\r\n",
+        kProtector);
+    EXPECT_EQ(accepted.servers[0].problem, "");
     EXPECT_EQ(accepted.servers[0].endpoint.host, "h");
     EXPECT_EQ(accepted.servers[0].endpoint.port, 1);
     EXPECT_FALSE(accepted.servers[0].enabled);
     EXPECT_EQ(accepted.servers[0].endpoint.encoding, ServerEncoding::Gbk);
     EXPECT_EQ(accepted.servers[0].endpoint.timeoutMs, 100);
+}
+
+TEST(ServerList, AnEmptyPlainPasswordLeavesTheProtectedOneInForce) {
+    const std::string text = "[S]\r\nhost=h\r\npassword=\r\npassword_protected=sealed:terces\r\n";
+    const bridge::ServerListRead read = bridge::readServerList(text, kProtector);
+    ASSERT_EQ(read.servers.size(), 1u);
+    EXPECT_EQ(read.servers[0].problem, "");
+    EXPECT_EQ(read.servers[0].endpoint.password, "secret");
+    const std::optional<std::string> written = bridge::writeServerList(read.servers, kProtector, text);
+    ASSERT_TRUE(written);
+    EXPECT_NE(written->find("password_protected=sealed:terces"), std::string::npos) << "a save dropped it";
+    EXPECT_EQ(written->find("\npassword="), std::string::npos);
 }
 
 TEST(ServerList, AFileThatIsNoTextIsReportedAndNeverOverwritten) {

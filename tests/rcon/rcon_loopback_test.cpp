@@ -21,7 +21,9 @@
 #include <thread>
 #include <vector>
 
+#include "bridge/rcon_runner.h"
 #include "bridge/rcon_session.h"
+#include "tests/rcon/fake_answers.h"
 
 extern char** environ;
 
@@ -35,7 +37,9 @@ class PosixTransport : public bridge::RconTransport {
 public:
     ~PosixTransport() override { close(); }
 
-    ConnectStatus connect(const std::string& host, std::uint16_t port, int timeoutMs) override {
+    // Resolving here is quick (numeric addresses only); the connect is polled in slices.
+    ConnectStatus connect(const std::string& host, std::uint16_t port, int timeoutMs,
+                          const std::atomic<bool>& cancel) override {
         addrinfo hints{};
         hints.ai_family = AF_INET;
         hints.ai_socktype = SOCK_STREAM;
@@ -47,8 +51,12 @@ public:
         int result = ::connect(fd_, found->ai_addr, found->ai_addrlen);
         ::freeaddrinfo(found);
         if (result != 0 && errno != EINPROGRESS) return ConnectStatus::Refused;
-        pollfd waiting{fd_, POLLOUT, 0};
-        if (::poll(&waiting, 1, timeoutMs) == 0) return ConnectStatus::Timeout;
+        for (int waited = 0;; waited += bridge::kCancelPollMs) {
+            if (cancel.load()) return ConnectStatus::Cancelled;
+            if (waited >= timeoutMs) return ConnectStatus::Timeout;
+            pollfd waiting{fd_, POLLOUT, 0};
+            if (::poll(&waiting, 1, bridge::kCancelPollMs) > 0) break;
+        }
         socklen_t size = sizeof result;
         ::getsockopt(fd_, SOL_SOCKET, SO_ERROR, &result, &size);
         return result == 0 ? ConnectStatus::Connected : ConnectStatus::Refused;
@@ -126,9 +134,9 @@ private:
 
 const bridge::GbkConverter kNoGbk{};
 
-bridge::RconResult deliver(std::uint16_t port, const std::vector<std::string>& lines, int timeoutMs = 3000) {
+bridge::RconResult deliver(std::uint16_t port, const std::vector<std::string>& lines, int timeoutMs = 3000,
+                           const std::atomic<bool>& cancel = std::atomic<bool>{false}) {
     PosixTransport transport;
-    const std::atomic<bool> cancel{false};
     const bridge::RconEndpoint server{"127.0.0.1", port, "pw", bridge::ServerEncoding::Utf8, timeoutMs};
     return bridge::runRcon(transport, server, lines, cancel, {}, kNoGbk);
 }
@@ -198,6 +206,106 @@ TEST(RconLoopback, TenServersAtOnceEachGetEveryLine) {
         EXPECT_FALSE(results[i].error) << i;
         EXPECT_EQ(servers[i]->log(), kLines[0] + "\n" + kLines[1] + "\n" + kLines[2] + "\n") << i;
     }
+}
+
+// An item of 120 lines; every 10th answer is 5000 Chinese characters long
+// (more than one packet in every kind of server).
+constexpr int kLongEvery = 10;
+constexpr int kLongChars = 5000;
+const std::vector<std::string> kLongOptions = {"--long-every", std::to_string(kLongEvery), "--long-chars",
+                                               std::to_string(kLongChars)};
+
+std::vector<std::string> bigItem() {
+    std::vector<std::string> lines;
+    for (int i = 1; i <= 120; ++i) lines.push_back("rpgitem 剑 lore 第" + std::to_string(i) + "行 §a说明");
+    return lines;
+}
+
+std::string logOf(const std::vector<std::string>& lines) {
+    std::string log;
+    for (const std::string& line : lines) log += line + "\n";
+    return log;
+}
+
+// The kinds of server modelled: the game server's console thread with a
+// command that takes 2 ms, the proxies, a server that ignores the end marker.
+const std::vector<std::vector<std::string>> kKinds = {
+    {"--mode", "console", "--command-ms", "2"}, {"--mode", "proxy"}, {"--mode", "ignore"}};
+
+void expectWhole(const bridge::RconResult& result, const std::vector<std::string>& lines, const std::string& log,
+                 const std::string& kind) {
+    ASSERT_FALSE(result.error) << kind << ": " << result.error->message;
+    EXPECT_EQ(log, logOf(lines)) << kind << ": every line once, in order";
+    ASSERT_EQ(result.responses.size(), lines.size()) << kind;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        ASSERT_EQ(result.responses[i], fake_rcon::answerTo(lines[i], static_cast<int>(i) + 1, kLongEvery, kLongChars))
+            << kind << " line " << i + 1;
+    }
+}
+
+TEST(RconLoopback, EveryKindOfServerTakesALongItemWithLongChineseAnswers) {
+    const std::vector<std::string> lines = bigItem();
+    std::vector<std::unique_ptr<FakeServer>> servers;
+    for (std::vector<std::string> options : kKinds) {
+        options.insert(options.end(), kLongOptions.begin(), kLongOptions.end());
+        servers.push_back(std::make_unique<FakeServer>(options));
+    }
+    std::vector<bridge::RconResult> results(servers.size());
+    std::vector<std::thread> runs;
+    for (std::size_t i = 0; i < servers.size(); ++i) {
+        runs.emplace_back([&, i] { results[i] = deliver(servers[i]->port(), lines); });
+    }
+    for (std::thread& run : runs) run.join();
+    for (std::size_t i = 0; i < servers.size(); ++i) expectWhole(results[i], lines, servers[i]->log(), kKinds[i][1]);
+}
+
+TEST(RconLoopback, TenServersOfMixedKindsInOneRun) {
+    const std::vector<std::string> lines = bigItem();
+    std::vector<std::unique_ptr<FakeServer>> servers;
+    std::vector<bridge::ServerEntry> entries;
+    for (std::size_t i = 0; i < 10; ++i) {
+        std::vector<std::string> options = kKinds[i % kKinds.size()];
+        options.insert(options.end(), kLongOptions.begin(), kLongOptions.end());
+        servers.push_back(std::make_unique<FakeServer>(options));
+        bridge::ServerEntry entry;
+        entry.name = "服务器" + std::to_string(i + 1);
+        entry.endpoint = {"127.0.0.1", servers.back()->port(), "pw", bridge::ServerEncoding::Utf8, 3000};
+        entries.push_back(entry);
+    }
+    bridge::ConcurrentRconRun run(entries, lines, [] { return std::make_unique<PosixTransport>(); }, kNoGbk, {});
+    while (!run.finished()) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    const std::vector<bridge::ServerRunState> states = run.states();
+    for (std::size_t i = 0; i < servers.size(); ++i) {
+        expectWhole(states[i].result, lines, servers[i]->log(), entries[i].name + " " + kKinds[i % kKinds.size()][1]);
+    }
+}
+
+TEST(RconLoopback, AFloodingServerIsCutAtTheCapAndStopped) {
+    FakeServer server({"--mode", "flood"});
+    const bridge::RconResult result = deliver(server.port(), kLines, 500);
+    ASSERT_TRUE(result.error);
+    EXPECT_EQ(result.error->kind, RconFailure::Timeout);
+    EXPECT_EQ(result.error->line, 1u);
+    ASSERT_EQ(result.responses.size(), 1u);
+    EXPECT_LE(result.responses[0].size(), bridge::kMaxAnswerBytes);
+    EXPECT_EQ(result.responses[0].substr(0, 60), fake_rcon::longFiller(20));
+    EXPECT_EQ(result.cut, std::vector<bool>{true});
+    EXPECT_EQ(server.log(), kLines[0] + "\n") << "nothing after the flooded line";
+}
+
+TEST(RconLoopback, CancelEndsAConnectThatIsNeverAnswered) {
+    FakeServer server({"--mode", "unaccepting"});
+    std::atomic<bool> cancel{false};
+    std::thread canceller([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        cancel = true;
+    });
+    // The timeout is far longer than the test's: only the cancel ends the connect.
+    const bridge::RconResult result = deliver(server.port(), kLines, 600000, cancel);
+    canceller.join();
+    ASSERT_TRUE(result.error);
+    EXPECT_EQ(result.error->kind, RconFailure::Cancelled) << result.error->message;
+    EXPECT_EQ(result.linesSent, 0u);
 }
 
 }  // namespace

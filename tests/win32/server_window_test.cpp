@@ -67,6 +67,8 @@ private:
     std::thread thread_;
 };
 
+const std::atomic<bool> kNever{false};
+
 TEST(WinsockTransport, ConnectsSendsReceivesAndSeesTheCloseAndTheTimeout) {
     bridge::WinsockTransport started;  // starts Winsock for the listener too
     std::string got;
@@ -78,7 +80,7 @@ TEST(WinsockTransport, ConnectsSendsReceivesAndSeesTheCloseAndTheTimeout) {
         send(client, "answer", 6, 0);
     });
     bridge::WinsockTransport transport;
-    ASSERT_EQ(transport.connect("127.0.0.1", listener.port(), 2000), ConnectStatus::Connected);
+    ASSERT_EQ(transport.connect("127.0.0.1", listener.port(), 2000, kNever), ConnectStatus::Connected);
     EXPECT_EQ(transport.send("hello"), IoStatus::Ok);
     char buffer[64];
     EXPECT_EQ(transport.receive(buffer, sizeof buffer, 50).status, IoStatus::Timeout);
@@ -96,12 +98,44 @@ TEST(WinsockTransport, NamesWhyItCannotConnect) {
         Listener listener([](SOCKET) {});
         closedPort = listener.port();
         bridge::WinsockTransport once;  // lets the listener's thread end
-        once.connect("127.0.0.1", closedPort, 2000);
+        once.connect("127.0.0.1", closedPort, 2000, kNever);
     }
-    EXPECT_EQ(transport.connect("127.0.0.1", closedPort, 2000), ConnectStatus::Refused);
-    EXPECT_EQ(transport.connect("no-such-host.invalid", 25575, 2000), ConnectStatus::NotResolved);
+    EXPECT_EQ(transport.connect("127.0.0.1", closedPort, 2000, kNever), ConnectStatus::Refused);
+    EXPECT_EQ(transport.connect("no-such-host.invalid", 25575, 2000, kNever), ConnectStatus::NotResolved);
     char buffer[4];
     EXPECT_EQ(transport.receive(buffer, sizeof buffer, 10).status, IoStatus::Error) << "not connected";
+}
+
+TEST(WinsockTransport, ACancelEndsAConnectThatIsNeverAnswered) {
+    bridge::WinsockTransport transport;
+    // A listener whose queue is full of its own connections: a further
+    // connect gets no answer at all.
+    const SOCKET listener = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    int size = sizeof address;
+    getsockname(listener, reinterpret_cast<sockaddr*>(&address), &size);
+    listen(listener, 0);
+    std::vector<SOCKET> fillers;
+    for (int i = 0; i < 8; ++i) {
+        fillers.push_back(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
+        u_long nonBlocking = 1;
+        ioctlsocket(fillers.back(), FIONBIO, &nonBlocking);
+        connect(fillers.back(), reinterpret_cast<sockaddr*>(&address), sizeof address);
+    }
+    Sleep(200);
+    std::atomic<bool> cancel{false};
+    std::thread canceller([&] {
+        Sleep(100);
+        cancel = true;
+    });
+    // Only the cancel can end it within the test's time.
+    EXPECT_EQ(transport.connect("127.0.0.1", ntohs(address.sin_port), 600000, cancel), ConnectStatus::Cancelled);
+    canceller.join();
+    for (const SOCKET s : fillers) closesocket(s);
+    closesocket(listener);
 }
 
 TEST(ServerPasswords, AreProtectedForThisUserAsBase64AndComeBackIntact) {
@@ -138,7 +172,7 @@ struct MemoryServers {
 class MemoryServer : public bridge::RconTransport {
 public:
     explicit MemoryServer(MemoryServers& all) : all_(all) {}
-    ConnectStatus connect(const std::string& host, std::uint16_t, int) override {
+    ConnectStatus connect(const std::string& host, std::uint16_t, int, const std::atomic<bool>&) override {
         host_ = host;
         return ConnectStatus::Connected;
     }
