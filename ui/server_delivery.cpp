@@ -139,7 +139,7 @@ void sendToServers(EditorWindow& window) {
     }
     bridge::ServersFile file = bridge::loadServersFile();
     if (!file.error.empty()) {
-        showInformation("『Qelvo』" + file.error);
+        showError("『Qelvo』" + file.error);
         return;
     }
     if (file.list.servers.empty()) {

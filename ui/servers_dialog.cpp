@@ -123,14 +123,14 @@ std::optional<bridge::ServerEntry> entryFromFields(HWND dialog, int self) {
                                   : bridge::ServerEncoding::Utf8;
     const long port = numberField(dialog, kServerPortId);
     if (port < 1 || port > 65535) {
-        showInformation("『Qelvo』端口必须是 1 到 65535 之间的整数！");
+        showWarning("『Qelvo』端口必须是 1 到 65535 之间的整数！");
         return std::nullopt;
     }
     entry.endpoint.port = static_cast<std::uint16_t>(port);
     entry.endpoint.timeoutMs = static_cast<int>(numberField(dialog, kServerTimeoutId));
     const std::string problem = bridge::entryProblem(entry, stateOf(dialog)->servers, self);
     if (!problem.empty()) {
-        showInformation("『Qelvo』" + problem);
+        showWarning("『Qelvo』" + problem);
         return std::nullopt;
     }
     return entry;
@@ -148,7 +148,7 @@ void addServer(HWND dialog) {
 void updateServer(HWND dialog) {
     const int index = selected(dialog);
     if (index < 0) {
-        showInformation("『Qelvo』请先在列表中选择要修改的服务器！");
+        showWarning("『Qelvo』请先在列表中选择要修改的服务器！");
         return;
     }
     auto entry = entryFromFields(dialog, index);
@@ -203,14 +203,17 @@ void reportTest(HWND dialog) {
     setWindowText(button, "测试连接");
     EnableWindow(button, TRUE);
     const auto& error = state->testResult.error;
-    showInformation(error ? "『Qelvo』「" + state->testedName + "」连接失败：" + error->message
-                          : "『Qelvo』「" + state->testedName + "」连接成功，RCON 登录通过！");
+    if (error) {
+        showError("『Qelvo』「" + state->testedName + "」连接失败：" + error->message);
+    } else {
+        showInformation("『Qelvo』「" + state->testedName + "」连接成功，RCON 登录通过！");
+    }
 }
 
 void save(HWND dialog) {
     const std::string problem = bridge::saveServersFile(stateOf(dialog)->servers);
     if (!problem.empty()) {
-        showInformation("『Qelvo』" + problem);
+        showError("『Qelvo』" + problem);
         return;
     }
     DestroyWindow(dialog);
@@ -332,7 +335,7 @@ HWND createServersDialog(HWND owner) {
     if (!file.error.empty()) {
         // Saving would replace a file that could not be read: not from here.
         EnableWindow(GetDlgItem(dialog, IDOK), FALSE);
-        showInformation("『Qelvo』" + file.error);
+        showError("『Qelvo』" + file.error);
     }
     // Entries that cannot be used as written: named with their problems in one message.
     std::string problems;
@@ -341,7 +344,7 @@ HWND createServersDialog(HWND owner) {
         if (!server.problem.empty()) problems += server.problem + "\r\n";
     }
     if (!problems.empty()) {
-        showInformation("『Qelvo』服务器列表中以下设置有误，标为 [有误] 的服务器在改正前不会被连接：\r\n" + problems);
+        showWarning("『Qelvo』服务器列表中以下设置有误，标为 [有误] 的服务器在改正前不会被连接：\r\n" + problems);
     }
     return dialog;
 }
