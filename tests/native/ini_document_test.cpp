@@ -47,13 +47,23 @@ INSTANTIATE_TEST_SUITE_P(HardTexts, IniValueRoundTrip,
                                          "😀 outside the BMP 𠀀", "€ ½ ™ not in code page 936", std::string(100000, 'x'),
                                          "tab\tinside", "&sect;§6 colour"));
 
-TEST(IniDocument, LoneLineBreaksInValuesReadBackAsCrLf) {
+TEST(IniDocument, ControlCharactersAreWrittenEscapedAndComeBackExactly) {
     IniDocument document;
     ASSERT_TRUE(document.setValue("s", "lf", "a\nb"));
     ASSERT_TRUE(document.setValue("s", "cr", "a\rb"));
+    ASSERT_TRUE(document.setValue("s", "esc", "\x1B[1m\\x1B\r\nnext"));
+    const std::string bytes = document.serialize();
+    EXPECT_EQ(bytes,
+              "\xEF\xBB\xBF[s]\r\nlf=<<<\\END_OF_TEXT\r\na\\x0Ab\r\nEND_OF_TEXT\r\n"
+              "cr=<<<\\END_OF_TEXT\r\na\\x0Db\r\nEND_OF_TEXT\r\n"
+              "esc=<<<\\END_OF_TEXT\r\n\\x1B[1m\\\\x1B\r\nnext\r\nEND_OF_TEXT\r\n");
     const IniDocument back = reread(document);
-    EXPECT_EQ(back.value("s", "lf"), "a\r\nb");
-    EXPECT_EQ(back.value("s", "cr"), "a\r\nb");
+    EXPECT_EQ(back.value("s", "lf"), "a\nb");
+    EXPECT_EQ(back.value("s", "cr"), "a\rb");
+    EXPECT_EQ(back.value("s", "esc"), "\x1B[1m\\x1B\r\nnext");
+    // Outside an escaped block a backslash is only a backslash.
+    EXPECT_EQ(parsed("[s]\r\nk=\\x1B\r\nb=<<<T\r\n\\\\\r\nT\r\n").value("s", "k"), "\\x1B");
+    EXPECT_EQ(parsed("[s]\r\nb=<<<T\r\n\\\\\r\nT\r\n").value("s", "b"), "\\\\");
 }
 
 TEST(IniDocument, WritesByteOrderMarkAndCrLfEverywhere) {
@@ -102,9 +112,9 @@ TEST(IniDocument, KeysAboveTheFirstSectionStayFirst) {
     EXPECT_EQ(keysOf(reread(fresh)), "[]top,[s]k,");
 }
 
-TEST(IniDocument, NamesAreCaseSensitiveAndLaterDuplicatesWin) {
-    const IniDocument document = parsed("[S]\r\nKey=1\r\nkey=2\r\nKey=3\r\n[s]\r\nkey=4\r\n");
-    EXPECT_EQ(document.value("S", "Key"), "3");
+TEST(IniDocument, NamesAreCaseSensitive) {
+    const IniDocument document = parsed("[S]\r\nKey=1\r\nkey=2\r\n[s]\r\nkey=4\r\n");
+    EXPECT_EQ(document.value("S", "Key"), "1");
     EXPECT_EQ(document.value("S", "key"), "2");
     EXPECT_EQ(document.value("s", "key"), "4");
     EXPECT_EQ(document.value("s", "Key"), std::nullopt);

@@ -38,7 +38,8 @@ ItemFileData everyField(const std::vector<std::string>& singleLine, const std::v
             break;
         }
         case ItemFileKind::List:
-            data.lists[control] = {singleLine[n % singleLine.size()], multiLine[(n + 1) % multiLine.size()],
+            // A list entry is one line, like a one-line box.
+            data.lists[control] = {singleLine[n % singleLine.size()], singleLine[(n + 1) % singleLine.size()],
                                    singleLine[(n + 2) % singleLine.size()]};
             break;
         }
@@ -79,6 +80,14 @@ const std::vector<std::string> kHardSingleLines{
     "true",
     "tab\there",
     std::string(100000, 'w'),
+    "\x1B[31mpasted escape",
+    "bell\x07",
+    "lone\rCR",
+    "lone\nLF",
+    "\rstarts with CR",
+    "back\\slash \\x41 \\\\",
+    "\x7F\x01\x1F",
+    "form\ffeed",
 };
 const std::vector<std::string> kHardMultiLines{
     "line one\r\nline two",
@@ -91,6 +100,8 @@ const std::vector<std::string> kHardMultiLines{
     "",
     "中文\r\n😀",
     std::string(100000, 'm'),
+    "escape \x1B\r\nlone\rCR\nLF\r\n\\x1B",
+    "\r\n\r",
 };
 
 }  // namespace
