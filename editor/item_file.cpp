@@ -143,7 +143,8 @@ std::string readList(const ItemFileField& field, const IniDocument::Section& sec
                      [](const auto* a, const auto* b) { return listKeyLess(a->key, b->key); });
     items.reserve(numbered.size());
     for (const auto* entry : numbered) {
-        if (entry->value.find(kLineBreak) != std::string::npos) {
+        // An LF, alone or after CR, would compose into a line of its own.
+        if (entry->value.find('\n') != std::string::npos) {
             return "键 " + std::string(field.section) + "." + entry->key + " 的值含有换行，但列表的一项只能有一行。";
         }
         items.push_back(entry->value);

@@ -38,9 +38,11 @@ ItemFileData everyField(const std::vector<std::string>& singleLine, const std::v
             break;
         }
         case ItemFileKind::List:
-            // A list entry is one line, like a one-line box.
-            data.lists[control] = {singleLine[n % singleLine.size()], singleLine[(n + 1) % singleLine.size()],
-                                   singleLine[(n + 2) % singleLine.size()]};
+            // A list entry holds no LF (it would compose into a line of its own).
+            for (std::size_t k = 0; k < 3; ++k) {
+                const std::string& entry = singleLine[(n + k) % singleLine.size()];
+                data.lists[control].push_back(entry.find('\n') == std::string::npos ? entry : "no LF here");
+            }
             break;
         }
         ++n;
