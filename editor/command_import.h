@@ -12,7 +12,7 @@
 namespace editor {
 
 struct ImportedItem {
-    ItemForm form;   // fields no line sets keep ItemForm's defaults, except giveItem (false without "give")
+    ItemForm form;  // fields no line sets keep ItemForm's defaults, except giveItem (false without "give")
     // The text between "/rpgitem " and the sub-command of the first command
     // line (it may hold blanks), the same on every line imported; "" when
     // there is none.

@@ -377,7 +377,8 @@ bool IniDocument::replaceKeysIf(std::string_view sectionName, const std::functio
     if (next == 0) afterLast = entries.size();
     std::vector<Entry> rest;
     rest.reserve(keysAndValues.size() - next);
-    for (; next < keysAndValues.size(); ++next) rest.push_back({keysAndValues[next].first, keysAndValues[next].second, {}});
+    for (; next < keysAndValues.size(); ++next)
+        rest.push_back({keysAndValues[next].first, keysAndValues[next].second, {}});
     entries.insert(entries.begin() + static_cast<std::ptrdiff_t>(afterLast), std::make_move_iterator(rest.begin()),
                    std::make_move_iterator(rest.end()));
     target->entries = std::move(entries);

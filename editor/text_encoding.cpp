@@ -82,7 +82,8 @@ DecodedText decodeText(std::string_view bytes, const Cp936ToUtf8& cp936ToUtf8) {
     }
     if (firstUtf8 && firstGbk) {
         return {std::nullopt, "文件没有 UTF-8 标记，无法确定它的编码：" + lineName(firstUtf8) + "像 UTF-8 文本，" +
-                                  lineName(firstGbk) + "却像 GBK（代码页 936）文本。请把文件另存为带标记的 UTF-8 后再打开。"};
+                                  lineName(firstGbk) +
+                                  "却像 GBK（代码页 936）文本。请把文件另存为带标记的 UTF-8 后再打开。"};
     }
     if (!firstGbk) return {std::string(bytes), {}};
     if (cp936ToUtf8) {

@@ -65,8 +65,8 @@ public:
                 for (int n = below(3); n > 0; --n) {
                     const auto at = list->begin() + below(static_cast<int>(list->size()) + 1);
                     list->insert(at, pick(std::vector<std::string>{"hello", "", "potionhit tick 0 0 speed 1",
-                                                                   "aoe tick 5", "consume tick", "food tick 5",
-                                                                   "  x  ", "fly\rtick", "§6火焰"}));
+                                                                   "aoe tick 5", "consume tick", "food tick 5", "  x  ",
+                                                                   "fly\rtick", "§6火焰"}));
                 }
             }
         }
@@ -201,13 +201,14 @@ TEST_P(ImportIdWithBlanks, IsTheTextBeforeTheSubCommand) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ImportIdWithBlanks,
-    testing::Values(IdWithBlanks{"/rpgitem my sword remove\r\n/rpgitem my sword create\r\n/rpgitem my sword display 剑\r\n",
-                                 "my sword", 0},
-                    IdWithBlanks{"/rpgitem my sword display 剑\r\n/rpgitem my sword give\r\n", "my sword", 0},
-                    IdWithBlanks{"/rpgitem x display remove\r\n/rpgitem x display create\r\n", "x display", 0},
-                    IdWithBlanks{"/rpgitem a b give\r\n/rpgitem a display x\r\n", "a b", 1},
-                    IdWithBlanks{"/rpgitem sword remove\r\n/rpgitem my sword create\r\n", "sword", 1},
-                    IdWithBlanks{"/rpgitem\r\n/rpgitem solo remove\r\n", "solo", 1}));
+    testing::Values(
+        IdWithBlanks{"/rpgitem my sword remove\r\n/rpgitem my sword create\r\n/rpgitem my sword display 剑\r\n",
+                     "my sword", 0},
+        IdWithBlanks{"/rpgitem my sword display 剑\r\n/rpgitem my sword give\r\n", "my sword", 0},
+        IdWithBlanks{"/rpgitem x display remove\r\n/rpgitem x display create\r\n", "x display", 0},
+        IdWithBlanks{"/rpgitem a b give\r\n/rpgitem a display x\r\n", "a b", 1},
+        IdWithBlanks{"/rpgitem sword remove\r\n/rpgitem my sword create\r\n", "sword", 1},
+        IdWithBlanks{"/rpgitem\r\n/rpgitem solo remove\r\n", "solo", 1}));
 
 TEST(ImportCommands, PowerLinesGoToTheListOfTheirKind) {
     const ImportedItem imported = importCommands(
@@ -300,8 +301,8 @@ TEST(ImportCommands, ReturnsLinesThatFitNoFieldInTheirOrder) {
         "/rpgitem sword dispaly typo\r\n"   // a typo
         "/rpgitem sword display again\r\n"  // the field is taken: it would be lost
         "/rpgitem sword give\r\n/rpgitem sword give\r\n"
-        "/rpgitem sword drop Dragon 5\r\n"   // no such mob
-        "/rpgitem sword drop Bat \r\n"       // no chance
+        "/rpgitem sword drop Dragon 5\r\n"  // no such mob
+        "/rpgitem sword drop Bat \r\n"      // no chance
         "/rpgitem sword keep enchant maybe\r\n"
         "/rpgitem sword display \r\n"  // nothing to set
         "/rpgitem sword permission x\r\n"
@@ -311,11 +312,11 @@ TEST(ImportCommands, ReturnsLinesThatFitNoFieldInTheirOrder) {
     EXPECT_EQ(imported.form.lore, "指环");
     EXPECT_TRUE(imported.form.giveItem);
     EXPECT_EQ(imported.unmatched,
-              (std::vector<std::string>{
-                  "/rpgitem other display 别的", "/give @p diamond_sword", "/rpgitem sword dispaly typo",
-                  "/rpgitem sword display again", "/rpgitem sword give", "/rpgitem sword drop Dragon 5",
-                  "/rpgitem sword drop Bat ", "/rpgitem sword keep enchant maybe",
-                  "/rpgitem sword display ", "/rpgitem sword permission x", "/rpgitem sword"}));
+              (std::vector<std::string>{"/rpgitem other display 别的", "/give @p diamond_sword",
+                                        "/rpgitem sword dispaly typo", "/rpgitem sword display again",
+                                        "/rpgitem sword give", "/rpgitem sword drop Dragon 5",
+                                        "/rpgitem sword drop Bat ", "/rpgitem sword keep enchant maybe",
+                                        "/rpgitem sword display ", "/rpgitem sword permission x", "/rpgitem sword"}));
 }
 
 TEST(ImportCommands, NothingToImportGivesAnEmptyForm) {
