@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <unordered_map>
-#include <unordered_set>
 #include <utility>
 
 #include "editor/text.h"
@@ -114,16 +113,32 @@ std::vector<std::string_view> crLfLines(std::string_view s) {
     return lines;
 }
 
-// A tag no line of the block equals once blanks at its end are cut.
+// A tag no line of the block equals once blanks at its end are cut: the
+// first of END_OF_TEXT, END_OF_TEXT_2, ... that is free. n lines take at
+// most n of them, so a bitmap of n + 2 numbers finds it in one pass.
 std::string blockTagFor(const std::vector<std::string_view>& lines) {
-    std::unordered_set<std::string_view> taken;
+    std::vector<bool> taken(lines.size() + 2, false);  // [0]: the plain tag; [n]: END_OF_TEXT_n
     for (std::string_view line : lines) {
-        const std::string_view cut = trimmedRight(line);
-        if (cut.starts_with(kBlockTag)) taken.insert(cut);
+        std::string_view cut = trimmedRight(line);
+        if (!cut.starts_with(kBlockTag)) continue;
+        cut.remove_prefix(kBlockTag.size());
+        if (cut.empty()) {
+            taken[0] = true;
+            continue;
+        }
+        if (cut.size() < 2 || cut.front() != '_' || cut[1] == '0' || cut.size() > 20) continue;
+        std::size_t n = 0;
+        bool digits = true;
+        for (char c : cut.substr(1)) {
+            digits = digits && c >= '0' && c <= '9';
+            if (digits) n = n * 10 + static_cast<std::size_t>(c - '0');
+        }
+        if (digits && n >= 2 && n < taken.size()) taken[n] = true;
     }
-    std::string tag(kBlockTag);
-    for (int n = 2; taken.contains(tag); ++n) tag = std::string(kBlockTag) + "_" + std::to_string(n);
-    return tag;
+    if (!taken[0]) return std::string(kBlockTag);
+    std::size_t n = 2;
+    while (taken[n]) ++n;
+    return std::string(kBlockTag) + "_" + std::to_string(n);
 }
 
 void writeBlock(std::string& out, std::string_view opening, std::string_view text) {
