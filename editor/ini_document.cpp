@@ -213,6 +213,17 @@ IniDocument::Parsed IniDocument::parse(std::string_view input) {
     std::unordered_map<std::string, SectionIndex> known;
     SectionIndex* current = nullptr;
     std::string pending;  // comment lines (and repeated headers) waiting for their key
+    // A repeated header with no key below it says nothing: it goes.
+    std::size_t repeatedHeaderAt = std::string::npos, repeatedHeaderSize = 0;
+    const auto dropKeylessHeader = [&] {
+        if (repeatedHeaderAt == std::string::npos) return;
+        const bool lineBreakBefore = repeatedHeaderAt > 0;
+        const std::size_t from = lineBreakBefore ? repeatedHeaderAt - kLineBreak.size() : repeatedHeaderAt;
+        std::size_t size = repeatedHeaderSize + (lineBreakBefore ? kLineBreak.size() : 0);
+        if (!lineBreakBefore && from + size < pending.size()) size += kLineBreak.size();
+        pending.erase(from, size);
+        repeatedHeaderAt = std::string::npos;
+    };
     const auto fail = [](std::size_t line, std::string_view what) {
         return Parsed{std::nullopt, lineError(line, what)};
     };
@@ -238,9 +249,14 @@ IniDocument::Parsed IniDocument::parse(std::string_view input) {
             const std::size_t close = line.find(']');
             if (close == std::string_view::npos) return fail(number, "的节名缺少“]”。");
             std::string name(trimmed(line.substr(1, close - 1)));
+            // The nameless section is the keys above the first header only.
+            if (name.empty()) return fail(number, "的节名是空的。");
+            dropKeylessHeader();
             if (known.contains(name)) {
                 // Read as one with the first; the header stays above the next key.
                 addLine(pending, line);
+                repeatedHeaderAt = pending.size() - line.size();
+                repeatedHeaderSize = line.size();
                 current = &known.at(name);
             } else {
                 current = &open(std::move(name), std::exchange(pending, {}));
@@ -259,6 +275,7 @@ IniDocument::Parsed IniDocument::parse(std::string_view input) {
             return fail(number, "的键“" + std::string(key) + "”在节 [" + section.name + "] 里重复：第 " +
                                     std::to_string(seen->second) + " 行已有这个键。");
         }
+        repeatedHeaderAt = std::string::npos;
         Entry entry{std::string(key), {}, std::exchange(pending, {})};
         if (!value.starts_with(kBlockOpening)) {
             entry.value = value;
@@ -294,6 +311,7 @@ IniDocument::Parsed IniDocument::parse(std::string_view input) {
         section.entries.push_back(std::move(entry));
     }
     // Keys above the first header made the nameless section first of all.
+    dropKeylessHeader();
     document.closingComment_ = std::move(pending);
     return {std::move(document), {}};
 }

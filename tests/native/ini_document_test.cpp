@@ -208,6 +208,9 @@ INSTANTIATE_TEST_SUITE_P(
         HandWritten{"TagWithBlanksAround", "[a]\r\nd=<<<  T  \r\nx\r\nT   \r\ne=2\r\n", {{"a.d", "x"}, {"a.e", "2"}}},
         HandWritten{"EscapedBlock", "[a]\r\nd=<<<\\T\r\n\\x1B[0m\\\\\r\nT\r\n", {{"a.d", "\x1B[0m\\"}}},
         HandWritten{"CrOnlyLines", "[a]\rk=v\rd=<<<T\ra\rb\rT\r", {{"a.k", "v"}, {"a.d", "a\r\nb"}}},
+        HandWritten{"RepeatedSectionsWithoutKeys",
+                    "[a]\r\nx=1\r\n[b]\r\n\r\n[b]\r\n; again\r\n[a]\r\ny=2\r\n[b]\r\n",
+                    {{"a.x", "1"}, {"a.y", "2"}}},
         HandWritten{"RepeatedSection",
                     "[a]\r\nx=1\r\n[b]\r\ny=2\r\n; why\r\n[a]\r\nz=3\r\n",
                     {{"a.x", "1"}, {"a.z", "3"}, {"b.y", "2"}}}),
@@ -224,7 +227,8 @@ INSTANTIATE_TEST_SUITE_P(
                     BadIni{"[item]\r\nid=a\r\n; c\r\nid=b\r\n", "第 4 行的键“id”在节 [item] 里重复：第 2 行已有这个键"},
                     BadIni{"[a]\r\nk=1\r\n[b]\r\n[a]\r\nk=2\r\n", "第 5 行的键“k”在节 [a] 里重复：第 2 行"},
                     BadIni{"top=1\r\ntop=2\r\n", "第 2 行的键“top”在节 [] 里重复：第 1 行"},
-                    BadIni{"[s]\r\nk=\xE9t\xC3\xA9\r\n", "第 2 行"}));
+                    BadIni{"[s]\r\nk=\xE9t\xC3\xA9\r\n", "第 2 行"},
+                    BadIni{"[item]\nid=x\nlore=y\r[]\n", "第 4 行的节名是空的"}));
 
 TEST(IniDocument, CommentsStayInTheirPlaces) {
     const std::string text =
