@@ -118,6 +118,14 @@ std::string writeFileInOneStep(const std::wstring& givenPath, std::string_view b
     const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
     if (exists && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return "这是一个文件夹。";
     if (exists && (attributes & FILE_ATTRIBUTE_READONLY)) return "文件是只读的。";
+    // A target another program holds is found before anything is written:
+    // a failing ReplaceFileW may leave a file of its own behind (Wine's does).
+    if (exists) {
+        const FileHandle target(CreateFileW(path.c_str(), DELETE,
+                                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                            OPEN_EXISTING, 0, nullptr));
+        if (!target.ok()) return problemOf(GetLastError(), true);
+    }
     std::wstring temporary;
     std::string problem = writeTemporary(path, bytes, temporary);
     // Within one folder the target is the old file or the new one, never a
@@ -126,6 +134,11 @@ std::string writeFileInOneStep(const std::wstring& givenPath, std::string_view b
     if (problem.empty() && exists &&
         !ReplaceFileW(path.c_str(), temporary.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
         problem = problemOf(GetLastError(), true);
+    }
+    // ReplaceFileW keeps the target's permissions; its attributes (hidden,
+    // archive...) are put back here too, as not every ReplaceFileW does.
+    if (problem.empty() && exists && GetFileAttributesW(path.c_str()) != attributes) {
+        SetFileAttributesW(path.c_str(), attributes);
     }
     if (problem.empty() && !exists &&
         !MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {

@@ -29,9 +29,7 @@ LRESULT CALLBACK nameQuestionButtons(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-}  // namespace
-
-SaveAnswer askToSaveChanges(HWND owner, std::string_view text) {
+SaveAnswer questionBox(HWND owner, std::string_view text) {
     questionHook = SetWindowsHookExW(WH_CBT, nameQuestionButtons, nullptr, GetCurrentThreadId());
     const int answer = MessageBoxW(owner, wide(text).c_str(), kInformationCaption, MB_YESNOCANCEL | MB_ICONINFORMATION);
     if (questionHook) UnhookWindowsHookEx(std::exchange(questionHook, nullptr));
@@ -39,11 +37,23 @@ SaveAnswer askToSaveChanges(HWND owner, std::string_view text) {
     return answer == IDNO ? SaveAnswer::Discard : SaveAnswer::Cancel;
 }
 
+SaveQuestion currentQuestion = questionBox;
+
+}  // namespace
+
 void showInformation(std::string_view text) { current(text); }
 
 InformationBox replaceInformationBox(InformationBox box) {
     const InformationBox previous = current;
     current = box ? box : messageBox;
+    return previous;
+}
+
+SaveAnswer askToSaveChanges(HWND owner, std::string_view text) { return currentQuestion(owner, text); }
+
+SaveQuestion replaceSaveQuestion(SaveQuestion question) {
+    const SaveQuestion previous = currentQuestion;
+    currentQuestion = question ? question : questionBox;
     return previous;
 }
 

@@ -22,4 +22,8 @@ inline constexpr wchar_t kInformationCaption[] = L"信息：";
 enum class SaveAnswer { Save, Discard, Cancel };
 SaveAnswer askToSaveChanges(HWND owner, std::string_view text);
 
+// Tests put a recorder in place of the real question; returns the one replaced.
+using SaveQuestion = SaveAnswer (*)(HWND owner, std::string_view text);
+SaveQuestion replaceSaveQuestion(SaveQuestion question);
+
 }  // namespace ui
