@@ -9,6 +9,7 @@
 #include "editor/control_names.h"
 #include "editor/layout.h"
 #include "editor/text.h"
+#include "editor/text_encoding.h"
 #include "skin/handle_owners.h"
 #include "ui/editor_window.h"
 #include "ui/file_access.h"
@@ -55,16 +56,6 @@ std::optional<editor::ItemFileData> readItemFile(const std::wstring& path) {
     editor::ParsedItemFile parsed = editor::parseItemFile(*file.bytes, cp936ToUtf8);
     if (!parsed.data) tellCannotOpen(path, parsed.error);
     return std::move(parsed.data);
-}
-
-// A text file's content as UTF-8: a byte-order mark is dropped, bytes that
-// are not UTF-8 are read as code page 936.
-std::optional<std::string> textOf(const std::string& bytes) {
-    if (bytes.find('\0') != std::string::npos) return std::nullopt;
-    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-    if (bytes.starts_with(kByteOrderMark)) return bytes.substr(kByteOrderMark.size());
-    if (editor::isValidUtf8(bytes)) return bytes;
-    return cp936ToUtf8(bytes);
 }
 
 std::string unmatchedMessage(const std::vector<std::string>& lines) {
@@ -247,12 +238,17 @@ void importCommandFile(EditorWindow& w, const std::wstring& path) {
         tellCannotOpen(path, file.problem);
         return;
     }
-    const std::optional<std::string> commands = textOf(*file.bytes);
-    if (!commands) {
+    if (file.bytes->find('\0') != std::string::npos) {
         tellCannotOpen(path, "这不是文本文件。");
         return;
     }
-    importText(w, *commands);
+    // Read as the item files are: UTF-8 or code page 936, by the same rule.
+    const editor::DecodedText commands = editor::decodeText(*file.bytes, cp936ToUtf8);
+    if (!commands.text) {
+        tellCannotOpen(path, commands.error);
+        return;
+    }
+    importText(w, *commands.text);
 }
 
 void openCommandLineFile(EditorWindow& w, const wchar_t* commandLine) {
