@@ -95,6 +95,11 @@ public:
         return false;
     }
 
+    // Whether every power has a kind and the kinds follow the composer's
+    // order (skills, potions, consumes from the drop line on): then the
+    // lists by kind compose the lines as they came.
+    bool kindsKeepOrder() const { return kindsSorted() && (!dropAfterPowers_ || *dropAfterPowers_ == consumesAt()); }
+
     ItemForm finish(bool powersByOrder) {
         placePowers(powersByOrder);
         // The composer writes a durability value before both flags, so an
@@ -168,39 +173,33 @@ private:
         return true;
     }
 
-    // Each power to the list of its kind when that keeps their order as the
-    // composer writes them (skills, potions, then consumes) and `byOrder` is
-    // false; otherwise (a list filled from a file holds any text) the lines
-    // are cut into three runs in their order, where most of them meet their
-    // kind, the consume run starting after the drop line when there is one.
+    // Each power to the list of its kind when the kinds come in the
+    // composer's order (skills, potions, then consumes; lines shuffled
+    // around the drop line are read so too) and `byOrder` is false; otherwise (a list filled from a file holds any
+    // text) the lines are cut into three runs in their order, where most of them meet their kind, the consume run
+    // starting after the drop line when there is one.
     void placePowers(bool byOrder) {
-        const std::array lists{&ItemForm::skillPowers, &ItemForm::potionPowers, &ItemForm::consumePowers};
-        const auto rank = [&](const Power& p) {
-            return static_cast<int>(std::find(lists.begin(), lists.end(), p.list) - lists.begin());
-        };
-        const bool inOrder = std::is_sorted(powers_.begin(), powers_.end(),
-                                            [&](const Power& a, const Power& b) { return rank(a) < rank(b); }) &&
-                             std::none_of(powers_.begin(), powers_.end(), [](const Power& p) { return !p.list; });
-        if (inOrder && !byOrder) {
+        if (!byOrder && kindsSorted()) {
             for (Power& p : powers_) (form_.*p.list).push_back(std::move(p.entry));
             return;
         }
         const std::size_t n = powers_.size();
-        std::vector<std::size_t> count[3];  // count[r][t]: powers of rank r among the first t
+        std::vector<long long> count[3];  // count[r][t]: powers of rank r among the first t
         for (auto& c : count) c.assign(n + 1, 0);
         for (std::size_t t = 0; t < n; ++t) {
             for (int r = 0; r < 3; ++r) count[r][t + 1] = count[r][t] + (rank(powers_[t]) == r ? 1 : 0);
         }
-        std::size_t bestI = 0, bestJ = n, bestScore = 0, runI = 0;
+        std::size_t bestI = 0, bestJ = n, runI = 0;
+        long long bestScore = -1;
         for (std::size_t j = 0; j <= n; ++j) {
             // The best skill run for a potion run ending at j.
             if (count[0][j] - count[1][j] > count[0][runI] - count[1][runI]) runI = j;
             if (dropAfterPowers_ && j != *dropAfterPowers_) continue;
-            const std::size_t score = count[0][runI] + (count[1][j] - count[1][runI]) + (count[2][n] - count[2][j]);
+            const long long score = count[0][runI] + (count[1][j] - count[1][runI]) + (count[2][n] - count[2][j]);
             if (score >= bestScore) bestScore = score, bestI = runI, bestJ = j;
         }
         for (std::size_t t = 0; t < n; ++t) {
-            auto list = lists[t < bestI ? 0 : t < bestJ ? 1 : 2];
+            auto list = kLists[t < bestI ? 0 : t < bestJ ? 1 : 2];
             (form_.*list).push_back(std::move(powers_[t].entry));
         }
     }
@@ -214,10 +213,31 @@ private:
         std::string entry;
         std::vector<std::string> ItemForm::*list;  // by its kind; nullptr for none
     };
+    static constexpr std::array kLists{&ItemForm::skillPowers, &ItemForm::potionPowers, &ItemForm::consumePowers};
+    // 0 skills, 1 potions, 2 consumes, 3 no kind.
+    static int rank(const Power& p) {
+        return static_cast<int>(std::find(kLists.begin(), kLists.end(), p.list) - kLists.begin());
+    }
+    // Every power has a kind, in the order skills, potions, consumes.
+    bool kindsSorted() const {
+        int last = 0;
+        for (const Power& p : powers_) {
+            const int r = rank(p);
+            if (r == 3 || r < last) return false;
+            last = r;
+        }
+        return true;
+    }
+    std::size_t consumesAt() const {
+        return static_cast<std::size_t>(
+            std::find_if(powers_.begin(), powers_.end(), [](const Power& p) { return rank(p) == 2; }) -
+            powers_.begin());
+    }
 
     ItemForm form_;
     std::vector<Power> powers_;
-    std::optional<std::size_t> dropAfterPowers_;  // power lines before the drop line
+    std::optional<std::size_t> dropAfterPowers_;
+    bool kindsKeepOrder_ = true;  // power lines before the drop line
     std::vector<std::string> descriptionLines_;
     std::size_t lineNumber_ = 0;
     std::size_t barLine_ = 0;
@@ -276,16 +296,20 @@ std::string_view idOf(const std::vector<std::string_view>& lines) {
         std::string_view command = commandOf(line);
         if (!command.starts_with(kCommandPrefix)) continue;
         command.remove_prefix(kCommandPrefix.size());
-        std::string_view best;
-        std::size_t bestPlaced = 0;
+        std::vector<std::string_view> candidates;
         for (std::size_t blank = command.find(' '); blank != std::string_view::npos;
              blank = command.find(' ', blank + 1)) {
             const std::string_view id = command.substr(0, blank);
-            if (id.empty()) continue;
             Importer single;
-            if (!single.read(command.substr(blank + 1))) continue;
-            const std::size_t placed = placedWith(id, lines);
-            if (placed > bestPlaced) best = id, bestPlaced = placed;
+            if (!id.empty() && single.read(command.substr(blank + 1))) candidates.push_back(id);
+        }
+        // One way to cut the line (the id has no blank, or no other cut
+        // reads): nothing to weigh.
+        std::string_view best = candidates.size() == 1 ? candidates.front() : std::string_view();
+        std::size_t bestPlaced = 0;
+        for (std::size_t i = 0; candidates.size() > 1 && i < candidates.size(); ++i) {
+            const std::size_t placed = placedWith(candidates[i], lines);
+            if (placed > bestPlaced) best = candidates[i], bestPlaced = placed;
         }
         // A line of no known sub-command still names the id by its first word.
         if (best.empty()) best = command.substr(0, std::min(command.find(' '), command.size()));
@@ -314,13 +338,14 @@ ImportedItem importCommands(std::string_view text) {
         }
         if (!matched) result.unmatched.emplace_back(line);
     }
-    Importer byOrder = importer;
-    result.form = importer.finish(false);
-    result.form.id = result.id;
     // Lists filled from files may hold powers of another list's kind next to
     // the drop line: the text the composer wrote comes back by their order.
-    if (result.unmatched.empty() && composedText(result.form) != text) {
-        ItemForm other = byOrder.finish(true);
+    std::optional<Importer> byOrder;
+    if (!importer.kindsKeepOrder() && result.unmatched.empty()) byOrder = importer;
+    result.form = importer.finish(false);
+    result.form.id = result.id;
+    if (byOrder && composedText(result.form) != text) {
+        ItemForm other = byOrder->finish(true);
         other.id = result.id;
         if (composedText(other) == text) result.form = std::move(other);
     }
