@@ -1,5 +1,7 @@
 #include "ui/information_box.h"
 
+#include <utility>
+
 #include "ui/win_text.h"
 
 namespace ui {
@@ -21,8 +23,7 @@ UINT iconStyle(MessageIcon icon) {
     return MB_ICONINFORMATION;
 }
 
-int ownedBox(std::string_view text, UINT style) {
-    HWND owner = messageOwner();
+int ownedBox(HWND owner, std::string_view text, UINT style) {
     // The owner is disabled while the box shows and activated again after
     // it, which puts the keyboard on the owner itself: it goes back to the
     // control that had it.
@@ -33,12 +34,37 @@ int ownedBox(std::string_view text, UINT style) {
     return answer;
 }
 
-void messageBox(std::string_view text) { ownedBox(text, MB_OK | iconStyle(lastIcon)); }
+void messageBox(std::string_view text) { ownedBox(messageOwner(), text, MB_OK | iconStyle(lastIcon)); }
 
-bool questionBox(std::string_view text) { return ownedBox(text, MB_YESNO | MB_ICONQUESTION) == IDYES; }
+bool yesNoBox(std::string_view text) { return ownedBox(messageOwner(), text, MB_YESNO | MB_ICONQUESTION) == IDYES; }
 
 InformationBox current = messageBox;
-ConfirmBox currentQuestion = questionBox;
+ConfirmBox currentConfirm = yesNoBox;
+
+// The box's buttons get their names when it is activated the first time.
+HHOOK questionHook = nullptr;
+
+LRESULT CALLBACK nameQuestionButtons(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_ACTIVATE) {
+        const auto box = reinterpret_cast<HWND>(wParam);
+        SetDlgItemTextW(box, IDYES, L"保存");
+        SetDlgItemTextW(box, IDNO, L"不保存");
+        SetDlgItemTextW(box, IDCANCEL, L"取消");
+        UnhookWindowsHookEx(std::exchange(questionHook, nullptr));
+        return 0;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+SaveAnswer questionBox(HWND owner, std::string_view text) {
+    questionHook = SetWindowsHookExW(WH_CBT, nameQuestionButtons, nullptr, GetCurrentThreadId());
+    const int answer = ownedBox(owner ? owner : messageOwner(), text, MB_YESNOCANCEL | MB_ICONINFORMATION);
+    if (questionHook) UnhookWindowsHookEx(std::exchange(questionHook, nullptr));
+    if (answer == IDYES) return SaveAnswer::Save;
+    return answer == IDNO ? SaveAnswer::Discard : SaveAnswer::Cancel;
+}
+
+SaveQuestion currentQuestion = questionBox;
 
 }  // namespace
 
@@ -71,14 +97,22 @@ InformationBox replaceInformationBox(InformationBox box) {
     return previous;
 }
 
-bool confirm(std::string_view text) { return currentQuestion(text); }
+bool confirm(std::string_view text) { return currentConfirm(text); }
 
 ConfirmBox replaceConfirmBox(ConfirmBox box) {
-    const ConfirmBox previous = currentQuestion;
-    currentQuestion = box ? box : questionBox;
+    const ConfirmBox previous = currentConfirm;
+    currentConfirm = box ? box : yesNoBox;
     return previous;
 }
 
 MessageIcon lastMessageIcon() { return lastIcon; }
+
+SaveAnswer askToSaveChanges(HWND owner, std::string_view text) { return currentQuestion(owner, text); }
+
+SaveQuestion replaceSaveQuestion(SaveQuestion question) {
+    const SaveQuestion previous = currentQuestion;
+    currentQuestion = question ? question : questionBox;
+    return previous;
+}
 
 }  // namespace ui

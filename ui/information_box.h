@@ -36,4 +36,14 @@ MessageIcon lastMessageIcon();
 
 inline constexpr wchar_t kInformationCaption[] = L"信息：";
 
+// The question before a form with unsaved changes is replaced: a box in the
+// same style (information icon, caption "信息：") whose buttons read 保存,
+// 不保存 and 取消 (Esc), owned by `owner`.
+enum class SaveAnswer { Save, Discard, Cancel };
+SaveAnswer askToSaveChanges(HWND owner, std::string_view text);
+
+// Tests put a recorder in place of the real question; returns the one replaced.
+using SaveQuestion = SaveAnswer (*)(HWND owner, std::string_view text);
+SaveQuestion replaceSaveQuestion(SaveQuestion question);
+
 }  // namespace ui
