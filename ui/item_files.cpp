@@ -33,7 +33,7 @@ constexpr int kTitleMaxWidth = 760;
 std::string quoted(const std::wstring& path) { return "“" + utf8(path) + "”"; }
 
 void tellCannotOpen(const std::wstring& path, std::string_view problem) {
-    showInformation("无法打开文件" + quoted(path) + "：" + std::string(problem));
+    showWarning("无法打开文件" + quoted(path) + "：" + std::string(problem));
 }
 
 // The form now shows `path` (empty: no file) as it is on disk.
@@ -77,7 +77,7 @@ void importText(EditorWindow& w, std::string_view commands) {
     const int before = w.history().markStep(w.output().text());
     showFormData(w, editor::itemFileDataOf(imported.form));
     w.history().closeStep(before, w.output().text());
-    if (!imported.unmatched.empty()) showInformation(unmatchedMessage(imported.unmatched));
+    if (!imported.unmatched.empty()) showWarning(unmatchedMessage(imported.unmatched));
 }
 
 bool hasExtension(const std::wstring& path, const wchar_t* extension) {
@@ -211,7 +211,7 @@ void openRecentFile(EditorWindow& w, size_t index) {
     const std::wstring path = session.recentFiles[index];
     if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
         forgetRecentFile(session, path);
-        showInformation("文件" + quoted(path) + "已不存在，已从最近的文件中去掉。");
+        showWarning("文件" + quoted(path) + "已不存在，已从最近的文件中去掉。");
         return;
     }
     if (unsavedWorkSettled(w)) openItemFile(w, path);
@@ -230,7 +230,7 @@ bool saveItemFile(EditorWindow& w, const std::wstring& path) {
     data.document = w.itemFiles().document;
     const std::string problem = writeFileInOneStep(path, editor::serializeItemFile(data));
     if (!problem.empty()) {
-        showInformation("无法保存文件" + quoted(path) + "：" + problem + "原来的文件没有改动。");
+        showError("无法保存文件" + quoted(path) + "：" + problem + "原来的文件没有改动。");
         return false;
     }
     settle(w, path, std::move(data.document));
@@ -287,7 +287,7 @@ void keepRecoveryFile(EditorWindow& w) {
     const std::wstring recovery = recoveryFilePath(session);
     std::string problem = ensureUserFolder(session) ? writeFileInOneStep(recovery, editor::serializeItemFile(data))
                                                     : std::string("无法建立文件夹。");
-    if (!problem.empty()) showInformation("无法保存恢复文件" + quoted(recovery) + "：" + problem);
+    if (!problem.empty()) showError("无法保存恢复文件" + quoted(recovery) + "：" + problem);
 }
 
 void showFileState(EditorWindow& w) {

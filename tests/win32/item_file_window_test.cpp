@@ -273,6 +273,7 @@ TEST_F(ItemFileTest, BadFilesSayWhatIsWrongAndLeaveTheFormAlone) {
         ASSERT_EQ(messages().size(), 1u);
         EXPECT_TRUE(contains(messages()[0], utf8(path))) << messages()[0];
         EXPECT_TRUE(contains(messages()[0], c.problem)) << messages()[0];
+        EXPECT_EQ(lastMessageIcon(), MessageIcon::Warning) << "a file that cannot be opened is a warning";
         EXPECT_EQ(formState(), before);
         EXPECT_EQ(output(), output0);
         EXPECT_EQ(title(), title0);
@@ -323,6 +324,7 @@ TEST_F(ItemFileTest, FailedSavesLeaveTheOldFileAndNoTemporaryFile) {
     EXPECT_TRUE(contains(messages()[0], utf8(readOnly)));
     EXPECT_TRUE(contains(messages()[2], "文件夹不存在")) << messages()[2];
     for (const std::string& message : messages()) EXPECT_TRUE(contains(message, "原来的文件没有改动")) << message;
+    EXPECT_EQ(lastMessageIcon(), MessageIcon::Error) << "a failed save is an error";
     EXPECT_EQ(readFileBytes(readOnly), oldBytes);
     EXPECT_EQ(readFileBytes(locked), oldBytes);
     auto names = files_.names();
