@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <fstream>
 #include <memory>
 
@@ -27,7 +28,7 @@ namespace {
 // then answers nothing: the run stays open until it is cancelled.
 class QuietServer : public bridge::RconTransport {
 public:
-    bridge::ConnectStatus connect(const std::string& host, std::uint16_t, int) override {
+    bridge::ConnectStatus connect(const std::string& host, std::uint16_t, int, const std::atomic<bool>&) override {
         return host.rfind("fail", 0) == 0 ? bridge::ConnectStatus::Refused : bridge::ConnectStatus::Connected;
     }
     bridge::IoStatus send(std::string_view bytes) override {
