@@ -99,6 +99,7 @@ add_executable(window_tests
   tests/win32/music_reload_test.cpp
   tests/win32/item_file_fixture.cpp
   tests/win32/item_file_window_test.cpp
+  tests/win32/item_file_question_test.cpp
   tests/win32/screenshot.cpp
   res/resources.rc
 )

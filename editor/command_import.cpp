@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
+#include "editor/compose.h"
 #include "editor/effect_powers.h"
 #include "editor/layout.h"
 #include "editor/skill_powers.h"
@@ -93,7 +95,8 @@ public:
         return false;
     }
 
-    ItemForm finish() {
+    ItemForm finish(bool powersByOrder) {
+        placePowers(powersByOrder);
         // The composer writes a durability value before both flags, so an
         // "infinite" ahead of the bar flag was the value of that name.
         if (infiniteLine_ && barLine_ && infiniteLine_ < barLine_ && form_.durability.empty()) {
@@ -149,23 +152,72 @@ private:
         const std::string_view chance = rest.substr(blank + 1);
         if (selection == -1 || chance.empty()) return false;
         form_.dropSelection = selection;
+        dropAfterPowers_ = powers_.size();
         form_.dropItemText = creatureItems()[static_cast<std::size_t>(selection)];
         form_.dropChance = chance;
         return true;
     }
 
+    // Every power line is taken; finish() decides its list.
     bool readPower(std::string_view entry) {
         const PowerKind* best = nullptr;
-        for (const PowerKind& kind : kinds_) {
+        for (const PowerKind& kind : kinds()) {
             if (entry.starts_with(kind.prefix) && (!best || kind.prefix.size() > best->prefix.size())) best = &kind;
         }
-        if (!best) return false;
-        (form_.*best->list).emplace_back(entry);
+        powers_.push_back({std::string(entry), best ? best->list : nullptr});
         return true;
     }
 
+    // Each power to the list of its kind when that keeps their order as the
+    // composer writes them (skills, potions, then consumes) and `byOrder` is
+    // false; otherwise (a list filled from a file holds any text) the lines
+    // are cut into three runs in their order, where most of them meet their
+    // kind, the consume run starting after the drop line when there is one.
+    void placePowers(bool byOrder) {
+        const std::array lists{&ItemForm::skillPowers, &ItemForm::potionPowers, &ItemForm::consumePowers};
+        const auto rank = [&](const Power& p) {
+            return static_cast<int>(std::find(lists.begin(), lists.end(), p.list) - lists.begin());
+        };
+        const bool inOrder = std::is_sorted(powers_.begin(), powers_.end(),
+                                            [&](const Power& a, const Power& b) { return rank(a) < rank(b); }) &&
+                             std::none_of(powers_.begin(), powers_.end(), [](const Power& p) { return !p.list; });
+        if (inOrder && !byOrder) {
+            for (Power& p : powers_) (form_.*p.list).push_back(std::move(p.entry));
+            return;
+        }
+        const std::size_t n = powers_.size();
+        std::vector<std::size_t> count[3];  // count[r][t]: powers of rank r among the first t
+        for (auto& c : count) c.assign(n + 1, 0);
+        for (std::size_t t = 0; t < n; ++t) {
+            for (int r = 0; r < 3; ++r) count[r][t + 1] = count[r][t] + (rank(powers_[t]) == r ? 1 : 0);
+        }
+        std::size_t bestI = 0, bestJ = n, bestScore = 0, runI = 0;
+        for (std::size_t j = 0; j <= n; ++j) {
+            // The best skill run for a potion run ending at j.
+            if (count[0][j] - count[1][j] > count[0][runI] - count[1][runI]) runI = j;
+            if (dropAfterPowers_ && j != *dropAfterPowers_) continue;
+            const std::size_t score = count[0][runI] + (count[1][j] - count[1][runI]) + (count[2][n] - count[2][j]);
+            if (score >= bestScore) bestScore = score, bestI = runI, bestJ = j;
+        }
+        for (std::size_t t = 0; t < n; ++t) {
+            auto list = lists[t < bestI ? 0 : t < bestJ ? 1 : 2];
+            (form_.*list).push_back(std::move(powers_[t].entry));
+        }
+    }
+
+    static const std::vector<PowerKind>& kinds() {
+        static const std::vector<PowerKind> all = powerKinds();
+        return all;
+    }
+
+    struct Power {
+        std::string entry;
+        std::vector<std::string> ItemForm::*list;  // by its kind; nullptr for none
+    };
+
     ItemForm form_;
-    std::vector<PowerKind> kinds_ = powerKinds();
+    std::vector<Power> powers_;
+    std::optional<std::size_t> dropAfterPowers_;  // power lines before the drop line
     std::vector<std::string> descriptionLines_;
     std::size_t lineNumber_ = 0;
     std::size_t barLine_ = 0;
@@ -188,30 +240,90 @@ std::vector<std::string_view> linesOf(std::string_view text) {
     return lines;
 }
 
+std::string composedText(const ItemForm& form) {
+    std::string out;
+    for (const std::string& sub : composeCommands(form)) out += commandLine(form.id, sub);
+    return out;
+}
+
+// The line without its leading blanks.
+std::string_view commandOf(std::string_view line) {
+    return line.substr(std::min(line.find_first_not_of(" \t"), line.size()));
+}
+
+// How many of the lines an import with `id` would place.
+std::size_t placedWith(std::string_view id, const std::vector<std::string_view>& lines) {
+    Importer trial;
+    std::size_t placed = 0;
+    for (std::string_view line : lines) {
+        std::string_view command = commandOf(line);
+        if (!command.starts_with(kCommandPrefix)) continue;
+        command.remove_prefix(kCommandPrefix.size());
+        if (command.size() > id.size() && command.starts_with(id) && command[id.size()] == ' ' &&
+            trial.read(command.substr(id.size() + 1))) {
+            ++placed;
+        }
+    }
+    return placed;
+}
+
+// The id: the text between "/rpgitem " and the sub-command, the same on
+// every line. An id may hold blanks ("my sword"), so each way of cutting the
+// first command line whose rest is a sub-command is tried over all lines,
+// and the one that places the most lines wins (the shorter on a tie).
+std::string_view idOf(const std::vector<std::string_view>& lines) {
+    for (std::string_view line : lines) {
+        std::string_view command = commandOf(line);
+        if (!command.starts_with(kCommandPrefix)) continue;
+        command.remove_prefix(kCommandPrefix.size());
+        std::string_view best;
+        std::size_t bestPlaced = 0;
+        for (std::size_t blank = command.find(' '); blank != std::string_view::npos;
+             blank = command.find(' ', blank + 1)) {
+            const std::string_view id = command.substr(0, blank);
+            if (id.empty()) continue;
+            Importer single;
+            if (!single.read(command.substr(blank + 1))) continue;
+            const std::size_t placed = placedWith(id, lines);
+            if (placed > bestPlaced) best = id, bestPlaced = placed;
+        }
+        // A line of no known sub-command still names the id by its first word.
+        if (best.empty()) best = command.substr(0, std::min(command.find(' '), command.size()));
+        if (!best.empty() && best.size() < command.size()) return best;
+    }
+    return {};
+}
+
 }  // namespace
 
 ImportedItem importCommands(std::string_view text) {
     ImportedItem result;
+    const std::vector<std::string_view> lines = linesOf(text);
+    result.id = idOf(lines);
     Importer importer;
-    bool haveId = false;
-    for (std::string_view line : linesOf(text)) {
-        std::string_view command = line.substr(std::min(line.find_first_not_of(" \t"), line.size()));
+    for (std::string_view line : lines) {
+        std::string_view command = commandOf(line);
         if (command.empty()) continue;
         bool matched = false;
-        if (command.starts_with(kCommandPrefix)) {
+        if (!result.id.empty() && command.starts_with(kCommandPrefix)) {
             command.remove_prefix(kCommandPrefix.size());
-            const std::size_t blank = command.find(' ');
-            const std::string_view id = command.substr(0, blank);
-            if (blank != std::string_view::npos && !id.empty() && (!haveId || id == result.id)) {
-                if (!haveId) result.id = id;
-                haveId = true;
-                matched = importer.read(command.substr(blank + 1));
+            if (command.size() > result.id.size() && command.starts_with(result.id) &&
+                command[result.id.size()] == ' ') {
+                matched = importer.read(command.substr(result.id.size() + 1));
             }
         }
         if (!matched) result.unmatched.emplace_back(line);
     }
-    result.form = importer.finish();
+    Importer byOrder = importer;
+    result.form = importer.finish(false);
     result.form.id = result.id;
+    // Lists filled from files may hold powers of another list's kind next to
+    // the drop line: the text the composer wrote comes back by their order.
+    if (result.unmatched.empty() && composedText(result.form) != text) {
+        ItemForm other = byOrder.finish(true);
+        other.id = result.id;
+        if (composedText(other) == text) result.form = std::move(other);
+    }
     return result;
 }
 

@@ -12,8 +12,11 @@
 namespace editor {
 
 struct ImportedItem {
-    ItemForm form;   // fields no line sets keep ItemForm's defaults, except giveItem (false without "give")
-    std::string id;  // the id of the first command line; "" when there is none
+    ItemForm form;  // fields no line sets keep ItemForm's defaults, except giveItem (false without "give")
+    // The text between "/rpgitem " and the sub-command of the first command
+    // line (it may hold blanks), the same on every line imported; "" when
+    // there is none.
+    std::string id;
     std::vector<std::string> unmatched;  // lines that fit no field, as they stood (blank lines are skipped)
 };
 

@@ -133,31 +133,38 @@ std::string selectionText(std::string_view control, int index) {
     return std::string(items[static_cast<std::size_t>(index)]);
 }
 
-std::vector<std::string> readList(const IniDocument::Section& section) {
+// The list's entries in number order; a message when one holds a line break.
+std::string readList(const ItemFileField& field, const IniDocument::Section& section, std::vector<std::string>& items) {
     std::vector<const IniDocument::Entry*> numbered;
     for (const auto& entry : section.entries) {
         if (isListKey(entry.key)) numbered.push_back(&entry);
     }
     std::stable_sort(numbered.begin(), numbered.end(),
                      [](const auto* a, const auto* b) { return listKeyLess(a->key, b->key); });
-    std::vector<std::string> items;
     items.reserve(numbered.size());
-    for (const auto* entry : numbered) items.push_back(entry->value);
-    return items;
+    for (const auto* entry : numbered) {
+        // An LF, alone or after CR, would compose into a line of its own.
+        if (entry->value.find('\n') != std::string::npos) {
+            return "键 " + std::string(field.section) + "." + entry->key + " 的值含有换行，但列表的一项只能有一行。";
+        }
+        items.push_back(entry->value);
+    }
+    return {};
 }
 
 // Reads one field into `data`; a message when its value is of the wrong kind.
 std::string readField(const ItemFileField& field, const IniDocument& document, ItemFileData& data) {
     const std::string control(field.control);
     if (field.kind == List) {
-        if (const auto* section = document.section(field.section)) data.lists[control] = readList(*section);
-        return {};
+        const auto* section = document.section(field.section);
+        return section ? readList(field, *section, data.lists[control]) : std::string();
     }
     const auto value = document.value(field.section, field.key);
     if (!value) return {};
     switch (field.kind) {
     case Text:
-        if (!isMultiLine(field.control) && value->find_first_of("\r\n") != std::string_view::npos) {
+        // A lone CR or LF is a character the box holds; CR LF is a line break.
+        if (!isMultiLine(field.control) && value->find(kLineBreak) != std::string_view::npos) {
             return "键 " + keyName(field) + " 的值含有换行，但它只能有一行。";
         }
         data.texts[control] = std::string(*value);
@@ -218,25 +225,13 @@ std::string megabytes(std::size_t bytes) {
     return buffer;
 }
 
-// The file's text as UTF-8, or the reason it has none.
-std::optional<std::string> decoded(std::string_view bytes, const Cp936ToUtf8& cp936ToUtf8, std::string& error) {
-    if (bytes.starts_with(kByteOrderMark)) {
-        if (isValidUtf8(bytes)) return std::string(bytes);
-        error = "文件以 UTF-8 标记开头，内容却不是有效的 UTF-8 文本。";
-        return std::nullopt;
-    }
-    if (isValidUtf8(bytes)) return std::string(bytes);
-    if (cp936ToUtf8) {
-        if (auto converted = cp936ToUtf8(bytes)) return converted;
-    }
-    error = "文件既不是 UTF-8 文本，也不是 GBK（代码页 936）文本。";
-    return std::nullopt;
-}
-
+// In place of the old entries, so that their comments and their order among
+// the section's other keys stay.
 void writeList(IniDocument& document, std::string_view section, const std::vector<std::string>& items) {
-    document.removeKeysIf(section, isListKey);
-    document.addSection(section);
-    for (std::size_t i = 0; i < items.size(); ++i) document.setValue(section, std::to_string(i + 1), items[i]);
+    std::vector<std::pair<std::string, std::string>> numbered;
+    numbered.reserve(items.size());
+    for (std::size_t i = 0; i < items.size(); ++i) numbered.emplace_back(std::to_string(i + 1), items[i]);
+    document.replaceKeysIf(section, isListKey, numbered);
 }
 
 // The form's fields by control name, in one place for both directions.
@@ -302,10 +297,9 @@ ParsedItemFile parseItemFile(std::string_view bytes, const Cp936ToUtf8& cp936ToU
     }
     if (isBinary(bytes)) return {std::nullopt, "文件含有二进制数据，不是文本文件。"};
 
-    std::string error;
-    const std::optional<std::string> utf8 = decoded(bytes, cp936ToUtf8, error);
-    if (!utf8) return {std::nullopt, error};
-    IniDocument::Parsed ini = IniDocument::parse(*utf8);
+    DecodedText text = decodeText(bytes, cp936ToUtf8);
+    if (!text.text) return {std::nullopt, std::move(text.error)};
+    IniDocument::Parsed ini = IniDocument::parse(*text.text);
     if (!ini.document) return {std::nullopt, "文件已损坏或不完整：" + ini.error};
     if (!hasItemSection(*ini.document)) return {std::nullopt, "文件里没有物品的任何一节（如 [item]），不是物品文件。"};
     if (const auto format = ini.document->value(kFileSection, kFormatKey); format && *format != kFormat) {

@@ -15,6 +15,7 @@
 
 #include "editor/ini_document.h"
 #include "editor/item_form.h"
+#include "editor/text_encoding.h"
 
 namespace editor {
 
@@ -57,16 +58,13 @@ struct ItemFileData {
     IniDocument document;
 };
 
-// Converts code page 936 bytes to UTF-8; nullopt when they are not valid.
-using Cp936ToUtf8 = std::function<std::optional<std::string>(std::string_view)>;
-
 struct ParsedItemFile {
     std::optional<ItemFileData> data;
     std::string error;  // a Chinese sentence naming the problem; empty on success
 };
 
-// Reads a whole file's bytes. Without a byte-order mark, bytes that are not
-// valid UTF-8 are read as code page 936 through `cp936ToUtf8`. Every field
+// Reads a whole file's bytes. Without a byte-order mark, the text is UTF-8
+// or code page 936 (through `cp936ToUtf8`) as decodeText decides. Every field
 // is in the result: those the file leaves out hold the control's state in a
 // new form (the layout's initial text, tick, no selection, an empty list).
 ParsedItemFile parseItemFile(std::string_view bytes, const Cp936ToUtf8& cp936ToUtf8);

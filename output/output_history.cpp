@@ -101,4 +101,24 @@ std::size_t OutputHistory::memoryBytes() const {
            shownText_.capacity();
 }
 
+int OutputHistory::markStep(std::string_view boxText) {
+    if (cursor_ == -1 || entry(cursor_) != boxText) record(boxText);
+    return cursor_;
+}
+
+void OutputHistory::closeStep(int mark, std::string_view boxText) {
+    if (mark < 0 || static_cast<std::size_t>(mark) >= entries_.size()) {
+        record(boxText);
+        return;
+    }
+    entries_.resize(static_cast<std::size_t>(mark) + 1);
+    cursor_ = mark;
+    if (entry(mark) != boxText) {
+        record(boxText);
+        return;
+    }
+    shownNode_ = entries_.back();
+    shownText_.assign(boxText);
+}
+
 }  // namespace output

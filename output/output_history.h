@@ -31,6 +31,13 @@ public:
     // Restores the entry after the cursor. Returns whether anything was written.
     bool redo(const WriteBox& write);
 
+    // One step for a run of changes (an import fills many fields, each
+    // recomposing): markStep() makes the box's text before the run the entry
+    // at the cursor and returns its index; closeStep() drops the entries the
+    // run recorded after it and records the box's text once.
+    int markStep(std::string_view boxText);
+    void closeStep(int mark, std::string_view boxText);
+
     std::size_t size() const { return entries_.size(); }
     int cursor() const { return cursor_; }  // -1: no cursor
     // The entry's text; empty outside the list.

@@ -7,7 +7,7 @@ need_packages="cmake g++ make libgtest-dev libbenchmark-dev
  g++-mingw-w64-i686 binutils-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
  wine wine32:i386 wine64 fonts-wine xvfb xauth imagemagick xdotool x11-utils
  fonts-wqy-microhei fonts-wqy-zenhei fonts-arphic-ukai fonts-arphic-uming
- locales python3 file libsimpleini-dev libstb-dev"
+ locales python3 file libstb-dev clang libclang-rt-dev"
 
 missing=""
 for p in $need_packages; do

@@ -18,7 +18,9 @@ struct FileBytes {
 FileBytes readWholeFile(const std::wstring& path, std::size_t maxBytes);
 
 // Writes `bytes` into a temporary file beside `path`, then puts it in the
-// place of `path` in one step (MoveFileExW, replacing). The problem, or ""
+// place of `path` in one step (ReplaceFileW when `path` exists, so that its
+// attributes and permissions stay; else MoveFileExW). Paths beyond MAX_PATH
+// are written in their "\\?\" form. The problem, or ""
 // on success; on failure the old file is as it was and the temporary file
 // is gone.
 std::string writeFileInOneStep(const std::wstring& path, std::string_view bytes);

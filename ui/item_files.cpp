@@ -9,6 +9,7 @@
 #include "editor/control_names.h"
 #include "editor/layout.h"
 #include "editor/text.h"
+#include "editor/text_encoding.h"
 #include "skin/handle_owners.h"
 #include "ui/editor_window.h"
 #include "ui/file_access.h"
@@ -57,22 +58,12 @@ std::optional<editor::ItemFileData> readItemFile(const std::wstring& path) {
     return std::move(parsed.data);
 }
 
-// A text file's content as UTF-8: a byte-order mark is dropped, bytes that
-// are not UTF-8 are read as code page 936.
-std::optional<std::string> textOf(const std::string& bytes) {
-    if (bytes.find('\0') != std::string::npos) return std::nullopt;
-    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-    if (bytes.starts_with(kByteOrderMark)) return bytes.substr(kByteOrderMark.size());
-    if (editor::isValidUtf8(bytes)) return bytes;
-    return cp936ToUtf8(bytes);
-}
-
 std::string unmatchedMessage(const std::vector<std::string>& lines) {
     std::string message = "有 " + std::to_string(lines.size()) + " 行没有导入：";
     const std::size_t shown = std::min(lines.size(), kUnmatchedLinesShown);
     for (std::size_t i = 0; i < shown; ++i) message += "\r\n" + lines[i];
     if (lines.size() > shown) message += "\r\n……";
-    return message + "\r\n导入前的输出可用 Ctrl+X 找回。";
+    return message + "\r\n在输出框里按一次 Ctrl+X 即可找回导入前的输出。";
 }
 
 // Command lines into the form; the open file stays the open file.
@@ -82,7 +73,10 @@ void importText(EditorWindow& w, std::string_view commands) {
         showInformation("没有可导入的指令：需要“/rpgitem 物品ID 指令”这样的行。");
         return;
     }
+    // The fields' recompositions make one step of the output's history.
+    const int before = w.history().markStep(w.output().text());
     showFormData(w, editor::itemFileDataOf(imported.form));
+    w.history().closeStep(before, w.output().text());
     if (!imported.unmatched.empty()) showInformation(unmatchedMessage(imported.unmatched));
 }
 
@@ -132,6 +126,24 @@ void fitLabel(HWND label, const std::wstring& text) {
     }
 }
 
+// Before the form is replaced: a changed form is offered for saving. False
+// when the user cancels, or the save did not happen.
+bool unsavedWorkSettled(EditorWindow& w) {
+    const ItemFileSession& session = w.itemFiles();
+    if (sameFormData(readFormData(w), session.baseline)) return true;
+    const std::string name =
+        session.path.empty() ? std::string("未保存的物品") : "文件" + quoted(PathFindFileNameW(session.path.c_str()));
+    switch (askToSaveChanges(w.hwnd(), name + "有改动，要先保存吗？")) {
+    case SaveAnswer::Save:
+        return saveItem(w);
+    case SaveAnswer::Discard:
+        return true;
+    case SaveAnswer::Cancel:
+        break;
+    }
+    return false;
+}
+
 }  // namespace
 
 void startItemFiles(EditorWindow& w, const std::wstring& userFolder) {
@@ -144,27 +156,26 @@ void startItemFiles(EditorWindow& w, const std::wstring& userFolder) {
 }
 
 void newItem(EditorWindow& w) {
+    if (!unsavedWorkSettled(w)) return;
     showFormData(w, w.itemFiles().emptyForm);
     settle(w, {}, {});
 }
 
 void openItem(EditorWindow& w) {
+    if (!unsavedWorkSettled(w)) return;
     const auto path = chooseFile(w.hwnd(), {.save = false, .folder = w.itemFiles().lastFolder});
     if (path) openItemFile(w, *path);
 }
 
-void saveItem(EditorWindow& w) {
+bool saveItem(EditorWindow& w) {
     const std::wstring path = w.itemFiles().path;
-    if (path.empty()) {
-        saveItemAs(w);
-    } else {
-        saveItemFile(w, path);
-    }
+    return path.empty() ? saveItemAs(w) : saveItemFile(w, path);
 }
 
-void saveItemAs(EditorWindow& w) {
+bool saveItemAs(EditorWindow& w) {
     const FileChoice choice{.save = true, .folder = w.itemFiles().lastFolder, .name = suggestedName(w)};
-    if (const auto path = chooseFile(w.hwnd(), choice)) saveItemFile(w, *path);
+    const auto path = chooseFile(w.hwnd(), choice);
+    return path && saveItemFile(w, *path);
 }
 
 void importFromOutput(EditorWindow& w) { importText(w, w.output().text()); }
@@ -175,6 +186,7 @@ void recoverLastClosedItem(EditorWindow& w) {
         showInformation("没有上次关闭时的物品。");
         return;
     }
+    if (!unsavedWorkSettled(w)) return;
     std::optional<editor::ItemFileData> data = readItemFile(recovery);
     if (!data) return;
     showFormData(w, *data);
@@ -197,7 +209,7 @@ void openRecentFile(EditorWindow& w, size_t index) {
         showInformation("文件" + quoted(path) + "已不存在，已从最近的文件中去掉。");
         return;
     }
-    openItemFile(w, path);
+    if (unsavedWorkSettled(w)) openItemFile(w, path);
 }
 
 bool openItemFile(EditorWindow& w, const std::wstring& path) {
@@ -226,12 +238,17 @@ void importCommandFile(EditorWindow& w, const std::wstring& path) {
         tellCannotOpen(path, file.problem);
         return;
     }
-    const std::optional<std::string> commands = textOf(*file.bytes);
-    if (!commands) {
+    if (file.bytes->find('\0') != std::string::npos) {
         tellCannotOpen(path, "这不是文本文件。");
         return;
     }
-    importText(w, *commands);
+    // Read as the item files are: UTF-8 or code page 936, by the same rule.
+    const editor::DecodedText commands = editor::decodeText(*file.bytes, cp936ToUtf8);
+    if (!commands.text) {
+        tellCannotOpen(path, commands.error);
+        return;
+    }
+    importText(w, *commands.text);
 }
 
 void openCommandLineFile(EditorWindow& w, const wchar_t* commandLine) {
@@ -247,7 +264,7 @@ void onFilesDropped(EditorWindow& w, HDROP drop) {
     std::wstring path(DragQueryFileW(drop, 0, nullptr, 0) + 1, L'\0');
     path.resize(DragQueryFileW(drop, 0, path.data(), static_cast<UINT>(path.size())));
     DragFinish(drop);
-    if (path.empty()) return;
+    if (path.empty() || !unsavedWorkSettled(w)) return;
     if (hasExtension(path, L".ini")) {
         openItemFile(w, path);
     } else {

@@ -17,10 +17,13 @@ class EditorWindow;
 // dropped files accepted. `userFolder` empty: %APPDATA%\RPGitemEditor.
 void startItemFiles(EditorWindow& window, const std::wstring& userFolder);
 
+// New, open, a recent file, a dropped file and the recovery first ask
+// whether to save a changed form (保存 / 不保存 / 取消).
 void newItem(EditorWindow& window);
 void openItem(EditorWindow& window);
-void saveItem(EditorWindow& window);
-void saveItemAs(EditorWindow& window);
+// True when the form was saved.
+bool saveItem(EditorWindow& window);
+bool saveItemAs(EditorWindow& window);
 void importFromOutput(EditorWindow& window);
 void recoverLastClosedItem(EditorWindow& window);
 // The recent file at `index` (0: the most recent); a file that is gone is

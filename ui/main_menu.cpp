@@ -16,11 +16,15 @@ void sendToServerCommand(EditorWindow& window) { runServerCommand(window, Server
 
 void serverSettingsCommand(EditorWindow& window) { runServerCommand(window, ServerCommand::ServerSettings); }
 
+void saveCommand(EditorWindow& window) { saveItem(window); }
+
+void saveAsCommand(EditorWindow& window) { saveItemAs(window); }
+
 constexpr MenuRow kRows[] = {
     {0xE201, "新建", 'N', FCONTROL, newItem},
     {0xE202, "打开…", 'O', FCONTROL, openItem},
-    {0xE203, "保存", 'S', FCONTROL, saveItem},
-    {0xE204, "另存为…", 'S', FCONTROL | FSHIFT, saveItemAs},
+    {0xE203, "保存", 'S', FCONTROL, saveCommand},
+    {0xE204, "另存为…", 'S', FCONTROL | FSHIFT, saveAsCommand},
     {kMenuSeparator, ""},
     {0xE205, "从输出框导入", 'I', FCONTROL, importFromOutput},
     {kMenuSeparator, ""},

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "editor/compose.h"
@@ -24,11 +25,15 @@ std::string composedText(const ItemForm& form) {
 // built by the editors' own add operations.
 class FormGenerator {
 public:
-    explicit FormGenerator(unsigned seed) : random_(seed) {}
+    // `listsFromFiles`: the lists also hold entries an item file may give
+    // them: any one-line text, of another list's kind or of none.
+    explicit FormGenerator(unsigned seed, bool listsFromFiles = false)
+        : random_(seed), listsFromFiles_(listsFromFiles) {}
 
     ItemForm next() {
         ItemForm f;
-        f.id = pick(std::vector<std::string>{"sword", "剑_1", "a", "legendary_sword_of_the_north", "😀"});
+        f.id = pick(std::vector<std::string>{"sword", "剑_1", "a", "legendary_sword_of_the_north", "😀", "my sword",
+                                             "x display", "give give", "a b c", "power aoe", " lead"});
         for (std::string* field :
              {&f.displayName, &f.hand, &f.itemType, &f.lore, &f.disappear, &f.costExp, &f.costMoney, &f.level,
               &f.repairPrice, &f.permission, &f.dataValue, &f.damage, &f.armour, &f.durability, &f.dropChance}) {
@@ -54,6 +59,16 @@ public:
         for (int n = below(4); n > 0; --n) {
             const auto& kind = editor::consumeKinds()[static_cast<std::size_t>(below(2))];
             append(f.consumePowers, editor::consumeAddition(std::vector{kind.radio}, inputs()));
+        }
+        if (listsFromFiles_) {
+            for (auto* list : {&f.skillPowers, &f.potionPowers, &f.consumePowers}) {
+                for (int n = below(3); n > 0; --n) {
+                    const auto at = list->begin() + below(static_cast<int>(list->size()) + 1);
+                    list->insert(at, pick(std::vector<std::string>{"hello", "", "potionhit tick 0 0 speed 1",
+                                                                   "aoe tick 5", "consume tick", "food tick 5", "  x  ",
+                                                                   "fly\rtick", "§6火焰"}));
+                }
+            }
         }
         return f;
     }
@@ -107,6 +122,7 @@ private:
     }
 
     std::mt19937 random_;
+    bool listsFromFiles_;
 };
 
 // The lines in another order; description, power and durability lines keep
@@ -153,12 +169,53 @@ TEST(ImportCommands, ComposingTheImportedFormGivesTheImportedText) {
     EXPECT_GT(consumes, 1000u);
 }
 
+TEST(ImportCommands, ComposingTheImportOfAFormWithListsFromFilesGivesTheSameText) {
+    FormGenerator generate(20261211, /*listsFromFiles=*/true);
+    int blankIds = 0;
+    for (int round = 0; round < 3000; ++round) {
+        const ItemForm form = generate.next();
+        const std::string text = composedText(form);
+        const ImportedItem imported = importCommands(text);
+        ASSERT_EQ(composedText(imported.form), text) << "round " << round << "\n" << text;
+        ASSERT_TRUE(imported.unmatched.empty()) << imported.unmatched.front();
+        ASSERT_EQ(imported.id, form.id);
+        blankIds += form.id.find(' ') != std::string::npos;
+    }
+    EXPECT_GT(blankIds, 1000);
+}
+
+struct IdWithBlanks {
+    std::string text;
+    std::string id;
+    std::size_t unmatched;
+};
+
+class ImportIdWithBlanks : public testing::TestWithParam<IdWithBlanks> {};
+
+TEST_P(ImportIdWithBlanks, IsTheTextBeforeTheSubCommand) {
+    const ImportedItem imported = importCommands(GetParam().text);
+    EXPECT_EQ(imported.id, GetParam().id);
+    EXPECT_EQ(imported.form.id, GetParam().id);
+    EXPECT_EQ(imported.unmatched.size(), GetParam().unmatched);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ImportIdWithBlanks,
+    testing::Values(
+        IdWithBlanks{"/rpgitem my sword remove\r\n/rpgitem my sword create\r\n/rpgitem my sword display 剑\r\n",
+                     "my sword", 0},
+        IdWithBlanks{"/rpgitem my sword display 剑\r\n/rpgitem my sword give\r\n", "my sword", 0},
+        IdWithBlanks{"/rpgitem x display remove\r\n/rpgitem x display create\r\n", "x display", 0},
+        IdWithBlanks{"/rpgitem a b give\r\n/rpgitem a display x\r\n", "a b", 1},
+        IdWithBlanks{"/rpgitem sword remove\r\n/rpgitem my sword create\r\n", "sword", 1},
+        IdWithBlanks{"/rpgitem\r\n/rpgitem solo remove\r\n", "solo", 1}));
+
 TEST(ImportCommands, PowerLinesGoToTheListOfTheirKind) {
     const ImportedItem imported = importCommands(
-        "/rpgitem x power throw tick 5 t f 0 0\r\n/rpgitem x power potionthrow hit 0 speed\r\n"
-        "/rpgitem x power arrowrain tick 0 0 0 0|8 0 0\r\n/rpgitem x power arrow tick 1 2\r\n"
-        "/rpgitem x power food tick 5\r\n/rpgitem x power consume tick\r\n/rpgitem x power potionhit tick 0 0 speed "
-        "1\r\n");
+        "/rpgitem x power throw tick 5 t f 0 0\r\n/rpgitem x power arrowrain tick 0 0 0 0|8 0 0\r\n"
+        "/rpgitem x power arrow tick 1 2\r\n/rpgitem x power potionthrow hit 0 speed\r\n"
+        "/rpgitem x power potionhit tick 0 0 speed 1\r\n/rpgitem x power food tick 5\r\n"
+        "/rpgitem x power consume tick\r\n");
     EXPECT_EQ(imported.form.skillPowers,
               (std::vector<std::string>{"throw tick 5 t f 0 0", "arrowrain tick 0 0 0 0|8 0 0", "arrow tick 1 2"}));
     EXPECT_EQ(imported.form.potionPowers,
@@ -166,6 +223,54 @@ TEST(ImportCommands, PowerLinesGoToTheListOfTheirKind) {
     EXPECT_EQ(imported.form.consumePowers, (std::vector<std::string>{"food tick 5", "consume tick"}));
     EXPECT_TRUE(imported.unmatched.empty());
 }
+
+// A list filled from a file may hold any text, of another list's kind or of
+// none: the lines keep their order, so that composing gives them back.
+struct MixedPowers {
+    std::string name;
+    std::vector<std::string> skills, potions, consumes;
+    std::string drop;  // a drop combo item, or ""
+};
+
+class ImportMixedPowers : public testing::TestWithParam<MixedPowers> {};
+
+TEST_P(ImportMixedPowers, ComeBackInTheirOrder) {
+    ItemForm form;
+    form.id = "mixed item";
+    form.skillPowers = GetParam().skills;
+    form.potionPowers = GetParam().potions;
+    form.consumePowers = GetParam().consumes;
+    if (!GetParam().drop.empty()) {
+        const auto items = editor::creatureItems();
+        form.dropSelection = static_cast<int>(std::find(items.begin(), items.end(), GetParam().drop) - items.begin());
+        form.dropItemText = GetParam().drop;
+        form.dropChance = "5";
+    }
+    const std::string text = composedText(form);
+    const ImportedItem imported = importCommands(text);
+    EXPECT_EQ(composedText(imported.form), text);
+    EXPECT_TRUE(imported.unmatched.empty());
+    if (!GetParam().drop.empty()) {
+        EXPECT_EQ(imported.form.consumePowers, GetParam().consumes);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FromFiles, ImportMixedPowers,
+    testing::Values(MixedPowers{"PotionTextInSkills", {"potionhit tick 0 0 speed 1", "aoe tick 5"}, {}, {}, ""},
+                    MixedPowers{"UnknownPowers", {"fly tick", ""}, {"hello"}, {"not a power"}, ""},
+                    MixedPowers{"SkillTextInConsumesAfterDrop",
+                                {"aoe tick 5"},
+                                {"potionthrow hit 0 speed"},
+                                {"arrow tick 1 2", "consume tick", "potionhit tick 0 0 speed 1"},
+                                "蝙蝠(Bat)"},
+                    MixedPowers{"ConsumeTextsBeforeDrop", {"food tick 5"}, {"consume tick"}, {}, "蝙蝠(Bat)"},
+                    MixedPowers{"EverythingReversed",
+                                {"consume tick", "potionthrow hit 0 speed"},
+                                {"aoe tick 5", "food tick 5"},
+                                {"throw tick 5 t f 0 0"},
+                                "僵尸(Zombie)"}),
+    [](const testing::TestParamInfo<MixedPowers>& param) { return param.param.name; });
 
 TEST(ImportCommands, MapsEachSubCommandToItsField) {
     const ImportedItem imported = importCommands(
@@ -196,9 +301,8 @@ TEST(ImportCommands, ReturnsLinesThatFitNoFieldInTheirOrder) {
         "/rpgitem sword dispaly typo\r\n"   // a typo
         "/rpgitem sword display again\r\n"  // the field is taken: it would be lost
         "/rpgitem sword give\r\n/rpgitem sword give\r\n"
-        "/rpgitem sword drop Dragon 5\r\n"   // no such mob
-        "/rpgitem sword drop Bat \r\n"       // no chance
-        "/rpgitem sword power fly tick\r\n"  // no such power
+        "/rpgitem sword drop Dragon 5\r\n"  // no such mob
+        "/rpgitem sword drop Bat \r\n"      // no chance
         "/rpgitem sword keep enchant maybe\r\n"
         "/rpgitem sword display \r\n"  // nothing to set
         "/rpgitem sword permission x\r\n"
@@ -208,11 +312,11 @@ TEST(ImportCommands, ReturnsLinesThatFitNoFieldInTheirOrder) {
     EXPECT_EQ(imported.form.lore, "指环");
     EXPECT_TRUE(imported.form.giveItem);
     EXPECT_EQ(imported.unmatched,
-              (std::vector<std::string>{
-                  "/rpgitem other display 别的", "/give @p diamond_sword", "/rpgitem sword dispaly typo",
-                  "/rpgitem sword display again", "/rpgitem sword give", "/rpgitem sword drop Dragon 5",
-                  "/rpgitem sword drop Bat ", "/rpgitem sword power fly tick", "/rpgitem sword keep enchant maybe",
-                  "/rpgitem sword display ", "/rpgitem sword permission x", "/rpgitem sword"}));
+              (std::vector<std::string>{"/rpgitem other display 别的", "/give @p diamond_sword",
+                                        "/rpgitem sword dispaly typo", "/rpgitem sword display again",
+                                        "/rpgitem sword give", "/rpgitem sword drop Dragon 5",
+                                        "/rpgitem sword drop Bat ", "/rpgitem sword keep enchant maybe",
+                                        "/rpgitem sword display ", "/rpgitem sword permission x", "/rpgitem sword"}));
 }
 
 TEST(ImportCommands, NothingToImportGivesAnEmptyForm) {

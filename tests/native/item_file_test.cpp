@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <set>
 
 #include "editor/compose.h"
@@ -38,8 +39,11 @@ ItemFileData everyField(const std::vector<std::string>& singleLine, const std::v
             break;
         }
         case ItemFileKind::List:
-            data.lists[control] = {singleLine[n % singleLine.size()], multiLine[(n + 1) % multiLine.size()],
-                                   singleLine[(n + 2) % singleLine.size()]};
+            // A list entry holds no LF (it would compose into a line of its own).
+            for (std::size_t k = 0; k < 3; ++k) {
+                const std::string& entry = singleLine[(n + k) % singleLine.size()];
+                data.lists[control].push_back(entry.find('\n') == std::string::npos ? entry : "no LF here");
+            }
             break;
         }
         ++n;
@@ -79,6 +83,14 @@ const std::vector<std::string> kHardSingleLines{
     "true",
     "tab\there",
     std::string(100000, 'w'),
+    "\x1B[31mpasted escape",
+    "bell\x07",
+    "lone\rCR",
+    "lone\nLF",
+    "\rstarts with CR",
+    "back\\slash \\x41 \\\\",
+    "\x7F\x01\x1F",
+    "form\ffeed",
 };
 const std::vector<std::string> kHardMultiLines{
     "line one\r\nline two",
@@ -91,6 +103,8 @@ const std::vector<std::string> kHardMultiLines{
     "",
     "中文\r\n😀",
     std::string(100000, 'm'),
+    "escape \x1B\r\nlone\rCR\nLF\r\n\\x1B",
+    "\r\n\r",
 };
 
 }  // namespace
@@ -324,4 +338,79 @@ TEST(ItemFile, TheReadmeExampleComposesAsDocumented) {
                            "power ice damage 60", "power crit damage 5 30", "power potionhit damage 100 0 slow 30",
                            "drop Zombie 5", "give"}));
     EXPECT_EQ(data.selections.at("组合框_触发"), 1);  // "damage|攻击时" by its key
+}
+
+namespace {
+
+std::string gbk(const std::string& utf8) { return gbk_codec::fromUtf8Exact(utf8).value_or("not code page 936"); }
+
+}  // namespace
+
+// Files that were read wrong, refused, or lost parts on the next save.
+INSTANTIATE_TEST_SUITE_P(
+    FilesThatBroke, ItemFileRefuses,
+    testing::Values(
+        BadFile{"EmptyEndTag", "[item]\r\nid=x\r\nlore=<<<\r\n\r\n[mine]\r\nkeep=1\r\n",
+                "第 3 行的多行值“<<<”后面缺少结束标记"},
+        BadFile{"ListEntryWithLineBreak", "[skills]\r\n1=aoe tick 5\r\n2=<<<E\r\nflame\r\ntick\r\nE\r\n",
+                "skills.2 的值含有换行"},
+        BadFile{"ListEntryWithEscapedLf", "[skills]\r\n1=<<<\\E\r\na\\x0Ab\r\nE\r\n", "skills.1 的值含有换行"},
+        BadFile{"DuplicateKey", "[item]\r\nid=sword\r\ndisplay=a\r\n\r\ndisplay=b\r\n",
+                "第 5 行的键“display”在节 [item] 里重复：第 3 行已有这个键"},
+        BadFile{"StrayByteBesideChinese", "[item]\r\nid=x\r\ndisplay=冰霜\r\nlore=caf\xE9s\r\n",
+                "第 3 行像 UTF-8 文本，第 4 行却像 GBK"},
+        BadFile{"MarkThenGbk", "\xEF\xBB\xBF[item]\r\nid=x\r\ndisplay=" + gbk("传说之剑") + "\r\n",
+                "第 3 行却不是有效的 UTF-8"},
+        BadFile{"Utf8ThenGbkLines", "[item]\r\nid=§6剑\r\ndisplay=" + gbk("传说之剑") + "\r\n", "第 2 行像 UTF-8"}),
+    [](const testing::TestParamInfo<BadFile>& param) { return param.param.name; });
+
+struct GoodFile {
+    std::string name;
+    std::string bytes;
+    std::map<std::string, std::string> texts;
+};
+
+class ItemFileReads : public testing::TestWithParam<GoodFile> {};
+
+TEST_P(ItemFileReads, EveryFieldAsWrittenAndSavesItBack) {
+    const ItemFileData data = parsedOk(GetParam().bytes);
+    for (const auto& [control, text] : GetParam().texts) EXPECT_EQ(data.texts.at(control), text) << control;
+    const ItemFileData back = parsedOk(serializeItemFile(data));
+    expectSameFields(back, data);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FilesThatBroke, ItemFileReads,
+    testing::Values(GoodFile{"EmptyBlock",
+                             "[item]\r\nid=x\r\ndescription=<<<END\r\nEND\r\nlore=kept\r\n[attributes]\r\ndamage=3\r\n",
+                             {{"编辑框13", ""}, {"编辑框6", "kept"}, {"编辑框9", "3"}}},
+                    GoodFile{"GbkThatIsValidUtf8", gbk("[item]\r\nid=x\r\ndisplay=拳\r\n"), {{"编辑框3", "拳"}}},
+                    GoodFile{"GbkFile",
+                             gbk("[item]\r\nid=剑\r\ndisplay=§6拳\r\nlore=冰霜\r\n"),
+                             {{"编辑框2", "剑"}, {"编辑框3", "§6拳"}, {"编辑框6", "冰霜"}}},
+                    GoodFile{"Utf8WithLatin1",
+                             "[item]\r\nid=x\r\ndisplay=§b霜\r\nlore=café ×2\r\n",
+                             {{"编辑框3", "§b霜"}, {"编辑框6", "café ×2"}}},
+                    GoodFile{"ControlCharactersEscaped",
+                             "\xEF\xBB\xBF[item]\r\nid=<<<\\END_OF_TEXT\r\na\\x0Db\r\nEND_OF_TEXT\r\n"
+                             "display=<<<\\END_OF_TEXT\r\n\\x1B[1m\\x07\r\nEND_OF_TEXT\r\n",
+                             {{"编辑框2", "a\rb"}, {"编辑框3", "\x1B[1m\x07"}}}),
+    [](const testing::TestParamInfo<GoodFile>& param) { return param.param.name; });
+
+TEST(ItemFile, ASaveKeepsCommentsAndTheListsPlaceAmongItsKeys) {
+    const std::string file =
+        "\xEF\xBB\xBF[item]\r\nid=x\r\n\r\n[skills]\r\nnote=before\r\n; the first skill\r\n1=aoe tick 5\r\n"
+        "# the second\r\n2=flame tick 1\r\nafter=kept\r\n\r\n; the end of the file\r\n";
+    ItemFileData data = parsedOk(file);
+    const std::string saved = serializeItemFile(data);
+    EXPECT_NE(saved.find("[skills]\r\nnote=before\r\n; the first skill\r\n1=aoe tick 5\r\n# the second\r\n"
+                         "2=flame tick 1\r\nafter=kept\r\n"),
+              std::string::npos)
+        << saved;
+    EXPECT_TRUE(saved.ends_with("\r\n; the end of the file\r\n")) << saved;
+    data.lists["列表框_技能"] = {"one", "two", "three"};
+    const std::string grown = serializeItemFile(data);
+    EXPECT_NE(grown.find("; the first skill\r\n1=one\r\n# the second\r\n2=two\r\n3=three\r\nafter=kept\r\n"),
+              std::string::npos)
+        << grown;
 }

@@ -165,3 +165,35 @@ TEST(OutputHistory, CompositionsShareTheirBytes) {
     EXPECT_LT(box.history.memoryBytes(), 2 * kCompositions * (textBytes + (kLines + 1) * 32));
     EXPECT_EQ(box.history.entry(kLines), std::string(box.shown));
 }
+
+TEST(OutputHistory, AStepOfManyChangesIsUndoneAtOnce) {
+    output::OutputHistory history;
+    std::string box;
+    const auto write = [&](const std::string& text) {
+        box = text;
+        history.record(box);
+    };
+    write("typed by hand");
+    const int mark = history.markStep(box);
+    for (const char* text : {"", "/rpgitem a remove\r\n", "/rpgitem a remove\r\n/rpgitem a create\r\n"}) write(text);
+    history.closeStep(mark, box);
+    EXPECT_EQ(history.size(), 2u);
+    ASSERT_TRUE(history.undo(box, write));
+    EXPECT_EQ(box, "typed by hand");
+    ASSERT_TRUE(history.redo(write));
+    EXPECT_EQ(box, "/rpgitem a remove\r\n/rpgitem a create\r\n");
+    // A step that ends where it began leaves no entry of its own.
+    const int again = history.markStep(box);
+    write("");
+    write("/rpgitem a remove\r\n/rpgitem a create\r\n");
+    history.closeStep(again, box);
+    EXPECT_EQ(history.size(), 2u);
+    // An empty history first keeps the text before the step.
+    output::OutputHistory fresh;
+    const int first = fresh.markStep("");
+    fresh.record("x");
+    fresh.record("xy");
+    fresh.closeStep(first, "xy");
+    EXPECT_EQ(fresh.size(), 2u);
+    EXPECT_EQ(fresh.entry(0), "");
+}

@@ -1,5 +1,7 @@
 #include "tests/win32/item_file_fixture.h"
 
+#include <shlobj.h>
+
 #include <ostream>
 
 #include "editor/layout.h"
@@ -15,7 +17,14 @@ struct Recorded {
     std::vector<std::string> messages;
     std::vector<FileChoice> dialogs;
     std::optional<std::wstring> answer;
+    std::vector<std::string> questions;
+    SaveAnswer saveAnswer = SaveAnswer::Discard;
 } recorded;
+
+SaveAnswer recordQuestion(HWND, std::string_view text) {
+    recorded.questions.emplace_back(text);
+    return recorded.saveAnswer;
+}
 
 void recordMessage(std::string_view text) { recorded.messages.emplace_back(text); }
 
@@ -120,6 +129,7 @@ void ItemFileTest::SetUp() {
     recorded = {};
     replaceInformationBox(recordMessage);
     replaceFileChooser(recordDialog);
+    replaceSaveQuestion(recordQuestion);
     options_.userFolder = userFolder_.path();
     EditorWindowTest::SetUp();
 }
@@ -128,6 +138,7 @@ void ItemFileTest::TearDown() {
     EditorWindowTest::TearDown();
     replaceInformationBox(nullptr);
     replaceFileChooser(nullptr);
+    replaceSaveQuestion(nullptr);
 }
 
 FormState ItemFileTest::formState() const {
@@ -209,4 +220,20 @@ void ItemFileTest::fillForm() {
     for (const char* box : {"编辑框数量", "编辑框距离", "剑雨数量"}) setWindowText(control(box), box);
     refreshOutput(*window_);
     pumpMessages();
+}
+
+const std::vector<std::string>& ItemFileTest::saveQuestions() const { return recorded.questions; }
+
+void ItemFileTest::answerSaveQuestionWith(ui::SaveAnswer answer) { recorded.saveAnswer = answer; }
+
+// An HDROP as the shell builds it: DROPFILES, then NUL-separated wide paths.
+HDROP dropOf(const std::wstring& path) {
+    const size_t bytes = sizeof(DROPFILES) + (path.size() + 2) * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GHND, bytes);
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = TRUE;
+    path.copy(reinterpret_cast<wchar_t*>(drop + 1), path.size());
+    GlobalUnlock(memory);
+    return static_cast<HDROP>(memory);
 }

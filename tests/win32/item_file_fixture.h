@@ -3,6 +3,10 @@
 // and the state of every control of the item form.
 #pragma once
 
+#include <windows.h>
+
+#include <shellapi.h>
+
 #include <map>
 #include <optional>
 #include <string>
@@ -10,6 +14,7 @@
 
 #include "tests/win32/window_fixture.h"
 #include "ui/file_dialogs.h"
+#include "ui/information_box.h"
 
 // A new empty folder under the system's temporary folder, removed with
 // everything in it at the end.
@@ -26,6 +31,9 @@ public:
 private:
     std::wstring path_;
 };
+
+// An HDROP as the shell builds it: DROPFILES, then NUL-separated wide paths.
+HDROP dropOf(const std::wstring& path);
 
 void writeFileBytes(const std::wstring& path, std::string_view bytes);
 std::string readFileBytes(const std::wstring& path);
@@ -63,6 +71,10 @@ protected:
     // The information boxes shown and the file dialogs opened, in order.
     const std::vector<std::string>& messages() const;
     const std::vector<ui::FileChoice>& dialogs() const;
+    // The questions before unsaved work is replaced, and how the recorder
+    // answers them (不保存 unless told).
+    const std::vector<std::string>& saveQuestions() const;
+    void answerSaveQuestionWith(ui::SaveAnswer answer);
     void forgetMessages();
 
     TemporaryFolder files_;

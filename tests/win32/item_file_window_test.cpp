@@ -51,18 +51,6 @@ int captionButton(HWND hwnd, int kind, skin::IntRect* paint = nullptr) {
 
 bool contains(const std::string& text, std::string_view part) { return text.find(part) != std::string::npos; }
 
-// An HDROP as the shell builds it: DROPFILES, then NUL-separated wide paths.
-HDROP dropOf(const std::wstring& path) {
-    const size_t bytes = sizeof(DROPFILES) + (path.size() + 2) * sizeof(wchar_t);
-    HGLOBAL memory = GlobalAlloc(GHND, bytes);
-    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
-    drop->pFiles = sizeof(DROPFILES);
-    drop->fWide = TRUE;
-    path.copy(reinterpret_cast<wchar_t*>(drop + 1), path.size());
-    GlobalUnlock(memory);
-    return static_cast<HDROP>(memory);
-}
-
 }  // namespace
 
 TEST_F(ItemFileTest, MenuHoldsItsItemsWithTheirKeysAndTheRecentFiles) {

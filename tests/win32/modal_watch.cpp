@@ -51,7 +51,7 @@ bool ModalWatch::finish() {
     return acted_;
 }
 
-MessageBoxSeen readAndConfirm(HWND box) {
+MessageBoxSeen readTexts(HWND box) {
     MessageBoxSeen seen;
     seen.caption = windowText(box);
     for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
@@ -64,6 +64,11 @@ MessageBoxSeen readAndConfirm(HWND box) {
             seen.texts.push_back(windowText(child));
         }
     }
+    return seen;
+}
+
+MessageBoxSeen readAndConfirm(HWND box) {
+    const MessageBoxSeen seen = readTexts(box);
     PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
     return seen;
 }

@@ -34,5 +34,7 @@ struct MessageBoxSeen {
     bool hasIcon = false;
 };
 
+// Reads the message box.
+MessageBoxSeen readTexts(HWND box);
 // Reads the message box, then presses its OK button.
 MessageBoxSeen readAndConfirm(HWND box);
