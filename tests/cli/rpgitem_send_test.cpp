@@ -120,6 +120,11 @@ TEST(RpgitemSend, NamedServersOnlyAndADryRunConnectsNowhere) {
     EXPECT_EQ(unknown.status, 1);
     EXPECT_NE(unknown.err.find("没有名为「三」的服务器"), std::string::npos) << unknown.err;
     EXPECT_EQ(second.log(), logged("sword", "")) << "nothing more was sent";
+    const std::string empty = folder.write("empty.ini", editor::serializeItemFile(editor::itemFileDataOf({})));
+    const cli_test::ToolRun nothing = runTool({"send", empty, sword, "--servers", servers});
+    EXPECT_EQ(nothing.status, 1);
+    EXPECT_NE(nothing.err.find(empty + ": 没有可发送的指令。"), std::string::npos) << nothing.err;
+    EXPECT_EQ(first.log(), logged("sword", "")) << "the other item was still sent";
 }
 
 TEST(RpgitemSend, ServersFileRulesOfThisSystem) {

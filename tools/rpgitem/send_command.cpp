@@ -171,7 +171,13 @@ int sendCommand(const std::vector<std::string>& args) {
             status = kExitFailed;
             continue;
         }
-        items.push_back({path, bridge::rconLines(editor::outputTextOf(*data))});
+        Item item{path, bridge::rconLines(editor::outputTextOf(*data))};
+        if (item.lines.empty()) {  // no id: nothing to send (the window skips such files too)
+            reportProblem(path, "没有可发送的指令。");
+            status = kExitFailed;
+            continue;
+        }
+        items.push_back(std::move(item));
     }
     const Servers servers =
         readServers(serversFiles.empty() ? defaultServersFile() : serversFiles[0], parsed.values("--server"));
