@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "ui/win_text.h"
+#include "editor/unicode.h"
 
 namespace bridge {
 namespace {
@@ -22,10 +22,10 @@ BOOL CALLBACK collectWindow(HWND hwnd, LPARAM list) {
     info.processId = processId;
     wchar_t title[256];
     title[GetWindowTextW(hwnd, title, 256)] = L'\0';
-    info.title = ui::utf8(title);
+    info.title = editor::fromWide(title);
     wchar_t className[50];
     className[GetClassNameW(hwnd, className, 50)] = L'\0';
-    info.className = ui::utf8(className);
+    info.className = editor::fromWide(className);
     reinterpret_cast<std::vector<WindowInfo>*>(list)->push_back(std::move(info));
     return TRUE;  // always on to the next window
 }
@@ -41,7 +41,7 @@ DWORD findProcessId(std::string_view exeName, bool exactMatch) {
     PROCESSENTRY32W entry{sizeof(entry)};
     for (BOOL more = Process32FirstW(snapshot.get(), &entry); more; more = Process32NextW(snapshot.get(), &entry)) {
         entry.szExeFile[MAX_PATH - 1] = L'\0';
-        if (processNameMatches(ui::utf8(entry.szExeFile), exeName, exactMatch)) return entry.th32ProcessID;
+        if (processNameMatches(editor::fromWide(entry.szExeFile), exeName, exactMatch)) return entry.th32ProcessID;
     }
     return 0;
 }

@@ -57,7 +57,12 @@ std::string badValue(const std::string& server, std::string_view key, std::strin
            std::string(wanted) + "）";
 }
 
-ServerEntry readEntry(const editor::IniDocument::Section& section, const PasswordProtector& protector) {
+std::string tooLongPassword(const std::string& server, std::size_t size) {
+    return "服务器「" + server + "」的 password 长 " + std::to_string(size) + " 字节，超过 RCON 的上限 1446 字节";
+}
+
+ServerEntry readEntry(const editor::IniDocument::Section& section, const PasswordProtector& protector,
+                      const EnvironmentLookup& environment) {
     std::vector<std::string> problems;
     ServerEntry entry;
     entry.name = section.name;
@@ -98,15 +103,29 @@ ServerEntry readEntry(const editor::IniDocument::Section& section, const Passwor
         }
     }
     // A plain password is only ever written by hand, so it is the newer one;
-    // an empty one hides no protected one.
+    // an empty one hides no other one.
     if (const auto plain = value("password"); plain && !plain->empty()) {
         entry.endpoint.password = std::string(*plain);
-        if (entry.endpoint.password.size() > kMaxCommandBody) {
-            problems.push_back("服务器「" + entry.name + "」的 password 长 " +
-                               std::to_string(entry.endpoint.password.size()) + " 字节，超过 RCON 的上限 1446 字节");
+        if (plain->size() > kMaxCommandBody) problems.push_back(tooLongPassword(entry.name, plain->size()));
+    } else if (const auto variable = value("password_env"); variable && !trimmed(*variable).empty()) {
+        const std::string name(trimmed(*variable));
+        std::optional<std::string> password = environment ? environment(name) : std::nullopt;
+        if (!environment) {
+            problems.push_back("服务器「" + entry.name + "」的密码取自环境变量 " + name +
+                               "（password_env），只有命令行工具 rpgitem 读取它");
+        } else if (!password || password->empty()) {
+            problems.push_back("服务器「" + entry.name + "」的 password_env=" + name + "：环境变量 " + name +
+                               " 没有设置或为空");
+        } else {
+            if (password->size() > kMaxCommandBody) problems.push_back(tooLongPassword(entry.name, password->size()));
+            entry.endpoint.password = std::move(*password);
         }
     } else if (const auto stored = value("password_protected"); stored && !stored->empty()) {
-        if (std::optional<std::string> password = protector.unprotect(*stored)) {
+        if (!protector.unprotect) {
+            problems.push_back("服务器「" + entry.name +
+                               "」的 password_protected 是编辑器在 Windows 上为当前用户加密的密码，这里无法解密；"
+                               "请改用 password_env=环境变量名（密码放在该环境变量里）或 password=密码");
+        } else if (std::optional<std::string> password = protector.unprotect(*stored)) {
             entry.endpoint.password = std::move(*password);
         } else {
             entry.unreadablePassword = std::string(*stored);
@@ -121,7 +140,8 @@ ServerEntry readEntry(const editor::IniDocument::Section& section, const Passwor
 
 }  // namespace
 
-ServerListRead readServerList(std::string_view utf8Text, const PasswordProtector& protector) {
+ServerListRead readServerList(std::string_view utf8Text, const PasswordProtector& protector,
+                              const EnvironmentLookup& environment) {
     ServerListRead read;
     editor::IniDocument::Parsed parsed = editor::IniDocument::parse(utf8Text);
     if (!parsed.document) {
@@ -133,7 +153,7 @@ ServerListRead readServerList(std::string_view utf8Text, const PasswordProtector
             if (!section.entries.empty()) read.problems.push_back("文件开头不属于任何服务器的设置已忽略");
             continue;
         }
-        read.servers.push_back(readEntry(section, protector));
+        read.servers.push_back(readEntry(section, protector, environment));
     }
     return read;
 }

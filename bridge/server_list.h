@@ -2,7 +2,9 @@
 // per server, the section name is its display name. Keys: host, port (25575),
 // password (plain, accepted when written by hand), password_protected (the
 // editor's form: the password protected for the current Windows user, then
-// base64), enabled (1/0, default 1), encoding (utf-8 (default) or gbk),
+// base64), password_env (the name of an environment variable holding the
+// password: for the command-line tool, in scripts and CI), enabled (1/0,
+// default 1), encoding (utf-8 (default) or gbk),
 // timeout_ms (5000). Serialising never writes a plain password. Writing
 // goes through the file as it was, so comments and keys this program does
 // not know survive a save.
@@ -34,6 +36,9 @@ struct ServerEntry {
 
 // Win32: CryptProtectData / CryptUnprotectData and base64. Each gives an
 // empty result when it fails (unprotect: data of another user or machine).
+// Where there is no such protection (Linux) both are empty functions: a
+// protected password is then a problem of its entry that says what to use
+// instead.
 struct PasswordProtector {
     std::function<std::optional<std::string>(std::string_view plain)> protect;
     std::function<std::optional<std::string>(std::string_view stored)> unprotect;
@@ -50,7 +55,13 @@ struct ServerListRead {
 // The problem of an entry whose stored password this user cannot decrypt.
 std::string unreadablePasswordProblem(const std::string& name);
 
-ServerListRead readServerList(std::string_view utf8Text, const PasswordProtector& protector);
+// An environment variable's value; nullopt when it is not set.
+using EnvironmentLookup = std::function<std::optional<std::string>(std::string_view name)>;
+
+// Without `environment` (the window), an entry whose password comes from
+// password_env has a problem: it is neither contacted nor rewritten.
+ServerListRead readServerList(std::string_view utf8Text, const PasswordProtector& protector,
+                              const EnvironmentLookup& environment = {});
 
 // The file's text: `previousText` (the file as read; "" for a new file) with
 // the servers' values set, sections of servers no longer listed removed and

@@ -1,7 +1,7 @@
 #include "bridge/win32_game_platform.h"
 
 #include "bridge/game_window.h"
-#include "ui/win_text.h"
+#include "editor/unicode.h"
 
 namespace bridge {
 namespace {
@@ -55,7 +55,7 @@ bool forceForeground(HWND target) {
 }
 
 std::string toCodePage936(std::string_view utf8Text) {
-    const std::wstring utf16 = ui::wide(utf8Text);
+    const std::wstring utf16 = editor::toWide(utf8Text);
     // Code page 936 has no character beyond the Basic Multilingual Plane:
     // a surrogate pair (or a stray surrogate) is one unrepresentable character.
     std::wstring units;
@@ -80,7 +80,7 @@ std::string toCodePage936(std::string_view utf8Text) {
 }
 
 void showInformation(std::string_view utf8Text) {
-    MessageBoxW(nullptr, ui::wide(utf8Text).c_str(), L"信息：", MB_OK | MB_ICONINFORMATION | MB_TASKMODAL);
+    MessageBoxW(nullptr, editor::toWide(utf8Text).c_str(), L"信息：", MB_OK | MB_ICONINFORMATION | MB_TASKMODAL);
 }
 
 GameLookup Win32GamePlatform::findGame() {
@@ -99,7 +99,7 @@ bool Win32GamePlatform::isMinimised(WindowId window) { return IsIconic(toHwnd(wi
 // ANSI window on a Chinese system. Sent with a time limit so that a hung
 // game cannot hang the editor.
 void Win32GamePlatform::setTitle(WindowId window, std::string_view utf8Text) {
-    const std::wstring title = ui::wide(utf8Text);
+    const std::wstring title = editor::toWide(utf8Text);
     DWORD_PTR result = 0;
     SendMessageTimeoutW(toHwnd(window), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(title.c_str()),
                         SMTO_NORMAL | SMTO_ABORTIFHUNG, kTitleTimeoutMs, &result);

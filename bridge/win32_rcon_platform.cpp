@@ -8,7 +8,7 @@
 #include <optional>
 
 #include "bridge/win32_game_platform.h"
-#include "ui/win_text.h"
+#include "editor/unicode.h"
 
 namespace bridge {
 namespace {
@@ -94,7 +94,7 @@ std::wstring folderOf(const std::wstring& path) { return path.substr(0, path.fin
 
 GbkConverter win32GbkConverter() {
     return {[](std::string_view utf8Text) { return toCodePage936(utf8Text); },
-            [](std::string_view gbk) { return ui::utf8(toWide(gbk, kGbk)); }};
+            [](std::string_view gbk) { return editor::fromWide(toWide(gbk, kGbk)); }};
 }
 
 PasswordProtector win32PasswordProtector() { return {protect, unprotect}; }
@@ -108,7 +108,8 @@ std::optional<std::string> readWholeFile(const std::wstring& path, bool& exists,
     if (h == INVALID_HANDLE_VALUE) {
         const DWORD code = GetLastError();
         exists = code != ERROR_FILE_NOT_FOUND && code != ERROR_PATH_NOT_FOUND;
-        if (exists) error = "无法读取服务器列表文件 " + ui::utf8(path) + "（错误 " + std::to_string(code) + "）";
+        if (exists)
+            error = "无法读取服务器列表文件 " + editor::fromWide(path) + "（错误 " + std::to_string(code) + "）";
         return std::nullopt;
     }
     exists = true;
@@ -116,7 +117,7 @@ std::optional<std::string> readWholeFile(const std::wstring& path, bool& exists,
     GetFileSizeEx(h, &size);
     if (size.QuadPart > kMaxServersFile) {
         CloseHandle(h);
-        error = "服务器列表文件 " + ui::utf8(path) + " 过大，不是服务器列表";
+        error = "服务器列表文件 " + editor::fromWide(path) + " 过大，不是服务器列表";
         return std::nullopt;
     }
     std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
@@ -124,7 +125,7 @@ std::optional<std::string> readWholeFile(const std::wstring& path, bool& exists,
     const BOOL ok = bytes.empty() || ReadFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
     CloseHandle(h);
     if (!ok) {
-        error = "无法读取服务器列表文件 " + ui::utf8(path);
+        error = "无法读取服务器列表文件 " + editor::fromWide(path);
         return std::nullopt;
     }
     bytes.resize(read);
@@ -154,14 +155,14 @@ std::string saveServersFile(const std::vector<ServerEntry>& servers) {
     CreateDirectoryW(folder.c_str(), nullptr);
     const std::wstring temporary = path + L".new";
     HANDLE h = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return "无法写入服务器列表文件 " + ui::utf8(path);
+    if (h == INVALID_HANDLE_VALUE) return "无法写入服务器列表文件 " + editor::fromWide(path);
     DWORD written = 0;
     const BOOL ok = WriteFile(h, text->data(), static_cast<DWORD>(text->size()), &written, nullptr) &&
                     written == text->size() && FlushFileBuffers(h);
     CloseHandle(h);
     if (!ok || !MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         DeleteFileW(temporary.c_str());
-        return "无法写入服务器列表文件 " + ui::utf8(path);
+        return "无法写入服务器列表文件 " + editor::fromWide(path);
     }
     return {};
 }

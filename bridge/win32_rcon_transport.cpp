@@ -8,7 +8,7 @@
 #include <mutex>
 #include <thread>
 
-#include "ui/win_text.h"
+#include "editor/unicode.h"
 
 namespace bridge {
 namespace {
@@ -97,7 +97,7 @@ struct Lookup {
 ConnectStatus resolve(const std::string& host, std::uint16_t port, DWORD deadline, const std::atomic<bool>& cancel,
                       std::shared_ptr<Lookup>& lookup) {
     lookup = std::make_shared<Lookup>();
-    std::thread([lookup, name = ui::wide(host), service = std::to_wstring(port)] {
+    std::thread([lookup, name = editor::toWide(host), service = std::to_wstring(port)] {
         ADDRINFOW hints{};
         hints.ai_family = AF_UNSPEC;
         hints.ai_socktype = SOCK_STREAM;

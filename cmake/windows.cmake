@@ -7,11 +7,16 @@ include_directories(${CMAKE_BINARY_DIR}/generated)
 # Win32 structures are zero-filled by `{sizeof(x)}`, the idiomatic way.
 add_compile_options(-Wno-missing-field-initializers)
 
-add_library(editor_win STATIC
+# The bridge's Win32 side: the game client, Winsock, code page 936, the servers file.
+add_library(bridge_win STATIC
   bridge/game_window.cpp
   bridge/win32_game_platform.cpp
   bridge/win32_rcon_platform.cpp
   bridge/win32_rcon_transport.cpp
+)
+target_link_libraries(bridge_win PUBLIC bridge_core user32 ws2_32 crypt32 shell32)
+
+add_library(editor_win STATIC
   ui/application.cpp
   ui/control_events.cpp
   ui/delivery_handler.cpp
@@ -43,7 +48,7 @@ add_library(editor_win STATIC
   ui/user_settings.cpp
   ui/web_view.cpp
 )
-target_link_libraries(editor_win PUBLIC editor_core output_core bridge_core comctl32 comdlg32 gdiplus shell32 shlwapi ole32 oleaut32 uuid
+target_link_libraries(editor_win PUBLIC editor_core output_core bridge_core bridge_win comctl32 comdlg32 gdiplus shell32 shlwapi ole32 oleaut32 uuid
   gdi32 user32 ws2_32 crypt32)
 
 # The skin engine: owner-drawn frame, surface and caption of skinned windows.
@@ -81,6 +86,10 @@ target_link_libraries(editor_win PUBLIC skin_win)
 file(GLOB RPGITEM_RESOURCE_FILES ${CMAKE_SOURCE_DIR}/res/*.png ${CMAKE_SOURCE_DIR}/res/*.jpg
      ${CMAKE_SOURCE_DIR}/res/*.ico ${CMAKE_SOURCE_DIR}/res/*.manifest)
 set_source_files_properties(res/resources.rc PROPERTIES OBJECT_DEPENDS "${RPGITEM_RESOURCE_FILES}")
+
+# The command-line tool (console program) on the same bridge and item files.
+target_sources(rpgitem PRIVATE tools/rpgitem/platform_win32.cpp ui/file_access.cpp)
+target_link_libraries(rpgitem PRIVATE bridge_win shlwapi)
 
 add_executable(rpgitem-editor WIN32 ui/main.cpp res/resources.rc)
 target_link_libraries(rpgitem-editor PRIVATE editor_win)
@@ -192,6 +201,13 @@ target_link_libraries(command_line_e2e_tests PRIVATE e2e_support GTest::gtest_ma
 add_dependencies(command_line_e2e_tests rpgitem-editor)
 add_test(NAME command_line_e2e COMMAND command_line_e2e_tests)
 set_tests_properties(command_line_e2e PROPERTIES TIMEOUT 120)
+
+# rpgitem.exe as its own console process.
+add_executable(rpgitem_exe_e2e_tests tests/e2e/rpgitem_exe_e2e_test.cpp tests/cli/generated_forms.cpp)
+target_link_libraries(rpgitem_exe_e2e_tests PRIVATE editor_core GTest::gtest_main)
+add_dependencies(rpgitem_exe_e2e_tests rpgitem)
+add_test(NAME rpgitem_exe_e2e COMMAND rpgitem_exe_e2e_tests)
+set_tests_properties(rpgitem_exe_e2e PROPERTIES ENVIRONMENT "LANG=zh_CN.UTF-8;LC_ALL=zh_CN.UTF-8" TIMEOUT 120)
 
 # How long the delivery's waits really last under Wine.
 add_executable(pause_bench bench/pause_bench.cpp)

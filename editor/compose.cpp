@@ -59,4 +59,10 @@ std::string commandLine(std::string_view id, std::string_view subCommand) {
     return line;
 }
 
+std::string composeText(const ItemForm& form) {
+    std::string text;
+    for (const std::string& subCommand : composeCommands(form)) text += commandLine(form.id, subCommand);
+    return text;
+}
+
 }  // namespace editor

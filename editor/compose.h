@@ -15,4 +15,7 @@ CommandList composeCommands(const ItemForm& form);
 // One line of the output box: "/rpgitem " + id + " " + sub-command + CR LF.
 std::string commandLine(std::string_view id, std::string_view subCommand);
 
+// The output box's text for the form: its command lines, each by commandLine.
+std::string composeText(const ItemForm& form);
+
 }  // namespace editor

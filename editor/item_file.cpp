@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdio>
 
+#include "editor/compose.h"
 #include "editor/control_names.h"
 #include "editor/layout.h"
 #include "editor/text.h"
@@ -383,6 +384,10 @@ ItemForm itemFormOf(const ItemFileData& data) {
     }
     form.dropItemText = selectionText(kDropMobCombo, form.dropSelection);
     return form;
+}
+
+std::string outputTextOf(const ItemFileData& data) {
+    return data.handEditedOutput ? *data.handEditedOutput : composeText(itemFormOf(data));
 }
 
 }  // namespace editor

@@ -78,4 +78,8 @@ std::string serializeItemFile(const ItemFileData& data);
 ItemFileData itemFileDataOf(const ItemForm& form);
 ItemForm itemFormOf(const ItemFileData& data);
 
+// What the output box shows once the file is open: the hand-edited output
+// kept in it, else the composition of its form. CR LF after every line.
+std::string outputTextOf(const ItemFileData& data);
+
 }  // namespace editor

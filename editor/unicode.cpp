@@ -81,4 +81,31 @@ std::string toUtf8(std::u16string_view utf16) {
     return out;
 }
 
+std::wstring toWide(std::string_view utf8) {
+    std::wstring out;
+    if constexpr (sizeof(wchar_t) == sizeof(char16_t)) {
+        const std::u16string utf16 = toUtf16(utf8);
+        out.assign(utf16.begin(), utf16.end());
+    } else {
+        out.reserve(utf8.size());
+        for (std::size_t pos = 0; pos < utf8.size();) out += static_cast<wchar_t>(decodeUtf8(utf8, pos));
+    }
+    return out;
+}
+
+std::string fromWide(std::wstring_view wide) {
+    if constexpr (sizeof(wchar_t) == sizeof(char16_t)) {
+        const std::u16string utf16(wide.begin(), wide.end());
+        return toUtf8(utf16);
+    } else {
+        std::string out;
+        out.reserve(wide.size() * 3);
+        for (const wchar_t c : wide) {
+            const auto cp = static_cast<char32_t>(c);
+            appendUtf8(out, cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF) ? kReplacement : cp);
+        }
+        return out;
+    }
+}
+
 }  // namespace editor

@@ -10,4 +10,9 @@ namespace editor {
 std::u16string toUtf16(std::string_view utf8);
 std::string toUtf8(std::u16string_view utf16);
 
+// The system's wide strings: UTF-16 where wchar_t has 16 bits (Windows),
+// UTF-32 where it has 32.
+std::wstring toWide(std::string_view utf8);
+std::string fromWide(std::wstring_view wide);
+
 }  // namespace editor

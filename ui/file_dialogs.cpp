@@ -37,6 +37,32 @@ std::optional<std::wstring> showDialog(HWND owner, const FileChoice& choice) {
 
 FileChooser current = showDialog;
 
+// With OFN_ALLOWMULTISELECT the buffer holds one full path, or the folder
+// and then each name, NUL after each and two at the end.
+std::vector<std::wstring> showMultipleDialog(HWND owner, const std::wstring& folder) {
+    const std::wstring filter = dialogFilter(layoutFilter());
+    std::vector<wchar_t> buffer(1 << 16, L'\0');
+    OPENFILENAMEW dialog{sizeof(dialog)};
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = filter.c_str();
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = buffer.data();
+    dialog.nMaxFile = static_cast<DWORD>(buffer.size());
+    dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+    dialog.Flags = OFN_EXPLORER | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_FILEMUSTEXIST |
+                   OFN_ALLOWMULTISELECT;
+    if (!GetOpenFileNameW(&dialog)) return {};
+    std::vector<std::wstring> parts;
+    for (const wchar_t* part = buffer.data(); *part; part += wcslen(part) + 1) parts.emplace_back(part);
+    if (parts.size() <= 1) return parts;
+    std::vector<std::wstring> paths;
+    const std::wstring base = parts[0].ends_with(L'\\') ? parts[0] : parts[0] + L"\\";
+    for (std::size_t i = 1; i < parts.size(); ++i) paths.push_back(base + parts[i]);
+    return paths;
+}
+
+FilesChooser currentMultiple = showMultipleDialog;
+
 }  // namespace
 
 std::optional<std::wstring> chooseFile(HWND owner, const FileChoice& choice) { return current(owner, choice); }
@@ -44,6 +70,16 @@ std::optional<std::wstring> chooseFile(HWND owner, const FileChoice& choice) { r
 FileChooser replaceFileChooser(FileChooser chooser) {
     const FileChooser previous = current;
     current = chooser ? chooser : showDialog;
+    return previous;
+}
+
+std::vector<std::wstring> chooseFilesToOpen(HWND owner, const std::wstring& folder) {
+    return currentMultiple(owner, folder);
+}
+
+FilesChooser replaceFilesChooser(FilesChooser chooser) {
+    const FilesChooser previous = currentMultiple;
+    currentMultiple = chooser ? chooser : showMultipleDialog;
     return previous;
 }
 

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace ui {
 
@@ -23,6 +24,12 @@ std::optional<std::wstring> chooseFile(HWND owner, const FileChoice& choice);
 // replaced (nullptr brings the dialogs back).
 using FileChooser = std::optional<std::wstring> (*)(HWND owner, const FileChoice& choice);
 FileChooser replaceFileChooser(FileChooser chooser);
+
+// The open dialog with several files chosen at once: their full paths (none
+// when the user cancelled). `folder`: where it starts.
+std::vector<std::wstring> chooseFilesToOpen(HWND owner, const std::wstring& folder);
+using FilesChooser = std::vector<std::wstring> (*)(HWND owner, const std::wstring& folder);
+FilesChooser replaceFilesChooser(FilesChooser chooser);
 
 // "配置文件（*.ini）|*.ini" as the dialogs want it: pairs separated by NUL,
 // ending in two NULs.

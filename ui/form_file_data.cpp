@@ -13,13 +13,7 @@ namespace ui {
 
 namespace {
 
-std::string composedOutput(const EditorWindow& w) {
-    const editor::ItemForm form = readItemForm(w);
-    std::string text;
-    for (const std::string& subCommand : editor::composeCommands(form))
-        text += editor::commandLine(form.id, subCommand);
-    return text;
-}
+std::string composedOutput(const EditorWindow& w) { return editor::composeText(readItemForm(w)); }
 
 void writeList(HWND list, const std::vector<std::string>& items) {
     SendMessageW(list, LB_RESETCONTENT, 0, 0);

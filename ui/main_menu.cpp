@@ -14,6 +14,8 @@ namespace {
 
 void sendToServerCommand(EditorWindow& window) { runServerCommand(window, ServerCommand::SendToServers); }
 
+void sendItemFilesCommand(EditorWindow& window) { runServerCommand(window, ServerCommand::SendItemFiles); }
+
 void serverSettingsCommand(EditorWindow& window) { runServerCommand(window, ServerCommand::ServerSettings); }
 
 void saveCommand(EditorWindow& window) { saveItem(window); }
@@ -33,6 +35,7 @@ constexpr MenuRow kRows[] = {
     {0xE206, "恢复上次关闭时的物品", 0, 0, recoverLastClosedItem},
     {kMenuSeparator, ""},
     {0xE207, "发送到服务器", VK_F5, 0, sendToServerCommand},
+    {0xE209, "发送多个物品到服务器…", 0, 0, sendItemFilesCommand},
     {0xE208, "服务器设置…", 0, 0, serverSettingsCommand},
 };
 

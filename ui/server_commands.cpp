@@ -28,6 +28,9 @@ void runServerCommand(EditorWindow& window, ServerCommand command) {
     case ServerCommand::SendToServers:
         sendToServers(window);
         break;
+    case ServerCommand::SendItemFiles:
+        sendItemFilesToServers(window);
+        break;
     case ServerCommand::ServerSettings:
         openServersDialog(window.hwnd());
         break;

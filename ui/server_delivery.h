@@ -17,6 +17,10 @@ namespace ui {
 class EditorWindow;
 
 void sendToServers(EditorWindow& window);
+// 发送多个物品到服务器…: item files chosen in one open dialog, read first
+// (those that cannot be are listed and skipped), then sent file after file,
+// each to every enabled server at once, in one run with one result view.
+void sendItemFilesToServers(EditorWindow& window);
 
 bool serverRunInProgress();
 // The progress window of the run in progress, or nullptr.

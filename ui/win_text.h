@@ -11,14 +11,9 @@
 
 namespace ui {
 
-inline std::wstring wide(std::string_view utf8) {
-    const std::u16string u16 = editor::toUtf16(utf8);
-    return std::wstring(u16.begin(), u16.end());
-}
+inline std::wstring wide(std::string_view utf8) { return editor::toWide(utf8); }
 
-inline std::string utf8(std::wstring_view text) {
-    return editor::toUtf8(std::u16string_view(reinterpret_cast<const char16_t*>(text.data()), text.size()));
-}
+inline std::string utf8(std::wstring_view text) { return editor::fromWide(text); }
 
 inline std::wstring windowTextW(HWND hwnd) {
     std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');

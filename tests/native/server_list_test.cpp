@@ -193,6 +193,56 @@ TEST(ServerList, AnEmptyPlainPasswordLeavesTheProtectedOneInForce) {
     EXPECT_EQ(written->find("\npassword="), std::string::npos);
 }
 
+TEST(ServerList, APasswordFromTheEnvironmentForTheCommandLine) {
+    const bridge::EnvironmentLookup environment = [](std::string_view name) -> std::optional<std::string> {
+        if (name == "RCON_PW") return "from-env";
+        if (name == "EMPTY") return "";
+        if (name == "LONG") return std::string(1447, 'p');
+        return std::nullopt;
+    };
+    struct Case {
+        std::string lines;
+        std::string password;        // when the entry can be used
+        std::string_view inProblem;  // else
+    };
+    const Case cases[] = {
+        {"password_env=RCON_PW", "from-env", ""},
+        {"password_env= RCON_PW ", "from-env", ""},
+        {"password=plain\r\npassword_env=RCON_PW", "plain", ""},
+        {"password_env=RCON_PW\r\npassword_protected=sealed:terces", "from-env", ""},
+        {"password_env=MISSING", "", "环境变量 MISSING 没有设置"},
+        {"password_env=EMPTY", "", "环境变量 EMPTY 没有设置或为空"},
+        {"password_env=LONG", "", "1447 字节"},
+    };
+    for (const Case& c : cases) {
+        const std::string text = "[S]\r\nhost=h\r\n" + c.lines + "\r\n";
+        const bridge::ServerListRead read = bridge::readServerList(text, kProtector, environment);
+        ASSERT_EQ(read.servers.size(), 1u) << c.lines;
+        if (c.inProblem.empty()) {
+            EXPECT_EQ(read.servers[0].problem, "") << c.lines;
+            EXPECT_EQ(read.servers[0].endpoint.password, c.password) << c.lines;
+        } else {
+            EXPECT_NE(read.servers[0].problem.find(c.inProblem), std::string::npos) << read.servers[0].problem;
+        }
+    }
+    // The window reads no environment: such an entry is neither used nor rewritten.
+    const std::string text = "[S]\r\nhost=h\r\npassword_env=RCON_PW\r\n";
+    const bridge::ServerListRead read = bridge::readServerList(text, kProtector);
+    EXPECT_NE(read.servers[0].problem.find("rpgitem"), std::string::npos) << read.servers[0].problem;
+    const std::optional<std::string> written = bridge::writeServerList(read.servers, kProtector, text);
+    ASSERT_TRUE(written);
+    EXPECT_EQ(written->substr(written->find("[S]")), text) << "a save changed an entry it could not read";
+}
+
+TEST(ServerList, WithoutProtectionAProtectedPasswordSaysWhatToUseInstead) {
+    const std::string text = "[S]\r\nhost=h\r\npassword_protected=sealed:terces\r\n";
+    const bridge::ServerListRead read = bridge::readServerList(text, bridge::PasswordProtector{});
+    ASSERT_EQ(read.servers.size(), 1u);
+    EXPECT_NE(read.servers[0].problem.find("password_env"), std::string::npos) << read.servers[0].problem;
+    EXPECT_NE(read.servers[0].problem.find("password="), std::string::npos) << read.servers[0].problem;
+    EXPECT_EQ(read.servers[0].endpoint.password, "");
+}
+
 TEST(ServerList, AFileThatIsNoTextIsReportedAndNeverOverwritten) {
     const std::string broken = "[S]\r\nhost=\xFF\xFE\r\n";
     const bridge::ServerListRead read = bridge::readServerList(broken, kProtector);

@@ -27,3 +27,12 @@ TEST(Unicode, EmptyStaysEmpty) {
     EXPECT_TRUE(toUtf16("").empty());
     EXPECT_TRUE(toUtf8(u"").empty());
 }
+
+TEST(Unicode, WideStringsHoldEveryCharacterWhateverTheirWidth) {
+    const std::string text = "编辑器 😀 §a";
+    EXPECT_EQ(editor::fromWide(editor::toWide(text)), text);
+    const std::size_t units = sizeof(wchar_t) == 2 ? 9 : 8;  // the emoji is a surrogate pair in UTF-16
+    EXPECT_EQ(editor::toWide(text).size(), units);
+    EXPECT_EQ(editor::toWide("a\xFF"), std::wstring(L"a\xFFFD"));
+    EXPECT_TRUE(editor::fromWide(L"").empty());
+}

@@ -1,136 +1,26 @@
 // Our RCON run over real sockets against the fake server (the program the
-// Windows tests use), through a small POSIX transport: the two must agree
-// with each other, as the peer test makes the fake agree with an
-// independent client.
-#include <fcntl.h>
+// Windows tests use), through the POSIX transport: the two must agree with
+// each other, as the peer test makes the fake agree with an independent
+// client.
 #include <gtest/gtest.h>
-#include <netdb.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/socket.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <cerrno>
-#include <chrono>
-#include <fstream>
-#include <sstream>
+#include <atomic>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "bridge/posix_rcon_transport.h"
 #include "bridge/rcon_runner.h"
 #include "bridge/rcon_session.h"
 #include "tests/rcon/fake_answers.h"
-
-extern char** environ;
+#include "tests/rcon/fake_server_process.h"
 
 namespace {
 
-using bridge::ConnectStatus;
-using bridge::IoStatus;
+using bridge::PosixTransport;
 using bridge::RconFailure;
-
-class PosixTransport : public bridge::RconTransport {
-public:
-    ~PosixTransport() override { close(); }
-
-    // Resolving here is quick (numeric addresses only); the connect is polled in slices.
-    ConnectStatus connect(const std::string& host, std::uint16_t port, int timeoutMs,
-                          const std::atomic<bool>& cancel) override {
-        addrinfo hints{};
-        hints.ai_family = AF_INET;
-        hints.ai_socktype = SOCK_STREAM;
-        addrinfo* found = nullptr;
-        if (::getaddrinfo(host.c_str(), std::to_string(port).c_str(), &hints, &found) != 0) {
-            return ConnectStatus::NotResolved;
-        }
-        fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
-        int result = ::connect(fd_, found->ai_addr, found->ai_addrlen);
-        ::freeaddrinfo(found);
-        if (result != 0 && errno != EINPROGRESS) return ConnectStatus::Refused;
-        for (int waited = 0;; waited += bridge::kCancelPollMs) {
-            if (cancel.load()) return ConnectStatus::Cancelled;
-            if (waited >= timeoutMs) return ConnectStatus::Timeout;
-            pollfd waiting{fd_, POLLOUT, 0};
-            if (::poll(&waiting, 1, bridge::kCancelPollMs) > 0) break;
-        }
-        socklen_t size = sizeof result;
-        ::getsockopt(fd_, SOL_SOCKET, SO_ERROR, &result, &size);
-        return result == 0 ? ConnectStatus::Connected : ConnectStatus::Refused;
-    }
-    IoStatus send(std::string_view bytes) override {
-        while (!bytes.empty()) {
-            pollfd waiting{fd_, POLLOUT, 0};
-            ::poll(&waiting, 1, 1000);
-            const ssize_t n = ::send(fd_, bytes.data(), bytes.size(), MSG_NOSIGNAL);
-            if (n < 0 && errno == EAGAIN) continue;
-            if (n <= 0) return errno == EPIPE || errno == ECONNRESET ? IoStatus::Closed : IoStatus::Error;
-            bytes.remove_prefix(static_cast<std::size_t>(n));
-        }
-        return IoStatus::Ok;
-    }
-    bridge::Received receive(char* buffer, std::size_t capacity, int timeoutMs) override {
-        pollfd waiting{fd_, POLLIN, 0};
-        if (::poll(&waiting, 1, timeoutMs) == 0) return {IoStatus::Timeout, 0};
-        const ssize_t n = ::recv(fd_, buffer, capacity, 0);
-        if (n > 0) return {IoStatus::Ok, static_cast<std::size_t>(n)};
-        if (n == 0 || errno == ECONNRESET) return {IoStatus::Closed, 0};
-        return {IoStatus::Error, 0};
-    }
-    void close() override {
-        if (fd_ >= 0) ::close(fd_);
-        fd_ = -1;
-    }
-
-private:
-    int fd_ = -1;
-};
-
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-// One fake server process on a free port, ended with the test.
-class FakeServer {
-public:
-    explicit FakeServer(std::vector<std::string> options) {
-        static int count = 0;
-        const std::string stem =
-            ::testing::TempDir() + "rcon_loopback_" + std::to_string(::getpid()) + "_" + std::to_string(++count);
-        log_ = stem + ".log";
-        const std::string portFile = stem + ".port";
-        std::vector<std::string> args = {FAKE_RCON_SERVER, "--port", "0",           "--password", "pw",
-                                         "--log",          log_,     "--port-file", portFile};
-        args.insert(args.end(), options.begin(), options.end());
-        std::vector<char*> argv;
-        for (std::string& arg : args) argv.push_back(arg.data());
-        argv.push_back(nullptr);
-        EXPECT_EQ(::posix_spawn(&pid_, argv[0], nullptr, nullptr, argv.data(), environ), 0);
-        for (int i = 0; i < 500 && port_ == 0; ++i) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-            port_ = static_cast<std::uint16_t>(std::atoi(readFile(portFile).c_str()));
-        }
-        std::remove(portFile.c_str());
-    }
-    ~FakeServer() {
-        ::kill(pid_, SIGTERM);
-        ::waitpid(pid_, nullptr, 0);
-        std::remove(log_.c_str());
-    }
-    std::uint16_t port() const { return port_; }
-    std::string log() const { return readFile(log_); }
-
-private:
-    pid_t pid_ = 0;
-    std::uint16_t port_ = 0;
-    std::string log_;
-};
+using rcon_test::FakeServer;
 
 const bridge::GbkConverter kNoGbk{};
 

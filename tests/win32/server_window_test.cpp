@@ -17,9 +17,11 @@
 #include "bridge/rcon_packet.h"
 #include "bridge/win32_rcon_platform.h"
 #include "bridge/win32_rcon_transport.h"
+#include "editor/item_file.h"
 #include "tests/win32/modal_watch.h"
 #include "tests/win32/screenshot.h"
 #include "tests/win32/window_fixture.h"
+#include "ui/file_dialogs.h"
 #include "ui/information_box.h"
 #include "ui/run_result_view.h"
 #include "ui/server_commands.h"
@@ -284,6 +286,52 @@ TEST_F(ServerCommandsTest, SendsEveryLineToEveryEnabledServerAndShowsTheResult) 
     EXPECT_NE(report.find("    ok: rpgitem a give\r\n"), std::string::npos) << report;
     EXPECT_NE(report.find("RCON 密码错误"), std::string::npos) << report;
     EXPECT_TRUE(GetWindowLongW(GetDlgItem(view, kRunResultTextId), GWL_STYLE) & ES_READONLY);
+}
+
+std::vector<std::wstring> chosenFiles;
+std::vector<std::wstring> chooseRecorded(HWND, const std::wstring&) { return chosenFiles; }
+
+TEST_F(ServerCommandsTest, SeveralItemFilesGoFileAfterFileToEveryEnabledServerAfterTheBadOnesAreNamed) {
+    installServerCommands(*window_);
+    writeServers(
+        "[一]\r\nhost=one\r\npassword=pw\r\n[二]\r\nhost=two\r\npassword=pw\r\n"
+        "[三]\r\nhost=three\r\npassword=pw\r\nenabled=0\r\n");
+    editor::ItemForm sword;
+    sword.id = "剑";
+    sword.displayName = "&a绿色的剑";
+    editor::ItemFileData edited = editor::itemFileDataOf(editor::ItemForm{});
+    edited.handEditedOutput = "/rpgitem bow create\r\n/say 你好\r\n";
+    const auto write = [&](const std::wstring& name, const std::string& bytes) {
+        const std::wstring path = appData_ + L"\\" + name;
+        std::ofstream(path.c_str(), std::ios::binary) << bytes;
+        return path;
+    };
+    chosenFiles = {write(L"剑.ini", editor::serializeItemFile(editor::itemFileDataOf(sword))),
+                   write(L"坏.ini", "[item]\r\nid=a\r\nid=b\r\n"), write(L"弓.ini", editor::serializeItemFile(edited))};
+    const FilesChooser previous = replaceFilesChooser(chooseRecorded);
+    sendCommand(ServerCommand::SendItemFiles);
+    replaceFilesChooser(previous);
+    ASSERT_EQ(recorded.size(), 1u);
+    EXPECT_NE(recorded[0].find("以下文件无法读取，已跳过："), std::string::npos) << recorded[0];
+    EXPECT_NE(recorded[0].find("坏.ini”："), std::string::npos) << recorded[0];
+    EXPECT_EQ(recorded[0].find("剑.ini"), std::string::npos) << recorded[0];
+    ASSERT_TRUE(waitForRunEnd());
+    const std::vector<std::string> expected = {
+        "rpgitem 剑 remove", "rpgitem 剑 create",  "rpgitem 剑 display &a绿色的剑",
+        "rpgitem 剑 give",   "rpgitem bow create", "say 你好"};
+    EXPECT_EQ(servers_.commands["one"], expected);
+    EXPECT_EQ(servers_.commands["two"], expected);
+    EXPECT_EQ(servers_.commands.count("three"), 0u);
+    HWND view = lastRunResultView();
+    ASSERT_TRUE(view);
+    const std::string report = windowText(GetDlgItem(view, kRunResultTextId));
+    const std::size_t first = report.find("物品「剑.ini」：");
+    const std::size_t second = report.find("物品「弓.ini」：");
+    EXPECT_NE(first, std::string::npos) << report;
+    EXPECT_NE(second, std::string::npos) << report;
+    EXPECT_LT(first, second) << report;
+    EXPECT_NE(report.find("    ok: say 你好\r\n"), std::string::npos) << report;
+    for (const std::wstring& path : chosenFiles) DeleteFileW(path.c_str());
 }
 
 TEST_F(ServerCommandsTest, EscOnTheProgressWindowCancelsWhileTheWindowStaysResponsive) {
