@@ -1,10 +1,9 @@
 #include "ui/server_delivery.h"
 
 #include <commctrl.h>
-
-#include <algorithm>
 #include <shlwapi.h>
 
+#include <algorithm>
 #include <atomic>
 #include <optional>
 
