@@ -34,6 +34,8 @@ add_library(editor_win STATIC
   ui/item_editor.cpp
   ui/item_files.cpp
   ui/keyboard_navigation.cpp
+  ui/item_preview.cpp
+  ui/preview_canvas.cpp
   ui/main_menu.cpp
   ui/output_box.cpp
   ui/output_editor.cpp
@@ -84,7 +86,7 @@ target_link_libraries(editor_win PUBLIC skin_win)
 
 # The manifest and the pictures are read by windres, not #included: list them.
 file(GLOB RPGITEM_RESOURCE_FILES ${CMAKE_SOURCE_DIR}/res/*.png ${CMAKE_SOURCE_DIR}/res/*.jpg
-     ${CMAKE_SOURCE_DIR}/res/*.ico ${CMAKE_SOURCE_DIR}/res/*.manifest)
+     ${CMAKE_SOURCE_DIR}/res/*.ico ${CMAKE_SOURCE_DIR}/res/*.manifest ${CMAKE_SOURCE_DIR}/res/*.bin)
 set_source_files_properties(res/resources.rc PROPERTIES OBJECT_DEPENDS "${RPGITEM_RESOURCE_FILES}")
 
 # The command-line tool (console program) on the same bridge and item files.
@@ -112,6 +114,7 @@ add_executable(window_tests
   tests/win32/item_file_fixture.cpp
   tests/win32/item_file_window_test.cpp
   tests/win32/item_file_question_test.cpp
+  tests/win32/item_preview_test.cpp
   tests/win32/screenshot.cpp
   res/resources.rc
 )

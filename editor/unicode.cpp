@@ -66,6 +66,13 @@ std::u16string toUtf16(std::string_view utf8) {
     return out;
 }
 
+std::u32string toUtf32(std::string_view utf8) {
+    std::u32string out;
+    out.reserve(utf8.size());
+    for (std::size_t pos = 0; pos < utf8.size();) out += decodeUtf8(utf8, pos);
+    return out;
+}
+
 std::string toUtf8(std::u16string_view utf16) {
     std::string out;
     out.reserve(utf16.size() * 3);

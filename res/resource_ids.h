@@ -13,6 +13,8 @@
 #define IDR_CAPTION_CLOSE_PNG 109
 #define IDR_CHECK_BOX_UNCHECKED_PNG 110
 #define IDR_CHECK_BOX_CHECKED_PNG 111
+// GNU Unifont's glyphs for the item preview (zlib; tools/make_unifont_glyphs.cpp).
+#define IDR_UNIFONT_GLYPHS 112
 // Arrow glyphs of skinned up-down controls.
 #define IDR_UPDOWN_UP_PNG 320
 #define IDR_UPDOWN_DOWN_PNG 321

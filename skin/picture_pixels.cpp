@@ -43,4 +43,15 @@ std::optional<PicturePixels> decodePicturePixels(std::span<const std::uint8_t> b
     return pixels;
 }
 
+std::optional<std::vector<std::uint8_t>> inflateZlib(std::span<const std::uint8_t> bytes) {
+    if (bytes.empty() || bytes.size() > static_cast<size_t>(INT_MAX)) return std::nullopt;
+    int length = 0;
+    const std::unique_ptr<char, void (*)(void*)> out(
+        stbi_zlib_decode_malloc(reinterpret_cast<const char*>(bytes.data()), static_cast<int>(bytes.size()), &length),
+        stbi_image_free);
+    if (!out || length < 0) return std::nullopt;
+    const auto* first = reinterpret_cast<const std::uint8_t*>(out.get());
+    return std::vector<std::uint8_t>(first, first + length);
+}
+
 }  // namespace skin

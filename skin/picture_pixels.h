@@ -21,4 +21,8 @@ struct PicturePixels {
 // Empty for bytes that are not a picture of those formats (or are damaged).
 std::optional<PicturePixels> decodePicturePixels(std::span<const std::uint8_t> bytes);
 
+// A zlib stream (RFC 1950) unpacked with the same decoder the PNG pictures
+// use; empty for a damaged stream.
+std::optional<std::vector<std::uint8_t>> inflateZlib(std::span<const std::uint8_t> bytes);
+
 }  // namespace skin

@@ -11,6 +11,7 @@
 #include "ui/information_box.h"
 #include "ui/input_modes.h"
 #include "ui/item_files.h"
+#include "ui/item_preview.h"
 #include "ui/main_menu.h"
 #include "ui/main_window_skin.h"
 #include "ui/startup_trace.h"
@@ -134,6 +135,7 @@ std::unique_ptr<EditorWindow> EditorWindow::create(HINSTANCE instance, const Opt
     if (options.show) {
         ShowWindow(hwnd, SW_SHOW);
         UpdateWindow(hwnd);
+        restoreItemPreview(*window);
     }
     startupMark("shown");
     return window;
@@ -250,6 +252,11 @@ void EditorWindow::createPopupMenus() {
     }
 }
 
+ItemPreview& EditorWindow::preview() {
+    if (!preview_) preview_ = std::make_unique<ItemPreview>(*this);
+    return *preview_;
+}
+
 WebView& EditorWindow::webView() {
     if (!webView_) webView_ = std::make_unique<WebView>(control(editor::kWebView));
     return *webView_;
@@ -362,6 +369,7 @@ LRESULT EditorWindow::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case kCheckFormMessage:
         formCheckPosted_ = false;
         showFileState(*this);
+        if (preview_) preview_->refresh();
         return 0;
     case WM_ACTIVATE:
         if (onActivate(LOWORD(wParam) != WA_INACTIVE)) return 0;

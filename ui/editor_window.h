@@ -21,6 +21,8 @@
 
 namespace ui {
 
+class ItemPreview;
+
 class EditorWindow {
 public:
     struct Options {
@@ -50,6 +52,8 @@ public:
     // of it costs start-up time.
     WebView& webView();
     ItemFileSession& itemFiles() { return *itemFiles_; }
+    // Made on first use; its window when first shown.
+    ItemPreview& preview();
 
     // Reads of the controls, by name (an unknown name throws, as in control()).
     std::string text(std::string_view name) const;
@@ -68,8 +72,11 @@ public:
         explicit EventsHeld(EditorWindow& window) : window_(window), outer_(!window.eventsHeld_) {
             window.eventsHeld_ = true;
         }
+        // The form may have changed meanwhile: one check follows.
         ~EventsHeld() {
-            if (outer_) window_.eventsHeld_ = false;
+            if (!outer_) return;
+            window_.eventsHeld_ = false;
+            window_.watchForFormChanges();
         }
         EventsHeld(const EventsHeld&) = delete;
         EventsHeld& operator=(const EventsHeld&) = delete;
@@ -107,6 +114,7 @@ private:
     output::OutputHistory history_;
     std::unique_ptr<WebView> webView_;
     std::unique_ptr<ItemFileSession> itemFiles_;
+    std::unique_ptr<ItemPreview> preview_;
     bool eventsHeld_ = false;
     bool formCheckPosted_ = false;
     HWND lastFocus_ = nullptr;  // the control that had the keyboard when the window was deactivated

@@ -10,6 +10,16 @@
 
 namespace ui {
 
+// The item preview as settings.ini keeps it: shown or not, and docked
+// beside the main window's right or left edge, its top `top` pixels below
+// the main window's.
+struct PreviewPlace {
+    bool visible = false;
+    bool left = false;
+    int top = 0;
+    bool operator==(const PreviewPlace&) const = default;
+};
+
 struct ItemFileSession {
     std::wstring userFolder;  // settings.ini and recovery.ini live here
     std::wstring path;        // the open file; empty when the item has none yet
@@ -22,6 +32,7 @@ struct ItemFileSession {
     bool changedShown = false;              // what the title shows
     std::vector<std::wstring> recentFiles;  // most recent first
     std::wstring lastFolder;                // where the file dialogs start
+    PreviewPlace preview;
 };
 
 }  // namespace ui

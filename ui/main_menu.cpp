@@ -5,6 +5,7 @@
 #include "skin/skin_engine.h"
 #include "ui/editor_window.h"
 #include "ui/item_files.h"
+#include "ui/item_preview.h"
 #include "ui/server_commands.h"
 #include "ui/win_text.h"
 
@@ -33,6 +34,7 @@ constexpr MenuRow kRows[] = {
     {kRecentFilesItem, "（没有最近的文件）"},
     {kMenuSeparator, ""},
     {0xE206, "恢复上次关闭时的物品", 0, 0, recoverLastClosedItem},
+    {0xE20A, "物品预览", VK_F2, 0, toggleItemPreview},
     {kMenuSeparator, ""},
     {0xE207, "发送到服务器", VK_F5, 0, sendToServerCommand},
     {0xE209, "发送多个物品到服务器…", 0, 0, sendItemFilesCommand},
@@ -146,6 +148,8 @@ bool runMainMenuItem(EditorWindow& window, UINT id) {
 bool translateMainMenuKeys(MSG& msg) {
     if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
     HWND top = GetAncestor(msg.hwnd, GA_ROOT);
+    // The preview's keys are the main window's.
+    if (top && isItemPreviewWindow(top)) top = GetWindow(top, GW_OWNER);
     return top && EditorWindow::fromHandle(top) && TranslateAcceleratorW(top, accelerators(), &msg);
 }
 

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "editor/text.h"
 #include "ui/file_access.h"
 #include "ui/item_file_session.h"
 #include "ui/main_menu.h"
@@ -18,6 +19,7 @@ namespace {
 constexpr std::string_view kRecentSection = "recent";
 constexpr std::string_view kFoldersSection = "folders";
 constexpr std::string_view kLastFolderKey = "last";
+constexpr std::string_view kPreviewSection = "preview";
 constexpr std::size_t kMaxSettingsBytes = 1024 * 1024;
 
 std::wstring settingsFilePath(const ItemFileSession& session) { return session.userFolder + L"\\settings.ini"; }
@@ -57,6 +59,10 @@ void loadUserSettings(ItemFileSession& session) {
         }
     }
     if (auto folder = parsed.document->value(kFoldersSection, kLastFolderKey)) session.lastFolder = wide(*folder);
+    const editor::IniDocument& settings = *parsed.document;
+    session.preview.visible = settings.value(kPreviewSection, "visible").value_or("") == "true";
+    session.preview.left = settings.value(kPreviewSection, "side").value_or("") == "left";
+    session.preview.top = editor::toInteger(settings.value(kPreviewSection, "top").value_or("0"));
 }
 
 bool saveUserSettings(const ItemFileSession& session) {
@@ -65,6 +71,9 @@ bool saveUserSettings(const ItemFileSession& session) {
         document.setValue(kRecentSection, std::to_string(i + 1), utf8(session.recentFiles[i]));
     }
     document.setValue(kFoldersSection, kLastFolderKey, utf8(session.lastFolder));
+    document.setValue(kPreviewSection, "visible", session.preview.visible ? "true" : "false");
+    document.setValue(kPreviewSection, "side", session.preview.left ? "left" : "right");
+    document.setValue(kPreviewSection, "top", editor::formatNumber(session.preview.top));
     return ensureUserFolder(session) && writeFileInOneStep(settingsFilePath(session), document.serialize()).empty();
 }
 

@@ -1,5 +1,6 @@
 // The user's own files of the editor: settings.ini (recent files, the
-// folder the file dialogs start in) and recovery.ini (the form at closing).
+// folder the file dialogs start in, the item preview's place) and
+// recovery.ini (the form at closing).
 #pragma once
 
 #include <string>

@@ -58,14 +58,14 @@ TEST_F(ItemFileTest, MenuHoldsItsItemsWithTheirKeysAndTheRecentFiles) {
     EXPECT_EQ(menuTexts(empty), (std::vector<std::wstring>{
                                     L"新建\tCtrl+N", L"打开…\tCtrl+O", L"保存\tCtrl+S", L"另存为…\tCtrl+Shift+S", L"",
                                     L"从输出框导入\tCtrl+I", L"", L"（没有最近的文件）", L"", L"恢复上次关闭时的物品",
-                                    L"", L"发送到服务器\tF5", L"发送多个物品到服务器…", L"服务器设置…"}));
+                                    L"物品预览\tF2", L"", L"发送到服务器\tF5", L"发送多个物品到服务器…", L"服务器设置…"}));
     EXPECT_EQ(GetMenuState(empty, 7, MF_BYPOSITION) & MF_GRAYED, static_cast<UINT>(MF_GRAYED));
     DestroyMenu(empty);
     std::vector<std::wstring> recent;
     for (int i = 1; i <= 10; ++i) recent.push_back(L"C:\\物品\\a&b" + std::to_wstring(i) + L".ini");
     HMENU full = ui::buildMainMenu(recent);
     const auto texts = menuTexts(full);
-    ASSERT_EQ(texts.size(), 21u) << "eight recent files at most";
+    ASSERT_EQ(texts.size(), 22u) << "eight recent files at most";
     EXPECT_EQ(texts[7], L"&1 C:\\物品\\a&&b1.ini") << "a file's own & is no mnemonic";
     EXPECT_EQ(texts[14], L"&8 C:\\物品\\a&&b8.ini");
     EXPECT_EQ(GetMenuItemID(full, 7), ui::kFirstRecentFile);

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "res/resource_ids.h"
 #include "res/version.h"
 
 namespace {
@@ -130,3 +131,20 @@ TEST(ApplicationManifest, TheLoaderAcceptsItAndTheControlsStayTheClassicOnes) {
     CharLowerW(from.data());
     EXPECT_EQ(from.find(L"common-controls"), std::wstring::npos) << std::string(from.begin(), from.end());
 }
+
+namespace {
+
+// The item preview's font is built in only while the program stays within
+// 3 MB: past that it would have to draw with a font of the system.
+TEST(ProgramSize, StaysWithinThreeMegabytesWithItsFont) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    ASSERT_TRUE(GetFileAttributesExW(editorPath().c_str(), GetFileExInfoStandard, &data));
+    const unsigned long long size = (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    EXPECT_LE(size, 3ull * 1024 * 1024);
+    HMODULE program = LoadLibraryExW(editorPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_TRUE(program);
+    EXPECT_TRUE(FindResourceW(program, MAKEINTRESOURCEW(IDR_UNIFONT_GLYPHS), reinterpret_cast<LPCWSTR>(RT_RCDATA)));
+    FreeLibrary(program);
+}
+
+}  // namespace
