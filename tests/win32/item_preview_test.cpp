@@ -11,10 +11,17 @@
 #include "tests/win32/screenshot.h"
 #include "ui/item_files.h"
 #include "ui/item_preview.h"
+#include "ui/main_menu.h"
 
 namespace {
 
-constexpr UINT kPreviewCommand = 0xE209;
+// The command of the main menu's 物品预览 row.
+UINT previewCommand() {
+    for (const ui::MenuRow& row : ui::mainMenuRows()) {
+        if (row.text == "物品预览") return row.id;
+    }
+    return 0;
+}
 
 // The canvas's pixels as the screen shows them, 0xRRGGBB row by row.
 struct Capture {
@@ -51,7 +58,7 @@ protected:
     void SetUp() override {
         ItemFileTest::SetUp();
         moveMain(-500, 0);  // room for the preview on the right of the 1280-pixel screen
-        runMenuCommand(kPreviewCommand);
+        runMenuCommand(previewCommand());
         settle();
     }
     void settle() {
@@ -130,14 +137,14 @@ TEST_F(ItemPreviewTest, ObfuscatedTextChangesOnlyWhileShown) {
     EXPECT_NE(first.pixels, second.pixels);
     EXPECT_GT(preview().canvas()->obfuscationFrames(), 2u);
 
-    runMenuCommand(kPreviewCommand);  // hides it
+    runMenuCommand(previewCommand());  // hides it
     pumpMessages(50);
     ASSERT_FALSE(preview().visible());
     const unsigned frames = preview().canvas()->obfuscationFrames();
     pumpMessages(600);
     EXPECT_EQ(preview().canvas()->obfuscationFrames(), frames);
 
-    runMenuCommand(kPreviewCommand);
+    runMenuCommand(previewCommand());
     pumpMessages(600);
     EXPECT_GT(preview().canvas()->obfuscationFrames(), frames);
 }
