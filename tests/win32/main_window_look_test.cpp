@@ -12,6 +12,7 @@
 #include "skin/skin_engine.h"
 #include "tests/win32/modal_watch.h"
 #include "tests/win32/window_fixture.h"
+#include "ui/information_box.h"
 #include "ui/item_files.h"
 #include "ui/static_controls.h"
 #include "ui/win_text.h"
@@ -48,8 +49,19 @@ Ink inkOf(HWND combo) {
     return ink;
 }
 
+ui::SaveAnswer discardChanges(HWND, std::string_view) { return ui::SaveAnswer::Discard; }
+
 class MainWindowLookTest : public EditorWindowTest {
 protected:
+    void SetUp() override {
+        EditorWindowTest::SetUp();
+        previousQuestion_ = replaceSaveQuestion(discardChanges);  // 新建 over a changed form: 不保存
+    }
+    void TearDown() override {
+        replaceSaveQuestion(previousQuestion_);
+        EditorWindowTest::TearDown();
+    }
+    SaveQuestion previousQuestion_ = nullptr;
     void choose(std::string_view name, int index) {
         HWND box = control(name);
         SendMessageW(box, CB_SETCURSEL, static_cast<WPARAM>(index), 0);

@@ -5,6 +5,7 @@
 
 #include "tests/win32/screenshot.h"
 #include "tests/win32/window_fixture.h"
+#include "ui/information_box.h"
 #include "ui/item_files.h"
 
 namespace {
@@ -46,7 +47,11 @@ TEST_F(MainWindowScreenshots, SavesTheSkinnedWindowInItsMainStates) {
     click("选择框6");
     choose("组合框_技能", 4);
     choose("组合框_触发1", 3);
+    const ui::SaveQuestion previous = ui::replaceSaveQuestion([](HWND, std::string_view) {
+        return ui::SaveAnswer::Discard;  // 新建 over a changed form: 不保存
+    });
     ui::newItem(*window_);
+    ui::replaceSaveQuestion(previous);
     settle();
     shoot(L"main-after-new");
 }
