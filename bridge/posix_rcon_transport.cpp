@@ -91,14 +91,28 @@ struct Lookup {
     }
 };
 
+addrinfo streamHints(int flags) {
+    addrinfo hints{};
+    hints.ai_flags = flags;
+    hints.ai_family = AF_UNSPEC;
+    hints.ai_socktype = SOCK_STREAM;
+    hints.ai_protocol = IPPROTO_TCP;
+    return hints;
+}
+
 ConnectStatus resolve(const std::string& host, std::uint16_t port, Clock::time_point deadline,
                       const std::atomic<bool>& cancel, std::shared_ptr<Lookup>& lookup) {
     lookup = std::make_shared<Lookup>();
-    std::thread([lookup, host, service = std::to_string(port)] {
-        addrinfo hints{};
-        hints.ai_family = AF_UNSPEC;
-        hints.ai_socktype = SOCK_STREAM;
-        hints.ai_protocol = IPPROTO_TCP;
+    const std::string service = std::to_string(port);
+    // An address written as numbers needs no lookup thread: it cannot block.
+    const addrinfo numeric = streamHints(AI_NUMERICHOST);
+    if (getaddrinfo(host.c_str(), service.c_str(), &numeric, &lookup->addresses) == 0) {
+        lookup->finished = true;
+        return ConnectStatus::Connected;
+    }
+    lookup->addresses = nullptr;
+    std::thread([lookup, host, service] {
+        const addrinfo hints = streamHints(0);
         addrinfo* found = nullptr;
         const int status = getaddrinfo(host.c_str(), service.c_str(), &hints, &found);
         std::lock_guard lock(lookup->mutex);

@@ -93,15 +93,30 @@ struct Lookup {
     }
 };
 
+ADDRINFOW streamHints(int flags) {
+    ADDRINFOW hints{};
+    hints.ai_flags = flags;
+    hints.ai_family = AF_UNSPEC;
+    hints.ai_socktype = SOCK_STREAM;
+    hints.ai_protocol = IPPROTO_TCP;
+    return hints;
+}
+
 // The lookup's status (0: found, `addresses` filled) or why it stopped.
 ConnectStatus resolve(const std::string& host, std::uint16_t port, DWORD deadline, const std::atomic<bool>& cancel,
                       std::shared_ptr<Lookup>& lookup) {
     lookup = std::make_shared<Lookup>();
-    std::thread([lookup, name = editor::toWide(host), service = std::to_wstring(port)] {
-        ADDRINFOW hints{};
-        hints.ai_family = AF_UNSPEC;
-        hints.ai_socktype = SOCK_STREAM;
-        hints.ai_protocol = IPPROTO_TCP;
+    const std::wstring name = editor::toWide(host);
+    const std::wstring service = std::to_wstring(port);
+    // An address written as numbers needs no lookup thread: it cannot block.
+    const ADDRINFOW numeric = streamHints(AI_NUMERICHOST);
+    if (GetAddrInfoW(name.c_str(), service.c_str(), &numeric, &lookup->addresses) == 0) {
+        lookup->finished = true;
+        return ConnectStatus::Connected;
+    }
+    lookup->addresses = nullptr;
+    std::thread([lookup, name, service] {
+        const ADDRINFOW hints = streamHints(0);
         ADDRINFOW* found = nullptr;
         const int status = GetAddrInfoW(name.c_str(), service.c_str(), &hints, &found);
         std::lock_guard lock(lookup->mutex);

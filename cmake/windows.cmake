@@ -236,7 +236,7 @@ add_executable(server_e2e_tests tests/e2e/server_e2e_test.cpp)
 target_link_libraries(server_e2e_tests PRIVATE e2e_support)
 add_dependencies(server_e2e_tests rpgitem-editor)
 add_test(NAME server_e2e COMMAND server_e2e_tests)
-set_tests_properties(server_e2e PROPERTIES TIMEOUT 240
+set_tests_properties(server_e2e PROPERTIES TIMEOUT 600
                      ENVIRONMENT "LANG=zh_CN.UTF-8;LC_ALL=zh_CN.UTF-8;FAKE_RCON_SERVER=${RPGITEM_FAKE_RCON_SERVER}")
 
 # Server delivery against keyboard delivery, and 10 servers against one.

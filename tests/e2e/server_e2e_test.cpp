@@ -279,7 +279,7 @@ TEST_F(ServerDeliveryEndToEnd, ALongItemReachesTenServersOfMixedKindsWhole) {
     std::vector<std::string> names;
     for (int i = 0; i < 10; ++i) {
         names.push_back("server" + std::to_string(i + 1));
-        const int port = startServer(names.back(), std::string("--password pw --lifetime-ms 120000 --long-every 10 "
+        const int port = startServer(names.back(), std::string("--password pw --lifetime-ms 360000 --long-every 10 "
                                                                "--long-chars 5000 ") +
                                                        kinds[i % 3]);
         ASSERT_TRUE(port);
@@ -296,7 +296,7 @@ TEST_F(ServerDeliveryEndToEnd, ALongItemReachesTenServersOfMixedKindsWhole) {
     ASSERT_NO_FATAL_FAILURE(setOutput(text));
     command(ServerCommand::SendToServers);
 
-    const std::string report = resultReport(110000);
+    const std::string report = resultReport(300000);
     EXPECT_NE(report.find("10 台全部成功，0 台失败"), std::string::npos) << report.substr(0, 2000);
     for (const std::string& name : names) {
         EXPECT_EQ(loggedCommands(logOf(name)), bodies) << name << ": every line once, in order";
