@@ -68,6 +68,7 @@ add_library(skin_win STATIC
   skin/framed_controls.cpp
   skin/headers.cpp
   skin/other_controls.cpp
+  skin/backdrop_cache.cpp
   skin/painting_kit.cpp
   skin/picture_buttons.cpp
   skin/skin_engine.cpp
@@ -136,6 +137,7 @@ add_executable(skin_tests
   tests/win32/window_fixture.cpp
   tests/win32/skin_window_test.cpp
   tests/win32/skin_main_window_test.cpp
+  tests/win32/startup_paint_test.cpp
   tests/win32/skin_screenshot_test.cpp
   tests/win32/main_window_look_test.cpp
   tests/win32/modal_watch.cpp

@@ -53,6 +53,7 @@ int SkinEngine::FindMaximizeButton(int windowIndex) const {
 
 void SkinEngine::RestoreCaptionRect(int windowIndex, const RECT& rc) {
     WindowRecord* r = record(windowIndex);
+    backdropChanged();
     if (!r || !r->surface.dc() || !r->captionCache.dc()) return;
     BitBlt(r->surface.dc(), rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, r->captionCache.dc(), rc.left,
            rc.top, SRCCOPY);
@@ -60,6 +61,7 @@ void SkinEngine::RestoreCaptionRect(int windowIndex, const RECT& rc) {
 
 void SkinEngine::RestoreStatusRect(int windowIndex, const RECT& rc) {
     WindowRecord* r = record(windowIndex);
+    backdropChanged();
     if (!r || !r->surface.dc() || !r->statusCache.dc()) return;
     BitBlt(r->surface.dc(), rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, r->statusCache.dc(),
            rc.left - r->statusBar.x, rc.top - r->statusBar.y, SRCCOPY);
@@ -68,6 +70,7 @@ void SkinEngine::RestoreStatusRect(int windowIndex, const RECT& rc) {
 void SkinEngine::DrawCaptionButton(int windowIndex, int button, Gdiplus::GpGraphics* g, bool compose, bool pressed,
                                    int alpha) {
     WindowRecord* r = record(windowIndex);
+    backdropChanged();
     if (!r || button < 1 || button > static_cast<int>(r->buttons.size()) || !r->surface.dc()) return;
     const size_t n = static_cast<size_t>(button - 1);
     const ButtonGeometry& b = r->buttons[n];

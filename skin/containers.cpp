@@ -4,6 +4,7 @@
 #include "skin/containers.h"
 
 #include <cmath>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -67,27 +68,44 @@ void refreshTransparentWindowsOver(HWND container) {
     }
 }
 
-// The container painted into a captured background (steps shared by
-// composing and presenting); released with ReleaseBackground.
-HDC paintIntoCapture(const ContainerContext& c, const RECT& client) {
-    WindowRecord& owner = *c.record;
-    // A container painted before its owner's first composition would copy
-    // an empty surface.
-    if (!owner.surface.dc()) c.engine->ComposeWindow(c.windowIndex, nullptr, false);
-    HDC capture = CaptureBackground(c.entry->hwnd, client);
-    if (!capture) return nullptr;
-    if (c.entry->isGroupBox) {
-        DrawGroupBox(*c.engine, c.windowIndex, c.entryIndex, capture);
-    } else if (c.entry->outline) {
-        Graphics g = graphicsOn(capture);
-        if (g) {
-            const auto w = static_cast<float>(client.right), h = static_cast<float>(client.bottom);
-            stroke(g.get(), argb(0x00000000, 40), roundedShape(0, 0, w - 1, h - 1, 5));
-            stroke(g.get(), argb(0x00FFFFFF, 100), roundedShape(1, 1, w - 3, h - 3, 3));
+// Everything a container's picture depends on besides its backdrop.
+std::uint64_t pictureVariant(const ContainerEntry& entry) {
+    HWND box = entry.hwnd;
+    return variantOf({static_cast<std::int64_t>(entry.tint), entry.tintAlpha, entry.outline, entry.isGroupBox,
+                      static_cast<std::int64_t>(std::hash<std::wstring>{}(entry.captionFamily)),
+                      static_cast<std::int64_t>(entry.captionSize * 64), entry.captionStyle,
+                      static_cast<std::int64_t>(std::hash<std::wstring>{}(WindowTextOf(box))),
+                      GetWindowLongW(box, GWL_STYLE) & (BS_LEFT | BS_RIGHT), static_cast<std::int64_t>(textColourOf(box))});
+}
+
+// The container's picture (its backdrop, tint, outline and caption), kept
+// while nothing it depends on changes: composed once per size and tint.
+class ContainerPicture : public BackdropPicture {
+public:
+    ContainerPicture(const ContainerContext& c, const RECT& client)
+        : BackdropPicture(c.entry->hwnd, KeptPicture::Container, client, pictureVariant(*c.entry),
+                          [&c, &client](HDC dc) { paintOver(c, client, dc); }) {}
+
+private:
+    static void paintOver(const ContainerContext& c, const RECT& client, HDC capture) {
+        if (c.entry->isGroupBox) {
+            DrawGroupBox(*c.engine, c.windowIndex, c.entryIndex, capture);
+        } else if (c.entry->outline) {
+            Graphics g = graphicsOn(capture);
+            if (g) {
+                const auto w = static_cast<float>(client.right), h = static_cast<float>(client.bottom);
+                stroke(g.get(), argb(0x00000000, 40), roundedShape(0, 0, w - 1, h - 1, 5));
+                stroke(g.get(), argb(0x00FFFFFF, 100), roundedShape(1, 1, w - 3, h - 3, 3));
+            }
         }
+        ++g_paints;
     }
-    ++g_paints;
-    return capture;
+};
+
+// A container painted before its owner's first composition would copy an
+// empty surface.
+void composeOwnerFirst(const ContainerContext& c) {
+    if (!c.record->surface.dc()) c.engine->ComposeWindow(c.windowIndex, nullptr, false);
 }
 
 LRESULT onPaint(HWND container, const ContainerContext& c) {
@@ -200,15 +218,15 @@ void ComposeContainer(SkinEngine& engine, int ownerIndex, int containerIndex, HD
     HWND container = c.entry->hwnd;
     RECT client;
     GetClientRect(container, &client);
-    HDC capture = paintIntoCapture(c, client);
-    if (!capture) return;
+    composeOwnerFirst(c);
+    const ContainerPicture picture(c, client);
+    if (!picture.dc()) return;
     // The children draw themselves: they are clipped out of the target.
     const WindowDC own(container, dc);
     if (HDC target = engine.ExcludeChildrenDC(container, own.get())) {
-        BitBlt(target, 0, 0, client.right, client.bottom, capture, 0, 0, SRCCOPY);
+        BitBlt(target, 0, 0, client.right, client.bottom, picture.dc(), 0, 0, SRCCOPY);
     }
     c.entry->dirty = false;
-    ReleaseBackground(capture);
     refreshTransparentWindowsOver(container);
 }
 
@@ -218,13 +236,13 @@ void PresentContainer(SkinEngine& engine, int ownerIndex, int containerIndex, HW
     if (!c || c.entry->hwnd != container) return;
     RECT client;
     GetClientRect(container, &client);
-    HDC capture = paintIntoCapture(c, client);
-    if (!capture) return;
+    composeOwnerFirst(c);
+    const ContainerPicture picture(c, client);
+    if (!picture.dc()) return;
     const WindowDC own(container);
     if (HDC target = engine.ExcludeChildrenDC(container, own.get())) {
-        BitBlt(target, 0, 0, client.right, client.bottom, capture, 0, 0, SRCCOPY);
+        BitBlt(target, 0, 0, client.right, client.bottom, picture.dc(), 0, 0, SRCCOPY);
     }
-    ReleaseBackground(capture);
     refreshTransparentWindowsOver(container);
 }
 
@@ -326,16 +344,36 @@ int SkinEngine::SkinContainer(HWND container, bool enabled, COLORREF tintColour,
     runControlHooks(*this, owner, container);
     ContainerEntry& entry = r->containerEntries[static_cast<size_t>(index - 1)];
     entry.dirty = true;
+    backdropChanged();  // a tint now lies between the window and the controls inside
     SetPropW(container, kPropProvider, backdropProvider(container));
     attachControl(entry, container, owner, index, ContainerProc);
     InvalidateRect(container, nullptr, FALSE);
     return index;
 }
 
+void SkinEngine::PaintContainersBeneath(HWND transparent) {
+    const int owner = registry_.indexOf(GetAncestor(transparent, GA_ROOT));
+    const WindowRecord* r = record(owner);
+    if (!r) return;
+    HWND parent = GetParent(transparent);
+    RECT own;
+    GetWindowRect(transparent, &own);
+    // Copied: painting may change the records.
+    std::vector<HWND> waiting;
+    for (const ContainerEntry& c : r->containerEntries) {
+        if (!c.hwnd || !c.enabled || GetParent(c.hwnd) != parent || !GetUpdateRect(c.hwnd, nullptr, FALSE)) continue;
+        RECT box, overlap;
+        GetWindowRect(c.hwnd, &box);
+        if (IntersectRect(&overlap, &own, &box)) waiting.push_back(c.hwnd);
+    }
+    for (HWND container : waiting) UpdateWindow(container);
+}
+
 void SkinEngine::SetContainerAlpha(HWND container, int alpha) {
     const ContainerContext c = containerOf(container);
     if (!c || c.entry->tint == 0) return;
     c.entry->tintAlpha = alpha;
+    backdropChanged();
     InvalidateRect(container, nullptr, FALSE);
 }
 

@@ -84,14 +84,8 @@ LRESULT paintScrollBarsOnly(HWND control, LPARAM lParam) {
 
 void paintVeiledBackground(HWND control, HDC dc) {
     const RECT area = VeiledArea(control);
-    CapturedBackground capture(control, area);
-    if (!capture.dc()) return;
-    {
-        Graphics g = graphicsOn(capture.dc());
-        Brush veil = solidBrush(argb(0x00FFFFFF, veilAlpha()));
-        gp::GdipFillRectangleI(g.get(), veil.get(), 0, 0, area.right - area.left, area.bottom - area.top);
-    }
-    BitBlt(dc, 0, 0, area.right - area.left, area.bottom - area.top, capture.dc(), 0, 0, SRCCOPY);
+    const VeiledPicture veiled(control, area);
+    if (veiled.dc()) BitBlt(dc, 0, 0, area.right - area.left, area.bottom - area.top, veiled.dc(), 0, 0, SRCCOPY);
 }
 
 namespace {
@@ -161,16 +155,19 @@ void paintControlBorder(HWND control, std::uint32_t line, bool hot) {
     // No ring between the edge and the text area (the edit part of a combo
     // box): nothing to draw.
     if (inner.left <= 0 && inner.top <= 0 && inner.right >= w && inner.bottom >= h) return;
-    CapturedBackground capture(control, {0, 0, w, h});
-    if (!capture.dc()) return;
-    {
-        Graphics g = graphicsOn(capture.dc());
-        paintBorderRing(g.get(), w, h, inner, argb(0x00FFFFFF, veilEnabled() ? veilAlpha() : 255), line, hot ? 2 : 1);
-    }
+    const std::uint32_t ring = argb(0x00FFFFFF, veilEnabled() ? veilAlpha() : 255);
+    const int thickness = hot ? 2 : 1;
+    const BackdropPicture picture(control, KeptPicture::Border, {0, 0, w, h},
+                                  variantOf({line, ring, thickness, inner.left, inner.top, inner.right, inner.bottom}),
+                                  [&](HDC made) {
+                                      Graphics g = graphicsOn(made);
+                                      paintBorderRing(g.get(), w, h, inner, ring, line, thickness);
+                                  });
+    if (!picture.dc()) return;
     WholeWindowDC dc(control);
     if (!dc.get()) return;
     ExcludeClipRect(dc.get(), inner.left, inner.top, inner.right, inner.bottom);
-    BitBlt(dc.get(), 0, 0, w, h, capture.dc(), 0, 0, SRCCOPY);
+    BitBlt(dc.get(), 0, 0, w, h, picture.dc(), 0, 0, SRCCOPY);
 }
 
 }  // namespace skin

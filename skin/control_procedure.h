@@ -10,6 +10,7 @@
 #include <optional>
 #include <vector>
 
+#include "skin/backdrop_cache.h"
 #include "skin/skin_engine.h"
 #include "skin/subclass.h"
 #include "skin/window_registry.h"
@@ -172,6 +173,7 @@ LRESULT controlProcedure(WNDPROC self, HWND control, UINT msg, WPARAM wParam, LP
         const LRESULT result = callPrevious(previous, control, msg, wParam, lParam);
         if constexpr (OnGone != nullptr) OnGone(control);
         forgetSubclass(control, self);
+        forgetPictures(control);
         return result;
     }
     constexpr bool hovers = OnMouseOver != nullptr && OnMouseLeave != nullptr;

@@ -120,6 +120,8 @@ void SkinEngine::onSetText(int i, WindowRecord& r, LPARAM lParam) {
 }
 
 void SkinEngine::onPaint(int i, WindowRecord& r) {
+    // Other code may have drawn on the surface before invalidating the window.
+    backdropChanged();
     const PaintDC paint(r.hwnd);
     if (r.minimized) return;
     if (r.recomposeNeeded || !r.surface.dc()) {
@@ -233,17 +235,22 @@ void SkinEngine::setControlTextColour(HWND top, UINT msg, HDC dc, HWND control) 
 LRESULT SkinEngine::veiledBrush(HWND top, HDC dc, HWND control) {
     VeilObjects& held = veils_[control];
     held.top = top;
-    held.brush.reset();
-    held.bitmap.reset(VeiledBitmap(control));
-    if (held.bitmap) held.brush.reset(CreatePatternBrush(held.bitmap.bitmap()));
-    SetPropW(control, kPropBrush, held.brush.get());
-    SetPropW(control, kPropVeilBitmap, held.bitmap.get());
+    const BackdropStamp stamp = stampOf(control, VeiledArea(control), static_cast<std::uint64_t>(veilAlpha()));
+    if (!held.kept || !held.brush || !(held.stamp == stamp)) {
+        held.brush.reset();
+        held.bitmap.reset(VeiledBitmap(control, &held.kept));
+        held.stamp = stamp;
+        if (held.bitmap) held.brush.reset(CreatePatternBrush(held.bitmap.bitmap()));
+        SetPropW(control, kPropBrush, held.brush.get());
+        SetPropW(control, kPropVeilBitmap, held.bitmap.get());
+    }
     (void)dc;
     return reinterpret_cast<LRESULT>(held.brush ? held.brush.brush() : GetStockObject(NULL_BRUSH));
 }
 
 void SkinEngine::releaseVeil(HWND control) {
     veils_.erase(control);
+    forgetPictures(control);
     RemovePropW(control, kPropBrush);
     RemovePropW(control, kPropVeilBitmap);
 }
@@ -252,6 +259,7 @@ LRESULT SkinEngine::hollowBrush(HWND top, HDC dc, HWND control) {
     VeilObjects& held = veils_[control];
     held.top = top;
     held.brush.reset();
+    held.kept = false;
     HGDIOBJ hollow = GetStockObject(NULL_BRUSH);
     SetPropW(control, kPropBrush, hollow);
     // A list drawing onto a colour-keyed picture: what it fills opaquely
@@ -341,6 +349,7 @@ void SkinEngine::onMouseLeave(int i, WindowRecord& r) {
 void SkinEngine::onNcDestroy(HWND hwnd, int i) {
     KillTimer(hwnd, reinterpret_cast<UINT_PTR>(hwnd));
     std::erase_if(veils_, [hwnd](const auto& held) { return held.second.top == hwnd; });
+    forgetPicturesOf(hwnd);
     std::erase_if(textColours_, [hwnd](const auto& chosen) { return chosen.second.top == hwnd; });
     registry_.remove(i);
 }

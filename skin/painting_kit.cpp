@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "skin/backdrop_cache.h"
 #include "skin/buttons.h"
 #include "skin/control_kinds.h"
 #include "skin/control_procedure.h"
@@ -81,37 +82,63 @@ Backdrop findBackdrop(SkinEngine& engine, HWND control) {
 
 }  // namespace
 
-HDC CaptureBackground(HWND control, const RECT& rect) {
+namespace {
+
+// What lies behind the control, drawn into `dc`; false when the backdrop is
+// another program part's (a provider's DC), whose changes cannot be seen.
+bool drawBackdrop(SkinEngine& engine, HWND control, const RECT& rect, HDC dc) {
+    const int w = rect.right - rect.left, h = rect.bottom - rect.top;
+    const Backdrop backdrop = findBackdrop(engine, control);
+    bool own = true;
+    if (backdrop.dc && backdrop.window) {
+        RECT controlRect, backdropRect;
+        GetWindowRect(control, &controlRect);
+        GetWindowRect(backdrop.window, &backdropRect);
+        // The backdrop of a top-level window is its client surface.
+        POINT origin{0, 0};
+        ClientToScreen(backdrop.window, &origin);
+        if (engine.registry().indexOf(backdrop.window) == 0) {
+            origin = {backdropRect.left, backdropRect.top};
+            own = false;
+        }
+        BitBlt(dc, 0, 0, w, h, backdrop.dc, controlRect.left - origin.x + rect.left,
+               controlRect.top - origin.y + rect.top, SRCCOPY);
+    }
+    if (backdrop.tint && backdrop.tint->tint != 0) {
+        Graphics g = graphicsOn(dc);
+        Brush fill = solidBrush(argb(backdrop.tint->tint, backdrop.tint->tintAlpha));
+        if (backdrop.groupBoxShape) {
+            Path shape;
+            gp::GdipCreatePath(Gdiplus::FillModeAlternate, shape.out());
+            shape.adopt();
+            RoundedPath(shape.get(), 0, 5, static_cast<float>(w), static_cast<float>(h - 6), 5);
+            gp::GdipFillPath(g.get(), fill.get(), shape.get());
+        } else {
+            gp::GdipFillRectangleI(g.get(), fill.get(), 0, 0, w, h);
+        }
+    }
+    return own;
+}
+
+}  // namespace
+
+HDC CaptureBackground(HWND control, const RECT& rect, bool* keepable) {
     const int w = rect.right - rect.left, h = rect.bottom - rect.top;
     auto capture = std::make_unique<MemoryCanvas>();
     capture->select(createMemoryBitmap(w > 0 ? w : 1, h > 0 ? h : 1));
     HDC dc = capture->dc();
+    if (keepable) *keepable = false;
     if (!dc) return nullptr;
-    SkinEngine* engine = SkinEngine::current();
-    if (engine) {
-        const Backdrop backdrop = findBackdrop(*engine, control);
-        if (backdrop.dc && backdrop.window) {
-            RECT controlRect, backdropRect;
-            GetWindowRect(control, &controlRect);
-            GetWindowRect(backdrop.window, &backdropRect);
-            // The backdrop of a top-level window is its client surface.
-            POINT origin{0, 0};
-            ClientToScreen(backdrop.window, &origin);
-            if (engine->registry().indexOf(backdrop.window) == 0) origin = {backdropRect.left, backdropRect.top};
-            BitBlt(dc, 0, 0, w, h, backdrop.dc, controlRect.left - origin.x + rect.left,
-                   controlRect.top - origin.y + rect.top, SRCCOPY);
-        }
-        if (backdrop.tint && backdrop.tint->tint != 0) {
-            Graphics g = graphicsOn(dc);
-            Brush fill = solidBrush(argb(backdrop.tint->tint, backdrop.tint->tintAlpha));
-            if (backdrop.groupBoxShape) {
-                Path shape;
-                gp::GdipCreatePath(Gdiplus::FillModeAlternate, shape.out());
-                shape.adopt();
-                RoundedPath(shape.get(), 0, 5, static_cast<float>(w), static_cast<float>(h - 6), 5);
-                gp::GdipFillPath(g.get(), fill.get(), shape.get());
-            } else {
-                gp::GdipFillRectangleI(g.get(), fill.get(), 0, 0, w, h);
+    if (SkinEngine* engine = SkinEngine::current()) {
+        const BackdropStamp stamp = stampOf(control, rect);
+        if (HDC kept = keptPicture(control, KeptPicture::Background, stamp)) {
+            BitBlt(dc, 0, 0, w, h, kept, 0, 0, SRCCOPY);
+            if (keepable) *keepable = true;
+        } else {
+            countBackdropCapture();
+            if (drawBackdrop(*engine, control, rect, dc)) {
+                keepPicture(control, KeptPicture::Background, stamp, dc);
+                if (keepable) *keepable = true;
             }
         }
     }
@@ -135,25 +162,38 @@ RECT VeiledArea(HWND control) {
     return {border.horizontal, border.vertical, border.horizontal + client.right, border.vertical + client.bottom};
 }
 
-HBITMAP VeiledBitmap(HWND control) {
-    SkinEngine* engine = SkinEngine::current();
+BackdropPicture::BackdropPicture(HWND control, KeptPicture what, const RECT& rect, std::uint64_t variant,
+                                 const std::function<void(HDC)>& paint) {
+    const BackdropStamp stamp = stampOf(control, rect, variant);
+    dc_ = keptPicture(control, what, stamp);
+    if (dc_) return;
+    bool keepable = false;
+    made_ = CaptureBackground(control, rect, &keepable);
+    if (!made_) return;
+    paint(made_);
+    dc_ = keepable ? keepPicture(control, what, stamp, made_) : nullptr;
+    if (!dc_) dc_ = made_;
+}
+
+VeiledPicture::VeiledPicture(HWND control, const RECT& area)
+    : BackdropPicture(control, KeptPicture::Veil, area, static_cast<std::uint64_t>(veilAlpha()), [&area](HDC dc) {
+          Graphics g = graphicsOn(dc);
+          Brush veil = solidBrush(argb(0x00FFFFFF, veilAlpha()));
+          gp::GdipFillRectangleI(g.get(), veil.get(), 0, 0, area.right - area.left, area.bottom - area.top);
+      }) {}
+
+HBITMAP VeiledBitmap(HWND control, bool* kept) {
     const RECT area = VeiledArea(control);
-    const RECT client{0, 0, area.right - area.left, area.bottom - area.top};
-    HDC capture = CaptureBackground(control, area);
-    if (!capture) return nullptr;
+    const int w = area.right - area.left, h = area.bottom - area.top;
+    const VeiledPicture veiled(control, area);
+    if (kept) *kept = veiled.kept();
+    if (!veiled.dc()) return nullptr;
+    HBITMAP copy = CreateCompatibleBitmap(veiled.dc(), w > 0 ? w : 1, h > 0 ? h : 1);
     {
-        Graphics g = graphicsOn(capture);
-        Brush veil = solidBrush(argb(0x00FFFFFF, engine ? engine->settings().veilAlpha : 160));
-        gp::GdipFillRectangleI(g.get(), veil.get(), 0, 0, client.right, client.bottom);
-    }
-    HBITMAP copy =
-        CreateCompatibleBitmap(capture, client.right > 0 ? client.right : 1, client.bottom > 0 ? client.bottom : 1);
-    {
-        const MemoryDC copyDC(capture);
+        const MemoryDC copyDC(veiled.dc());
         const Selection selected(copyDC.get(), copy);
-        BitBlt(copyDC.get(), 0, 0, client.right, client.bottom, capture, 0, 0, SRCCOPY);
+        BitBlt(copyDC.get(), 0, 0, w, h, veiled.dc(), 0, 0, SRCCOPY);
     }
-    ReleaseBackground(capture);
     return copy;
 }
 

@@ -5,14 +5,20 @@
 
 #include <windows.h>
 
+#include <cstdint>
+#include <functional>
+
+#include "skin/backdrop_cache.h"
 #include "skin/gdiplus_owners.h"
 #include "skin/skin_geometry.h"
 
 namespace skin {
 
 // A memory DC holding a copy of what lies behind `control` in `rect`
-// (size of the rectangle). Released with ReleaseBackground.
-HDC CaptureBackground(HWND control, const RECT& rect);
+// (size of the rectangle). Released with ReleaseBackground. `keepable` (when
+// given) tells whether pictures made from it may be kept (backdrop_cache.h):
+// the backdrop is the skin's own.
+HDC CaptureBackground(HWND control, const RECT& rect, bool* keepable = nullptr);
 void ReleaseBackground(HDC dc);
 // Captured backgrounds still held (for tests).
 int capturedBackgrounds();
@@ -23,7 +29,8 @@ RECT VeiledArea(HWND control);
 
 // The control's captured background under a white veil of the engine's veil
 // alpha, as a compatible bitmap owned by the caller.
-HBITMAP VeiledBitmap(HWND control);
+// `kept` (when given): whether it was made from a kept picture.
+HBITMAP VeiledBitmap(HWND control, bool* kept = nullptr);
 
 // Adds outlines to a GDI+ path.
 void addOutline(Gdiplus::GpPath* path, const PathOutline& outline);
@@ -42,6 +49,30 @@ Pen solidPen(std::uint32_t argbColour, float width = 1.0f);
 Path roundedShape(float x, float y, float width, float height, int corner);
 // A linear gradient between two points (a point pair made distinct).
 Brush lineGradient(float x0, float y0, float x1, float y1, std::uint32_t from, std::uint32_t to);
+
+// The control's background in `rect` with `paint` drawn over it: the
+// picture kept as `what` while nothing it depends on has changed (`variant`:
+// what `paint` depends on), else made now, and kept when its backdrop is the
+// skin's own.
+class BackdropPicture {
+public:
+    BackdropPicture(HWND control, KeptPicture what, const RECT& rect, std::uint64_t variant,
+                    const std::function<void(HDC)>& paint);
+    ~BackdropPicture() { ReleaseBackground(made_); }
+    BackdropPicture(const BackdropPicture&) = delete;
+    BackdropPicture& operator=(const BackdropPicture&) = delete;
+    HDC dc() const { return dc_; }
+    bool kept() const { return dc_ && dc_ != made_; }
+
+private:
+    HDC made_ = nullptr;
+    HDC dc_ = nullptr;
+};
+
+// The control's background in `area` under the white veil of the engine's veil alpha.
+struct VeiledPicture : BackdropPicture {
+    VeiledPicture(HWND control, const RECT& area);
+};
 
 // A captured background released on every path.
 class CapturedBackground {

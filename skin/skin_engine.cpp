@@ -269,6 +269,7 @@ const Picture& SkinEngine::builtInPicture(int resourceId) {
 // ---------------------------------------------------------------- settings
 
 void SkinEngine::SetTheme(const ThemeArgs& args) {
+    backdropChanged();
     settings_.themeColour = args.themeColour;
     const bool picture = !args.fileName.empty() || !args.pictureBytes.empty();
     if (!picture && !args.baseColour) {
@@ -317,6 +318,7 @@ void SkinEngine::SetTheme(const ThemeArgs& args) {
 }
 
 void SkinEngine::SetOptions(bool skinChildren, std::optional<int> veilAlpha, int trackBarStyle) {
+    backdropChanged();
     settings_.skinChildren = skinChildren;
     settings_.veilEnabled = veilAlpha.has_value();
     settings_.veilAlpha = veilAlpha ? std::clamp(*veilAlpha, 0, 255) : 160;
@@ -375,6 +377,7 @@ bool SkinEngine::AttachWindow(HWND hwnd, int captionHeight, const AttachOptions&
     SetWindowLongW(hwnd, GWL_STYLE, style | WS_SYSMENU);
     WindowRecord& record = *r;
     const int index = registry_.add(std::move(r));
+    backdropChanged();
     addTooltips(record);
     LayoutCaptionButtons(index);
     if (options.statusBarHeight > 0) {

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "skin/backdrop_cache.h"
 #include "skin/gdiplus_owners.h"
 #include "skin/subclass.h"
 #include "skin/window_registry.h"
@@ -153,6 +154,11 @@ public:
     int SkinContainer(HWND container, bool enabled = true, COLORREF tintColour = 0, int tintAlpha = 255,
                       bool frameOutline = false);
     void SetContainerAlpha(HWND container, int alpha);
+    // A transparent window (WS_EX_TRANSPARENT) about to paint: the skinned
+    // containers beneath it that still wait for their paint are painted
+    // first. Painted after it, a container would cover it and have it
+    // painted a second time.
+    void PaintContainersBeneath(HWND transparent);
     // Lays another common control (month calendar, tab control, toolbar,
     // status bar, rich edit, ...) over the skin's backdrop, its `keyColour`
     // (default COLOR_BTNFACE) left out; a control with child windows is also
@@ -239,6 +245,9 @@ private:
         HWND top = nullptr;
         GdiObject brush;
         GdiObject bitmap;
+        // The veiled brush is made again only when its picture would differ.
+        bool kept = false;
+        BackdropStamp stamp;
     };
     std::map<HWND, VeilObjects> veils_;
     // Colours given by SetControlTextColour, kept apart from the Kj_Ztys

@@ -204,6 +204,7 @@ void SkinEngine::RefreshChildren(int windowIndex) {
 void SkinEngine::ComposeWindow(int windowIndex, HDC dc, bool present) {
     WindowRecord* r = record(windowIndex);
     if (!r) return;
+    backdropChanged();
     HWND hwnd = r->hwnd;
     RECT client;
     GetClientRect(hwnd, &client);

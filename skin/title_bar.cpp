@@ -134,6 +134,7 @@ void SkinEngine::DrawGlowText(Gdiplus::GpGraphics* g, const std::wstring& text, 
 
 void SkinEngine::DrawTitle(int windowIndex, Gdiplus::GpGraphics* g, bool compose, const wchar_t* text) {
     WindowRecord* r = record(windowIndex);
+    backdropChanged();
     if (!r || !r->surface.dc()) return;
     RECT client;
     GetClientRect(r->hwnd, &client);
@@ -210,6 +211,7 @@ void SkinEngine::LayoutStatusBar(int windowIndex) {
 
 void SkinEngine::DrawStatusPanel(Gdiplus::GpGraphics* g, int windowIndex, bool compose, int panel) {
     WindowRecord* r = record(windowIndex);
+    backdropChanged();
     if (!r || !r->surface.dc() || panel < 1 || panel > static_cast<int>(r->statusPanels.size())) return;
     const StatusPanel& p = r->statusPanels[static_cast<size_t>(panel - 1)];
     const IntRect& box = r->statusPanelRects[static_cast<size_t>(panel - 1)];

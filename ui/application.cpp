@@ -30,8 +30,10 @@ void processMessage(MSG& msg) {
 int runApplication(HINSTANCE instance) {
     startupMark("entered");
     OleSession ole;
+    startupMark("OLE started");
     // The skin engine starts GDI+; it exists before the window and goes after it.
     skin::SkinEngine skin;
+    startupMark("GDI+ started");
     auto window = EditorWindow::create(instance, {});
     if (!window) {
         MessageBoxW(nullptr, L"主窗口创建失败。", L"信息：", MB_OK | MB_ICONINFORMATION | MB_TASKMODAL);

@@ -124,6 +124,7 @@ std::unique_ptr<EditorWindow> EditorWindow::create(HINSTANCE instance, const Opt
                                 WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_CLIPSIBLINGS,
                                 editor::kWindowLeft, editor::kWindowTop, editor::kWindowWidth, editor::kWindowHeight,
                                 nullptr, nullptr, instance, window.get());
+    startupMark("main window created");
     if (!hwnd || !window->build()) return nullptr;
     startupMark("controls created");
     onMainWindowCreated(*window);
@@ -134,7 +135,9 @@ std::unique_ptr<EditorWindow> EditorWindow::create(HINSTANCE instance, const Opt
     // they overlap.
     if (options.show) {
         ShowWindow(hwnd, SW_SHOW);
+        startupMark("window shown (surface composed)");
         UpdateWindow(hwnd);
+        startupMark("first paint done");
         restoreItemPreview(*window);
     }
     startupMark("shown");

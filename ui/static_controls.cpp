@@ -75,6 +75,7 @@ LRESULT CALLBACK labelProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
         return 1;  // no background: whatever lies beneath shows through
     case WM_PAINT:
+        if (skin::SkinEngine* engine = skin::SkinEngine::current()) engine->PaintContainersBeneath(hwnd);
         paintLabel(hwnd);
         return 0;
     case WM_SETFONT:
