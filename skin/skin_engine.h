@@ -235,6 +235,8 @@ private:
     void onNcDestroy(HWND hwnd, int i);
 
     void drawFadeSteps(int i, const std::vector<FadeDraw>& draws);
+    std::uint64_t captionKey(const WindowRecord& r, int width, int bandHeight) const;
+    void composeCaption(int windowIndex, WindowRecord& r, Gdiplus::GpGraphics* g, int width, int height);
     void runFromCaption(int windowIndex, const std::function<void()>& handler);
     void addTooltips(WindowRecord& r);
     void setControlTextColour(HWND top, UINT msg, HDC dc, HWND control);

@@ -1,5 +1,9 @@
 // Window surface composition: the off-screen client image of a skinned
 // window, its caption and status caches, and its presentation.
+#include <algorithm>
+#include <string>
+#include <string_view>
+
 #include "skin/painting_kit.h"
 #include "skin/skin_engine.h"
 
@@ -219,24 +223,28 @@ void SkinEngine::ComposeWindow(int windowIndex, HDC dc, bool present) {
     if (!r->surface.dc()) return;
     if (!GetPropW(hwnd, kPropSurfaceInitial)) SetPropW(hwnd, kPropSurfaceInitial, r->surface.initial());
     SetPropW(hwnd, kPropSurfaceBitmap, r->surface.bitmap());
-    if (sizeChanged || !r->frameLayer.dc()) {
+    const bool frameRebuilt = sizeChanged || !r->frameLayer.dc();
+    if (frameRebuilt) {
         r->frameLayer.select(createMemoryBitmap(W, H));
         r->frameLayerSize = {W, H};
+        ++r->frameLayerVersion;
         Graphics g = graphicsOn(r->frameLayer.dc());
         DrawBackground(g.get(), windowIndex);
         if (r->framed) DrawBorder(windowIndex, g.get());
     }
     BitBlt(r->surface.dc(), 0, 0, W, H, r->frameLayer.dc(), 0, 0, SRCCOPY);
+    if (r->framed && (frameRebuilt || r->captionCacheSize.cx != W || r->captionCacheSize.cy != r->captionHeight)) {
+        rebuildCache(r->captionCache, r->frameLayer.dc(), {0, 0, W, r->captionHeight});
+        r->captionCacheSize = {W, r->captionHeight};
+    }
+    const IntRect status = r->statusBarHeight > 0 ? r->statusBar : IntRect{};
+    if (frameRebuilt || !(r->statusCacheRect == status)) {
+        rebuildCache(r->statusCache, r->frameLayer.dc(), status);
+        r->statusCacheRect = status;
+    }
     {
         Graphics g = graphicsOn(r->surface.dc());
-        if (r->framed) rebuildCache(r->captionCache, r->surface.dc(), {0, 0, W, r->captionHeight});
-        rebuildCache(r->statusCache, r->surface.dc(), r->statusBarHeight > 0 ? r->statusBar : IntRect{});
-        if (r->framed) {
-            if (r->showTitle) DrawTitle(windowIndex, g.get(), true);
-            for (int n = 1; n <= static_cast<int>(r->buttons.size()); ++n) {
-                DrawCaptionButton(windowIndex, n, g.get(), true, false, 0);
-            }
-        }
+        if (r->framed) composeCaption(windowIndex, *r, g.get(), W, H);
         if (r->statusBarHeight > 0) {
             for (int n = 1; n <= static_cast<int>(r->statusPanels.size()); ++n) {
                 DrawStatusPanel(g.get(), windowIndex, true, n);
@@ -252,6 +260,44 @@ void SkinEngine::ComposeWindow(int windowIndex, HDC dc, bool present) {
     } else {
         r->recomposeNeeded = false;
     }
+}
+
+std::uint64_t SkinEngine::captionKey(const WindowRecord& r, int width, int bandHeight) const {
+    wchar_t text[512] = {};
+    GetWindowTextW(r.hwnd, text, 512);
+    std::uint64_t key = variantOf(
+        {static_cast<std::int64_t>(r.frameLayerVersion), width, bandHeight, r.showTitle, r.maximized,
+         static_cast<std::int64_t>(std::hash<std::wstring_view>{}(text)), static_cast<std::int64_t>(r.titleColour),
+         static_cast<std::int64_t>(r.titleHaloColour),
+         static_cast<std::int64_t>(std::hash<std::wstring>{}(r.titleFontName)), r.titleFontSize, r.titleBold,
+         reinterpret_cast<std::intptr_t>(settings_.appIcon), stripMargin_, r.strip.left, r.strip.top, r.strip.width,
+         r.strip.height});
+    for (size_t n = 0; n < r.buttons.size(); ++n) {
+        const ButtonGeometry& b = r.buttons[n];
+        const CaptionButtonArt& art = r.buttonArt[n];
+        key = variantOf({static_cast<std::int64_t>(key), b.kind, b.width, b.height, static_cast<std::int64_t>(b.hit.x),
+                         static_cast<std::int64_t>(b.hit.y), reinterpret_cast<std::intptr_t>(art.image.decoded.get()),
+                         reinterpret_cast<std::intptr_t>(art.altImage.decoded.get())});
+    }
+    return key;
+}
+
+// The title and the buttons at rest: drawn when anything they depend on has
+// changed since the last composition, else copied as it drew them.
+void SkinEngine::composeCaption(int windowIndex, WindowRecord& r, Gdiplus::GpGraphics* g, int width, int height) {
+    const IntRect band = titleBand(width, r.strip.width, stripMargin_);
+    const int bandHeight = std::min(height, std::max({r.captionHeight, band.y + band.h + 2, stripMargin_ + 35,
+                                                      r.strip.top + r.strip.height + 2}));
+    const std::uint64_t key = captionKey(r, width, bandHeight);
+    if (key == r.composedCaptionKey && r.composedCaption.dc()) {
+        BitBlt(r.surface.dc(), 0, 0, width, bandHeight, r.composedCaption.dc(), 0, 0, SRCCOPY);
+        return;
+    }
+    if (r.showTitle) DrawTitle(windowIndex, g, true);
+    for (int n = 1; n <= static_cast<int>(r.buttons.size()); ++n) DrawCaptionButton(windowIndex, n, g, true, false, 0);
+    gp::GdipFlush(g, Gdiplus::FlushIntentionSync);
+    rebuildCache(r.composedCaption, r.surface.dc(), {0, 0, width, bandHeight});
+    r.composedCaptionKey = key;
 }
 
 void SkinEngine::PresentWindow(int windowIndex, HDC dc) {

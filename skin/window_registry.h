@@ -7,6 +7,7 @@
 
 #include <commctrl.h>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -214,8 +215,17 @@ struct WindowRecord {
     // every composition until the size or the picture changes.
     MemoryCanvas frameLayer;
     SIZE frameLayerSize{-1, -1};
+    std::uint64_t frameLayerVersion = 0;  // counts the frame layers drawn
+    // What lies beneath the title, the buttons and the panels: the frame
+    // layer's pixels there, copied again when the layer or the bands change.
     MemoryCanvas captionCache;
+    SIZE captionCacheSize{-1, -1};
     MemoryCanvas statusCache;
+    IntRect statusCacheRect{-1, -1, -1, -1};
+    // The caption band as the last composition drew it (title and buttons at
+    // rest), and everything that drawing depended on, folded into one key.
+    MemoryCanvas composedCaption;
+    std::uint64_t composedCaptionKey = 0;
     bool attached = false;
     FadeMachine fades;  // hover fades, the last hovered button, tracking and timer flags
     int hotKind = 0;
