@@ -34,6 +34,8 @@ bool BackdropStamp::operator==(const BackdropStamp& other) const {
 
 void backdropChanged() { ++g_generation; }
 
+std::uint64_t backdropGeneration() { return g_generation; }
+
 std::uint64_t variantOf(std::initializer_list<std::int64_t> inputs) {
     std::uint64_t folded = 14695981039346656037ull;  // FNV-1a over the values
     for (const std::int64_t input : inputs) folded = (folded ^ static_cast<std::uint64_t>(input)) * 1099511628211ull;

@@ -30,6 +30,9 @@ struct BackdropStamp {
 enum class KeptPicture { Background, Veil, Border, Container };
 
 void backdropChanged();
+// The current generation: memos of what other code may change (the backdrop
+// properties, the lists of children) hold for one generation.
+std::uint64_t backdropGeneration();
 // A painter's inputs folded into one variant.
 std::uint64_t variantOf(std::initializer_list<std::int64_t> inputs);
 BackdropStamp stampOf(HWND control, const RECT& rect, std::uint64_t variant = 0);

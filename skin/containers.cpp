@@ -60,7 +60,9 @@ void refreshTransparentWindowsOver(HWND container) {
     }
     RECT box;
     GetWindowRect(container, &box);
-    for (HWND sibling = GetWindow(container, GW_HWNDPREV); sibling; sibling = GetWindow(sibling, GW_HWNDPREV)) {
+    // The siblings above it: those listed before it.
+    for (HWND sibling : childrenOf(GetParent(container))) {
+        if (sibling == container) break;
         if (!(GetWindowLongW(sibling, GWL_EXSTYLE) & WS_EX_TRANSPARENT) || !IsWindowVisible(sibling)) continue;
         RECT label, overlap;
         GetWindowRect(sibling, &label);
@@ -344,9 +346,9 @@ int SkinEngine::SkinContainer(HWND container, bool enabled, COLORREF tintColour,
     runControlHooks(*this, owner, container);
     ContainerEntry& entry = r->containerEntries[static_cast<size_t>(index - 1)];
     entry.dirty = true;
-    backdropChanged();  // a tint now lies between the window and the controls inside
     SetPropW(container, kPropProvider, backdropProvider(container));
     attachControl(entry, container, owner, index, ContainerProc);
+    backdropChanged();  // a tint now lies between the window and the controls inside
     InvalidateRect(container, nullptr, FALSE);
     return index;
 }

@@ -158,8 +158,7 @@ HDC SkinEngine::ExcludeChildrenDC(HWND hwnd, HDC dc) {
     if (!dc) return nullptr;
     POINT origin{0, 0};
     ClientToScreen(hwnd, &origin);
-    for (HWND child = FindWindowExW(hwnd, nullptr, nullptr, nullptr); child;
-         child = FindWindowExW(hwnd, child, nullptr, nullptr)) {
+    for (HWND child : childrenOf(hwnd)) {
         if (!IsWindowVisible(child)) continue;
         if (GetWindowLongW(child, GWL_EXSTYLE) & WS_EX_TRANSPARENT) continue;
         if (registry_.indexOf(child) != 0) continue;

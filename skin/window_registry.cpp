@@ -1,5 +1,9 @@
 #include "skin/window_registry.h"
 
+#include <map>
+#include <utility>
+
+#include "skin/backdrop_cache.h"
 #include "skin/subclass.h"
 
 namespace skin {
@@ -17,11 +21,52 @@ void setIndexProperty(HWND hwnd, const wchar_t* key, int value) {
     SetPropW(hwnd, key, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(value)));
 }
 
-bool providesBackdrop(HWND hwnd) { return indexProperty(hwnd, kPropProvides) == 1; }
+namespace {
 
-HDC providedBackdrop(HWND provider) { return static_cast<HDC>(GetPropW(provider, kPropBackdropDC)); }
+// A backdrop property as the window holds it, read from the window once per
+// backdrop generation: other code may set these, and then has the window
+// repainted, which starts a new generation.
+HANDLE backdropProperty(HWND hwnd, const wchar_t* key) {
+    struct Read {
+        std::uint64_t generation = 0;
+        HANDLE value = nullptr;
+    };
+    static std::map<std::pair<HWND, const wchar_t*>, Read> reads;
+    const std::uint64_t now = backdropGeneration();
+    Read& read = reads[{hwnd, key}];
+    if (read.generation != now) {
+        read = {now, GetPropW(hwnd, key)};
+        if (reads.size() > 4096) std::erase_if(reads, [now](const auto& r) { return r.second.generation != now; });
+    }
+    return read.value;
+}
 
-HWND backdropProviderOf(HWND container) { return static_cast<HWND>(GetPropW(container, kPropProvider)); }
+}  // namespace
+
+bool providesBackdrop(HWND hwnd) { return reinterpret_cast<INT_PTR>(backdropProperty(hwnd, kPropProvides)) == 1; }
+
+HDC providedBackdrop(HWND provider) { return static_cast<HDC>(backdropProperty(provider, kPropBackdropDC)); }
+
+HWND backdropProviderOf(HWND container) { return static_cast<HWND>(backdropProperty(container, kPropProvider)); }
+
+std::vector<HWND> childrenOf(HWND parent) {
+    struct Listed {
+        std::uint64_t generation = 0;
+        std::vector<HWND> children;
+    };
+    static std::map<HWND, Listed> lists;
+    const std::uint64_t now = backdropGeneration();
+    Listed& listed = lists[parent];
+    if (listed.generation != now) {
+        listed.generation = now;
+        listed.children.clear();
+        for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            listed.children.push_back(child);
+        }
+        if (lists.size() > 1024) std::erase_if(lists, [now](const auto& l) { return l.second.generation != now; });
+    }
+    return lists[parent].children;
+}
 
 int WindowRegistry::add(std::unique_ptr<WindowRecord> record) {
     records_.push_back(std::move(record));

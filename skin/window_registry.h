@@ -44,6 +44,10 @@ void setIndexProperty(HWND hwnd, const wchar_t* key, int value);
 bool providesBackdrop(HWND hwnd);
 HDC providedBackdrop(HWND provider);
 HWND backdropProviderOf(HWND container);
+// A window's children, top first, as listed once per backdrop generation
+// (a child made since is listed in the next one; one gone is no longer a
+// window).
+std::vector<HWND> childrenOf(HWND parent);
 
 // Every per-kind entry starts with the control and its previous procedure.
 struct ControlEntry {
