@@ -55,7 +55,7 @@ void stroke(Gdiplus::GpGraphics* g, std::uint32_t colour, const Path& path) {
 // container's own ones and the siblings above it that overlap it (labels
 // placed on the window over a group box) draw themselves again.
 void refreshTransparentWindowsOver(HWND container) {
-    for (HWND child = GetWindow(container, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    for (HWND child : childrenOf(container)) {
         if (GetWindowLongW(child, GWL_EXSTYLE) & WS_EX_TRANSPARENT) InvalidateRect(child, nullptr, FALSE);
     }
     RECT box;

@@ -137,6 +137,55 @@ TEST_F(SkinWindowTest, CornersAreMagentaInTheSurfaceAndCutByTheRegion) {
     EXPECT_TRUE(GetPropW(rec(i).hwnd, skin::kPropSurfaceInitial));
 }
 
+// The frame's two outlines, as the graphics library draws them in one go
+// over the whole window, pixel for pixel: over a background of varied
+// colours and alpha, so that a pixel blended twice or missed shows.
+TEST_F(SkinWindowTest, TheFrameOutlinesAreTheGraphicsLibrarysOwnPixels) {
+    const int i = attach(15, 400, 300);
+    RECT client;
+    GetClientRect(rec(i).hwnd, &client);
+    const int w = client.right, h = client.bottom;
+    auto background = [&](HDC dc) {
+        for (int y = 0; y < h; y += 10) {
+            for (int x = 0; x < w; x += 10) {
+                const RECT cell{x, y, x + 10, y + 10};
+                HBRUSH brush = CreateSolidBrush(RGB(x % 256, y % 256, (x + y) % 256));
+                FillRect(dc, &cell, brush);
+                DeleteObject(brush);
+            }
+        }
+    };
+    skin::MemoryCanvas banded, whole;
+    banded.select(skin::createMemoryBitmap(w, h));
+    whole.select(skin::createMemoryBitmap(w, h));
+    background(banded.dc());
+    background(whole.dc());
+    {
+        skin::Graphics g = skin::graphicsOn(banded.dc());
+        engine_->DrawBorder(i, g.get());
+    }
+    {
+        skin::Graphics g = skin::graphicsOn(whole.dc());
+        skin::Pen dark = skin::solidPen(skin::argb(0x00000000, 180));
+        skin::Pen light = skin::solidPen(skin::argb(0x00FFFFFF, 180));
+        skin::Path outer = skin::newPath(), inner = skin::newPath();
+        skin::RoundedPath(outer.get(), 0, 0, static_cast<float>(w - 1), static_cast<float>(h - 1), 7);
+        skin::RoundedPath(inner.get(), 1, 1, static_cast<float>(w - 3), static_cast<float>(h - 3), 6);
+        skin::gp::GdipDrawPath(g.get(), dark.get(), outer.get());
+        skin::gp::GdipDrawPath(g.get(), light.get(), inner.get());
+    }
+    int differing = 0;
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            if (GetPixel(banded.dc(), x, y) != GetPixel(whole.dc(), x, y) && differing++ < 5) {
+                ADD_FAILURE() << "pixel " << x << "," << y;
+            }
+        }
+    }
+    EXPECT_EQ(differing, 0);
+    EXPECT_NE(GetPixel(banded.dc(), w / 2, 0), RGB(w / 2 % 256, 0, w / 2 % 256)) << "the outline is drawn";
+}
+
 TEST_F(SkinWindowTest, DestroyingTheFirstOfTwoWindowsRenumbersTheSecond) {
     const int first = attach();
     const int second = attach();
