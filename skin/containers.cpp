@@ -363,10 +363,11 @@ void SkinEngine::PaintContainersBeneath(HWND transparent) {
     // Copied: painting may change the records.
     std::vector<HWND> waiting;
     for (const ContainerEntry& c : r->containerEntries) {
-        if (!c.hwnd || !c.enabled || GetParent(c.hwnd) != parent || !GetUpdateRect(c.hwnd, nullptr, FALSE)) continue;
+        if (!c.hwnd || !c.enabled || GetParent(c.hwnd) != parent) continue;
         RECT box, overlap;
         GetWindowRect(c.hwnd, &box);
-        if (IntersectRect(&overlap, &own, &box)) waiting.push_back(c.hwnd);
+        // Asked last: the update region is the server's to tell.
+        if (IntersectRect(&overlap, &own, &box) && GetUpdateRect(c.hwnd, nullptr, FALSE)) waiting.push_back(c.hwnd);
     }
     for (HWND container : waiting) UpdateWindow(container);
 }
