@@ -304,7 +304,7 @@ void DrawGroupBox(SkinEngine& engine, int ownerIndex, int containerIndex, HDC dc
         MapWindowPoints(box, c.record->hwnd, &offset, 1);
     }
     if (source) BitBlt(dc, x, 1, tw, th, source, offset.x + x, offset.y + 1, SRCCOPY);
-    if (entry.tint != 0) {
+    if (entry.showsTint()) {
         Brush tint = solidBrush(argb(entry.tint, entry.tintAlpha));
         gp::GdipFillRectangleI(g.get(), tint.get(), x, 1 + 4, tw, th - 4);
     }

@@ -1,5 +1,6 @@
 #include "skin/painting_kit.h"
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <string>
@@ -84,12 +85,17 @@ Backdrop findBackdrop(SkinEngine& engine, HWND control) {
 
 namespace {
 
-// What lies behind the control, drawn into `dc`; false when the backdrop is
-// another program part's (a provider's DC), whose changes cannot be seen.
-bool drawBackdrop(SkinEngine& engine, HWND control, const RECT& rect, HDC dc) {
+// What drawing a control's backdrop involved.
+struct DrawnBackdrop {
+    bool own = true;      // false: another program part's backdrop, whose changes cannot be seen
+    bool tinted = false;  // a container's tint was laid over the copy
+};
+
+// What lies behind the control, drawn into `dc`.
+DrawnBackdrop drawBackdrop(SkinEngine& engine, HWND control, const RECT& rect, HDC dc) {
     const int w = rect.right - rect.left, h = rect.bottom - rect.top;
     const Backdrop backdrop = findBackdrop(engine, control);
-    bool own = true;
+    DrawnBackdrop drawn;
     if (backdrop.dc && backdrop.window) {
         RECT controlRect, backdropRect;
         GetWindowRect(control, &controlRect);
@@ -99,12 +105,12 @@ bool drawBackdrop(SkinEngine& engine, HWND control, const RECT& rect, HDC dc) {
         ClientToScreen(backdrop.window, &origin);
         if (engine.registry().indexOf(backdrop.window) == 0) {
             origin = {backdropRect.left, backdropRect.top};
-            own = false;
+            drawn.own = false;
         }
         BitBlt(dc, 0, 0, w, h, backdrop.dc, controlRect.left - origin.x + rect.left,
                controlRect.top - origin.y + rect.top, SRCCOPY);
     }
-    if (backdrop.tint && backdrop.tint->tint != 0) {
+    if (backdrop.tint && backdrop.tint->showsTint()) {
         Graphics g = graphicsOn(dc);
         Brush fill = solidBrush(argb(backdrop.tint->tint, backdrop.tint->tintAlpha));
         if (backdrop.groupBoxShape) {
@@ -116,8 +122,9 @@ bool drawBackdrop(SkinEngine& engine, HWND control, const RECT& rect, HDC dc) {
         } else {
             gp::GdipFillRectangleI(g.get(), fill.get(), 0, 0, w, h);
         }
+        drawn.tinted = true;
     }
-    return own;
+    return drawn;
 }
 
 }  // namespace
@@ -136,10 +143,11 @@ HDC CaptureBackground(HWND control, const RECT& rect, bool* keepable) {
             if (keepable) *keepable = true;
         } else {
             countBackdropCapture();
-            if (drawBackdrop(*engine, control, rect, dc)) {
-                keepPicture(control, KeptPicture::Background, stamp, dc);
-                if (keepable) *keepable = true;
-            }
+            const DrawnBackdrop drawn = drawBackdrop(*engine, control, rect, dc);
+            // A plain copy of the surface is as quick to make again as to
+            // copy from a kept one: only a tinted backdrop is kept.
+            if (drawn.own && drawn.tinted) keepPicture(control, KeptPicture::Background, stamp, dc);
+            if (keepable) *keepable = drawn.own;
         }
     }
     captures().emplace(dc, std::move(capture));
@@ -278,6 +286,50 @@ Graphics graphicsOn(HDC dc) {
     if (dc) gp::GdipCreateFromHDC(dc, g.out());
     g.adopt();
     return g;
+}
+
+namespace {
+
+// The 32-bit section selected into `dc`, when there is one.
+std::uint32_t* sectionPixels(HDC dc, size_t& count) {
+    DIBSECTION section{};
+    HGDIOBJ bitmap = GetCurrentObject(dc, OBJ_BITMAP);
+    if (!bitmap || GetObjectW(bitmap, sizeof(section), &section) != sizeof(section)) return nullptr;
+    if (!section.dsBm.bmBits || section.dsBm.bmBitsPixel != 32 || section.dsBmih.biCompression != BI_RGB) return nullptr;
+    count = static_cast<size_t>(section.dsBm.bmWidth) * static_cast<size_t>(section.dsBm.bmHeight);
+    return static_cast<std::uint32_t*>(section.dsBm.bmBits);
+}
+
+bool clipIsInfinite(Gdiplus::GpGraphics* g) {
+    Gdiplus::GpRegion* clip = nullptr;
+    if (gp::GdipCreateRegion(&clip) != Gdiplus::Ok) return false;
+    BOOL infinite = FALSE;
+    const bool read = gp::GdipGetClip(g, clip) == Gdiplus::Ok &&
+                      gp::GdipIsInfiniteRegion(clip, g, &infinite) == Gdiplus::Ok;
+    gp::GdipDeleteRegion(clip);
+    return read && infinite;
+}
+
+}  // namespace
+
+void clearGraphics(Gdiplus::GpGraphics* g, std::uint32_t argbColour) {
+    if (!g) return;
+    // An opaque clear of a whole 32-bit section writes the colour's ARGB
+    // value into every pixel: written here directly, for a fraction of the
+    // graphics library's clear, which under Wine blends a temporary
+    // buffer the size of the section.
+    HDC dc = nullptr;
+    if ((argbColour >> 24) == 0xFF && clipIsInfinite(g) && gp::GdipGetDC(g, &dc) == Gdiplus::Ok) {
+        size_t count = 0;
+        std::uint32_t* pixels = dc ? sectionPixels(dc, count) : nullptr;
+        if (pixels) {
+            GdiFlush();
+            std::fill(pixels, pixels + count, argbColour);
+        }
+        gp::GdipReleaseDC(g, dc);
+        if (pixels) return;
+    }
+    gp::GdipGraphicsClear(g, argbColour);
 }
 
 Pen solidPen(std::uint32_t argbColour, float width) {

@@ -41,6 +41,8 @@ void Glow(Gdiplus::GpGraphics* g, Gdiplus::GpPath* path, int rings, COLORREF col
 
 // GDI+ graphics on a DC (empty for a null DC).
 Graphics graphicsOn(HDC dc);
+// Clears the graphics to `argbColour`, as GdipGraphicsClear does.
+void clearGraphics(Gdiplus::GpGraphics* g, std::uint32_t argbColour);
 // An empty path that fills by the alternate rule.
 Path newPath();
 // A solid pen in world units.

@@ -316,7 +316,7 @@ void SkinEngine::DrawBackground(Gdiplus::GpGraphics* g, int windowIndex) {
     RECT client;
     GetClientRect(r->hwnd, &client);
     const int W = client.right, H = client.bottom;
-    gp::GdipGraphicsClear(g, argb(0x00FF00FF, 255));
+    clearGraphics(g, argb(0x00FF00FF, 255));
     Path clip;
     gp::GdipCreatePath(Gdiplus::FillModeAlternate, clip.out());
     clip.adopt();

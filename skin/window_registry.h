@@ -130,6 +130,9 @@ struct ContainerEntry : ControlEntry {
     float captionSize = 0;
     int captionStyle = 0;
     std::vector<HWND> dockedChildren;
+    // Whether laying the tint changes a pixel: a colour of 0 is no tint,
+    // and a fully transparent fill leaves every pixel as it was.
+    bool showsTint() const { return tint != 0 && tintAlpha != 0; }
 };
 
 // A decoded picture held as a 32-bit bitmap, with the bytes it came from.

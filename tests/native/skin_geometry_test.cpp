@@ -407,6 +407,56 @@ TEST(ScaleBilinear, DoublingBlendsNeighboursAtPixelCentresAndHoldsTheEdges) {
     EXPECT_EQ(scaleBilinear(source.data(), 1, 2, 1, 4), expected);
 }
 
+// Every channel of every pixel blended on its own, in plain arithmetic.
+std::vector<std::uint32_t> scaledChannelByChannel(const std::vector<std::uint32_t>& source, int sw, int sh, int w,
+                                                  int h) {
+    auto tap = [](int sourceSize, int targetSize, int t, int& first, int& second) {
+        double at = (t + 0.5) * sourceSize / targetSize - 0.5;
+        at = std::clamp(at, 0.0, static_cast<double>(sourceSize - 1));
+        first = static_cast<int>(at);
+        second = std::min(first + 1, sourceSize - 1);
+        return static_cast<int>((at - first) * 256.0 + 0.5);
+    };
+    auto mix = [](std::uint32_t a, std::uint32_t b, int weight) {
+        std::uint32_t out = 0;
+        for (int shift = 0; shift < 32; shift += 8) {
+            const int ca = static_cast<int>((a >> shift) & 0xFF), cb = static_cast<int>((b >> shift) & 0xFF);
+            out |= static_cast<std::uint32_t>((ca * (256 - weight) + cb * weight + 128) >> 8) << shift;
+        }
+        return out;
+    };
+    std::vector<std::uint32_t> out;
+    for (int y = 0; y < h; ++y) {
+        int y0 = 0, y1 = 0;
+        const int wy = tap(sh, h, y, y0, y1);
+        for (int x = 0; x < w; ++x) {
+            int x0 = 0, x1 = 0;
+            const int wx = tap(sw, w, x, x0, x1);
+            const std::uint32_t top = mix(source[y0 * sw + x0], source[y0 * sw + x1], wx);
+            const std::uint32_t bottom = mix(source[y1 * sw + x0], source[y1 * sw + x1], wx);
+            out.push_back(mix(top, bottom, wy));
+        }
+    }
+    return out;
+}
+
+TEST(ScaleBilinear, EveryChannelIsBlendedOnItsOwnWithoutCarriesBetweenThem) {
+    std::mt19937 random(7);
+    const struct {
+        int sw, sh, w, h;
+    } sizes[] = {{235, 163, 1069, 671}, {7, 5, 3, 2}, {3, 9, 40, 17}, {16, 16, 17, 15}};
+    for (const auto& size : sizes) {
+        std::vector<std::uint32_t> source(static_cast<size_t>(size.sw * size.sh));
+        for (std::uint32_t& pixel : source) pixel = random();
+        // Extremes too: full channels beside empty ones.
+        source.front() = 0xFF00FF00;
+        source.back() = 0x00FF00FF;
+        EXPECT_EQ(scaleBilinear(source.data(), size.sw, size.sh, size.w, size.h),
+                  scaledChannelByChannel(source, size.sw, size.sh, size.w, size.h))
+            << size.sw << "x" << size.sh << " to " << size.w << "x" << size.h;
+    }
+}
+
 TEST(ScaleBilinear, UniformPictureStaysUniformAtAnySize) {
     const std::vector<std::uint32_t> source(235 * 163, 0xFF336699);
     const std::vector<std::uint32_t> scaled = scaleBilinear(source.data(), 235, 163, 1069, 671);

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "res/resource_ids.h"
 #include "skin/painting_kit.h"
@@ -184,6 +185,46 @@ TEST_F(SkinWindowTest, TheFrameOutlinesAreTheGraphicsLibrarysOwnPixels) {
     }
     EXPECT_EQ(differing, 0);
     EXPECT_NE(GetPixel(banded.dc(), w / 2, 0), RGB(w / 2 % 256, 0, w / 2 % 256)) << "the outline is drawn";
+}
+
+// The skin's clear and the graphics library's, byte for byte (alpha too),
+// over a section of varied pixels: opaque and translucent colours, with and
+// without a clip.
+TEST(ClearGraphics, GivesTheGraphicsLibrarysOwnBytes) {
+    constexpr int w = 37, h = 23;
+    auto pixelsOf = [](skin::MemoryCanvas& canvas) {
+        DIBSECTION section{};
+        GetObjectW(canvas.bitmap(), sizeof(section), &section);
+        const auto* bits = static_cast<const std::uint32_t*>(section.dsBm.bmBits);
+        return std::vector<std::uint32_t>(bits, bits + w * h);
+    };
+    const struct {
+        std::uint32_t colour;
+        bool clipped;
+    } cases[] = {{0xFFFF00FF, false}, {0xFF102030, true}, {0x80FF8040, false}};
+    for (const auto& c : cases) {
+        skin::MemoryCanvas ours, library;
+        ours.select(skin::createMemoryBitmap(w, h));
+        library.select(skin::createMemoryBitmap(w, h));
+        for (skin::MemoryCanvas* canvas : {&ours, &library}) {
+            for (int y = 0; y < h; ++y) {
+                for (int x = 0; x < w; ++x) SetPixel(canvas->dc(), x, y, RGB(x * 7, y * 11, x + y));
+            }
+            GdiFlush();
+        }
+        {
+            skin::Graphics g = skin::graphicsOn(ours.dc());
+            if (c.clipped) skin::gp::GdipSetClipRectI(g.get(), 3, 4, 10, 9, Gdiplus::CombineModeReplace);
+            skin::clearGraphics(g.get(), c.colour);
+        }
+        {
+            skin::Graphics g = skin::graphicsOn(library.dc());
+            if (c.clipped) skin::gp::GdipSetClipRectI(g.get(), 3, 4, 10, 9, Gdiplus::CombineModeReplace);
+            skin::gp::GdipGraphicsClear(g.get(), c.colour);
+        }
+        GdiFlush();
+        EXPECT_EQ(pixelsOf(ours), pixelsOf(library)) << std::hex << c.colour << (c.clipped ? " clipped" : "");
+    }
 }
 
 TEST_F(SkinWindowTest, DestroyingTheFirstOfTwoWindowsRenumbersTheSecond) {
