@@ -133,10 +133,13 @@ void onSetText(HWND combo) {
     if (FindWindowExW(combo, nullptr, L"Edit", nullptr)) InvalidateRect(combo, nullptr, TRUE);
 }
 
+// The whole window is painted once per paint: by the WM_NCPAINT that
+// BeginPaint sends when the frame is invalid too, else here.
 LRESULT onPaint(const ComboPlace& p, HWND combo, LPARAM lParam) {
     {
+        const FramePaintWatch watch(combo);
         const PaintDC paint(combo);
-        paintCurrent(p, combo);
+        if (!watch.framePainted()) paintCurrent(p, combo);
     }
     return DefWindowProcW(combo, WM_PAINT, 0, lParam);
 }
@@ -208,6 +211,7 @@ std::optional<LRESULT> onMessage(const ComboPlace& p, HWND combo, UINT msg, WPAR
     case WM_NCPAINT:
         // The whole window is the skin's.
         paintCurrent(p, combo);
+        FramePaintWatch::noteFramePainted(combo);
         return 0;
     case WM_COMMAND:
         onCommand(wParam, lParam);

@@ -63,8 +63,19 @@ LRESULT onEraseBackground(const EditPlace& p, HWND control, WPARAM wParam, LPARA
     return 1;
 }
 
+// The border comes with the control's paint: drawn by the WM_NCPAINT the
+// paint brings when the frame is invalid too, else after the text (the two
+// never overlap).
+LRESULT onPaint(const EditPlace& p, HWND control, WPARAM wParam, LPARAM lParam) {
+    const FramePaintWatch watch(control);
+    const LRESULT result = passOn(p, WM_PAINT, wParam, lParam);
+    if (!watch.framePainted()) paintCurrentBorder(p, control);
+    return result;
+}
+
 LRESULT onNcPaint(const EditPlace& p, HWND control, LPARAM lParam) {
     paintCurrentBorder(p, control);
+    FramePaintWatch::noteFramePainted(control);
     // The border is the skin's; the system draws the scroll bars only.
     return hasScrollBars(control) ? paintScrollBarsOnly(control, lParam) : 0;
 }
@@ -113,8 +124,7 @@ std::optional<LRESULT> onMessage(const EditPlace& p, HWND control, UINT msg, WPA
         onKillFocus(p, control);
         break;
     case WM_PAINT:
-        paintCurrentBorder(p, control);
-        break;
+        return onPaint(p, control, wParam, lParam);
     case WM_ERASEBKGND:
         return onEraseBackground(p, control, wParam, lParam);
     case WM_NCPAINT:

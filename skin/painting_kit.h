@@ -89,6 +89,31 @@ private:
     HDC dc_;
 };
 
+// A control's WM_PAINT under way, for the kinds that draw their frame on
+// WM_NCPAINT as well: the system sends that from within the paint
+// (BeginPaint) when the frame is invalid too, and the kind notes it, so that
+// the paint does not draw the same frame a second time.
+class FramePaintWatch {
+public:
+    explicit FramePaintWatch(HWND control) : control_(control), outer_(current_) { current_ = this; }
+    ~FramePaintWatch() { current_ = outer_; }
+    FramePaintWatch(const FramePaintWatch&) = delete;
+    FramePaintWatch& operator=(const FramePaintWatch&) = delete;
+    bool framePainted() const { return framePainted_; }
+    // The kind drew `control`'s frame.
+    static void noteFramePainted(HWND control) {
+        for (FramePaintWatch* w = current_; w; w = w->outer_) {
+            if (w->control_ == control) w->framePainted_ = true;
+        }
+    }
+
+private:
+    static inline FramePaintWatch* current_ = nullptr;
+    HWND control_;
+    FramePaintWatch* outer_;
+    bool framePainted_ = false;
+};
+
 // The engine's settings read by the control kinds (their defaults without an engine).
 bool veilEnabled();
 int veilAlpha();
