@@ -17,7 +17,7 @@ long g_captures = 0;
 struct Kept {
     HWND top = nullptr;
     BackdropStamp stamp;
-    MemoryCanvas canvas;
+    std::unique_ptr<MemoryCanvas> canvas;
 };
 
 std::map<std::pair<HWND, KeptPicture>, std::unique_ptr<Kept>>& kept() {
@@ -58,22 +58,20 @@ BackdropStamp stampOf(HWND control, const RECT& rect, std::uint64_t variant) {
 HDC keptPicture(HWND control, KeptPicture what, const BackdropStamp& stamp) {
     const auto found = kept().find({control, what});
     if (found == kept().end() || !(found->second->stamp == stamp)) return nullptr;
-    return found->second->canvas.dc();
+    return found->second->canvas->dc();
 }
 
-HDC keepPicture(HWND control, KeptPicture what, const BackdropStamp& stamp, HDC picture) {
-    const int w = stamp.rect.right - stamp.rect.left, h = stamp.rect.bottom - stamp.rect.top;
+HDC keepPicture(HWND control, KeptPicture what, const BackdropStamp& stamp, std::unique_ptr<MemoryCanvas> picture) {
+    if (!picture || !picture->dc()) {
+        kept().erase({control, what});
+        return nullptr;
+    }
     std::unique_ptr<Kept>& slot = kept()[{control, what}];
     if (!slot) slot = std::make_unique<Kept>();
     slot->stamp = stamp;
     slot->top = GetAncestor(control, GA_ROOT);
-    slot->canvas.select(createMemoryBitmap(w > 0 ? w : 1, h > 0 ? h : 1));
-    if (!slot->canvas.dc()) {
-        kept().erase({control, what});
-        return nullptr;
-    }
-    BitBlt(slot->canvas.dc(), 0, 0, w, h, picture, 0, 0, SRCCOPY);
-    return slot->canvas.dc();
+    slot->canvas = std::move(picture);
+    return slot->canvas->dc();
 }
 
 void forgetPictures(HWND control) {

@@ -13,8 +13,11 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <memory>
 
 namespace skin {
+
+class MemoryCanvas;
 
 // Everything a picture depends on: the backdrop's generation, the control's
 // place in its top-level window, the rectangle drawn, and what the painter
@@ -39,8 +42,9 @@ BackdropStamp stampOf(HWND control, const RECT& rect, std::uint64_t variant = 0)
 
 // The kept picture for this stamp, or nullptr.
 HDC keptPicture(HWND control, KeptPicture what, const BackdropStamp& stamp);
-// Keeps a copy of `picture` (its size: the stamp's rectangle); the copy's DC.
-HDC keepPicture(HWND control, KeptPicture what, const BackdropStamp& stamp, HDC picture);
+// Keeps `picture` (its size: the stamp's rectangle); its DC, or nullptr
+// when there is no picture.
+HDC keepPicture(HWND control, KeptPicture what, const BackdropStamp& stamp, std::unique_ptr<MemoryCanvas> picture);
 // The control is gone: its pictures go with it.
 void forgetPictures(HWND control);
 // The top-level window is gone: the pictures of all its controls go.

@@ -258,8 +258,12 @@ void DrawGroupBox(SkinEngine& engine, int ownerIndex, int containerIndex, HDC dc
     const int w = client.right, h = client.bottom;
     Graphics g = graphicsOn(dc);
     if (!g) return;
-    stroke(g.get(), argb(0x00000000, 40), roundedShape(0, 5, static_cast<float>(w - 1), static_cast<float>(h - 6), 5));
-    stroke(g.get(), argb(0x00FFFFFF, 90), roundedShape(1, 6, static_cast<float>(w - 3), static_cast<float>(h - 8), 3));
+    {
+        const Pen dark = solidPen(argb(0x00000000, 40)), light = solidPen(argb(0x00FFFFFF, 90));
+        const Path outer = roundedShape(0, 5, static_cast<float>(w - 1), static_cast<float>(h - 6), 5);
+        const Path inner = roundedShape(1, 6, static_cast<float>(w - 3), static_cast<float>(h - 8), 3);
+        strokeAlongEdges(g.get(), {0, 5, w, h}, 12, {{dark.get(), outer.get()}, {light.get(), inner.get()}});
+    }
 
     const float size = entry.captionSize > 0 ? entry.captionSize : kFallbackSize;
     const std::wstring family = entry.captionFamily.empty() ? kFallbackFamily : entry.captionFamily;

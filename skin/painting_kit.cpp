@@ -146,7 +146,12 @@ HDC CaptureBackground(HWND control, const RECT& rect, bool* keepable) {
             const DrawnBackdrop drawn = drawBackdrop(*engine, control, rect, dc);
             // A plain copy of the surface is as quick to make again as to
             // copy from a kept one: only a tinted backdrop is kept.
-            if (drawn.own && drawn.tinted) keepPicture(control, KeptPicture::Background, stamp, dc);
+            if (drawn.own && drawn.tinted) {
+                auto copy = std::make_unique<MemoryCanvas>();
+                copy->select(createMemoryBitmap(w > 0 ? w : 1, h > 0 ? h : 1));
+                if (copy->dc()) BitBlt(copy->dc(), 0, 0, w, h, dc, 0, 0, SRCCOPY);
+                keepPicture(control, KeptPicture::Background, stamp, std::move(copy));
+            }
             if (keepable) *keepable = drawn.own;
         }
     }
@@ -179,8 +184,13 @@ BackdropPicture::BackdropPicture(HWND control, KeptPicture what, const RECT& rec
     made_ = CaptureBackground(control, rect, &keepable);
     if (!made_) return;
     paint(made_);
-    dc_ = keepable ? keepPicture(control, what, stamp, made_) : nullptr;
-    if (!dc_) dc_ = made_;
+    dc_ = made_;
+    if (!keepable) return;
+    // The capture itself is kept: no copy of it is made.
+    auto taken = captures().extract(made_);
+    if (!taken) return;
+    made_ = nullptr;
+    dc_ = keepPicture(control, what, stamp, std::move(taken.mapped()));
 }
 
 VeiledPicture::VeiledPicture(HWND control, const RECT& area)
@@ -311,6 +321,40 @@ bool clipIsInfinite(Gdiplus::GpGraphics* g) {
 }
 
 }  // namespace
+
+void strokeAlongEdges(Gdiplus::GpGraphics* g, const RECT& area, int band,
+                      std::initializer_list<std::pair<Gdiplus::GpPen*, Gdiplus::GpPath*>> strokes) {
+    if (!g) return;
+    // The graphics library blends a path through a buffer of the path's
+    // bounds. Outlines along the edges are drawn band by band instead, each
+    // band through a graphics of its own size: the same pixels, as the
+    // bands do not overlap and their offsets are whole.
+    const int w = area.right - area.left, h = area.bottom - area.top;
+    HDC target = nullptr;
+    if (w <= 2 * band || h <= 2 * band || gp::GdipGetDC(g, &target) != Gdiplus::Ok || !target) {
+        for (const auto& [pen, path] : strokes) gp::GdipDrawPath(g, pen, path);
+        return;
+    }
+    const RECT bands[] = {{area.left, area.top, area.right, area.top + band},
+                          {area.left, area.bottom - band, area.right, area.bottom},
+                          {area.left, area.top + band, area.left + band, area.bottom - band},
+                          {area.right - band, area.top + band, area.right, area.bottom - band}};
+    for (const RECT& piece : bands) {
+        const int pw = piece.right - piece.left, ph = piece.bottom - piece.top;
+        MemoryCanvas canvas;
+        canvas.select(createMemoryBitmap(pw, ph));
+        if (!canvas.dc()) continue;
+        BitBlt(canvas.dc(), 0, 0, pw, ph, target, piece.left, piece.top, SRCCOPY);
+        {
+            Graphics pg = graphicsOn(canvas.dc());
+            gp::GdipTranslateWorldTransform(pg.get(), static_cast<float>(-piece.left), static_cast<float>(-piece.top),
+                                            Gdiplus::MatrixOrderPrepend);
+            for (const auto& [pen, path] : strokes) gp::GdipDrawPath(pg.get(), pen, path);
+        }
+        BitBlt(target, piece.left, piece.top, pw, ph, canvas.dc(), 0, 0, SRCCOPY);
+    }
+    gp::GdipReleaseDC(g, target);
+}
 
 void clearGraphics(Gdiplus::GpGraphics* g, std::uint32_t argbColour) {
     if (!g) return;

@@ -7,6 +7,8 @@
 
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
+#include <utility>
 
 #include "skin/backdrop_cache.h"
 #include "skin/gdiplus_owners.h"
@@ -41,6 +43,10 @@ void Glow(Gdiplus::GpGraphics* g, Gdiplus::GpPath* path, int rings, COLORREF col
 
 // GDI+ graphics on a DC (empty for a null DC).
 Graphics graphicsOn(HDC dc);
+// Draws each path with its pen, as GdipDrawPath does, for outlines that lie
+// within `band` pixels of the edges of `area` (device units, no transform).
+void strokeAlongEdges(Gdiplus::GpGraphics* g, const RECT& area, int band,
+                      std::initializer_list<std::pair<Gdiplus::GpPen*, Gdiplus::GpPath*>> strokes);
 // Clears the graphics to `argbColour`, as GdipGraphicsClear does.
 void clearGraphics(Gdiplus::GpGraphics* g, std::uint32_t argbColour);
 // An empty path that fills by the alternate rule.

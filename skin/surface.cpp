@@ -360,48 +360,9 @@ void SkinEngine::DrawBorder(int windowIndex, Gdiplus::GpGraphics* g) {
     RECT client;
     GetClientRect(r->hwnd, &client);
     const auto W = static_cast<float>(client.right), H = static_cast<float>(client.bottom);
-    Pen dark, light;
-    gp::GdipCreatePen1(argb(0x00000000, 180), 1.0f, Gdiplus::UnitWorld, dark.out());
-    dark.adopt();
-    gp::GdipCreatePen1(argb(0x00FFFFFF, 180), 1.0f, Gdiplus::UnitWorld, light.out());
-    light.adopt();
-    Path outer, inner;
-    gp::GdipCreatePath(Gdiplus::FillModeAlternate, outer.out());
-    outer.adopt();
-    gp::GdipCreatePath(Gdiplus::FillModeAlternate, inner.out());
-    inner.adopt();
-    RoundedPath(outer.get(), 0, 0, W - 1, H - 1, 7);
-    RoundedPath(inner.get(), 1, 1, W - 3, H - 3, 6);
-    // The graphics library blends a path through a buffer of the path's
-    // bounds: the whole window. The outlines lie along the edges, so they are
-    // drawn band by band, each band through a graphics of its own size (the
-    // same pixels: the bands do not overlap and the offsets are whole).
-    HDC target = nullptr;
-    const int w = client.right, h = client.bottom;
-    constexpr int kBand = 12;
-    if (w <= 2 * kBand || h <= 2 * kBand || gp::GdipGetDC(g, &target) != Gdiplus::Ok || !target) {
-        gp::GdipDrawPath(g, dark.get(), outer.get());
-        gp::GdipDrawPath(g, light.get(), inner.get());
-        return;
-    }
-    const RECT bands[] = {{0, 0, w, kBand}, {0, h - kBand, w, h}, {0, kBand, kBand, h - kBand},
-                          {w - kBand, kBand, w, h - kBand}};
-    for (const RECT& band : bands) {
-        const int bw = band.right - band.left, bh = band.bottom - band.top;
-        MemoryCanvas piece;
-        piece.select(createMemoryBitmap(bw, bh));
-        if (!piece.dc()) continue;
-        BitBlt(piece.dc(), 0, 0, bw, bh, target, band.left, band.top, SRCCOPY);
-        {
-            Graphics pg = graphicsOn(piece.dc());
-            gp::GdipTranslateWorldTransform(pg.get(), static_cast<float>(-band.left), static_cast<float>(-band.top),
-                                            Gdiplus::MatrixOrderPrepend);
-            gp::GdipDrawPath(pg.get(), dark.get(), outer.get());
-            gp::GdipDrawPath(pg.get(), light.get(), inner.get());
-        }
-        BitBlt(target, band.left, band.top, bw, bh, piece.dc(), 0, 0, SRCCOPY);
-    }
-    gp::GdipReleaseDC(g, target);
+    const Pen dark = solidPen(argb(0x00000000, 180)), light = solidPen(argb(0x00FFFFFF, 180));
+    const Path outer = roundedShape(0, 0, W - 1, H - 1, 7), inner = roundedShape(1, 1, W - 3, H - 3, 6);
+    strokeAlongEdges(g, {0, 0, client.right, client.bottom}, 12, {{dark.get(), outer.get()}, {light.get(), inner.get()}});
 }
 
 bool SkinEngine::SetWindowPicture(HWND hwnd, const std::vector<BYTE>& bytes, std::optional<int> mode) {

@@ -187,6 +187,54 @@ TEST_F(SkinWindowTest, TheFrameOutlinesAreTheGraphicsLibrarysOwnPixels) {
     EXPECT_NE(GetPixel(banded.dc(), w / 2, 0), RGB(w / 2 % 256, 0, w / 2 % 256)) << "the outline is drawn";
 }
 
+// Outlines along the edges drawn band by band, pixel for pixel as the
+// graphics library draws them in one go, over a background of varied
+// colours: the frame's and a group box's (starting 5 pixels down), at sizes
+// with bands and at sizes too small for them.
+TEST(StrokeAlongEdges, GivesTheGraphicsLibrarysOwnPixels) {
+    const struct {
+        int w, h, top;
+        float corner;
+    } cases[] = {{301, 187, 0, 7}, {180, 97, 5, 5}, {40, 33, 5, 5}, {20, 60, 0, 7}};
+    for (const auto& c : cases) {
+        skin::MemoryCanvas banded, whole;
+        banded.select(skin::createMemoryBitmap(c.w, c.h));
+        whole.select(skin::createMemoryBitmap(c.w, c.h));
+        for (skin::MemoryCanvas* canvas : {&banded, &whole}) {
+            for (int y = 0; y < c.h; ++y) {
+                for (int x = 0; x < c.w; ++x) SetPixel(canvas->dc(), x, y, RGB(x * 5, y * 3, (x * y) % 256));
+            }
+        }
+        const skin::Pen dark = skin::solidPen(skin::argb(0x00000000, 40));
+        const skin::Pen light = skin::solidPen(skin::argb(0x00FFFFFF, 90));
+        const float top = static_cast<float>(c.top);
+        const skin::Path outer = skin::roundedShape(0, top, c.w - 1.0f, c.h - top - 1, static_cast<int>(c.corner));
+        const skin::Path inner =
+            skin::roundedShape(1, top + 1, c.w - 3.0f, c.h - top - 3, static_cast<int>(c.corner) - 2);
+        {
+            skin::Graphics g = skin::graphicsOn(banded.dc());
+            skin::strokeAlongEdges(g.get(), {0, c.top, c.w, c.h}, 12,
+                                   {{dark.get(), outer.get()}, {light.get(), inner.get()}});
+        }
+        {
+            skin::Graphics g = skin::graphicsOn(whole.dc());
+            skin::gp::GdipDrawPath(g.get(), dark.get(), outer.get());
+            skin::gp::GdipDrawPath(g.get(), light.get(), inner.get());
+        }
+        int differing = 0;
+        for (int y = 0; y < c.h; ++y) {
+            for (int x = 0; x < c.w; ++x) {
+                if (GetPixel(banded.dc(), x, y) != GetPixel(whole.dc(), x, y) && differing++ < 3) {
+                    ADD_FAILURE() << c.w << "x" << c.h << ": pixel " << x << "," << y;
+                }
+            }
+        }
+        EXPECT_EQ(differing, 0) << c.w << "x" << c.h;
+        const int x = c.w / 2, y = c.top;
+        EXPECT_NE(GetPixel(banded.dc(), x, y), RGB(x * 5, y * 3, (x * y) % 256)) << "the outline is drawn";
+    }
+}
+
 // The skin's clear and the graphics library's, byte for byte (alpha too),
 // over a section of varied pixels: opaque and translucent colours, with and
 // without a clip.
