@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include <cstdlib>
 #include <string>
 
@@ -156,6 +158,63 @@ TEST(ButtonFont, AnEmptyFamilyOrSizeFallsBackToSongTwelve) {
         EXPECT_FLOAT_EQ(font.size, c.size);
         EXPECT_EQ(font.style, c.style);
     }
+}
+
+// What GDI+ makes of a font selected into a fresh DC of the window.
+skin::ControlFont readDirectly(HWND hwnd, HFONT font) {
+    skin::ControlFont result;
+    HDC dc = GetDC(hwnd);
+    HGDIOBJ old = SelectObject(dc, font);
+    Gdiplus::GpFont* made = nullptr;
+    skin::gp::GdipCreateFontFromDC(dc, &made);
+    SelectObject(dc, old);
+    ReleaseDC(hwnd, dc);
+    if (!made) return result;
+    Gdiplus::GpFontFamily* family = nullptr;
+    skin::gp::GdipGetFamily(made, &family);
+    wchar_t name[LF_FACESIZE] = {};
+    if (family) skin::gp::GdipGetFamilyName(family, name, LANG_NEUTRAL);
+    result.family = name;
+    skin::gp::GdipGetFontSize(made, &result.size);
+    skin::gp::GdipGetFontStyle(made, &result.style);
+    if (family) skin::gp::GdipDeleteFontFamily(family);
+    skin::gp::GdipDeleteFont(made);
+    return result;
+}
+
+// A font is read by what it describes, not by its handle: a font deleted
+// and another made in its place (often under the same handle) reads as the
+// new one, and two controls with fonts of one description read alike.
+TEST_F(ButtonTest, TheFontReadFollowsItsDescriptionNotItsHandle) {
+    HWND hwnd = window();
+    HWND first = child(hwnd, L"BUTTON", L"一", BS_PUSHBUTTON, 20, 40, 90, 26, false);
+    HWND second = child(hwnd, L"BUTTON", L"二", BS_PUSHBUTTON, 20, 80, 90, 26, false);
+    const struct {
+        const wchar_t* face;
+        int height, weight;
+    } fonts[] = {{L"宋体", -12, FW_NORMAL}, {L"Tahoma", -20, FW_BOLD}, {L"宋体", -16, FW_NORMAL}};
+    std::vector<skin::ControlFont> reads;
+    for (const auto& f : fonts) {
+        HFONT font = CreateFontW(f.height, 0, 0, 0, f.weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, f.face);
+        HFONT same = CreateFontW(f.height, 0, 0, 0, f.weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, f.face);
+        SendMessageW(first, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        SendMessageW(second, WM_SETFONT, reinterpret_cast<WPARAM>(same), FALSE);
+        const skin::ControlFont expected = readDirectly(first, font);
+        for (HWND control : {first, second}) {
+            const skin::ControlFont read = skin::readControlFont(control);
+            EXPECT_EQ(read.family, expected.family) << f.face << " " << f.height;
+            EXPECT_FLOAT_EQ(read.size, expected.size) << f.face << " " << f.height;
+            EXPECT_EQ(read.style, expected.style) << f.face << " " << f.height;
+        }
+        reads.push_back(expected);
+        SendMessageW(first, WM_SETFONT, 0, FALSE);
+        SendMessageW(second, WM_SETFONT, 0, FALSE);
+        DeleteObject(font);
+        DeleteObject(same);
+    }
+    // The fonts differ, so a read kept under a reused handle would show.
+    EXPECT_NE(reads[0].size, reads[2].size);
+    EXPECT_NE(reads[0].style, reads[1].style);
 }
 
 // A control that was never given a font draws with the system font. Where
