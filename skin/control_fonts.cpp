@@ -23,7 +23,7 @@ std::string descriptionOf(HFONT font) {
 
 // The fonts read so far, by description. What GDI+ makes of a font selected
 // into a window DC depends on the description alone where the window's
-// class hands out fresh DCs (no CS_OWNDC, CS_CLASSDC or CS_PARENTDC), and
+// class hands out fresh DCs from the cache (no CS_OWNDC or CS_CLASSDC), and
 // making a GDI+ font from a DC costs about a millisecond under Wine.
 std::map<std::string, ControlFont>& fontsRead() {
     static std::map<std::string, ControlFont> read;
@@ -31,7 +31,7 @@ std::map<std::string, ControlFont>& fontsRead() {
 }
 
 bool handsOutFreshDCs(HWND control) {
-    return (GetClassLongPtrW(control, GCL_STYLE) & (CS_OWNDC | CS_CLASSDC | CS_PARENTDC)) == 0;
+    return (GetClassLongPtrW(control, GCL_STYLE) & (CS_OWNDC | CS_CLASSDC)) == 0;
 }
 
 ControlFont readFromDC(HWND control, HFONT font);
