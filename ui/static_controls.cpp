@@ -33,11 +33,13 @@ void keepState(HWND hwnd, UINT msg) {
 struct LabelState {
     HFONT font = nullptr;
     COLORREF colour = RGB(0, 0, 0);
-    // The font narrowed to fit the text into the label, for the text and
-    // width it was made for.
+    // The font the text is drawn in, chosen for the text and width it was
+    // chosen for: the label's own font where the text fits, else `fitted`,
+    // that font narrowed until the text fits. WM_SETFONT chooses again.
     skin::GdiFont fitted;
-    std::wstring fittedText;
-    int fittedWidth = 0;
+    HFONT chosen = nullptr;
+    std::wstring chosenText;
+    int chosenWidth = 0;
 };
 
 LabelState* labelState(HWND hwnd) { return stateOf<LabelState>(hwnd); }
@@ -79,7 +81,10 @@ LRESULT CALLBACK labelProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         paintLabel(hwnd);
         return 0;
     case WM_SETFONT:
-        if (auto* state = labelState(hwnd)) state->font = reinterpret_cast<HFONT>(wParam);
+        if (auto* state = labelState(hwnd)) {
+            state->font = reinterpret_cast<HFONT>(wParam);
+            state->chosen = nullptr;
+        }
         if (LOWORD(lParam)) InvalidateRect(hwnd, nullptr, FALSE);
         return 0;
     case WM_GETFONT:
@@ -171,7 +176,12 @@ HFONT labelDrawingFont(HWND label) {
     RECT rc;
     GetClientRect(label, &rc);
     if (text.find(L'\n') != std::wstring::npos || rc.right <= 0) return font;
-    if (state->fitted && state->fittedText == text && state->fittedWidth == rc.right) return state->fitted.get();
+    // Measured once per text and width: a measure takes a DC and a layout.
+    if (state->chosen && state->chosenText == text && state->chosenWidth == rc.right) return state->chosen;
+    state->chosenText = text;
+    state->chosenWidth = rc.right;
+    state->chosen = font;
+    state->fitted.reset();
     const skin::WindowDC dc(label);
     const int need = textWidth(dc.get(), font, text);
     if (need <= rc.right) return font;
@@ -191,10 +201,8 @@ HFONT labelDrawingFont(HWND label) {
         state->fitted.reset(CreateFontIndirectW(&shape));
         if (!state->fitted || textWidth(dc.get(), state->fitted.get(), text) <= rc.right) break;
     }
-    if (!state->fitted) return font;
-    state->fittedText = text;
-    state->fittedWidth = rc.right;
-    return state->fitted.get();
+    if (state->fitted) state->chosen = state->fitted.get();
+    return state->chosen;
 }
 
 void setLabelColour(HWND label, COLORREF colour) {

@@ -128,6 +128,55 @@ TEST_F(MainWindowLookTest, EveryLabelsTextFitsItsPlace) {
     }
 }
 
+// The font a label draws in is chosen again whenever its font or its text
+// changes: a wider font or a longer text is narrowed to fit, the label's
+// own font comes back where the text fits in it.
+TEST_F(MainWindowLookTest, TheDrawingFontFollowsTheLabelsFontAndText) {
+    HWND label = nullptr;
+    for (const editor::Control& spec : editor::controls()) {
+        if (spec.kind == editor::ControlKind::Label && spec.text.size() >= 4 && spec.text.find('\n') == std::string::npos &&
+            spec.visible) {
+            label = control(spec.name);
+            break;
+        }
+    }
+    ASSERT_TRUE(label);
+    RECT client;
+    GetClientRect(label, &client);
+    auto widthIn = [label](HFONT font) {
+        const std::wstring text = windowTextW(label);
+        HDC dc = GetDC(label);
+        HGDIOBJ old = SelectObject(dc, font);
+        RECT need{0, 0, 0, 0};
+        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &need, DT_CALCRECT | DT_SINGLELINE | DT_HIDEPREFIX);
+        SelectObject(dc, old);
+        ReleaseDC(label, dc);
+        return need.right;
+    };
+    const HFONT own = reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0));
+    const std::wstring text = windowTextW(label);
+    HFONT wide = CreateFontW(-16, 30, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, L"宋体");
+    const struct {
+        HFONT font;
+        std::wstring text;
+        bool narrowed;
+    } steps[] = {{own, text, false}, {wide, text, true}, {own, text, false}, {own, text + text + text, true},
+                 {own, text, false}};
+    for (const auto& step : steps) {
+        SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(step.font), FALSE);
+        SetWindowTextW(label, step.text.c_str());
+        const HFONT drawn = labelDrawingFont(label);
+        EXPECT_LE(widthIn(drawn), client.right) << step.text.size() << (step.font == wide ? " wide" : " own");
+        EXPECT_EQ(drawn != step.font, step.narrowed) << step.text.size() << (step.font == wide ? " wide" : " own");
+        LOGFONTW asked{}, used{};
+        GetObjectW(step.font, sizeof asked, &asked);
+        GetObjectW(drawn, sizeof used, &used);
+        EXPECT_EQ(used.lfHeight, asked.lfHeight) << "as high as the font it was given";
+    }
+    SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(own), FALSE);
+    DeleteObject(wide);
+}
+
 TEST_F(MainWindowLookTest, TheMainMenuButtonRestsAgainOnceItsMenuHasClosed) {
     skin::SkinEngine* engine = skin::SkinEngine::current();
     const int index = engine->registry().indexOf(window_->hwnd());
