@@ -7,6 +7,8 @@ include_directories(${CMAKE_BINARY_DIR}/generated)
 # Win32 structures are zero-filled by `{sizeof(x)}`, the idiomatic way.
 add_compile_options(-Wno-missing-field-initializers)
 
+include(${CMAKE_CURRENT_LIST_DIR}/delay_imports.cmake)
+
 # The bridge's Win32 side: the game client, Winsock, code page 936, the servers file.
 add_library(bridge_win STATIC
   bridge/game_window.cpp
@@ -14,7 +16,7 @@ add_library(bridge_win STATIC
   bridge/win32_rcon_platform.cpp
   bridge/win32_rcon_transport.cpp
 )
-target_link_libraries(bridge_win PUBLIC bridge_core user32 ws2_32 crypt32 shell32)
+target_link_libraries(bridge_win PUBLIC bridge_core user32 delay_ws2_32 delay_crypt32 ws2_32 crypt32 shell32)
 
 add_library(editor_win STATIC
   ui/application.cpp
@@ -50,8 +52,8 @@ add_library(editor_win STATIC
   ui/user_settings.cpp
   ui/web_view.cpp
 )
-target_link_libraries(editor_win PUBLIC editor_core output_core bridge_core bridge_win comctl32 comdlg32 gdiplus shell32 shlwapi ole32 oleaut32 uuid
-  gdi32 user32 ws2_32 crypt32)
+target_link_libraries(editor_win PUBLIC editor_core output_core bridge_core bridge_win comctl32 delay_comdlg32 comdlg32 gdiplus
+  shell32 shlwapi ole32 oleaut32 uuid gdi32 user32 delay_ws2_32 delay_crypt32 ws2_32 crypt32)
 
 # The skin engine: owner-drawn frame, surface and caption of skinned windows.
 add_library(skin_win STATIC
@@ -81,7 +83,7 @@ add_library(skin_win STATIC
   skin/window_registry.cpp
   skin/working_set_trimmer.cpp
 )
-target_link_libraries(skin_win PUBLIC skin_core comctl32 gdiplus shlwapi ole32 uuid msimg32 gdi32 user32)
+target_link_libraries(skin_win PUBLIC skin_core comctl32 gdiplus shlwapi ole32 uuid gdi32 user32)
 target_sources(editor_win PRIVATE ui/main_window_skin.cpp)
 target_link_libraries(editor_win PUBLIC skin_win)
 

@@ -267,7 +267,7 @@ void PaintComboBox(HWND combo, bool hot, bool focused) {
     }
     protectChildren(capture.dc(), combo, style);
     WholeWindowDC dc(combo);
-    if (dc.get()) TransparentBlt(dc.get(), 0, 0, w, h, capture.dc(), 0, 0, w, h, kColourKey);
+    if (dc.get()) GdiTransparentBlt(dc.get(), 0, 0, w, h, capture.dc(), 0, 0, w, h, kColourKey);
 }
 
 void registerCombo(int windowIndex, HWND combo) {

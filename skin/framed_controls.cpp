@@ -99,7 +99,7 @@ struct VeilPictures {
     explicit operator bool() const { return drawn.dc() && veiled.dc(); }
     void keyDrawingOntoVeil() const {
         layVeil(veiled.dc(), client.right, client.bottom);
-        TransparentBlt(veiled.dc(), 0, 0, client.right, client.bottom, drawn.dc(), 0, 0, client.right, client.bottom,
+        GdiTransparentBlt(veiled.dc(), 0, 0, client.right, client.bottom, drawn.dc(), 0, 0, client.right, client.bottom,
                        kColourKey);
     }
     static RECT clientRect(HWND control) {

@@ -73,7 +73,7 @@ LRESULT paintOverVeil(SkinEngine& engine, HWND control, const CommonEntry& e, LP
     const LRESULT result = CallWindowProcW(e.previous, control, WM_PAINT, reinterpret_cast<WPARAM>(plain), lParam);
     HDC veiled = veiledCapture(control, client, engine.settings().veilAlpha);
     if (plain && veiled && w > 0 && h > 0) {
-        TransparentBlt(veiled, 0, 0, w, h, plain, 0, 0, w, h, e.keyColour);
+        GdiTransparentBlt(veiled, 0, 0, w, h, plain, 0, 0, w, h, e.keyColour);
         BitBlt(paintDC, 0, 0, w, h, veiled, 0, 0, SRCCOPY);
     }
     ReleaseBackground(veiled);
@@ -92,7 +92,7 @@ LRESULT paintOverBackdrop(HWND control, const CommonEntry& e, LPARAM lParam) {
     HDC capture = CaptureBackground(control, update);
     const LRESULT result = CallWindowProcW(e.previous, control, WM_PAINT, reinterpret_cast<WPARAM>(capture), lParam);
     if (capture && dc.get()) {
-        TransparentBlt(capture, 0, 0, rw, rh, dc.get(), update.left, update.top, rw, rh, e.keyColour);
+        GdiTransparentBlt(capture, 0, 0, rw, rh, dc.get(), update.left, update.top, rw, rh, e.keyColour);
         BitBlt(dc.get(), update.left, update.top, rw, rh, capture, 0, 0, SRCCOPY);
     }
     ReleaseBackground(capture);

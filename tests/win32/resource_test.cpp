@@ -2,9 +2,13 @@
 // from the built program as Explorer and the loader read them.
 #include <windows.h>
 
+#include <commdlg.h>
 #include <gtest/gtest.h>
 #include <shlwapi.h>
+#include <wincrypt.h>
+#include <winsock2.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -133,6 +137,47 @@ TEST(ApplicationManifest, TheLoaderAcceptsItAndTheControlsStayTheClassicOnes) {
 }
 
 namespace {
+
+// The DLLs the program's import table names: those the loader maps before
+// the program starts.
+std::vector<std::string> importedDlls(const std::wstring& path) {
+    std::vector<std::string> names;
+    HMODULE module = LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    if (!module) return names;
+    // Mapped as an image (flagged in the handle's low bits): addresses are base + RVA.
+    const auto* base = reinterpret_cast<const BYTE*>(reinterpret_cast<ULONG_PTR>(module) & ~ULONG_PTR{3});
+    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& table = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    for (const auto* entry = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + table.VirtualAddress);
+         table.VirtualAddress && entry->Name; ++entry) {
+        std::string name = reinterpret_cast<const char*>(base + entry->Name);
+        CharLowerA(name.data());
+        names.push_back(name);
+    }
+    FreeLibrary(module);
+    return names;
+}
+
+// The DLLs of the file dialogs, the passwords' protection and the server
+// connections load on their first call: each one the loader maps at start
+// costs start-up time. Their functions still answer through the delayed
+// imports (here with bad arguments, so that nothing opens).
+TEST(ProgramImports, TheDllsOfDialogsPasswordsAndServersLoadOnFirstUse) {
+    const std::vector<std::string> names = importedDlls(editorPath());
+    ASSERT_FALSE(names.empty());
+    auto imported = [&names](const char* dll) { return std::find(names.begin(), names.end(), dll) != names.end(); };
+    EXPECT_TRUE(imported("user32.dll"));
+    EXPECT_TRUE(imported("gdiplus.dll"));
+    for (const char* delayed : {"comdlg32.dll", "crypt32.dll", "ws2_32.dll", "msimg32.dll"}) {
+        EXPECT_FALSE(imported(delayed)) << delayed;
+    }
+    OPENFILENAMEW noSize{};
+    EXPECT_FALSE(GetOpenFileNameW(&noSize));
+    DWORD length = 0;
+    EXPECT_FALSE(CryptBinaryToStringA(nullptr, 0, CRYPT_STRING_BASE64, nullptr, &length));
+    EXPECT_EQ(WSAStartup(MAKEWORD(2, 2), nullptr), WSAEFAULT);
+}
 
 // The item preview's font is built in only while the program stays within
 // 3 MB: past that it would have to draw with a font of the system.
