@@ -12,8 +12,33 @@
 
 namespace skin {
 
+ListedChildren::ListedChildren(HWND parent) : parent_(parent), outer_(current_) {
+    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t name[256] = {};
+        GetClassNameW(child, name, 256);
+        children_.emplace_back(child, name);
+    }
+    current_ = this;
+}
+
+const ListedChildren* ListedChildren::of(HWND parent) {
+    for (const ListedChildren* l = current_; l; l = l->outer_) {
+        if (l->parent_ == parent) return l;
+    }
+    return nullptr;
+}
+
+std::vector<HWND> ListedChildren::ofClass(const wchar_t* className) const {
+    std::vector<HWND> found;
+    for (const auto& [child, name] : children_) {
+        if (_wcsicmp(name.c_str(), className) == 0 && IsWindow(child)) found.push_back(child);
+    }
+    return found;
+}
+
 void runControlHooks(SkinEngine& engine, int windowIndex, HWND parent) {
     if (!engine.settings().skinChildren) return;
+    const ListedChildren listed(parent);
     hookPushButtons(engine, windowIndex, parent);
     hookCheckAndRadioButtons(engine, windowIndex, parent);
     hookEditsAndCombos(engine, windowIndex, parent);

@@ -8,6 +8,10 @@
 
 #include <windows.h>
 
+#include <string>
+#include <utility>
+#include <vector>
+
 namespace skin {
 
 class SkinEngine;
@@ -22,9 +26,34 @@ void runControlHooks(SkinEngine& engine, int windowIndex, HWND parent);
 void startControlKinds();
 void stopControlKinds();
 
+// The direct children of `parent` with their class names, listed once for
+// all the hooks of one run (each FindWindowEx is a server round trip
+// under Wine, answered with the whole list); the hooks only register.
+class ListedChildren {
+public:
+    explicit ListedChildren(HWND parent);
+    ~ListedChildren() { current_ = outer_; }
+    ListedChildren(const ListedChildren&) = delete;
+    ListedChildren& operator=(const ListedChildren&) = delete;
+    // The listing of `parent` under way, or nullptr.
+    static const ListedChildren* of(HWND parent);
+    // The children of the class (compared as FindWindowEx does), in z-order.
+    std::vector<HWND> ofClass(const wchar_t* className) const;
+
+private:
+    static inline ListedChildren* current_ = nullptr;
+    HWND parent_;
+    ListedChildren* outer_;
+    std::vector<std::pair<HWND, std::wstring>> children_;
+};
+
 // Calls `visit` for each direct child of `parent` of the class `className`.
 template <typename Visit>
 void forEachChildOfClass(HWND parent, const wchar_t* className, Visit visit) {
+    if (const ListedChildren* listed = ListedChildren::of(parent)) {
+        for (HWND child : listed->ofClass(className)) visit(child);
+        return;
+    }
     for (HWND child = FindWindowExW(parent, nullptr, className, nullptr); child;
          child = FindWindowExW(parent, child, className, nullptr)) {
         visit(child);
