@@ -300,16 +300,6 @@ Graphics graphicsOn(HDC dc) {
 
 namespace {
 
-// The 32-bit section selected into `dc`, when there is one.
-std::uint32_t* sectionPixels(HDC dc, size_t& count) {
-    DIBSECTION section{};
-    HGDIOBJ bitmap = GetCurrentObject(dc, OBJ_BITMAP);
-    if (!bitmap || GetObjectW(bitmap, sizeof(section), &section) != sizeof(section)) return nullptr;
-    if (!section.dsBm.bmBits || section.dsBm.bmBitsPixel != 32 || section.dsBmih.biCompression != BI_RGB) return nullptr;
-    count = static_cast<size_t>(section.dsBm.bmWidth) * static_cast<size_t>(section.dsBm.bmHeight);
-    return static_cast<std::uint32_t*>(section.dsBm.bmBits);
-}
-
 bool clipIsInfinite(Gdiplus::GpGraphics* g) {
     Gdiplus::GpRegion* clip = nullptr;
     if (gp::GdipCreateRegion(&clip) != Gdiplus::Ok) return false;
@@ -356,6 +346,22 @@ void strokeAlongEdges(Gdiplus::GpGraphics* g, const RECT& area, int band,
     gp::GdipReleaseDC(g, target);
 }
 
+SectionPixels sectionOf(HDC dc) {
+    DIBSECTION section{};
+    HGDIOBJ bitmap = dc ? GetCurrentObject(dc, OBJ_BITMAP) : nullptr;
+    if (!bitmap || GetObjectW(bitmap, sizeof(section), &section) != sizeof(section)) return {};
+    if (!section.dsBm.bmBits || section.dsBm.bmBitsPixel != 32 || section.dsBmih.biCompression != BI_RGB) return {};
+    POINT viewport{}, window{};
+    GetViewportOrgEx(dc, &viewport);
+    GetWindowOrgEx(dc, &window);
+    HRGN clip = CreateRectRgn(0, 0, 0, 0);
+    const int clipped = clip ? GetClipRgn(dc, clip) : -1;
+    if (clip) DeleteObject(clip);
+    if (viewport.x || viewport.y || window.x || window.y || clipped != 0 || GetMapMode(dc) != MM_TEXT) return {};
+    return {static_cast<std::uint32_t*>(section.dsBm.bmBits), section.dsBm.bmWidth, section.dsBm.bmHeight,
+            section.dsBmih.biHeight > 0};
+}
+
 void clearGraphics(Gdiplus::GpGraphics* g, std::uint32_t argbColour) {
     if (!g) return;
     // An opaque clear of a whole 32-bit section writes the colour's ARGB
@@ -364,14 +370,13 @@ void clearGraphics(Gdiplus::GpGraphics* g, std::uint32_t argbColour) {
     // buffer the size of the section.
     HDC dc = nullptr;
     if ((argbColour >> 24) == 0xFF && clipIsInfinite(g) && gp::GdipGetDC(g, &dc) == Gdiplus::Ok) {
-        size_t count = 0;
-        std::uint32_t* pixels = dc ? sectionPixels(dc, count) : nullptr;
-        if (pixels) {
+        const SectionPixels section = sectionOf(dc);
+        if (section) {
             GdiFlush();
-            std::fill(pixels, pixels + count, argbColour);
+            std::fill(section.bits, section.bits + static_cast<size_t>(section.width) * section.height, argbColour);
         }
         gp::GdipReleaseDC(g, dc);
-        if (pixels) return;
+        if (section) return;
     }
     gp::GdipGraphicsClear(g, argbColour);
 }

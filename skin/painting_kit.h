@@ -47,6 +47,18 @@ Graphics graphicsOn(HDC dc);
 // within `band` pixels of the edges of `area` (device units, no transform).
 void strokeAlongEdges(Gdiplus::GpGraphics* g, const RECT& area, int band,
                       std::initializer_list<std::pair<Gdiplus::GpPen*, Gdiplus::GpPath*>> strokes);
+// The pixels of the 32-bit section selected into a plain memory DC (no clip
+// region, no moved origin), as GDI addresses them: empty otherwise.
+struct SectionPixels {
+    std::uint32_t* bits = nullptr;
+    int width = 0, height = 0;
+    bool bottomUp = true;
+    explicit operator bool() const { return bits != nullptr; }
+    std::uint32_t* row(int y) const {
+        return bits + static_cast<size_t>(bottomUp ? height - 1 - y : y) * static_cast<size_t>(width);
+    }
+};
+SectionPixels sectionOf(HDC dc);
 // Clears the graphics to `argbColour`, as GdipGraphicsClear does.
 void clearGraphics(Gdiplus::GpGraphics* g, std::uint32_t argbColour);
 // An empty path that fills by the alternate rule.

@@ -192,24 +192,37 @@ std::uint32_t blend(std::uint32_t a, std::uint32_t b, int weight) {
 
 }  // namespace
 
-std::vector<std::uint32_t> scaleBilinear(const std::uint32_t* source, int sourceWidth, int sourceHeight, int width,
-                                         int height) {
-    if (!source || sourceWidth <= 0 || sourceHeight <= 0 || width <= 0 || height <= 0) return {};
-    std::vector<std::uint32_t> target(static_cast<size_t>(width) * static_cast<size_t>(height));
+void scaleBilinearSpans(const std::uint32_t* source, int sourceWidth, int sourceHeight, int width, int height,
+                        const std::vector<RowSpan>& spans,
+                        const std::function<std::uint32_t*(int y, int x0)>& target) {
+    if (!source || sourceWidth <= 0 || sourceHeight <= 0 || width <= 0 || height <= 0) return;
     const std::vector<Tap> across = taps(sourceWidth, width), down = taps(sourceHeight, height);
-    for (int y = 0; y < height; ++y) {
-        const Tap& row = down[static_cast<size_t>(y)];
+    for (const RowSpan& span : spans) {
+        if (span.y < 0 || span.y >= height || span.x0 < 0 || span.x1 > width || span.x0 >= span.x1) continue;
+        const Tap& row = down[static_cast<size_t>(span.y)];
         const std::uint32_t* a = source + static_cast<size_t>(row.first) * static_cast<size_t>(sourceWidth);
         const std::uint32_t* b = source + static_cast<size_t>(row.second) * static_cast<size_t>(sourceWidth);
-        std::uint32_t* out = target.data() + static_cast<size_t>(y) * static_cast<size_t>(width);
-        for (int x = 0; x < width; ++x) {
+        std::uint32_t* out = target(span.y, span.x0);
+        for (int x = span.x0; x < span.x1; ++x) {
             const Tap& column = across[static_cast<size_t>(x)];
             const std::uint32_t top = blend(a[column.first], a[column.second], column.weight);
             const std::uint32_t bottom = blend(b[column.first], b[column.second], column.weight);
-            out[x] = blend(top, bottom, row.weight);
+            *out++ = blend(top, bottom, row.weight);
         }
     }
-    return target;
+}
+
+std::vector<std::uint32_t> scaleBilinear(const std::uint32_t* source, int sourceWidth, int sourceHeight, int width,
+                                         int height) {
+    if (!source || sourceWidth <= 0 || sourceHeight <= 0 || width <= 0 || height <= 0) return {};
+    std::vector<std::uint32_t> scaled(static_cast<size_t>(width) * static_cast<size_t>(height));
+    std::vector<RowSpan> rows;
+    rows.reserve(static_cast<size_t>(height));
+    for (int y = 0; y < height; ++y) rows.push_back({y, 0, width});
+    scaleBilinearSpans(source, sourceWidth, sourceHeight, width, height, rows, [&](int y, int x0) {
+        return scaled.data() + static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x0);
+    });
+    return scaled;
 }
 
 }  // namespace skin

@@ -114,6 +114,16 @@ TextureBands textureBands(int mode, int width, int height);
 // does. `source` holds sourceWidth x sourceHeight pixels row by row.
 std::vector<std::uint32_t> scaleBilinear(const std::uint32_t* source, int sourceWidth, int sourceHeight, int width,
                                          int height);
+// One piece of a row of the scaled picture: row y, columns [x0, x1).
+struct RowSpan {
+    int y = 0, x0 = 0, x1 = 0;
+};
+// The same pixels for the given pieces only (each within width x height),
+// written to target(y, x0), which points at where pixel (x0, y) goes; the
+// rest of the row piece follows it.
+void scaleBilinearSpans(const std::uint32_t* source, int sourceWidth, int sourceHeight, int width, int height,
+                        const std::vector<RowSpan>& spans,
+                        const std::function<std::uint32_t*(int y, int x0)>& target);
 
 // Client area of a control inside its window rectangle (veiled bitmap).
 struct Border {

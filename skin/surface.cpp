@@ -119,6 +119,48 @@ bool copyOpaquePixels(Gdiplus::GpGraphics* g, const std::vector<std::uint32_t>& 
     return copied > 0;
 }
 
+// The rectangles of a region (device units).
+std::vector<RECT> rectanglesOf(HRGN region) {
+    const DWORD size = GetRegionData(region, 0, nullptr);
+    if (size == 0) return {};
+    std::vector<BYTE> data(size);
+    auto* header = reinterpret_cast<RGNDATA*>(data.data());
+    if (GetRegionData(region, size, header) != size) return {};
+    const auto* rects = reinterpret_cast<const RECT*>(header->Buffer);
+    return std::vector<RECT>(rects, rects + header->rdh.nCount);
+}
+
+// The picture stretched to `p` and scaled straight into the 32-bit section
+// the graphics draws on, within its clip: the pixels copyOpaquePixels lays
+// from the scaled picture, without a window-sized buffer in between (each
+// fresh page of one costs a fault under Wine). False when the graphics
+// draws on no such section (the caller then copies).
+bool scaleOpaqueInto(Gdiplus::GpGraphics* g, const std::vector<std::uint32_t>& source, const Picture& picture,
+                     const Placement& p) {
+    const ClipRegion clip(g);
+    if (!clip.ok) return false;
+    HDC dc = nullptr;
+    if (gp::GdipGetDC(g, &dc) != Gdiplus::Ok || !dc) return false;
+    const SectionPixels section = sectionOf(dc);
+    if (section) {
+        const std::vector<RECT> rects =
+            clip.device ? rectanglesOf(clip.device) : std::vector<RECT>{{0, 0, section.width, section.height}};
+        std::vector<RowSpan> spans;
+        for (const RECT& r : rects) {
+            const int left = std::max<int>({r.left, p.x, 0});
+            const int right = std::min<int>({r.right, p.x + p.width, section.width});
+            const int top = std::max<int>({r.top, p.y, 0});
+            const int bottom = std::min<int>({r.bottom, p.y + p.height, section.height});
+            for (int y = top; y < bottom && left < right; ++y) spans.push_back({y - p.y, left - p.x, right - p.x});
+        }
+        GdiFlush();
+        scaleBilinearSpans(source.data(), picture.width, picture.height, p.width, p.height, spans,
+                           [&](int y, int x0) { return section.row(p.y + y) + p.x + x0; });
+    }
+    gp::GdipReleaseDC(g, dc);
+    return static_cast<bool>(section);
+}
+
 void drawMirrorTiled(Gdiplus::GpGraphics* g, const Picture& picture, int clientWidth) {
     Bitmap strip;
     gp::GdipCreateBitmapFromScan0(clientWidth > 0 ? clientWidth : 1, picture.height, 0, PixelFormat32bppARGB, nullptr,
@@ -329,20 +371,23 @@ void SkinEngine::DrawBackground(Gdiplus::GpGraphics* g, int windowIndex) {
                             ? placePicture(mode, picture.width, picture.height, W, H)
                             : Placement{};
     const bool stretched = p.draw && (p.width != picture.width || p.height != picture.height);
-    static const std::vector<std::uint32_t> none;
-    const std::vector<std::uint32_t>& scaled = stretched ? scaledPixels(*r, picture, p) : none;
     // An opaque picture over the whole area hides the base colour: it alone
-    // is laid, copied straight in (both take the time of a window-sized
-    // blend under Wine).
+    // is laid, scaled or copied straight in (both take the time of a
+    // window-sized blend under Wine). Blends of opaque pixels are opaque.
     const bool covers = p.x <= 0 && p.y <= 0 && p.x + p.width >= W && p.y + p.height >= H;
-    const bool laidAlone = stretched && covers && allOpaque(scaled) && copyOpaquePixels(g, scaled, p);
+    bool laidAlone = false;
+    if (stretched && covers) {
+        const std::vector<std::uint32_t> source = pixelsOf(picture);
+        laidAlone = allOpaque(source) &&
+                    (scaleOpaqueInto(g, source, picture, p) || copyOpaquePixels(g, scaledPixels(*r, picture, p), p));
+    }
     if (!laidAlone) {
         Brush fill = solidBrush(argb(own ? r->ownBackColour : settings_.baseColour, 255));
         gp::GdipFillPath(g, fill.get(), clip.get());
         if (picture.decoded && mode == kPictureMirrorTiled) {
             drawMirrorTiled(g, picture, W);
         } else if (stretched) {
-            drawStretched(g, picture, scaled, p);
+            drawStretched(g, picture, scaledPixels(*r, picture, p), p);
         } else if (p.draw) {
             gp::GdipDrawImageRectI(g, picture.decoded.image(), p.x, p.y, p.width, p.height);
         }

@@ -457,6 +457,34 @@ TEST(ScaleBilinear, EveryChannelIsBlendedOnItsOwnWithoutCarriesBetweenThem) {
     }
 }
 
+// Pieces of rows give the whole scaled picture's pixels where they lie and
+// touch nothing else; pieces outside the picture are left out.
+TEST(ScaleBilinear, RowPiecesGiveTheWholePicturesPixelsAndNothingElse) {
+    std::mt19937 random(11);
+    const int sw = 23, sh = 17, w = 97, h = 61;
+    std::vector<std::uint32_t> source(static_cast<size_t>(sw * sh));
+    for (std::uint32_t& pixel : source) pixel = random();
+    const std::vector<std::uint32_t> whole = scaleBilinear(source.data(), sw, sh, w, h);
+    const std::vector<RowSpan> spans = {{0, 0, w}, {5, 3, 4}, {5, 90, 97}, {60, 10, 50}, {30, 0, 1},
+                                        {-1, 0, 5}, {61, 0, 5}, {7, 20, 98}, {8, 9, 9}};
+    constexpr std::uint32_t kUntouched = 0x12345678;
+    std::vector<std::uint32_t> target(static_cast<size_t>(w * h), kUntouched);
+    scaleBilinearSpans(source.data(), sw, sh, w, h, spans,
+                       [&](int y, int x0) { return target.data() + static_cast<size_t>(y * w + x0); });
+    auto inSpan = [&](int x, int y) {
+        for (const RowSpan& s : spans) {
+            if (s.y == y && x >= s.x0 && x < s.x1 && s.x1 <= w && s.y >= 0 && s.y < h) return true;
+        }
+        return false;
+    };
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            const size_t i = static_cast<size_t>(y * w + x);
+            ASSERT_EQ(target[i], inSpan(x, y) ? whole[i] : kUntouched) << x << "," << y;
+        }
+    }
+}
+
 TEST(ScaleBilinear, UniformPictureStaysUniformAtAnySize) {
     const std::vector<std::uint32_t> source(235 * 163, 0xFF336699);
     const std::vector<std::uint32_t> scaled = scaleBilinear(source.data(), 235, 163, 1069, 671);

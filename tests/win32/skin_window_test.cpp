@@ -456,6 +456,51 @@ TEST_F(SkinWindowTest, SetThemeCases) {
     engine_->SetTheme(given);
 }
 
+// The stretched picture scaled straight into the layer's pixels gives the
+// bytes (alpha too) that copying the scaled picture in gives, which is what
+// happens on a DC with a clip region of its own.
+TEST_F(SkinWindowTest, TheStretchedPictureScaledInIsTheCopiedOneByteForByte) {
+    skin::ThemeArgs stretched;
+    stretched.pictureBytes = skin::resourceBytes(IDR_THEME_PNG);
+    stretched.baseColour = 0x00000000;
+    stretched.themeColour = 0x00C0C0C0;
+    stretched.pictureMode = 3;
+    engine_->SetTheme(stretched);
+    const int i = attach(15, 437, 291);
+    RECT client;
+    GetClientRect(rec(i).hwnd, &client);
+    const int w = client.right, h = client.bottom;
+    skin::MemoryCanvas scaled, copied;
+    scaled.select(skin::createMemoryBitmap(w, h));
+    copied.select(skin::createMemoryBitmap(w, h));
+    HRGN everywhere = CreateRectRgn(0, 0, w, h);
+    SelectClipRgn(copied.dc(), everywhere);  // not a plain memory DC: the picture is copied
+    DeleteObject(everywhere);
+    ASSERT_TRUE(skin::sectionOf(scaled.dc()));
+    ASSERT_FALSE(skin::sectionOf(copied.dc()));
+    for (skin::MemoryCanvas* canvas : {&scaled, &copied}) {
+        skin::Graphics g = skin::graphicsOn(canvas->dc());
+        engine_->DrawBackground(g.get(), i);
+    }
+    GdiFlush();
+    auto bytesOf = [w, h](skin::MemoryCanvas& canvas) {
+        DIBSECTION section{};
+        GetObjectW(canvas.bitmap(), sizeof(section), &section);
+        const auto* bits = static_cast<const std::uint32_t*>(section.dsBm.bmBits);
+        return std::vector<std::uint32_t>(bits, bits + w * h);
+    };
+    const std::vector<std::uint32_t> a = bytesOf(scaled), b = bytesOf(copied);
+    int differing = 0;
+    for (size_t n = 0; n < a.size(); ++n) {
+        if (a[n] != b[n] && differing++ < 3) {
+            ADD_FAILURE() << "pixel " << n % w << "," << n / w << std::hex << ": " << a[n] << " against " << b[n];
+        }
+    }
+    EXPECT_EQ(differing, 0);
+    EXPECT_EQ(GetPixel(scaled.dc(), 0, 0), RGB(255, 0, 255)) << "the corner stays magenta";
+    EXPECT_NE(GetPixel(scaled.dc(), w / 2, h / 2), RGB(255, 0, 255)) << "the picture is laid";
+}
+
 TEST_F(SkinWindowTest, SetWindowPictureAndBadInput) {
     const int i = attach();
     HWND hwnd = rec(i).hwnd;
