@@ -221,9 +221,11 @@ add_executable(pause_bench bench/pause_bench.cpp)
 target_link_libraries(pause_bench PRIVATE editor_win)
 
 # Start-up against a bare window program, each launched as a process.
-add_executable(bare_window WIN32 bench/bare_window.cpp)
+# The references trace their stages as the editor does (ui/startup_trace.cpp).
+add_executable(bare_window WIN32 bench/bare_window.cpp ui/startup_trace.cpp)
+target_include_directories(bare_window PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_options(bare_window PRIVATE -municode)
-add_executable(bare_controls WIN32 bench/bare_window.cpp)
+add_executable(bare_controls WIN32 bench/bare_window.cpp ui/startup_trace.cpp)
 target_compile_definitions(bare_controls PRIVATE RPGITEM_BARE_CONTROLS)
 target_link_libraries(bare_controls PRIVATE editor_core)
 target_link_options(bare_controls PRIVATE -municode)
