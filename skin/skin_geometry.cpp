@@ -197,18 +197,41 @@ void scaleBilinearSpans(const std::uint32_t* source, int sourceWidth, int source
                         const std::function<std::uint32_t*(int y, int x0)>& target) {
     if (!source || sourceWidth <= 0 || sourceHeight <= 0 || width <= 0 || height <= 0) return;
     const std::vector<Tap> across = taps(sourceWidth, width), down = taps(sourceHeight, height);
+    // A source row blended across once for all the target rows that use it:
+    // the two rows of the last span stay, as target rows mostly come in order.
+    struct AcrossRow {
+        int source = -1;
+        std::vector<std::uint32_t> pixels;
+    } rows[2];
+    auto blendAcross = [&](AcrossRow& row, int sourceRow) {
+        row.source = sourceRow;
+        row.pixels.resize(static_cast<size_t>(width));
+        const std::uint32_t* in = source + static_cast<size_t>(sourceRow) * static_cast<size_t>(sourceWidth);
+        for (int x = 0; x < width; ++x) {
+            const Tap& column = across[static_cast<size_t>(x)];
+            row.pixels[static_cast<size_t>(x)] = blend(in[column.first], in[column.second], column.weight);
+        }
+    };
+    // The slots holding source rows `a` and `b`, filled where missing.
+    auto pairOf = [&](int a, int b) {
+        AcrossRow* first = rows[0].source == a ? &rows[0] : rows[1].source == a ? &rows[1] : nullptr;
+        if (!first) {
+            first = rows[0].source == b ? &rows[1] : &rows[0];
+            blendAcross(*first, a);
+        }
+        AcrossRow* second = rows[0].source == b ? &rows[0] : rows[1].source == b ? &rows[1] : nullptr;
+        if (!second) {
+            second = first == &rows[0] ? &rows[1] : &rows[0];
+            blendAcross(*second, b);
+        }
+        return std::make_pair(first->pixels.data(), second->pixels.data());
+    };
     for (const RowSpan& span : spans) {
         if (span.y < 0 || span.y >= height || span.x0 < 0 || span.x1 > width || span.x0 >= span.x1) continue;
         const Tap& row = down[static_cast<size_t>(span.y)];
-        const std::uint32_t* a = source + static_cast<size_t>(row.first) * static_cast<size_t>(sourceWidth);
-        const std::uint32_t* b = source + static_cast<size_t>(row.second) * static_cast<size_t>(sourceWidth);
+        const auto [top, bottom] = pairOf(row.first, row.second);
         std::uint32_t* out = target(span.y, span.x0);
-        for (int x = span.x0; x < span.x1; ++x) {
-            const Tap& column = across[static_cast<size_t>(x)];
-            const std::uint32_t top = blend(a[column.first], a[column.second], column.weight);
-            const std::uint32_t bottom = blend(b[column.first], b[column.second], column.weight);
-            *out++ = blend(top, bottom, row.weight);
-        }
+        for (int x = span.x0; x < span.x1; ++x) *out++ = blend(top[x], bottom[x], row.weight);
     }
 }
 
