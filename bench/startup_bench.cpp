@@ -30,18 +30,18 @@ struct WindowSearch {
     bool found;
 };
 
+BOOL CALLBACK noteShownWindow(HWND hwnd, LPARAM lParam) {
+    auto* s = reinterpret_cast<WindowSearch*>(lParam);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(hwnd, &owner);
+    if (owner == s->processId && IsWindowVisible(hwnd)) s->found = true;
+    return !s->found;
+}
+
 // Whether the process shows a top-level window.
 bool showsWindow(DWORD processId) {
     WindowSearch search{processId, false};
-    EnumWindows(
-        [](HWND hwnd, LPARAM lParam) -> BOOL {
-            auto* s = reinterpret_cast<WindowSearch*>(lParam);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(hwnd, &owner);
-            if (owner == s->processId && IsWindowVisible(hwnd)) s->found = true;
-            return !s->found;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    EnumWindows(noteShownWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 

@@ -37,6 +37,14 @@ std::string describe(HWND hwnd) {
            std::to_string(GetDlgCtrlID(hwnd));
 }
 
+// Each visible child painted once; counts the visible ones in *lParam.
+BOOL CALLBACK checkPaintedOnce(HWND child, LPARAM lParam) {
+    if (!IsWindowVisible(child)) return TRUE;
+    ++*reinterpret_cast<int*>(lParam);
+    EXPECT_EQ(g_paints[child], 1) << describe(child);
+    return TRUE;
+}
+
 TEST(StartupPaint, EachWindowIsPaintedOnceUntilTheProgramWaitsForInput) {
     g_paints.clear();
     HHOOK sent = SetWindowsHookExW(WH_CALLWNDPROC, countSentPaints, nullptr, GetCurrentThreadId());
@@ -51,15 +59,7 @@ TEST(StartupPaint, EachWindowIsPaintedOnceUntilTheProgramWaitsForInput) {
     HWND main = window->hwnd();
     EXPECT_EQ(g_paints[main], 1) << "the main window";
     int visible = 0;
-    EnumChildWindows(
-        main,
-        [](HWND child, LPARAM lParam) -> BOOL {
-            if (!IsWindowVisible(child)) return TRUE;
-            ++*reinterpret_cast<int*>(lParam);
-            EXPECT_EQ(g_paints[child], 1) << describe(child);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&visible));
+    EnumChildWindows(main, checkPaintedOnce, reinterpret_cast<LPARAM>(&visible));
     EXPECT_GT(visible, 100) << "the layout's controls are shown";
     window.reset();
 }
