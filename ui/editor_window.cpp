@@ -218,7 +218,7 @@ void EditorWindow::configureControl(HWND hwnd, const editor::Control& spec) {
         const auto itemHeight = static_cast<int>(SendMessageW(hwnd, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
         const int wanted = itemHeight + spec.height - (rc.bottom - rc.top);
         if (wanted > 0) SendMessageW(hwnd, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), wanted);
-        fitDroppedWidth(hwnd);
+        fitDroppedWidthWhenNeeded(hwnd);
         if (!spec.visible) ShowWindow(hwnd, SW_HIDE);
         break;
     }
@@ -448,6 +448,7 @@ void EditorWindow::onCommand(WPARAM wParam, LPARAM lParam) {
         return;
     case editor::ControlKind::ComboEditable:
     case editor::ControlKind::ComboList:
+        if (code == CBN_DROPDOWN) fitDroppedWidthBeforeDrop(source);
         if (code == CBN_SELCHANGE) dispatch({EventKind::SelectionChanged, spec.name});
         return;
     default:

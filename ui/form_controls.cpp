@@ -4,6 +4,7 @@
 #include <string>
 
 #include "res/resource_ids.h"
+#include "ui/subclass.h"
 #include "ui/win_text.h"
 
 namespace ui {
@@ -24,7 +25,21 @@ HWND addControl(HWND parent, const wchar_t* windowClass, std::string_view text, 
     return hwnd;
 }
 
+namespace {
+
+// The states of a combo box's dropped width, as its subclass's data.
+constexpr std::uintptr_t kWidthWanted = 1, kWidthMeasured = 2;
+
+void fitDroppedWidth(HWND combo);
+
+LRESULT measureWhenAsked(HWND combo, UINT msg, WPARAM wParam, LPARAM lParam, WNDPROC previous,
+                         std::uintptr_t state) {
+    if (msg == CB_GETDROPPEDWIDTH && state == kWidthWanted) fitDroppedWidth(combo);
+    return CallWindowProcW(previous, combo, msg, wParam, lParam);
+}
+
 void fitDroppedWidth(HWND combo) {
+    subclassWindow<measureWhenAsked>(combo, kWidthMeasured);
     const auto count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
     int widest = 0;
     HDC dc = GetDC(combo);
@@ -45,6 +60,14 @@ void fitDroppedWidth(HWND combo) {
     RECT box;
     GetWindowRect(combo, &box);
     SendMessageW(combo, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(std::max<LONG>(wanted, box.right - box.left)), 0);
+}
+
+}  // namespace
+
+void fitDroppedWidthWhenNeeded(HWND combo) { subclassWindow<measureWhenAsked>(combo, kWidthWanted); }
+
+void fitDroppedWidthBeforeDrop(HWND combo) {
+    if (subclassData<measureWhenAsked>(combo) == kWidthWanted) fitDroppedWidth(combo);
 }
 
 bool registerWindowClass(const wchar_t* name, WNDPROC proc) {

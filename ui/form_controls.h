@@ -16,8 +16,13 @@ HWND addControl(HWND parent, const wchar_t* windowClass, std::string_view text, 
                 DWORD exStyle = 0);
 
 // Opens a combo box's list as wide as its longest item (never narrower
-// than the box), so that no item is cut.
-void fitDroppedWidth(HWND combo);
+// than the box), so that no item is cut. Measured when first needed: when
+// the list is about to drop (its CBN_DROPDOWN, handed to
+// fitDroppedWidthBeforeDrop) or its width is asked for (CB_GETDROPPEDWIDTH),
+// as measuring every item's text at start costs tens of milliseconds.
+void fitDroppedWidthWhenNeeded(HWND combo);
+// CBN_DROPDOWN from such a combo box: its list measured now if it was not.
+void fitDroppedWidthBeforeDrop(HWND combo);
 
 // Registers a window class once (cursor, dialog-coloured ground); false on failure.
 bool registerWindowClass(const wchar_t* name, WNDPROC proc);

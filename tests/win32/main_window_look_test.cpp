@@ -213,6 +213,52 @@ TEST_F(MainWindowLookTest, TheMainMenuButtonRestsAgainOnceItsMenuHasClosed) {
     EXPECT_FALSE(r->fades.timerActive() && r->fades.fadeOut().button == 0) << "a fade that never ends";
 }
 
+// The widest of a combo box's items in its own font.
+int widestItem(HWND combo, const editor::Control& spec) {
+    HDC dc = GetDC(combo);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(combo, WM_GETFONT, 0, 0)));
+    int widest = 0;
+    for (std::string_view item : spec.items) {
+        const std::wstring text = wide(item);
+        SIZE size{};
+        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+        widest = std::max(widest, static_cast<int>(size.cx));
+    }
+    SelectObject(dc, old);
+    ReleaseDC(combo, dc);
+    return widest;
+}
+
+// The list's width is measured when first needed: a list that drops before
+// anything asked for its width opens as wide as its longest item.
+TEST_F(MainWindowLookTest, AListDroppedFirstIsAsWideAsItsLongestItem) {
+    const editor::Control* widestSpec = nullptr;
+    int overhang = 0;
+    for (const editor::Control& spec : editor::controls()) {
+        if (spec.kind != editor::ControlKind::ComboList || !spec.visible) continue;
+        HWND combo = control(spec.name);
+        RECT box;
+        GetWindowRect(combo, &box);
+        const int over = widestItem(combo, spec) - (box.right - box.left);
+        if (over > overhang) {
+            overhang = over;
+            widestSpec = &spec;
+        }
+    }
+    ASSERT_TRUE(widestSpec) << "a list whose longest item is wider than its box";
+    HWND combo = control(widestSpec->name);
+    COMBOBOXINFO info{sizeof(info)};
+    ASSERT_TRUE(GetComboBoxInfo(combo, &info));
+    SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
+    pumpMessages(50);
+    RECT list;
+    GetWindowRect(info.hwndList, &list);
+    SendMessageW(combo, CB_SHOWDROPDOWN, FALSE, 0);
+    pumpMessages(50);
+    EXPECT_GE(list.right - list.left, widestItem(combo, *widestSpec) + GetSystemMetrics(SM_CXVSCROLL))
+        << widestSpec->name;
+}
+
 TEST_F(MainWindowLookTest, DropDownListsAreAsWideAsTheirLongestItem) {
     for (const editor::Control& spec : editor::controls()) {
         if (spec.kind != editor::ControlKind::ComboList && spec.kind != editor::ControlKind::ComboEditable) continue;
