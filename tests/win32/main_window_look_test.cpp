@@ -263,17 +263,7 @@ TEST_F(MainWindowLookTest, DropDownListsAreAsWideAsTheirLongestItem) {
     for (const editor::Control& spec : editor::controls()) {
         if (spec.kind != editor::ControlKind::ComboList && spec.kind != editor::ControlKind::ComboEditable) continue;
         HWND combo = control(spec.name);
-        HDC dc = GetDC(combo);
-        HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(combo, WM_GETFONT, 0, 0)));
-        int widest = 0;
-        for (std::string_view item : spec.items) {
-            const std::wstring text = wide(item);
-            SIZE size{};
-            GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-            widest = std::max(widest, static_cast<int>(size.cx));
-        }
-        SelectObject(dc, old);
-        ReleaseDC(combo, dc);
+        const int widest = widestItem(combo, spec);
         const auto dropped = static_cast<int>(SendMessageW(combo, CB_GETDROPPEDWIDTH, 0, 0));
         // Room for the item, the list's border and its scroll bar.
         EXPECT_GE(dropped, widest + GetSystemMetrics(SM_CXVSCROLL)) << spec.name;
