@@ -184,6 +184,38 @@ void drawMirrorTiled(Gdiplus::GpGraphics* g, const Picture& picture, int clientW
     gp::GdipDrawImageI(g, strip.image(), 0, 0);
 }
 
+// Lays the frame layer on the surface where anything was drawn over it since
+// the last composition laid it (all of it when `whole`, or when what was
+// drawn cannot be told), and starts noting what is drawn from now on. The
+// surface DC's bounds see every drawing through it, the graphics library's
+// included; a whole copy costs a window's worth of memory traffic.
+void layFrameLayer(WindowRecord& r, int width, int height, bool whole) {
+    HDC surface = r.surface.dc();
+    RECT since{};
+    const bool drawnSince = GetBoundsRect(surface, &since, DCB_RESET) == DCB_SET;
+    if (whole || !r.surfaceBoundsKept) {
+        BitBlt(surface, 0, 0, width, height, r.frameLayer.dc(), 0, 0, SRCCOPY);
+    } else {
+        if (drawnSince) r.drawnOverFrameLayer.push_back(since);
+        for (const RECT& drawn : r.drawnOverFrameLayer) {
+            RECT area{};
+            const RECT all{0, 0, width, height};
+            if (!IntersectRect(&area, &drawn, &all)) continue;
+            BitBlt(surface, area.left, area.top, area.right - area.left, area.bottom - area.top, r.frameLayer.dc(),
+                   area.left, area.top, SRCCOPY);
+        }
+    }
+    r.drawnOverFrameLayer.clear();
+    SetBoundsRect(surface, nullptr, DCB_RESET | DCB_ENABLE);
+    r.surfaceBoundsKept = true;
+}
+
+// Notes what the composition drew on the surface since the last note.
+void noteDrawnOverFrameLayer(WindowRecord& r) {
+    RECT drawn{};
+    if (GetBoundsRect(r.surface.dc(), &drawn, DCB_RESET) == DCB_SET) r.drawnOverFrameLayer.push_back(drawn);
+}
+
 }  // namespace
 
 void SkinEngine::ApplyRoundRegion(HWND hwnd) {
@@ -273,7 +305,7 @@ void SkinEngine::ComposeWindow(int windowIndex, HDC dc, bool present) {
         DrawBackground(g.get(), windowIndex);
         if (r->framed) DrawBorder(windowIndex, g.get());
     }
-    BitBlt(r->surface.dc(), 0, 0, W, H, r->frameLayer.dc(), 0, 0, SRCCOPY);
+    layFrameLayer(*r, W, H, sizeChanged || frameRebuilt);
     if (r->framed && (frameRebuilt || r->captionCacheSize.cx != W || r->captionCacheSize.cy != r->captionHeight)) {
         rebuildCache(r->captionCache, r->frameLayer.dc(), {0, 0, W, r->captionHeight});
         r->captionCacheSize = {W, r->captionHeight};
@@ -285,11 +317,15 @@ void SkinEngine::ComposeWindow(int windowIndex, HDC dc, bool present) {
     }
     {
         Graphics g = graphicsOn(r->surface.dc());
-        if (r->framed) composeCaption(windowIndex, *r, g.get(), W, H);
+        if (r->framed) {
+            composeCaption(windowIndex, *r, g.get(), W, H);
+            noteDrawnOverFrameLayer(*r);
+        }
         if (r->statusBarHeight > 0) {
             for (int n = 1; n <= static_cast<int>(r->statusPanels.size()); ++n) {
                 DrawStatusPanel(g.get(), windowIndex, true, n);
             }
+            noteDrawnOverFrameLayer(*r);
         }
     }
     if (present) {

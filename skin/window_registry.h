@@ -233,6 +233,12 @@ struct WindowRecord {
     // rest), and everything that drawing depended on, folded into one key.
     MemoryCanvas composedCaption;
     std::uint64_t composedCaptionKey = 0;
+    // What has been drawn on the surface over the frame layer since it was
+    // last laid whole: the last composition's own drawing, part by part, and
+    // (through the surface DC's bounds) whatever was drawn on it afterwards.
+    // A composition lays the frame layer again there only.
+    bool surfaceBoundsKept = false;
+    std::vector<RECT> drawnOverFrameLayer;
     bool attached = false;
     FadeMachine fades;  // hover fades, the last hovered button, tracking and timer flags
     int hotKind = 0;

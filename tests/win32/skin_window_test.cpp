@@ -555,6 +555,63 @@ TEST_F(SkinWindowTest, StatusBarPanelsFollowTheWindow) {
     EXPECT_EQ(rec(i).statusPanelRects[1].w, 600 - 3 - 123);
 }
 
+// The surface's pixels, row by row.
+std::vector<COLORREF> surfacePixels(skin::WindowRecord& r) {
+    BITMAP info{};
+    GetObjectW(r.surface.bitmap(), sizeof(info), &info);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < info.bmHeight; ++y) {
+        for (int x = 0; x < info.bmWidth; ++x) pixels.push_back(GetPixel(r.surface.dc(), x, y));
+    }
+    return pixels;
+}
+
+// A composition lays the frame layer again only where something was drawn
+// over it: what the skin itself drew (title, buttons, panels) and whatever
+// other code drew on the surface since. It must come out as a composition
+// that lays all of it.
+TEST_F(SkinWindowTest, ACompositionCoversWhateverWasDrawnOnTheSurfaceSinceTheLast) {
+    HWND hwnd = createTestWindow(420, 260);
+    windows_.push_back(hwnd);
+    skin::AttachOptions options;
+    options.helpButton = true;
+    options.statusBarHeight = 22;
+    options.statusPanelWidths = {120, -1};
+    ASSERT_TRUE(engine_->AttachWindow(hwnd, 25, options));
+    ShowWindow(hwnd, SW_SHOWNOACTIVATE);
+    pumpMessages();
+    const int i = engine_->registry().indexOf(hwnd);
+    ASSERT_TRUE(engine_->SetStatusPanel(hwnd, 2, L"就绪"));
+    engine_->ComposeWindow(i, nullptr, false);
+    const std::vector<COLORREF> composed = surfacePixels(rec(i));
+
+    // Other code draws on the surface, through GDI and through the graphics library.
+    HDC surface = rec(i).surface.dc();
+    const RECT middle{150, 100, 230, 140}, corner{2, 240, 30, 258};
+    FillRect(surface, &middle, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    FillRect(surface, &corner, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    {
+        skin::Graphics g = skin::graphicsOn(surface);
+        skin::Brush veil = skin::solidBrush(0x80FF0000);
+        skin::gp::GdipFillRectangleI(g.get(), veil.get(), 300, 30, 60, 200);
+    }
+    TextOutW(surface, 10, 60, L"覆盖", 2);
+    engine_->ComposeWindow(i, nullptr, false);
+    EXPECT_TRUE(surfacePixels(rec(i)) == composed) << "everything drawn since is covered again";
+    engine_->ComposeWindow(i, nullptr, false);
+    EXPECT_TRUE(surfacePixels(rec(i)) == composed) << "nothing is drawn twice over itself";
+
+    // The title, the buttons' looks and a panel change between compositions.
+    SetWindowTextW(hwnd, L"另一个标题");
+    ASSERT_TRUE(engine_->SetStatusPanel(hwnd, 1, L"发送中"));
+    engine_->ComposeWindow(i, nullptr, false);
+    const std::vector<COLORREF> changed = surfacePixels(rec(i));
+    rec(i).frameLayer.reset();  // the next composition lays a new frame layer whole
+    engine_->ComposeWindow(i, nullptr, false);
+    EXPECT_TRUE(surfacePixels(rec(i)) == changed);
+    EXPECT_FALSE(changed == composed) << "the change shows";
+}
+
 TEST_F(SkinWindowTest, LiveObjectsStayFlatOverTenThousandCompositionsAndFades) {
     const int i = attach(15, 240, 160);
     HWND hwnd = rec(i).hwnd;
