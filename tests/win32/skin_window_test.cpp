@@ -55,6 +55,20 @@ protected:
         pumpMessages();
         return engine_->registry().indexOf(hwnd);
     }
+    // A shown test window with a caption of 25 and a status bar of two
+    // panels, the second one taking the rest; its index.
+    int attachWithStatusBar(int width, int height, bool helpButton = false) {
+        HWND hwnd = createTestWindow(width, height);
+        windows_.push_back(hwnd);
+        skin::AttachOptions options;
+        options.helpButton = helpButton;
+        options.statusBarHeight = 22;
+        options.statusPanelWidths = {120, -1};
+        EXPECT_TRUE(engine_->AttachWindow(hwnd, 25, options));
+        ShowWindow(hwnd, SW_SHOWNOACTIVATE);
+        pumpMessages();
+        return engine_->registry().indexOf(hwnd);
+    }
     skin::WindowRecord& rec(int i) { return *engine_->record(i); }
     COLORREF surfacePixel(int i, int x, int y) { return GetPixel(rec(i).surface.dc(), x, y); }
     // Mouse messages as the system would send them to the window.
@@ -535,15 +549,9 @@ TEST_F(SkinWindowTest, AddedCaptionButtonComesFirstAndRunsItsHandler) {
 }
 
 TEST_F(SkinWindowTest, StatusBarPanelsFollowTheWindow) {
-    HWND hwnd = createTestWindow(500, 300);
-    windows_.push_back(hwnd);
-    skin::AttachOptions options;
-    options.statusBarHeight = 22;
-    options.statusPanelWidths = {120, -1};
-    ASSERT_TRUE(engine_->AttachWindow(hwnd, 25, options));
-    ShowWindow(hwnd, SW_SHOWNOACTIVATE);
-    pumpMessages();
-    const int i = engine_->registry().indexOf(hwnd);
+    const int i = attachWithStatusBar(500, 300);
+    ASSERT_GT(i, 0);
+    HWND hwnd = rec(i).hwnd;
     ASSERT_EQ(rec(i).statusPanelRects.size(), 2u);
     EXPECT_EQ(rec(i).statusPanelRects[1].w, 500 - 3 - 123);
     EXPECT_TRUE(engine_->SetStatusPanel(hwnd, 2, L"就绪"));
@@ -571,16 +579,9 @@ std::vector<COLORREF> surfacePixels(skin::WindowRecord& r) {
 // other code drew on the surface since. It must come out as a composition
 // that lays all of it.
 TEST_F(SkinWindowTest, ACompositionCoversWhateverWasDrawnOnTheSurfaceSinceTheLast) {
-    HWND hwnd = createTestWindow(420, 260);
-    windows_.push_back(hwnd);
-    skin::AttachOptions options;
-    options.helpButton = true;
-    options.statusBarHeight = 22;
-    options.statusPanelWidths = {120, -1};
-    ASSERT_TRUE(engine_->AttachWindow(hwnd, 25, options));
-    ShowWindow(hwnd, SW_SHOWNOACTIVATE);
-    pumpMessages();
-    const int i = engine_->registry().indexOf(hwnd);
+    const int i = attachWithStatusBar(420, 260, true);
+    ASSERT_GT(i, 0);
+    HWND hwnd = rec(i).hwnd;
     ASSERT_TRUE(engine_->SetStatusPanel(hwnd, 2, L"就绪"));
     engine_->ComposeWindow(i, nullptr, false);
     const std::vector<COLORREF> composed = surfacePixels(rec(i));
